@@ -1,0 +1,110 @@
+#include "app/startup.h"
+
+#include <cstdio>
+#include <new>
+
+#include "app/ludex_module.h"
+#include "app/main_window.h"
+#include "core/app_object.h"
+#include "core/arena.h"
+#include "core/exception.h"
+#include "core/general.h"
+#include "core/runtime.h"
+#include "platform/system_libraries.h"
+
+namespace {
+
+#define STEP(fn) ModuleStep{#fn, fn}
+#define NOT_YET(fn) ModuleStep{#fn, nullptr}
+
+const ModuleStep initialiserSteps[] = {
+    STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), NOT_YET(new_cmegalist), NOT_YET(new_cguibase),
+    STEP(new_texteditor_mcc), STEP(new_dos), STEP(new_utility), STEP(new_serial), STEP(new_parallel),
+    STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
+    NOT_YET(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
+    NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), NOT_YET(new_ptime2), STEP(new_pamigartg_cgx),
+    STEP(new_intuition), NOT_YET(new_pshell), STEP(new_workbench), STEP(new_gadtools),
+    STEP(new_datatypesclass), STEP(new_textclass), STEP(new_soundclass), STEP(new_amigaguideclass),
+    STEP(new_pictureclass), STEP(new_capp), NOT_YET(new_cnumberspace_safe), NOT_YET(new_cnumberspace),
+    STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), NOT_YET(new_cpath_dir), STEP(new_mui),
+    STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), NOT_YET(new_cpath_file),
+    STEP(new_nlistview_mcc), NOT_YET(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
+    NOT_YET(new_pamigadatatypes), NOT_YET(new_pamiga_requesters), NOT_YET(new_cgui), NOT_YET(new_pamigawb),
+    NOT_YET(new_ludex_amiga), STEP(new_ludex),
+};
+
+const ModuleStep finaliserSteps[] = {
+    STEP(end_ludex), NOT_YET(end_ludex_amiga), NOT_YET(end_pamigawb), NOT_YET(end_cgui),
+    NOT_YET(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
+    NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), NOT_YET(end_cpath_file), NOT_YET(end_cpath_dir),
+    STEP(end_intuition), STEP(end_capp), NOT_YET(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
+    STEP(end_dos2), NOT_YET(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), NOT_YET(end_cmegalist),
+    STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),
+};
+
+#undef STEP
+#undef NOT_YET
+
+// Runs fn, turning an out-of-memory failure of the C++ runtime into MEM.
+template <class F>
+void guarded(F fn) {
+  try {
+    fn();
+  } catch (const std::bad_alloc&) {
+    Throw("MEM");
+  }
+}
+
+}  // namespace
+
+ModuleSequence startupInitialisers() {
+  return {initialiserSteps, sizeof initialiserSteps / sizeof initialiserSteps[0]};
+}
+
+ModuleSequence startupFinalisers() {
+  return {finaliserSteps, sizeof finaliserSteps / sizeof finaliserSteps[0]};
+}
+
+int32_t runProgram(ModuleSequence initialisers, ModuleSequence finalisers, void (*body)()) {
+  bool failed = false;
+  Exception current(0, nullptr);
+  try {
+    guarded([&] {
+      for (size_t i = 0; i < initialisers.count; ++i)
+        if (initialisers.steps[i].run) initialisers.steps[i].run();
+      if (body) body();
+    });
+  } catch (const Exception& e) {
+    failed = true;
+    current = e;
+  }
+
+  try {
+    guarded([&] {
+      if (failed) PrintException(current);
+      for (size_t i = 0; i < finalisers.count; ++i)
+        if (finalisers.steps[i].run) finalisers.steps[i].run();
+    });
+  } catch (const Exception& e) {
+    // The remaining finalisers do not run, but the error is reported and the
+    // allocator still releases everything.
+    failed = true;
+    current = e;
+    PrintException(e);
+    Arena::teardown();
+  }
+  return (failed && current.id() == ORDERLY_EXIT_ID) ? current.exitCode() : 0;
+}
+
+void runApplication() {
+  CreateApp(app_name)->initDescription(app_description);
+  appHost->build();
+  Ludex();
+}
+
+int ludexMain(int argc, char** argv) {
+  setProgramArguments(argc, argv);
+  new_base();
+  new_base2();
+  return runProgram(startupInitialisers(), startupFinalisers(), runApplication);
+}
