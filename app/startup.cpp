@@ -9,7 +9,9 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/general.h"
+#include "core/number_space.h"
 #include "core/runtime.h"
+#include "core/time_count.h"
 #include "platform/system_libraries.h"
 
 namespace {
@@ -21,11 +23,11 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), NOT_YET(new_cmegalist), NOT_YET(new_cguibase),
     STEP(new_texteditor_mcc), STEP(new_dos), STEP(new_utility), STEP(new_serial), STEP(new_parallel),
     STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
-    NOT_YET(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
-    NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), NOT_YET(new_ptime2), STEP(new_pamigartg_cgx),
+    STEP(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
+    NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), STEP(new_ptime2), STEP(new_pamigartg_cgx),
     STEP(new_intuition), NOT_YET(new_pshell), STEP(new_workbench), STEP(new_gadtools),
     STEP(new_datatypesclass), STEP(new_textclass), STEP(new_soundclass), STEP(new_amigaguideclass),
-    STEP(new_pictureclass), STEP(new_capp), NOT_YET(new_cnumberspace_safe), NOT_YET(new_cnumberspace),
+    STEP(new_pictureclass), STEP(new_capp), STEP(new_cnumberspace_safe), STEP(new_cnumberspace),
     STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), NOT_YET(new_cpath_dir), STEP(new_mui),
     STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), NOT_YET(new_cpath_file),
     STEP(new_nlistview_mcc), NOT_YET(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
@@ -38,7 +40,7 @@ const ModuleStep finaliserSteps[] = {
     NOT_YET(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), NOT_YET(end_cpath_file), NOT_YET(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), NOT_YET(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
-    STEP(end_dos2), NOT_YET(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), NOT_YET(end_cmegalist),
+    STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), NOT_YET(end_cmegalist),
     STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),
 };
 
