@@ -9,6 +9,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/general.h"
+#include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
 #include "platform/system_libraries.h"
@@ -26,7 +27,7 @@ const ModuleStep initialiserSteps[] = {
     NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), STEP(new_ptime2), STEP(new_pamigartg_cgx),
     STEP(new_intuition), NOT_YET(new_pshell), STEP(new_workbench), STEP(new_gadtools),
     STEP(new_datatypesclass), STEP(new_textclass), STEP(new_soundclass), STEP(new_amigaguideclass),
-    STEP(new_pictureclass), STEP(new_capp), NOT_YET(new_cnumberspace_safe), NOT_YET(new_cnumberspace),
+    STEP(new_pictureclass), STEP(new_capp), STEP(new_cnumberspace_safe), STEP(new_cnumberspace),
     STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), NOT_YET(new_cpath_dir), STEP(new_mui),
     STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), NOT_YET(new_cpath_file),
     STEP(new_nlistview_mcc), NOT_YET(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
