@@ -33,8 +33,8 @@ class cNumberSpace : public class_base {
   // Searches the current table, then the old one. Returns the data (NIL when
   // absent) and reports the item, the bucket table it lies in, the item before
   // it in its bucket (NIL at the head) and its bucket index. With remove the
-  // item is unlinked and freed (*item then reads NIL) and its data returned,
-  // never ended.
+  // item is unlinked and freed and its data returned, never ended; then only
+  // the bucket index is reported (item, table and previous read NIL).
   virtual intptr_t findMatchingItem(intptr_t key, bool remove, numberSpaceItem** item = nullptr,
                                     numberSpaceItem*** table = nullptr, numberSpaceItem** previous = nullptr,
                                     int32_t* bucketIndex = nullptr);
@@ -69,8 +69,6 @@ class cNumberSpace : public class_base {
 
   // Number of items in both tables.
   int32_t infoCount() const { return count + oldCount; }
-  // TRUE while an iteration has a current item.
-  bool infoIterating() const { return iterItem != nullptr; }
 
   bool autoDealloc = false;
   int32_t power = 0;

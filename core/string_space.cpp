@@ -119,7 +119,10 @@ intptr_t cStringSpace::set_cStringSpace(const char* key, intptr_t data, bool kee
       // to the new item behind it. The number space is not touched, so
       // nothing can fail half-way.
       fresh->new_itemNode3(first->data, first->key, first->autoDealloc, first->next);
-      first->new_itemNode3(data, keyCopy, autoDealloc, fresh);
+      first->data = data;
+      first->key = keyCopy;
+      first->autoDealloc = autoDealloc;
+      first->next = fresh;
     } else {
       fresh->new_itemNode3(data, keyCopy, autoDealloc, nullptr);
       try {
