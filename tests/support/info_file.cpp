@@ -1,0 +1,119 @@
+#include "tests/support/info_file.h"
+
+#include <fstream>
+
+namespace {
+
+void put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v >> 8));
+  out.push_back(static_cast<uint8_t>(v));
+}
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+  put16(out, v >> 16);
+  put16(out, v & 0xFFFF);
+}
+void putString(std::vector<uint8_t>& out, const std::string& s) {
+  put32(out, static_cast<uint32_t>(s.size() + 1));
+  out.insert(out.end(), s.begin(), s.end());
+  out.push_back(0);
+}
+
+void putImage(std::vector<uint8_t>& out, const InfoImage& im) {
+  put16(out, static_cast<uint16_t>(im.left));
+  put16(out, static_cast<uint16_t>(im.top));
+  put16(out, static_cast<uint16_t>(im.width));
+  put16(out, static_cast<uint16_t>(im.height));
+  put16(out, static_cast<uint16_t>(im.depth));
+  put32(out, 1);  // image data follows
+  out.push_back(im.planePick);
+  out.push_back(im.planeOnOff);
+  put32(out, 0);
+  const int words = (im.width + 15) / 16;
+  for (int plane = 0; plane < im.depth; ++plane) {
+    for (int y = 0; y < im.height; ++y) {
+      for (int w = 0; w < words; ++w) {
+        uint16_t word = 0;
+        for (int bit = 0; bit < 16; ++bit) {
+          const int x = w * 16 + bit;
+          if (x >= im.width) break;
+          const size_t at = static_cast<size_t>(y * im.width + x);
+          const uint8_t index = at < im.pixels.size() ? im.pixels[at] : 0;
+          if ((index >> plane) & 1) word |= static_cast<uint16_t>(0x8000 >> bit);
+        }
+        put16(out, word);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<uint8_t> InfoFile::bytes() const {
+  std::vector<uint8_t> out;
+  put16(out, 0xE310);
+  put16(out, 1);
+  // The gadget record.
+  put32(out, 0);  // next gadget
+  put16(out, 0);  // left, top
+  put16(out, 0);
+  put16(out, image ? static_cast<uint16_t>(image->width) : 0);
+  put16(out, image ? static_cast<uint16_t>(image->height) : 0);
+  put16(out, selectedImage ? 6 : 5);  // flags: highlight by image or by complement
+  put16(out, 3);                      // activation
+  put16(out, 1);                      // gadget type
+  put32(out, image ? 1 : 0);
+  put32(out, selectedImage ? 1 : 0);
+  put32(out, 0);  // text
+  put32(out, 0);  // mutual exclude
+  put32(out, 0);  // special info
+  put16(out, 0);  // id
+  put32(out, revision);
+  out.push_back(type);
+  out.push_back(0);
+  put32(out, defaultTool ? 1 : 0);
+  put32(out, toolTypes ? 1 : 0);
+  put32(out, static_cast<uint32_t>(currentX));
+  put32(out, static_cast<uint32_t>(currentY));
+  put32(out, drawerData ? 1 : 0);
+  put32(out, toolWindow ? 1 : 0);
+  put32(out, static_cast<uint32_t>(stackSize));
+  if (drawerData) {
+    put16(out, static_cast<uint16_t>(drawerLeft));
+    put16(out, static_cast<uint16_t>(drawerTop));
+    put16(out, static_cast<uint16_t>(drawerWidth));
+    put16(out, static_cast<uint16_t>(drawerHeight));
+    out.push_back(0xFF);
+    out.push_back(0xFF);
+    put32(out, 0);  // IDCMP
+    put32(out, 0x0240027F);  // window flags
+    for (int i = 0; i < 5; ++i) put32(out, 0);  // pointers
+    put16(out, 90);
+    put16(out, 40);
+    put16(out, 0xFFFF);
+    put16(out, 0xFFFF);
+    put16(out, 1);
+    put32(out, 0);  // current x, y of the drawer's view
+    put32(out, 0);
+  }
+  if (image) putImage(out, *image);
+  if (selectedImage) putImage(out, *selectedImage);
+  if (defaultTool) putString(out, *defaultTool);
+  if (toolTypes) {
+    put32(out, static_cast<uint32_t>((toolTypes->size() + 1) * 4));
+    for (const std::string& t : *toolTypes) putString(out, t);
+  }
+  if (toolWindow) putString(out, *toolWindow);
+  if (drawerData && revision == 1) {
+    put32(out, drawerFlags);
+    put16(out, drawerViewModes);
+  }
+  return out;
+}
+
+bool InfoFile::writeTo(const std::string& linuxPath) const {
+  const std::vector<uint8_t> data = bytes();
+  std::ofstream out(linuxPath, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  return static_cast<bool>(out);
+}

@@ -1,0 +1,36 @@
+// Writes Workbench icon files (".info") in the classic on-disk format, for
+// tests that need real icons: a project with a default tool, a drawer, a file
+// to mutate.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct InfoImage {
+  int16_t left = 0, top = 0;
+  int16_t width = 4, height = 2, depth = 2;
+  uint8_t planePick = 3, planeOnOff = 0;
+  // Palette index of each pixel, row by row (width * height); missing pixels are 0.
+  std::vector<uint8_t> pixels;
+};
+
+struct InfoFile {
+  uint8_t type = 4;  // project
+  std::optional<std::string> defaultTool;
+  std::optional<std::vector<std::string>> toolTypes;
+  std::optional<std::string> toolWindow;
+  bool drawerData = false;
+  uint32_t revision = 1;  // the gadget's user data
+  int32_t currentX = 10, currentY = 20;
+  int32_t stackSize = 4096;
+  int16_t drawerLeft = 50, drawerTop = 60, drawerWidth = 300, drawerHeight = 200;
+  uint32_t drawerFlags = 2;
+  uint16_t drawerViewModes = 1;
+  std::optional<InfoImage> image = InfoImage{};
+  std::optional<InfoImage> selectedImage;
+
+  std::vector<uint8_t> bytes() const;
+  // Writes bytes() to the Linux path; false when it cannot.
+  bool writeTo(const std::string& linuxPath) const;
+};
