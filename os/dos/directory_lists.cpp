@@ -1,0 +1,21 @@
+#include "os/dos/directory_lists.h"
+
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "os/dos/dos.h"
+#include "os/dos/host_errors.h"
+
+int32_t dosdirs::listEntries(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return errno == ENOTDIR ? ERROR_OBJECT_WRONG_TYPE : dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+  while (dirent* entry = readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    names.emplace_back(entry->d_name);
+  }
+  closedir(dir);
+  return 0;
+}

@@ -1,0 +1,252 @@
+// dos.library, hosted on Linux: the calls the program makes, with their Amiga
+// names and argument orders.
+//
+// Paths are Amiga paths: "Volume:dir/name", "/" the only separator, a leading
+// or doubled "/" the parent, names matched exactly first and then as the one
+// entry that differs only in the case of a-z. Volumes and assigns map to Linux
+// folders (see volumes.h); "." and ".." are literal names and never lead out
+// of a volume. Every failing call sets IoErr(); every kind of "not there" is
+// ERROR_OBJECT_NOT_FOUND.
+#pragma once
+#include <cstdint>
+
+#include "os/exec/tasks.h"
+
+struct TagItem;  // utility.library's tag items (dos takes none yet)
+struct Hook;     // utility.library's call-back hooks
+
+using APTR = void*;
+
+constexpr int32_t DOSTRUE = -1;
+constexpr int32_t DOSFALSE = 0;
+
+// ---------------------------------------------------------------------------
+// Locks and file handles
+
+// Locks and file handles both begin with this header: a BPTR names either, and
+// the calls that take a lock for its name also accept a file handle.
+struct DosObjectHeader {
+  uint32_t dh_Magic;
+  int32_t dh_Kind;  // DOS_KIND_LOCK or DOS_KIND_HANDLE
+};
+using BPTR = DosObjectHeader*;
+
+constexpr int32_t DOS_KIND_LOCK = 1;
+constexpr int32_t DOS_KIND_HANDLE = 2;
+
+// The record behind a BPTR, to be cast by the caller: ((FileLock*)BADDR(lock)).
+#define BADDR(bptr) (static_cast<void*>(bptr))
+#define ZERO (static_cast<BPTR>(nullptr))
+
+// Lock access modes.
+constexpr int32_t SHARED_LOCK = -2;
+constexpr int32_t ACCESS_READ = -2;
+constexpr int32_t EXCLUSIVE_LOCK = -1;
+constexpr int32_t ACCESS_WRITE = -1;
+
+struct FileLock {
+  DosObjectHeader fl_Header;
+  int32_t fl_Access;  // SHARED_LOCK or EXCLUSIVE_LOCK
+  MsgPort* fl_Task;   // the port of the volume the object lies on
+  int fl_HostFd;      // hosted: an O_PATH descriptor of the object
+};
+
+struct FileHandle {
+  DosObjectHeader fh_Header;
+  MsgPort* fh_Type;  // the port of the volume the file lies on
+  int32_t fh_Mode;   // the mode it was opened with
+  int fh_HostFd;     // hosted: the open descriptor
+};
+
+// ---------------------------------------------------------------------------
+// Dates, file information, directory scans
+
+struct DateStamp {
+  int32_t ds_Days;    // days since 1978-01-01, local time
+  int32_t ds_Minute;  // minutes into the day
+  int32_t ds_Tick;    // ticks (TICKS_PER_SECOND) into the minute
+};
+constexpr int32_t TICKS_PER_SECOND = 50;
+
+// Directory-entry types (fib_DirEntryType, ed_Type): positive are directories.
+constexpr int32_t ST_ROOT = 1;
+constexpr int32_t ST_USERDIR = 2;
+constexpr int32_t ST_SOFTLINK = 3;
+constexpr int32_t ST_LINKDIR = 4;
+constexpr int32_t ST_FILE = -3;
+constexpr int32_t ST_LINKFILE = -4;
+
+// Protection bits: bits 0-3 are set when the access is denied.
+constexpr int32_t FIBF_DELETE = 1;
+constexpr int32_t FIBF_EXECUTE = 2;
+constexpr int32_t FIBF_WRITE = 4;
+constexpr int32_t FIBF_READ = 8;
+constexpr int32_t FIBF_ARCHIVE = 16;
+constexpr int32_t FIBF_PURE = 32;
+constexpr int32_t FIBF_SCRIPT = 64;
+
+constexpr int32_t FIB_NAME_SIZE = 256;    // a Linux name (255 bytes) and its NUL
+constexpr int32_t FIB_COMMENT_SIZE = 80;  // 79 characters of the comment shown
+
+struct FileInfoBlock {
+  int32_t fib_DiskKey;       // ExNext's place in the directory
+  int32_t fib_DirEntryType;  // ST_...
+  char fib_FileName[FIB_NAME_SIZE];
+  int32_t fib_Protection;    // FIBF_... and the higher user bits
+  int32_t fib_EntryType;     // same as fib_DirEntryType
+  int32_t fib_Size;          // bytes, as an unsigned 32-bit count (4 GiB-1 at most)
+  int32_t fib_NumBlocks;
+  DateStamp fib_Date;        // last change
+  char fib_Comment[FIB_COMMENT_SIZE];
+  uint16_t fib_OwnerUID;
+  uint16_t fib_OwnerGID;
+};
+
+// ExAll data types: each asks for its fields and those of the types below it.
+constexpr int32_t ED_NAME = 1;
+constexpr int32_t ED_TYPE = 2;
+constexpr int32_t ED_SIZE = 3;
+constexpr int32_t ED_PROTECTION = 4;
+constexpr int32_t ED_DATE = 5;
+constexpr int32_t ED_COMMENT = 6;
+constexpr int32_t ED_OWNER = 7;
+
+// One ExAll record. A record holds the fields up to the type asked for; its
+// name and comment texts lie in the same buffer. Follow ed_Next, never sizes.
+struct ExAllData {
+  ExAllData* ed_Next;
+  char* ed_Name;
+  int32_t ed_Type;
+  uint32_t ed_Size;
+  uint32_t ed_Prot;
+  uint32_t ed_Days;
+  uint32_t ed_Mins;
+  uint32_t ed_Ticks;
+  char* ed_Comment;  // "" when the object has none
+  uint16_t ed_OwnerUID;
+  uint16_t ed_OwnerGID;
+};
+
+struct ExAllControl {
+  uint32_t eac_Entries;      // records in the buffer after a call
+  uint32_t eac_LastKey;      // 0 before the first call of a scan
+  char* eac_MatchString;     // a pattern from ParsePatternNoCase, or NIL
+  Hook* eac_MatchFunc;       // not supported: must be NIL
+};
+
+// AllocDosObject types.
+constexpr uint32_t DOS_FILEHANDLE = 0;
+constexpr uint32_t DOS_EXALLCONTROL = 1;
+constexpr uint32_t DOS_FIB = 2;
+
+// ---------------------------------------------------------------------------
+// Devices, assigns and the process
+
+constexpr uint32_t DVPF_UNLOCK = 1;  // dvp_Lock is the DevProc's own
+constexpr uint32_t DVPF_ASSIGN = 2;  // an assign; more folders may follow
+
+struct DevProc {
+  MsgPort* dvp_Port;  // the volume's port
+  BPTR dvp_Lock;      // the folder to start from; ZERO: the volume's root
+  uint32_t dvp_Flags;
+  int32_t dvp_NextFolder;  // hosted: the assign folder the next call tries
+};
+
+// The hosted process (FindTask(NIL)).
+struct Process {
+  Task pr_Task;
+  MsgPort* pr_FileSystemTask;  // whose root ":" and the ZERO lock mean; NIL: Root:
+  BPTR pr_CurrentDir;          // relative paths start here; ZERO: pr_FileSystemTask's root
+  BPTR pr_HomeDir;             // the program's own folder
+  int32_t pr_Result2;          // IoErr()
+  APTR pr_WindowPtr;           // (APTR)-1: show no requesters
+};
+
+// ---------------------------------------------------------------------------
+// Error codes (IoErr)
+
+constexpr int32_t ERROR_NO_FREE_STORE = 103;
+constexpr int32_t ERROR_BAD_TEMPLATE = 114;  // a pattern that cannot be parsed
+constexpr int32_t ERROR_LINE_TOO_LONG = 120;  // a buffer too small for the result
+constexpr int32_t ERROR_OBJECT_IN_USE = 202;
+constexpr int32_t ERROR_OBJECT_EXISTS = 203;
+constexpr int32_t ERROR_OBJECT_NOT_FOUND = 205;
+constexpr int32_t ERROR_ACTION_NOT_KNOWN = 209;  // not supported
+constexpr int32_t ERROR_INVALID_COMPONENT_NAME = 210;
+constexpr int32_t ERROR_OBJECT_WRONG_TYPE = 212;
+constexpr int32_t ERROR_DISK_WRITE_PROTECTED = 214;
+constexpr int32_t ERROR_RENAME_ACROSS_DEVICES = 215;
+constexpr int32_t ERROR_DIRECTORY_NOT_EMPTY = 216;
+constexpr int32_t ERROR_TOO_MANY_LEVELS = 217;  // too many links
+constexpr int32_t ERROR_DEVICE_NOT_MOUNTED = 218;
+constexpr int32_t ERROR_SEEK_ERROR = 219;
+constexpr int32_t ERROR_DISK_FULL = 221;
+constexpr int32_t ERROR_DELETE_PROTECTED = 222;
+constexpr int32_t ERROR_WRITE_PROTECTED = 223;
+constexpr int32_t ERROR_READ_PROTECTED = 224;
+constexpr int32_t ERROR_NO_MORE_ENTRIES = 232;
+
+// ---------------------------------------------------------------------------
+// Calls
+
+int32_t IoErr();
+// Sets IoErr() and returns the code it replaces.
+int32_t SetIoErr(int32_t code);
+// The text of an error code into buffer (length bytes with the NUL), after
+// "header: " when header is not NIL. Returns the length of the text, 0 for code 0.
+int32_t Fault(int32_t code, const char* header, char* buffer, int32_t length);
+
+// Appends a name to a path in its buffer of `size` bytes, with "/" where one is
+// needed; a name holding ":" replaces the path. FALSE (120) when it cannot fit.
+bool AddPart(char* dirName, const char* fileName, uint32_t size);
+// The final component of a path (after its last "/" or ":").
+char* FilePart(const char* path);
+// Where the directory part of a path ends: at the "/" before the final
+// component, after a ":", or at the start.
+char* PathPart(const char* path);
+
+BPTR Lock(const char* name, int32_t accessMode);
+void UnLock(BPTR lock);
+BPTR DupLock(BPTR lock);
+// Makes lock the process's current directory and returns the one it replaces
+// (the caller's to unlock). Never changes the Linux working directory.
+BPTR CurrentDir(BPTR lock);
+// Creates a directory and returns an exclusive lock on it.
+BPTR CreateDir(const char* name);
+// Deletes a file, a link or an empty directory.
+bool DeleteFile(const char* name);
+// Renames or moves an object on one device; never replaces an existing object.
+bool Rename(const char* oldName, const char* newName);
+
+bool Examine(BPTR lock, FileInfoBlock* fib);
+bool ExNext(BPTR lock, FileInfoBlock* fib);
+bool ExamineFH(BPTR fh, FileInfoBlock* fib);
+// Fills buffer with records of the directory's entries. TRUE: more follow, call
+// again; FALSE: the scan ended (IoErr 232) or failed (any other IoErr). The
+// last batch may hold records either way (eac_Entries).
+bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllControl* control);
+// Ends a scan that ExAll still had going.
+void ExAllEnd(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllControl* control);
+
+// The full "Volume:dir/name" of a lock (or a file handle) into buffer.
+bool NameFromLock(BPTR lock, char* buffer, int32_t length);
+bool NameFromFH(BPTR fh, char* buffer, int32_t length);
+
+// Patterns: ? one character, #x any number of x, #? anything, (a|b) either,
+// [a-z] a class ([~...] its complement), ~x anything but x, ' the next character
+// as it is. Matching ignores the case of a-z.
+// Parses pattern into buffer (2 * length + 2 bytes suffice): 1 when it has
+// wildcards, 0 when it has none, -1 on a syntax error (114) or a small buffer (120).
+int32_t ParsePatternNoCase(const char* pattern, char* buffer, int32_t length);
+bool MatchPatternNoCase(const char* parsedPattern, const char* name);
+
+// The volume or assign that the device part of name stands for; for an assign
+// of several folders, each call with the previous DevProc gives the next folder
+// (the previous one is freed). NIL at the end (232) or for an unknown device (218).
+DevProc* GetDeviceProc(const char* name, DevProc* previous);
+void FreeDeviceProc(DevProc* dp);
+// Sets the process's pr_FileSystemTask and returns the one it replaces.
+MsgPort* SetFileSysTask(MsgPort* port);
+
+APTR AllocDosObject(uint32_t type, const TagItem* tags);
+void FreeDosObject(uint32_t type, APTR object);

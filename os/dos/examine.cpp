@@ -1,0 +1,94 @@
+// Examine, ExNext and ExamineFH: one object, or a folder's entries one by one.
+
+#include <cstring>
+
+#include "os/dos/directory_lists.h"
+#include "os/dos/examine_info.h"
+#include "os/dos/file_handles.h"
+#include "os/dos/lock_records.h"
+#include "os/dos/metadata.h"
+#include "os/dos/process_record.h"
+
+void dosexamine::toFileInfoBlock(const dosmeta::EntryInfo& info, FileInfoBlock* fib) {
+  fib->fib_DirEntryType = info.type;
+  fib->fib_EntryType = info.type;
+  std::strncpy(fib->fib_FileName, info.name.c_str(), FIB_NAME_SIZE - 1);
+  fib->fib_FileName[FIB_NAME_SIZE - 1] = '\0';
+  fib->fib_Protection = info.protection;
+  fib->fib_Size = static_cast<int32_t>(info.size);
+  fib->fib_NumBlocks = info.blocks;
+  fib->fib_Date = info.date;
+  const size_t shown = info.comment.size() < dosmeta::COMMENT_SHOWN ? info.comment.size() : dosmeta::COMMENT_SHOWN;
+  std::memcpy(fib->fib_Comment, info.comment.data(), shown);
+  fib->fib_Comment[shown] = '\0';
+  fib->fib_OwnerUID = static_cast<uint16_t>(info.uid);
+  fib->fib_OwnerGID = static_cast<uint16_t>(info.gid);
+}
+
+namespace {
+
+// Examines what a lock (ZERO included) or a handle refers to.
+bool examineObject(BPTR object, FileInfoBlock* fib, std::string* reachOut) {
+  std::string real;
+  if (int32_t error = dosl::hostPathOf(object, real)) return dosproc::fail(error);
+  std::string reach = real;
+  if (dosl::LockRecord* lock = dosl::asLock(object))
+    reach = dosl::fdPath(lock->fl_HostFd);
+  else if (FileHandle* fh = dosfh::asHandle(object))
+    reach = dosl::fdPath(fh->fh_HostFd);
+  dosmeta::EntryInfo info;
+  if (int32_t error = dosmeta::describeObject(reach, real, info)) return dosproc::fail(error);
+  fib->fib_DiskKey = 0;
+  dosexamine::toFileInfoBlock(info, fib);
+  if (reachOut) *reachOut = reach;
+  return true;
+}
+
+}  // namespace
+
+bool Examine(BPTR lock, FileInfoBlock* fib) {
+  if (!fib) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
+  if (lock && !dosl::asLock(lock) && !dosfh::asHandle(lock)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  std::string reach;
+  if (!examineObject(lock, fib, &reach)) return false;
+  // A folder's Examine starts an ExNext scan over its entries as they are now.
+  if (dosl::LockRecord* record = dosl::asLock(lock)) {
+    record->exNextNames.clear();
+    record->exNextListed = fib->fib_DirEntryType > 0;
+    if (record->exNextListed) {
+      if (int32_t error = dosdirs::listEntries(reach, record->exNextNames)) {
+        record->exNextListed = false;
+        return dosproc::fail(error);
+      }
+    }
+  }
+  return true;
+}
+
+bool ExNext(BPTR lock, FileInfoBlock* fib) {
+  dosl::LockRecord* record = dosl::asLock(lock);
+  if (!record || !fib) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  const std::string reach = dosl::fdPath(record->fl_HostFd);
+  if (!record->exNextListed) {
+    // No Examine came first: list the folder now, from the block's place.
+    if (int32_t error = dosdirs::listEntries(reach, record->exNextNames)) return dosproc::fail(error);
+    record->exNextListed = true;
+  }
+  size_t index = fib->fib_DiskKey < 0 ? 0 : static_cast<size_t>(fib->fib_DiskKey);
+  while (index < record->exNextNames.size()) {
+    dosmeta::EntryInfo info;
+    const std::string& name = record->exNextNames[index++];
+    if (dosmeta::describeEntry(reach, name, info) != 0) continue;  // gone since the listing
+    dosexamine::toFileInfoBlock(info, fib);
+    fib->fib_DiskKey = static_cast<int32_t>(index);
+    return true;
+  }
+  fib->fib_DiskKey = static_cast<int32_t>(index);
+  return dosproc::fail(ERROR_NO_MORE_ENTRIES);
+}
+
+bool ExamineFH(BPTR fh, FileInfoBlock* fib) {
+  if (!fib) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
+  if (!dosfh::asHandle(fh)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  return examineObject(fh, fib, nullptr);
+}

@@ -1,0 +1,13 @@
+// Amiga paths as Linux paths and back, for the parts of the hosted system that
+// meet Linux itself (the shell, the desktop, dropped files).
+#pragma once
+#include <string>
+
+// The Linux path that an Amiga path stands for, its final link not followed.
+// With forCreation the object itself need not exist. FALSE with IoErr set when
+// the path leads nowhere.
+bool HostPathOfAmigaPath(const char* amigaPath, bool forCreation, std::string& out);
+
+// "Volume:dir/name" of a Linux path (absolute, or relative to the Linux working
+// folder), named by the volume with the longest root; never by an assign.
+std::string AmigaPathOfHostPath(const char* hostPath);

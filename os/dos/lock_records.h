@@ -1,0 +1,43 @@
+// What a lock holds beyond the public FileLock: the object's identity (for
+// exclusive locks) and the entry lists of directory scans in progress.
+#pragma once
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "os/dos/dos.h"
+
+namespace dosl {
+
+struct LockRecord : FileLock {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool exNextListed = false;             // Examine took the entry list for ExNext
+  std::vector<std::string> exNextNames;
+  bool exAllListed = false;              // an ExAll scan is going on
+  std::vector<std::string> exAllNames;
+};
+
+// The lock behind a BPTR; NIL for ZERO, a file handle or anything else.
+LockRecord* asLock(BPTR object);
+
+// A new lock on the object at a Linux path (links followed). An exclusive lock
+// needs the object to itself, and no shared lock is had while one is held
+// (202). ZERO with *error set on failure.
+BPTR lockHostPath(const std::string& path, int32_t mode, int32_t* error);
+
+// A path that reaches the object of a descriptor wherever it now lies.
+std::string fdPath(int fd);
+// The real Linux path of a descriptor's object now; 205 when it was deleted.
+int32_t realPathOfFd(int fd, std::string& out);
+// The Linux folder of the root that the ZERO lock stands for: the root of the
+// process's pr_FileSystemTask volume, Root: when it has none.
+std::string zeroLockFolder();
+// The real Linux path of a lock's object (ZERO included) or of a file handle's.
+int32_t hostPathOf(BPTR object, std::string& out);
+// The port of the volume a real Linux path lies on.
+MsgPort* portOfRealPath(const std::string& realPath);
+
+}  // namespace dosl

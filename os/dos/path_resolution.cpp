@@ -1,0 +1,198 @@
+#include "os/dos/path_resolution.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "os/dos/dos.h"
+#include "os/dos/host_errors.h"
+#include "os/dos/lock_records.h"
+#include "os/dos/name_case.h"
+#include "os/dos/process_record.h"
+#include "os/dos/volumes.h"
+
+namespace dospath {
+namespace {
+
+constexpr size_t NAME_MAX_BYTES = 255;
+
+std::string join(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+std::string parentOf(const std::string& folder) {
+  const size_t slash = folder.rfind('/');
+  return slash == 0 || slash == std::string::npos ? "/" : folder.substr(0, slash);
+}
+
+enum class Match { Found, Missing, Ambiguous, Error };
+
+// Finds name in folder: the exact name first, else the one entry that differs
+// only in the case of a-z.
+Match lookUp(const std::string& folder, const std::string& name, std::string& actual, int32_t& error) {
+  if (name.size() > NAME_MAX_BYTES) return Match::Missing;
+  struct stat st;
+  if (lstat(join(folder, name).c_str(), &st) == 0) {
+    actual = name;
+    return Match::Found;
+  }
+  if (errno != ENOENT) {
+    error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+    return error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
+  }
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) return Match::Missing;
+  int found = 0;
+  while (dirent* entry = readdir(dir)) {
+    if (dosname::equalNoCase(entry->d_name, name)) {
+      if (++found == 1) actual = entry->d_name;
+    }
+  }
+  closedir(dir);
+  if (found == 1) return Match::Found;
+  return found == 0 ? Match::Missing : Match::Ambiguous;
+}
+
+// Walks `rest` from the real folder `start`; `floor` is the root that "/" may
+// not climb above.
+int32_t walk(std::string start, const std::string& floor, const std::string& rest, Want want, Resolved& out) {
+  std::string current = std::move(start);
+  size_t i = 0;
+  while (i < rest.size()) {
+    if (rest[i] == '/') {
+      if (current == floor || current == "/") return ERROR_OBJECT_NOT_FOUND;
+      current = parentOf(current);
+      ++i;
+      continue;
+    }
+    size_t end = rest.find('/', i);
+    if (end == std::string::npos) end = rest.size();
+    const std::string name = rest.substr(i, end - i);
+    i = end < rest.size() ? end + 1 : end;  // the "/" after a name only separates
+    const bool last = i >= rest.size();
+
+    if (name == "." || name == "..") return (last && want == Want::Create) ? ERROR_INVALID_COMPONENT_NAME
+                                                                          : ERROR_OBJECT_NOT_FOUND;
+    std::string actual;
+    int32_t error = 0;
+    const Match m = lookUp(current, name, actual, error);
+    if (m == Match::Error) return error;
+    if (last) {
+      out.parent = current;
+      out.givenName = name;
+      if (m == Match::Found) {
+        out.name = actual;
+        out.exists = true;
+      } else if (want == Want::Create) {
+        if (m == Match::Ambiguous) return ERROR_OBJECT_EXISTS;
+        if (name.size() > NAME_MAX_BYTES) return ERROR_INVALID_COMPONENT_NAME;
+        out.name = name;
+        out.exists = false;
+      } else {
+        return ERROR_OBJECT_NOT_FOUND;
+      }
+      out.host = join(current, out.name);
+      out.start = false;
+      return 0;
+    }
+    if (m != Match::Found) return ERROR_OBJECT_NOT_FOUND;
+    const std::string next = join(current, actual);
+    struct stat st;
+    if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+    if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
+    struct stat link;
+    if (lstat(next.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+      char* real = realpath(next.c_str(), nullptr);
+      if (!real) return ERROR_OBJECT_NOT_FOUND;
+      current = real;
+      std::free(real);
+    } else {
+      current = next;
+    }
+  }
+  // The path ended on its start folder or on a parent step: the object is the
+  // folder reached, named by no name of its own.
+  out.host = current;
+  out.parent = current == "/" ? "" : parentOf(current);
+  out.name = current == "/" ? "" : current.substr(current.rfind('/') + 1);
+  out.givenName = out.name;
+  out.exists = true;
+  out.start = true;
+  return 0;
+}
+
+int32_t walkFromFolder(const std::string& folder, const std::string& rest, Want want, Resolved& out) {
+  const std::string real = dosvol::canonicalFolder(folder);
+  const dosvol::Volume* on = dosvol::volumeOfRealPath(real);
+  const std::string floor = on ? on->folders[0] : "/";
+  return walk(real, floor, rest, want, out);
+}
+
+}  // namespace
+
+int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
+  out = Resolved{};
+  const std::string path(amigaPath);
+  const size_t colon = path.find(':');
+  const size_t slash = path.find('/');
+  const bool hasDevice = colon != std::string::npos && (slash == std::string::npos || colon < slash);
+
+  if (!hasDevice) {
+    std::string base;
+    if (int32_t error = dosl::hostPathOf(dosproc::self().pr_CurrentDir, base)) return error;
+    return walkFromFolder(base, path, want, out);
+  }
+  const std::string device = path.substr(0, colon);
+  const std::string rest = path.substr(colon + 1);
+  if (device.empty()) {
+    // ":name": from the root of the volume the current directory lies on.
+    std::string base;
+    if (int32_t error = dosl::hostPathOf(dosproc::self().pr_CurrentDir, base)) return error;
+    const dosvol::Volume* on = dosvol::volumeOfRealPath(base);
+    const std::string root = on ? on->folders[0] : "/";
+    return walk(root, root, rest, want, out);
+  }
+
+  const dosvol::Volume* v = dosvol::find(device);
+  if (!v) {
+    dosproc::noteUnknownVolume(device);
+    return ERROR_DEVICE_NOT_MOUNTED;
+  }
+  switch (v->kind) {
+    case dosvol::Kind::NilDevice:
+      out.host = v->folders[0];
+      out.exists = true;
+      out.nil = true;
+      return 0;
+    case dosvol::Kind::Volume: {
+      struct stat st;
+      if (stat(v->folders[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return ERROR_DEVICE_NOT_MOUNTED;
+      return walk(v->folders[0], v->folders[0], rest, want, out);
+    }
+    case dosvol::Kind::Assign:
+      break;
+  }
+  int32_t answer = ERROR_OBJECT_NOT_FOUND;
+  for (size_t i = 0; i < v->folders.size(); ++i) {
+    const int32_t ready = dosvol::prepareFolder(*v, i, want == Want::Create);
+    if (ready == ERROR_OBJECT_NOT_FOUND) continue;
+    if (ready) return ready;
+    answer = walkFromFolder(v->folders[i], rest, want, out);
+    if (answer != ERROR_OBJECT_NOT_FOUND) return answer;
+  }
+  return answer;
+}
+
+std::string amigaNameOfRealPath(const std::string& realPath) {
+  const dosvol::Volume* v = dosvol::volumeOfRealPath(realPath);
+  const std::string root = v ? v->folders[0] : "/";
+  std::string rest = realPath.size() > root.size() ? realPath.substr(root.size()) : "";
+  if (!rest.empty() && rest[0] == '/') rest.erase(0, 1);
+  return (v ? v->name : std::string("Root")) + ":" + rest;
+}
+
+}  // namespace dospath

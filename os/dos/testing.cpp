@@ -1,0 +1,28 @@
+// The test API of the hosted dos.library (see dos_testing.h).
+
+#include "os/dos/dos_testing.h"
+#include "os/dos/process_record.h"
+#include "os/dos/volumes.h"
+
+void ostest::resetDos() {
+  dosproc::reset();
+  dosvol::reset();
+}
+
+void ostest::mountVolume(const char* name, const char* hostFolder) {
+  dosvol::Volume v;
+  v.name = name;
+  v.kind = dosvol::Kind::Volume;
+  v.folders = {hostFolder};
+  dosvol::mount(v);
+}
+
+void ostest::assignFolders(const char* name, std::initializer_list<const char*> hostFolders) {
+  dosvol::Volume v;
+  v.name = name;
+  v.kind = dosvol::Kind::Assign;
+  for (const char* f : hostFolders) v.folders.emplace_back(f);
+  dosvol::mount(v);
+}
+
+bool ostest::dismountVolume(const char* name) { return dosvol::dismount(name); }
