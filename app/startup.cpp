@@ -9,6 +9,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/general.h"
+#include "core/mega_list_module.h"
 #include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
@@ -20,7 +21,7 @@ namespace {
 #define NOT_YET(fn) ModuleStep{#fn, nullptr}
 
 const ModuleStep initialiserSteps[] = {
-    STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), NOT_YET(new_cmegalist), NOT_YET(new_cguibase),
+    STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), STEP(new_cmegalist), NOT_YET(new_cguibase),
     STEP(new_texteditor_mcc), STEP(new_dos), STEP(new_utility), STEP(new_serial), STEP(new_parallel),
     STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
     STEP(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
@@ -40,7 +41,7 @@ const ModuleStep finaliserSteps[] = {
     NOT_YET(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), NOT_YET(end_cpath_file), NOT_YET(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), NOT_YET(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
-    STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), NOT_YET(end_cmegalist),
+    STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), STEP(end_cmegalist),
     STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),
 };
 

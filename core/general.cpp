@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/exception.h"
+#include "core/merge_sort.h"
 #include "core/string.h"
 
 char* StrJoinList(std::initializer_list<const char*> parts) {
@@ -207,5 +208,18 @@ void main_pgeneral() {
   test_largestbitposition();
 }
 
-void new_pgeneral() {}
-void end_pgeneral() {}
+// The module's shared object: the default string comparator of mergeSort and
+// of the lists that sort strings.
+void new_pgeneral() {
+  if (defaultMergeSortCompare) return;
+  auto* comparator = new fMergeSortCompare;
+  try {
+    comparator->new_fMergeSortCompare();
+  } catch (...) {
+    End(comparator);
+    throw;
+  }
+  defaultMergeSortCompare = comparator;
+}
+
+void end_pgeneral() { End(defaultMergeSortCompare); }
