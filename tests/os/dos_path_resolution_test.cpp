@@ -1,0 +1,288 @@
+// Amiga paths to Linux objects and back, on a sandbox volume.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "os/dos/dos.h"
+#include "os/dos/dos_testing.h"
+#include "os/dos/host_paths.h"
+#include "tests/support/dos_sandbox.h"
+
+namespace {
+
+// The full name of what path locks, or "error N".
+std::string nameOf(const char* path) {
+  BPTR lock = Lock(path, SHARED_LOCK);
+  if (!lock) return "error " + std::to_string(IoErr());
+  char name[512];
+  const bool ok = NameFromLock(lock, name, sizeof name);
+  UnLock(lock);
+  return ok ? std::string(name) : "error " + std::to_string(IoErr());
+}
+
+class DosPathResolution : public testing::Test {
+ protected:
+  void SetUp() override {
+    box.makeDir("Games/Fred");
+    box.writeFile("Games/Fred/Fred.adf", "disk");
+    box.writeFile("ReadMe", "");
+  }
+  DosSandbox box;
+};
+
+TEST_F(DosPathResolution, NamesResolveExactlyThenIgnoringCaseAndComeBackAsVolumePaths) {
+  const struct {
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"Sandbox:Games/Fred/Fred.adf", "Sandbox:Games/Fred/Fred.adf"},
+      {"SANDBOX:games/FRED/fred.ADF", "Sandbox:Games/Fred/Fred.adf"},  // on-disk spelling comes back
+      {"Sandbox:", "Sandbox:"},
+      {"Sandbox:Games/", "Sandbox:Games"},           // a trailing "/" only separates
+      {"Sandbox:Games/Fred/", "Sandbox:Games/Fred"},
+      {"Sandbox:Games/Fred//", "Sandbox:Games"},      // a doubled "/" is the parent
+      {"Sandbox:Games/Fred///ReadMe", "Sandbox:ReadMe"},
+      {"Games/Fred/Fred.adf", "Sandbox:Games/Fred/Fred.adf"},  // from the current directory
+      {"", "Sandbox:"},
+      {":Games", "Sandbox:Games"},                    // from the root of the current volume
+      {"Sandbox:Games/Fred/Missing", "error 205"},
+      {"Sandbox:Missing/Fred.adf", "error 205"},
+      {"Sandbox:ReadMe/x", "error 205"},              // a file is no folder
+  };
+  for (const auto& c : cases) EXPECT_EQ(nameOf(c.path), c.expected) << c.path;
+}
+
+TEST_F(DosPathResolution, ParentStepsStopAtTheRootOfTheVolume) {
+  BPTR games = Lock("Sandbox:Games", SHARED_LOCK);
+  ASSERT_NE(games, ZERO);
+  BPTR old = CurrentDir(games);
+  EXPECT_EQ(nameOf("/ReadMe"), "Sandbox:ReadMe");  // a leading "/" is the parent
+  EXPECT_EQ(nameOf("/"), "Sandbox:");
+  EXPECT_EQ(nameOf("//"), "error 205");           // above the volume's root
+  EXPECT_EQ(nameOf("Sandbox:/"), "error 205");
+  EXPECT_EQ(nameOf("Sandbox:Games///"), "error 205");
+  UnLock(CurrentDir(old));
+}
+
+TEST_F(DosPathResolution, DotAndDotDotAreLiteralNamesThatNeverLeadOut) {
+  EXPECT_EQ(nameOf("Sandbox:.."), "error 205");
+  EXPECT_EQ(nameOf("Sandbox:Games/.."), "error 205");
+  EXPECT_EQ(nameOf("Sandbox:Games/../ReadMe"), "error 205");
+  EXPECT_EQ(nameOf("Sandbox:."), "error 205");
+  EXPECT_EQ(nameOf(".."), "error 205");
+  EXPECT_EQ(CreateDir("Sandbox:.."), ZERO);
+  EXPECT_EQ(IoErr(), ERROR_INVALID_COMPONENT_NAME);
+  EXPECT_EQ(CreateDir("Sandbox:Games/."), ZERO);
+  EXPECT_EQ(IoErr(), ERROR_INVALID_COMPONENT_NAME);
+}
+
+TEST_F(DosPathResolution, OnlyTheFirstColonSeparatesTheVolume) {
+  BPTR made = CreateDir("Sandbox:Old:Games");
+  ASSERT_NE(made, ZERO) << IoErr();
+  UnLock(made);
+  EXPECT_TRUE(box.exists("Old:Games"));
+  EXPECT_EQ(nameOf("Sandbox:old:games"), "Sandbox:Old:Games");
+  // A ":" after a "/" belongs to a name of a relative path.
+  box.writeFile("Games/a:b", "");
+  EXPECT_EQ(nameOf("Games/a:b"), "Sandbox:Games/a:b");
+}
+
+TEST_F(DosPathResolution, AnAmbiguousCaseMatchIsNotFoundButTheExactNameWins) {
+  box.writeFile("Dup/abc", "1");
+  box.writeFile("Dup/ABC", "2");
+  EXPECT_EQ(nameOf("Sandbox:Dup/abc"), "Sandbox:Dup/abc");
+  EXPECT_EQ(nameOf("Sandbox:Dup/ABC"), "Sandbox:Dup/ABC");
+  EXPECT_EQ(nameOf("Sandbox:Dup/Abc"), "error 205");
+  EXPECT_EQ(CreateDir("Sandbox:Dup/aBC"), ZERO);
+  EXPECT_EQ(IoErr(), ERROR_OBJECT_EXISTS);
+}
+
+TEST_F(DosPathResolution, UnknownVolumesFailWith218AndAskOnlyWhenRequestersAreAllowed) {
+  EXPECT_EQ(nameOf("NoSuchDisk:x"), "error 218");
+  EXPECT_EQ(ostest::insertVolumeRequesters(), 1);
+  EXPECT_STREQ(ostest::lastRequestedVolume(), "NoSuchDisk");
+
+  auto* me = reinterpret_cast<Process*>(FindTask(nullptr));
+  const APTR window = me->pr_WindowPtr;
+  me->pr_WindowPtr = reinterpret_cast<APTR>(-1);
+  EXPECT_EQ(nameOf("OtherDisk:"), "error 218");
+  EXPECT_EQ(DeleteFile("OtherDisk:x"), false);
+  EXPECT_EQ(IoErr(), ERROR_DEVICE_NOT_MOUNTED);
+  me->pr_WindowPtr = window;
+  EXPECT_EQ(ostest::insertVolumeRequesters(), 1);
+
+  EXPECT_EQ(CreateDir("ThirdDisk:x"), ZERO);
+  EXPECT_EQ(ostest::insertVolumeRequesters(), 2);
+}
+
+TEST_F(DosPathResolution, LinuxPathsAreNamedByTheLongestVolumeRootAndNeverByAnAssign) {
+  box.writeFile("home/Games/x.adf", "");
+  box.writeFile("progdir/Ludex.list", "");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("home/Games/x.adf").c_str()), "Home:Games/x.adf");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("home").c_str()), "Home:");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("Games/Fred/").c_str()), "Sandbox:Games/Fred");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("progdir/Ludex.list").c_str()), "Sandbox:progdir/Ludex.list");
+  EXPECT_EQ(AmigaPathOfHostPath("/"), "Root:");
+  EXPECT_EQ(AmigaPathOfHostPath("/usr"), "Root:usr");
+  // A volume root that is a prefix of a name is not a match: "/sandbox/homework" is no part of Home:.
+  box.makeDir("homework");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("homework").c_str()), "Sandbox:homework");
+  EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "Sandbox:progdir/Ludex.list");
+
+  std::string host;
+  ASSERT_TRUE(HostPathOfAmigaPath("Home:games/X.ADF", false, host));
+  EXPECT_EQ(host, box.host("home/Games/x.adf"));
+  ASSERT_TRUE(HostPathOfAmigaPath("Home:Games/new.adf", true, host));
+  EXPECT_EQ(host, box.host("home/Games/new.adf"));
+  EXPECT_FALSE(HostPathOfAmigaPath("Home:Games/new.adf", false, host));
+  EXPECT_EQ(IoErr(), ERROR_OBJECT_NOT_FOUND);
+}
+
+TEST_F(DosPathResolution, AnAssignOfSeveralFoldersFindsInEachAndCreatesInTheFirst) {
+  box.writeFile("one/a", "");
+  box.writeFile("two/b", "");
+  box.makeDir("two/sub");
+  ostest::assignFolders("Both", {box.host("one").c_str(), box.host("two").c_str()});
+  EXPECT_EQ(nameOf("Both:a"), "Sandbox:one/a");
+  EXPECT_EQ(nameOf("both:B"), "Sandbox:two/b");
+  EXPECT_EQ(nameOf("Both:c"), "error 205");
+  EXPECT_EQ(nameOf("Both:"), "Sandbox:one");
+  EXPECT_EQ(nameOf("Both:/two"), "Sandbox:two");  // the parent of an assign folder
+
+  BPTR made = CreateDir("Both:new");
+  ASSERT_NE(made, ZERO);
+  UnLock(made);
+  EXPECT_TRUE(box.exists("one/new"));
+  made = CreateDir("Both:sub/deeper");  // its folder exists only in the second
+  ASSERT_NE(made, ZERO);
+  UnLock(made);
+  EXPECT_TRUE(box.exists("two/sub/deeper"));
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (had_)
+      setenv(name_, old_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
+TEST_F(DosPathResolution, VolumesAndAssignsComeFromTheEnvironment) {
+  box.makeDir("games");
+  box.writeFile("extra1/x", "");
+  box.writeFile("extra2/y", "");
+  const std::string volumes = "Games=" + box.host("games") + ";bad;=/x;Rel=relative";
+  const std::string assigns = "Libs=" + box.host("extra1") + ";Libs=" + box.host("extra2");
+  ScopedEnv v("LUDEX_VOLUMES", volumes.c_str()), a("LUDEX_ASSIGNS", assigns.c_str());
+  ostest::resetDos();
+  ostest::mountVolume("Sandbox", box.root().c_str());
+
+  EXPECT_EQ(nameOf("GAMES:"), "Games:");
+  EXPECT_EQ(nameOf("Libs:x"), "Sandbox:extra1/x");
+  EXPECT_EQ(nameOf("Libs:y"), "Sandbox:extra2/y");
+  EXPECT_EQ(nameOf("Rel:"), "error 218");
+  EXPECT_EQ(nameOf("Root:"), "Root:");
+}
+
+TEST_F(DosPathResolution, ProgdirIsMadeWhenFirstWrittenToAndFallsBackToTheProgramFolder) {
+  ScopedEnv home("HOME", box.host("home").c_str()), ludexHome("LUDEX_HOME", nullptr);
+  ostest::resetDos();
+  ostest::mountVolume("Sandbox", box.root().c_str());
+
+  // The second folder is the program's own: the test program is found there.
+  char exe[4096];
+  const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  ASSERT_GT(n, 0);
+  exe[n] = '\0';
+  const std::string exeName = std::string(exe).substr(std::string(exe).rfind('/') + 1);
+  BPTR shipped = Lock(("PROGDIR:" + exeName).c_str(), SHARED_LOCK);
+  EXPECT_NE(shipped, ZERO);
+  UnLock(shipped);
+  EXPECT_EQ(nameOf("PROGDIR:Missing"), "error 205");
+  EXPECT_FALSE(box.exists("home/.local/share/ludex"));  // looking made nothing
+
+  BPTR made = CreateDir("PROGDIR:Covers");
+  ASSERT_NE(made, ZERO) << IoErr();
+  UnLock(made);
+  EXPECT_TRUE(box.exists("home/.local/share/ludex/Covers"));
+  EXPECT_EQ(nameOf("PROGDIR:Covers"), "Home:.local/share/ludex/Covers");
+
+  made = CreateDir("ENVARC:AppDir");
+  ASSERT_NE(made, ZERO) << IoErr();
+  UnLock(made);
+  EXPECT_TRUE(box.exists("home/.config/ludex/ENVARC/AppDir"));
+}
+
+TEST_F(DosPathResolution, LudexHomeTakesThePlaceOfTheDefaultProgramFolder) {
+  box.writeFile("own/Ludex.list", "");
+  ScopedEnv home("HOME", box.host("home").c_str()), ludexHome("LUDEX_HOME", box.host("own").c_str());
+  ostest::resetDos();
+  ostest::mountVolume("Sandbox", box.root().c_str());
+  EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "Sandbox:own/Ludex.list");
+}
+
+TEST_F(DosPathResolution, TheTemporaryFolderMustBeAPrivateFolderOfTheUserAndNoLink) {
+  const std::string runtime = box.host("runtime");
+  box.makeDir("runtime");
+  chmod(runtime.c_str(), 0700);
+  ScopedEnv xdg("XDG_RUNTIME_DIR", runtime.c_str());
+  ostest::resetDos();
+  ostest::mountVolume("Home", box.host("home").c_str());
+
+  BPTR made = CreateDir("T:work");
+  ASSERT_NE(made, ZERO) << IoErr();
+  UnLock(made);
+  struct stat st;
+  ASSERT_EQ(stat((runtime + "/ludex/T").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_TRUE(box.exists("runtime/ludex/T/work"));
+
+  // Someone swaps the folder for a link to another place: T: is no longer used.
+  box.makeDir("elsewhere");
+  ASSERT_EQ(rename((runtime + "/ludex/T").c_str(), box.host("oldT").c_str()), 0);
+  ASSERT_EQ(symlink(box.host("elsewhere").c_str(), (runtime + "/ludex/T").c_str()), 0);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CreateDir("T:work2"), ZERO);
+  EXPECT_EQ(IoErr(), ERROR_DEVICE_NOT_MOUNTED);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("not a private folder"), std::string::npos);
+  EXPECT_FALSE(box.exists("elsewhere/work2"));
+
+  // A folder that others may enter is refused as well.
+  ASSERT_EQ(unlink((runtime + "/ludex/T").c_str()), 0);
+  box.makeDir("runtime/ludex/T");
+  chmod((runtime + "/ludex/T").c_str(), 0755);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Lock("T:", SHARED_LOCK), ZERO);
+  EXPECT_EQ(IoErr(), ERROR_DEVICE_NOT_MOUNTED);
+  testing::internal::GetCapturedStderr();
+}
+
+TEST_F(DosPathResolution, SoftLinksAreFollowedOnTheWayAndTheLockIsOnTheTarget) {
+  ASSERT_EQ(symlink("Games/Fred", box.host("FredLink").c_str()), 0);
+  EXPECT_EQ(nameOf("Sandbox:FredLink/Fred.adf"), "Sandbox:Games/Fred/Fred.adf");
+  EXPECT_EQ(nameOf("Sandbox:fredlink"), "Sandbox:Games/Fred");
+  ASSERT_EQ(symlink("Nowhere", box.host("Dangling").c_str()), 0);
+  EXPECT_EQ(nameOf("Sandbox:Dangling"), "error 205");
+}
+
+}  // namespace
