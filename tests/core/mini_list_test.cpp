@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "core/arena.h"
@@ -295,6 +296,22 @@ TEST_F(MiniList, RootRemovesViewsAndHandsItsListOn) {
   EXPECT_FALSE(root->hasOnlyOneList());
   End(a);
   End(list);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MiniListSelfTest, PrintsTheChangedList) {
+  const size_t before = Arena::liveCount();
+  testing::internal::CaptureStdout();
+  main_cminilist();
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(Arena::liveCount(), before);
+  EXPECT_EQ(out.find("\nNodes from 12 to 0:\nnode = 12\nnode = 23\nnode = 34\n"), 0u) << out;
+  EXPECT_NE(out.find("Nodes from 999 to 0:\nnode = 999\nnode = 34\nnode = 12\nnode = 45\n"),
+            std::string::npos)
+      << out;
 }
 
 }  // namespace
