@@ -30,6 +30,8 @@ function(ludex_tests layer deps)
   add_executable(ludex_${layer}_tests ${srcs})
   target_link_libraries(ludex_${layer}_tests PRIVATE ${deps} ludex_test_support GTest::gtest GTest::gtest_main)
   gtest_discover_tests(ludex_${layer}_tests
-    PROPERTIES ENVIRONMENT "TZ=UTC;LUDEX_TEST_ROOT=${CMAKE_BINARY_DIR}/test-sandbox"
+    # One variable per property: a ";" list does not survive test discovery.
+    PROPERTIES ENVIRONMENT "TZ=UTC"
+               ENVIRONMENT_MODIFICATION "LUDEX_TEST_ROOT=set:${CMAKE_BINARY_DIR}/test-sandbox"
     DISCOVERY_TIMEOUT 60)
 endfunction()
