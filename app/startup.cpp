@@ -13,6 +13,8 @@
 #include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
+#include "imaging/desktop.h"
+#include "imaging/requesters.h"
 #include "platform/system_libraries.h"
 
 namespace {
@@ -32,13 +34,13 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), NOT_YET(new_cpath_dir), STEP(new_mui),
     STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), NOT_YET(new_cpath_file),
     STEP(new_nlistview_mcc), NOT_YET(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
-    NOT_YET(new_pamigadatatypes), NOT_YET(new_pamiga_requesters), NOT_YET(new_cgui), NOT_YET(new_pamigawb),
+    NOT_YET(new_pamigadatatypes), STEP(new_pamiga_requesters), NOT_YET(new_cgui), STEP(new_pamigawb),
     NOT_YET(new_ludex_amiga), STEP(new_ludex),
 };
 
 const ModuleStep finaliserSteps[] = {
-    STEP(end_ludex), NOT_YET(end_ludex_amiga), NOT_YET(end_pamigawb), NOT_YET(end_cgui),
-    NOT_YET(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
+    STEP(end_ludex), NOT_YET(end_ludex_amiga), STEP(end_pamigawb), NOT_YET(end_cgui),
+    STEP(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), NOT_YET(end_cpath_file), NOT_YET(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), NOT_YET(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
     STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), STEP(end_cmegalist),
