@@ -250,3 +250,20 @@ MsgPort* SetFileSysTask(MsgPort* port);
 
 APTR AllocDosObject(uint32_t type, const TagItem* tags);
 void FreeDosObject(uint32_t type, APTR object);
+
+// ---------------------------------------------------------------------------
+// Running commands
+
+// SystemTagList tags (the hosted system's own values).
+constexpr uint32_t SYS_Input = 0x80440001;      // BPTR handle the shell reads; NIL: makes it quiet
+constexpr uint32_t SYS_Output = 0x80440002;     // BPTR handle it writes; ZERO: where the input is
+constexpr uint32_t SYS_Asynch = 0x80440003;     // TRUE: start the command and return 0 at once
+constexpr uint32_t NP_StackSize = 0x80440101;   // bytes (recorded; Linux programs size their own)
+constexpr uint32_t NP_Priority = 0x80440102;    // below 0 lowers the command's priority
+constexpr uint32_t NP_CurrentDir = 0x80440103;  // BPTR lock of the folder the command starts in
+
+// Runs a command line in a new shell (see os/shell/shell.h). Returns -1 when it
+// could not be started (IoErr set; the handles stay the caller's), else the
+// command's return code, 0 at once when asynchronous; the shell then owns
+// the SYS_Input and SYS_Output handles and the caller's are closed.
+int32_t SystemTagList(const char* command, const TagItem* tags);

@@ -39,7 +39,7 @@ std::string findShellCommand(const std::string& name, const std::string& dir) {
   if (name.empty()) return "";
   std::string host;
   if (name.find(':') != std::string::npos || name.find('/') != std::string::npos)
-    return shellHostPath(name, dir, &host) && isRegularFile(host) ? host : "";
-  if (shellHostPath(name, dir, &host) && isRegularFile(host)) return host;
+    return shellHostPath(name, dir, false, &host) && isRegularFile(host) ? host : "";
+  if (shellHostPath(name, dir, false, &host) && isRegularFile(host)) return host;
   return searchPath(name);
 }

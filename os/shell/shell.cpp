@@ -34,7 +34,7 @@ bool openRedirections(const ShellState& state, const std::vector<ShellRedirectio
   for (const ShellRedirection& r : redirections) {
     std::string host;
     int fd = -1;
-    if (shellHostPath(r.file, state.dir, &host)) {
+    if (shellHostPath(r.file, state.dir, r.kind != ShellItemKind::RedirectInput, &host)) {
       switch (r.kind) {
         case ShellItemKind::RedirectInput:
           fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
@@ -125,7 +125,7 @@ int32_t runInBackground(ShellState& state, const std::vector<ShellRedirection>& 
     shellWrite(state.streams.err, "Run: no command given\n");
     return RC_FAIL;
   }
-  const int32_t rc = startShellLineInBackground(background, line.substr(rest));
+  const int32_t rc = startShellInBackground(background, {line.substr(rest)});
   return rc < 0 ? RC_FAIL : rc;
 }
 
@@ -185,18 +185,17 @@ int32_t runShellLines(ShellState& state, const std::vector<std::string>& lines) 
   return rc;
 }
 
-int32_t startShellLineInBackground(const ShellState& state, const std::string& rawLine) {
-  const std::string line = withoutLineEnd(rawLine);
+int32_t startShellInBackground(const ShellState& state, const std::vector<std::string>& lines) {
   // An Execute script is read now, while the caller still knows the file is
   // the one it means; the background shell runs the lines it was given.
-  ShellLine parsed;
+  ShellLine first;
   std::vector<std::string> script;
   bool preloaded = false;
   std::string error;
-  if (parseShellLine(line, &parsed, &error) && isExecute(parsed)) {
+  if (!lines.empty() && parseShellLine(withoutLineEnd(lines[0]), &first, &error) && isExecute(first)) {
     ShellCommand command;
-    command.name = parsed.words[0].text;
-    command.args.assign(parsed.words.begin() + 1, parsed.words.end());
+    command.name = first.words[0].text;
+    command.args.assign(first.words.begin() + 1, first.words.end());
     command.streams = state.streams;
     if (loadExecuteScript(state, command, &script) != RC_OK) return RC_FAIL;
     preloaded = true;
@@ -206,8 +205,27 @@ int32_t startShellLineInBackground(const ShellState& state, const std::string& r
   // In the background process the streams are its own 0, 1 and 2.
   background.streams = HostStreams{};
   const bool started = startBackgroundJob(state.streams, state.priority, [&]() -> int32_t {
-    if (preloaded) return runParsed(background, parsed, &script);
-    return runShellLine(background, line);
+    size_t next = 0;
+    int32_t rc = RC_OK;
+    if (preloaded) {
+      if (background.echo) shellWrite(background.streams.out, withoutLineEnd(lines[0]) + "\n");
+      rc = runParsed(background, first, &script);
+      next = 1;
+    }
+    for (; next < lines.size() && rc < RC_ERROR; ++next) rc = runShellLine(background, lines[next]);
+    return rc;
   });
   return started ? RC_OK : -1;
+}
+
+std::vector<std::string> splitShellLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
 }

@@ -37,12 +37,15 @@ int32_t runShellLine(ShellState& state, const std::string& line);
 // Runs lines in order, each to completion, and stops after the first that
 // returns RC_ERROR or more. Returns the return code of the last line run.
 int32_t runShellLines(ShellState& state, const std::vector<std::string>& lines);
-// Starts a line in a background shell that begins with a copy of `state` and
-// returns at once: RC_OK when started, RC_FAIL when the line names a script
-// that cannot be read (an Execute script is read before this returns, so a
-// later change of the file does not reach the job), -1 when no process could
-// be started.
-int32_t startShellLineInBackground(const ShellState& state, const std::string& line);
+// Starts lines in a background shell that begins with a copy of `state`, runs
+// them as runShellLines does, and returns at once: RC_OK when started, RC_FAIL
+// when the first line is an Execute whose script cannot be read (that script
+// is read before this returns, so a later change of the file does not reach
+// the job), -1 when no process could be started.
+int32_t startShellInBackground(const ShellState& state, const std::vector<std::string>& lines);
+
+// The lines of a text, split at each newline ("" gives none).
+std::vector<std::string> splitShellLines(const std::string& text);
 
 // Writes all of text to a stream (no buffering, safe in a forked process).
 void shellWrite(int fd, const std::string& text);

@@ -27,7 +27,7 @@ int32_t commandCd(ShellState& state, const ShellCommand& command) {
   const std::string& target = command.args[0].text;
   std::string host;
   struct stat st {};
-  if (!shellHostPath(target, state.dir, &host) || stat(host.c_str(), &st) != 0) {
+  if (!shellHostPath(target, state.dir, false, &host) || stat(host.c_str(), &st) != 0) {
     say(state, "Can't find " + target);
     return RC_FAIL;
   }
@@ -182,16 +182,10 @@ int32_t loadExecuteScript(const ShellState& state, const ShellCommand& command, 
   }
   const std::string& name = command.args[0].text;
   std::string host, text;
-  if (!shellHostPath(name, state.dir, &host) || !readWholeFile(host, &text)) {
+  if (!shellHostPath(name, state.dir, false, &host) || !readWholeFile(host, &text)) {
     say(state, "Execute: can't open " + name);
     return RC_FAIL;
   }
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines->push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  *lines = splitShellLines(text);
   return RC_OK;
 }

@@ -1,62 +1,40 @@
 #include "os/shell/shell_paths.h"
 
-#include <dirent.h>
-#include <strings.h>
-#include <sys/stat.h>
+#include "os/dos/dos.h"
+#include "os/dos/host_paths.h"
+#include "os/dos/lock_records.h"
+#include "os/dos/volumes.h"
 
-namespace {
-
-bool sameIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i]; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return i == a.size() && !b[i];
+bool startsWithKnownVolume(const std::string& text) {
+  const size_t colon = text.find(':');
+  if (colon == 0 || colon == std::string::npos) return false;
+  const size_t slash = text.find('/');
+  if (slash != std::string::npos && slash < colon) return false;
+  return dosvol::find(std::string_view(text).substr(0, colon)) != nullptr;
 }
 
-// The entry of folder `dir` named `name`: the exact name, else the one entry
-// that differs only in a-z case, else the name as given (a new file).
-std::string matchInFolder(const std::string& dir, const std::string& name) {
-  struct stat st {};
-  const std::string exact = dir + "/" + name;
-  if (lstat(exact.c_str(), &st) == 0) return exact;
-  DIR* d = opendir(dir.c_str());
-  if (!d) return exact;
-  std::string found;
-  int matches = 0;
-  while (dirent* e = readdir(d)) {
-    if (sameIgnoringCase(name, e->d_name)) {
-      found = e->d_name;
-      ++matches;
-    }
+bool shellHostPath(const std::string& amigaPath, const std::string& dir, bool forCreation, std::string* hostPath) {
+  const int32_t callersError = IoErr();
+  int32_t error = 0;
+  BPTR here = dosl::lockHostPath(dir, SHARED_LOCK, &error);
+  if (!here) {
+    SetIoErr(callersError);
+    return false;
   }
-  closedir(d);
-  return matches == 1 ? dir + "/" + found : exact;
-}
-
-}  // namespace
-
-bool startsWithKnownVolume(const std::string& text) { return strncasecmp(text.c_str(), "NIL:", 4) == 0; }
-
-bool shellHostPath(const std::string& amigaPath, const std::string& dir, std::string* hostPath) {
-  if (strncasecmp(amigaPath.c_str(), "NIL:", 4) == 0) {
-    *hostPath = "/dev/null";
-    return true;
-  }
-  if (amigaPath.find(':') != std::string::npos) return false;
-  if (!amigaPath.empty() && amigaPath[0] == '/') {
-    *hostPath = amigaPath;
-    return true;
-  }
-  *hostPath = amigaPath.find('/') == std::string::npos ? matchInFolder(dir, amigaPath) : dir + "/" + amigaPath;
-  return true;
+  // Relative names start in the shell's folder, which the process takes as
+  // its current directory for the moment of the lookup.
+  BPTR before = CurrentDir(here);
+  std::string host;
+  const bool found = HostPathOfAmigaPath(amigaPath.c_str(), forCreation, host);
+  CurrentDir(before);
+  UnLock(here);
+  SetIoErr(callersError);
+  if (found) *hostPath = host;
+  return found;
 }
 
 std::string mapShellArgument(const std::string& argument, const std::string& dir) {
   std::string host;
-  if (startsWithKnownVolume(argument) && shellHostPath(argument, dir, &host)) return host;
+  if (startsWithKnownVolume(argument) && shellHostPath(argument, dir, true, &host)) return host;
   return argument;
 }

@@ -1,4 +1,5 @@
-// How the shell turns the Amiga names on a command line into Linux paths.
+// How the shell turns the Amiga names on a command line into Linux paths. The
+// names are resolved by dos.library, from the shell's own current folder.
 #pragma once
 #include <string>
 
@@ -7,10 +8,10 @@
 bool startsWithKnownVolume(const std::string& text);
 
 // The Linux path of an Amiga path; a relative path starts in the Linux folder
-// `dir`. false when the path cannot be mapped (an unknown volume, a climb
-// above a volume's root).
-bool shellHostPath(const std::string& amigaPath, const std::string& dir, std::string* hostPath);
+// `dir`. With forCreation the object itself need not exist (its folder must).
+// false when the path leads nowhere. The caller's IoErr is left as it was.
+bool shellHostPath(const std::string& amigaPath, const std::string& dir, bool forCreation, std::string* hostPath);
 
 // An argument as the started program sees it: its Linux path when it begins
-// with a known volume or assign, else unchanged.
+// with a known volume or assign and leads somewhere, else unchanged.
 std::string mapShellArgument(const std::string& argument, const std::string& dir);

@@ -10,16 +10,15 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/support/dos_sandbox.h"
+
 namespace fs = std::filesystem;
 
 void ShellSandbox::SetUp() {
-  const char* base = std::getenv("LUDEX_TEST_ROOT");
-  ASSERT_NE(base, nullptr) << "LUDEX_TEST_ROOT is not set";
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  fs::path folder = fs::path(base) / "shell" / (std::string(info->test_suite_name()) + "." + info->name());
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  root_ = fs::canonical(folder).string();
+  // The sandbox's own volumes stand in for every standard one; the shell works
+  // in its Home:, so no test reaches the user's real folders.
+  box_ = new DosSandbox();
+  root_ = box_->host("home");
   console_ = open(host("console").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   nullInput_ = open("/dev/null", O_RDONLY | O_CLOEXEC);
   ASSERT_GE(console_, 0);
@@ -29,10 +28,11 @@ void ShellSandbox::SetUp() {
 void ShellSandbox::TearDown() {
   if (console_ >= 0) close(console_);
   if (nullInput_ >= 0) close(nullInput_);
+  delete box_;
 }
 
 std::string ShellSandbox::amiga(const std::string& relative) const {
-  return relative.empty() ? root_ : root_ + "/" + relative;
+  return "Home:" + relative;
 }
 
 void ShellSandbox::writeProgram(const std::string& relative, const std::string& body) {

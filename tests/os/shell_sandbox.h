@@ -7,15 +7,17 @@
 
 #include "os/shell/shell.h"
 
+class DosSandbox;
+
 class ShellSandbox : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  // The sandbox's Linux folder (no links in it) and a path inside it.
+  // The Linux folder of the sandbox's Home: (no links in it) and a path inside it.
   const std::string& root() const { return root_; }
   std::string host(const std::string& relative) const { return root_ + "/" + relative; }
-  // The Amiga name of a path inside the sandbox ("" for the sandbox itself).
+  // The Amiga name of a path inside the sandbox, which is mounted as Home:.
   std::string amiga(const std::string& relative) const;
 
   // Writes an executable program `relative` that writes its current folder
@@ -43,6 +45,7 @@ class ShellSandbox : public ::testing::Test {
   std::string console() const { return readFile("console"); }
 
  private:
+  DosSandbox* box_ = nullptr;
   std::string root_;
   int console_ = -1;
   int nullInput_ = -1;

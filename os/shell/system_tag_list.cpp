@@ -1,0 +1,104 @@
+// dos.library's SystemTagList: runs a command line in a new hosted shell.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "os/dos/dos.h"
+#include "os/dos/file_handles.h"
+#include "os/dos/lock_records.h"
+#include "os/dos/process_record.h"
+#include "os/shell/shell.h"
+#include "os/utility/tags.h"
+
+namespace {
+
+// True when the descriptor is the null device: a shell reading NIL: is quiet.
+bool isNullDevice(int fd) {
+  struct stat device {}, null {};
+  return fstat(fd, &device) == 0 && stat("/dev/null", &null) == 0 && S_ISCHR(device.st_mode) &&
+         device.st_rdev == null.st_rdev;
+}
+
+// The null device, open for as long as the call runs.
+struct NullDevice {
+  int fd = -1;
+  NullDevice() = default;
+  NullDevice(const NullDevice&) = delete;
+  NullDevice& operator=(const NullDevice&) = delete;
+  ~NullDevice() {
+    if (fd >= 0) close(fd);
+  }
+  int get() {
+    if (fd < 0) fd = open("/dev/null", O_RDWR | O_CLOEXEC);
+    return fd;
+  }
+};
+
+bool fail(int32_t code) {
+  SetIoErr(code);
+  return false;
+}
+
+// The shell's streams from SYS_Input and SYS_Output. No input: Ludex's own
+// terminal. No output: where the input is, that is /dev/null for NIL: and the
+// terminal otherwise. The shell's messages go with the output.
+bool chooseStreams(BPTR input, BPTR output, NullDevice& null, HostStreams* streams) {
+  const FileHandle* in = input ? dosfh::asHandle(input) : nullptr;
+  const FileHandle* out = output ? dosfh::asHandle(output) : nullptr;
+  if ((input && !in) || (output && !out)) return fail(ERROR_OBJECT_WRONG_TYPE);
+  const bool quiet = in && isNullDevice(in->fh_HostFd);
+  if (quiet && null.get() < 0) return fail(ERROR_NO_FREE_STORE);
+  streams->in = in ? in->fh_HostFd : STDIN_FILENO;
+  if (out) {
+    streams->out = streams->err = out->fh_HostFd;
+  } else if (quiet) {
+    streams->out = streams->err = null.get();
+  } else {
+    streams->out = STDOUT_FILENO;
+    streams->err = STDERR_FILENO;
+  }
+  return true;
+}
+
+// The Linux folder of NP_CurrentDir when given, else of the process's current directory.
+bool chooseFolder(const TagItem* tags, std::string* folder) {
+  const TagItem* given = FindTagItem(NP_CurrentDir, tags);
+  const BPTR lock = given ? reinterpret_cast<BPTR>(given->ti_Data) : dosproc::self().pr_CurrentDir;
+  if (int32_t error = dosl::hostPathOf(lock, *folder)) return fail(error);
+  return true;
+}
+
+}  // namespace
+
+int32_t SystemTagList(const char* command, const TagItem* tags) {
+  if (!command) {
+    SetIoErr(ERROR_OBJECT_NOT_FOUND);
+    return -1;
+  }
+  const BPTR input = reinterpret_cast<BPTR>(GetTagData(SYS_Input, 0, tags));
+  const BPTR output = reinterpret_cast<BPTR>(GetTagData(SYS_Output, 0, tags));
+  NullDevice null;
+  ShellState state;
+  if (!chooseStreams(input, output, null, &state.streams) || !chooseFolder(tags, &state.dir)) return -1;
+  state.stack = static_cast<int32_t>(GetTagData(NP_StackSize, SHELL_DEFAULT_STACK, tags));
+  state.priority = static_cast<int32_t>(GetTagData(NP_Priority, 0, tags));
+  const std::vector<std::string> lines = splitShellLines(command);
+
+  int32_t rc;
+  if (GetTagData(SYS_Asynch, 0, tags)) {
+    rc = startShellInBackground(state, lines);
+    if (rc < 0) {
+      SetIoErr(ERROR_NO_FREE_STORE);
+      return -1;  // the handles stay the caller's
+    }
+  } else {
+    rc = runShellLines(state, lines);
+  }
+  // The shell took the handles over: the caller's copies are closed here, the
+  // background shell keeps its own.
+  if (input) dosfh::dispose(input);
+  if (output && output != input) dosfh::dispose(output);
+  return rc;
+}

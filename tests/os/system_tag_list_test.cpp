@@ -1,0 +1,150 @@
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+
+#include "os/dos/dos.h"
+#include "os/dos/dos_testing.h"
+#include "os/dos/file_handles.h"
+#include "os/utility/tags.h"
+#include "tests/os/shell_sandbox.h"
+#include "tests/support/child_process.h"
+
+namespace {
+
+constexpr int32_t MODE_OLD = 1005;
+
+int openDescriptors() {
+  int count = 0;
+  if (DIR* d = opendir("/proc/self/fd")) {
+    while (readdir(d)) ++count;
+    closedir(d);
+  }
+  return count;
+}
+
+bool noChildrenLeft() {
+  errno = 0;
+  return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
+}
+
+class SystemTags : public ShellSandbox {
+ protected:
+  // A handle on NIL:, as the program opens for a quiet launch.
+  BPTR nilHandle() { return dosfh::adoptDescriptor(open("/dev/null", O_RDWR | O_CLOEXEC), MODE_OLD); }
+
+  // The tags the program passes: zero values replaced by TAG_IGNORE.
+  int32_t launch(const std::string& command, bool async, BPTR input, BPTR currentDir = nullptr) {
+    TagItem tags[] = {
+        {SYS_Asynch, async},
+        {SYS_Input, reinterpret_cast<intptr_t>(input)},
+        {SYS_Output, 0},
+        {TAG_IGNORE, 0},
+        {NP_StackSize, 300000},
+        {currentDir ? NP_CurrentDir : TAG_IGNORE, reinterpret_cast<intptr_t>(currentDir)},
+        {TAG_DONE, 0},
+    };
+    return SystemTagList(command.c_str(), tags);
+  }
+
+  void writeGame() {
+    writeFakeEmulator("emu/fakeemu");
+    writeFile("Games/my game.adf", "disk");
+  }
+};
+
+TEST_F(SystemTags, QuietAsynchronousCommandStartsInItsFolderAndReturnsAtOnce) {
+  writeFakeEmulator("emu/fakeemu", 1);
+  writeFile("Games/my game.adf", "disk");
+  BPTR folder = Lock("Home:emu", SHARED_LOCK);
+  ASSERT_NE(folder, nullptr);
+  const int32_t handles = ostest::liveHandleCount();
+  const int descriptors = openDescriptors();
+
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(launch("fakeemu -x \"Home:Games/my game.adf\"", true, nilHandle(), folder), 0);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.9);
+  EXPECT_FALSE(exists("record"));
+  EXPECT_EQ(ostest::liveHandleCount(), handles);  // the input handle was taken over and closed
+  EXPECT_EQ(openDescriptors(), descriptors);
+  EXPECT_TRUE(noChildrenLeft());
+
+  ASSERT_TRUE(waitForRecord(15));
+  EXPECT_EQ(record(), recordOf(host("emu"), {"-x", host("Games/my game.adf")}));
+  UnLock(folder);
+}
+
+TEST_F(SystemTags, LaunchScriptRunsThroughRunExecuteAndThroughAsynchronousExecute) {
+  writeGame();
+  writeFile("Ludex.script", "CD \"Home:emu\"\nfakeemu -x \"Home:Games/my game.adf\"");
+  for (const char* command : {"Run Execute \"Home:Ludex.script\"", "Execute \"Home:Ludex.script\""}) {
+    removeFile("record");
+    const bool async = command[0] == 'E';
+    const int32_t handles = ostest::liveHandleCount();
+    EXPECT_EQ(launch(command, async, nilHandle()), 0) << command;
+    EXPECT_EQ(ostest::liveHandleCount(), handles) << command;
+    EXPECT_TRUE(noChildrenLeft()) << command;
+    ASSERT_TRUE(waitForRecord(15)) << command;
+    EXPECT_EQ(record(), recordOf(host("emu"), {"-x", host("Games/my game.adf")})) << command;
+  }
+}
+
+TEST_F(SystemTags, SynchronousCommandsGiveTheirReturnCode) {
+  writeProgram("seven", "exit 7");
+  BPTR home = Lock("Home:", SHARED_LOCK);
+  const int32_t handles = ostest::liveHandleCount();
+  EXPECT_EQ(launch("seven", false, nilHandle(), home), 7);
+  EXPECT_EQ(launch("nosuchcommand", false, nilHandle(), home), 20);
+  EXPECT_EQ(launch("seven\nnosuchcommand\nseven", false, nilHandle(), home), 20);
+  EXPECT_EQ(ostest::liveHandleCount(), handles);
+  EXPECT_TRUE(noChildrenLeft());
+  UnLock(home);
+}
+
+TEST_F(SystemTags, CommandsThatCannotStartGiveMinusOneAndLeaveTheHandles) {
+  BPTR home = Lock("Home:", SHARED_LOCK);
+  BPTR input = nilHandle();
+  const int32_t handles = ostest::liveHandleCount();
+  EXPECT_EQ(SystemTagList(nullptr, nullptr), -1);
+  // A lock is no file handle.
+  EXPECT_EQ(launch("seven", false, home), -1);
+  EXPECT_EQ(IoErr(), ERROR_OBJECT_WRONG_TYPE);
+  // A current folder that is gone.
+  writeFile("gone/x", "");
+  BPTR gone = Lock("Home:gone", SHARED_LOCK);
+  removeFile("gone/x");
+  removeFile("gone");
+  EXPECT_EQ(launch("seven", false, input, gone), -1);
+  EXPECT_EQ(ostest::liveHandleCount(), handles);  // the caller still owns input
+  dosfh::dispose(input);
+  UnLock(gone);
+  UnLock(home);
+}
+
+TEST_F(SystemTags, QuietOutputGoesNowhereAndOtherwiseToTheTerminal) {
+  writeProgram("loud", "echo to-stdout; echo to-stderr >&2");
+  BPTR home = Lock("Home:", SHARED_LOCK);
+  auto runWith = [&](bool quiet) {
+    return runInChild([&] {
+      dup2(STDOUT_FILENO, STDERR_FILENO);  // the terminal's both streams, captured
+      int32_t rc = launch("loud", false, quiet ? nilHandle() : nullptr, home);
+      rc += launch("nosuchcommand", false, quiet ? nilHandle() : nullptr, home);
+      rc += launch("RequestChoice >NIL: \"Fuse\" \"Press F1 for menu!\" \"OK\" TIMEOUTSECS=2", false,
+                   quiet ? nilHandle() : nullptr, home);
+      return static_cast<int>(rc);
+    });
+  };
+  const ChildResult quiet = runWith(true);
+  EXPECT_EQ(quiet.exitCode, 21);
+  EXPECT_EQ(quiet.output, "");
+  const ChildResult shown = runWith(false);
+  EXPECT_EQ(shown.exitCode, 21);
+  EXPECT_EQ(shown.output, "to-stdout\nto-stderr\nnosuchcommand: Unknown command\nFuse: Press F1 for menu!\n");
+  UnLock(home);
+}
+
+}  // namespace
