@@ -4,6 +4,7 @@
 // queueRequesterAnswer. A requester with no answer queued is cancelled (the
 // close gadget) and says so on stdout:
 //   # requester "TITLE": no answer, Cancel
+// The hosted display draws no requesters yet, so this holds with a display too.
 // Every requester shown is also written to a log that tests read.
 #pragma once
 #include <cstddef>
