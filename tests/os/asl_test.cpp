@@ -54,36 +54,6 @@ TEST_F(FileRequest, OnlyFileRequestersExist) {
   FreeAslRequest(&notARequester);  // ignored
 }
 
-TEST_F(FileRequest, ShowsTheSettingsOfItsTagsAndLaterTagsWin) {
-  const TagItem more[] = {{ASLFR_InitialFile, text("Later")}, {TAG_DONE, 0}};
-  const TagItem tags[] = {{ASLFR_TitleText, text("Pick one")},
-                          {ASLFR_InitialShowVolumes, 0},
-                          {ASLFR_InitialDrawer, text("Sand:Games")},
-                          {ASLFR_InitialFile, text("First")},
-                          {ASLFR_InitialPattern, text("#?.adf")},
-                          {ASLFR_DoPatterns, 1},
-                          {ASLFR_Flags1, FRF_DOSAVEMODE},
-                          {ASLFR_Flags2, FRF_REJECTICONS},
-                          {TAG_MORE, reinterpret_cast<intptr_t>(more)}};
-  ostest::answerCancel();
-  bool chosen = true;
-  FileRequester* r = show(tags, &chosen);
-  EXPECT_FALSE(chosen);
-  ASSERT_EQ(ostest::requesterLog().size(), 1u);
-  const RequesterRecord& shown = ostest::requesterLog()[0];
-  EXPECT_EQ(shown.kind, RequesterRecord::Kind::File);
-  EXPECT_EQ(shown.title, "Pick one");
-  EXPECT_FALSE(shown.showVolumes);
-  EXPECT_EQ(shown.initialDrawer, "Sand:Games");
-  EXPECT_EQ(shown.initialFile, "Later");
-  EXPECT_EQ(shown.initialPattern, "#?.adf");
-  EXPECT_TRUE(shown.doPatterns);
-  EXPECT_EQ(shown.flags1, FRF_DOSAVEMODE);
-  EXPECT_EQ(shown.flags2, FRF_REJECTICONS);
-  EXPECT_EQ(shown.result, 0);
-  FreeAslRequest(r);
-}
-
 TEST_F(FileRequest, ChoosingOneFileFillsDrawerAndFile) {
   const TagItem tags[] = {{TAG_DONE, 0}};
   ostest::answerChoose("Sand:Games", "Fred.adf");
