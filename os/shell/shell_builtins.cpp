@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 
+#include "os/dos/host_paths.h"
 #include "os/shell/shell_paths.h"
 
 namespace {
@@ -18,10 +19,10 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 void say(const ShellState& state, const std::string& text) { shellWrite(state.streams.err, text + "\n"); }
 
 // CD [dir]: makes dir the current folder for the following lines; without an
-// argument prints the current folder.
+// argument prints the current folder's Amiga name.
 int32_t commandCd(ShellState& state, const ShellCommand& command) {
   if (command.args.empty()) {
-    shellWrite(command.streams.out, state.dir + "\n");
+    shellWrite(command.streams.out, AmigaPathOfHostPath(state.dir.c_str()) + "\n");
     return RC_OK;
   }
   const std::string& target = command.args[0].text;

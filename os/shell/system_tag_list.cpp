@@ -86,19 +86,27 @@ int32_t SystemTagList(const char* command, const TagItem* tags) {
   state.priority = static_cast<int32_t>(GetTagData(NP_Priority, 0, tags));
   const std::vector<std::string> lines = splitShellLines(command);
 
+  // Once started, the shell owns the handles: the caller's copies are closed
+  // here, whatever happens; a background shell keeps copies of its own.
+  auto closeHandles = [&] {
+    if (input) dosfh::dispose(input);
+    if (output && output != input) dosfh::dispose(output);
+  };
   int32_t rc;
-  if (GetTagData(SYS_Asynch, 0, tags)) {
-    rc = startShellInBackground(state, lines);
-    if (rc < 0) {
-      SetIoErr(ERROR_NO_FREE_STORE);
-      return -1;  // the handles stay the caller's
+  try {
+    if (GetTagData(SYS_Asynch, 0, tags)) {
+      rc = startShellInBackground(state, lines);
+      if (rc < 0) {
+        SetIoErr(ERROR_NO_FREE_STORE);
+        return -1;  // not started: the handles stay the caller's
+      }
+    } else {
+      rc = runShellLines(state, lines);
     }
-  } else {
-    rc = runShellLines(state, lines);
+  } catch (...) {
+    closeHandles();
+    throw;
   }
-  // The shell took the handles over: the caller's copies are closed here, the
-  // background shell keeps its own.
-  if (input) dosfh::dispose(input);
-  if (output && output != input) dosfh::dispose(output);
+  closeHandles();
   return rc;
 }

@@ -22,7 +22,35 @@ TEST_F(Shell, CdThenCommandRunsInThatFolderWithThePathAsOneArgument) {
   EXPECT_EQ(state.dir, host("emu"));
   EXPECT_EQ(runShellLine(state, "fakeemu -x \"" + amiga("Games/my game.adf") + "\""), RC_OK);
   EXPECT_EQ(record(), recordOf(host("emu"), {"-x", host("Games/my game.adf")}));
-  EXPECT_EQ(console(), "");
+  EXPECT_EQ(runShellLine(state, "CD"), RC_OK);  // names the folder the Amiga way
+  EXPECT_EQ(console(), "Home:emu\n");
+}
+
+TEST_F(Shell, ArgumentsStartingWithAKnownVolumeAreMappedOthersPassUnchanged) {
+  writeFakeEmulator("fakeemu");
+  writeFile("Games/.keep", "");
+  ShellState state = shell();
+  ASSERT_EQ(runShellLine(state, "fakeemu Home:games/New.adf home:x NIL: -x startup_file=Home:a Nope:a http://a/b :x "
+                                "Home:nowhere/x.adf"),
+            RC_OK);
+  // Names are matched ignoring case; a file not there yet keeps its name; a
+  // path that leads nowhere stays as written.
+  EXPECT_EQ(record(), recordOf(root(), {host("Games/New.adf"), host("x"), "/dev/null", "-x", "startup_file=Home:a",
+                                        "Nope:a", "http://a/b", ":x", "Home:nowhere/x.adf"}));
+}
+
+TEST_F(Shell, ProgramsNamedByAPathAreMappedFromTheCurrentFolder) {
+  writeFakeEmulator("emu/bin/fakeemu");
+  writeFile("emu/sub/.keep", "");
+  ShellState state = shell();
+  ASSERT_EQ(runShellLine(state, "CD Home:emu/sub"), RC_OK);
+  for (const char* command : {"Home:emu/bin/fakeemu", "/bin/fakeemu", "//emu/BIN/FakeEmu"}) {
+    removeFile("record");
+    EXPECT_EQ(runShellLine(state, std::string(command) + " a"), RC_OK) << command;
+    EXPECT_EQ(record(), recordOf(host("emu/sub"), {"a"})) << command;
+  }
+  EXPECT_EQ(runShellLine(state, "bin/fakeemu"), RC_FAIL);  // not below sub
+  EXPECT_EQ(console(), "bin/fakeemu: Unknown command\n");
 }
 
 TEST_F(Shell, ExecuteRunsTheScriptsLinesInOrder) {

@@ -27,6 +27,18 @@ int openDescriptors() {
   return count;
 }
 
+std::string readProcField19() {
+  char buffer[1024] = {};
+  const int fd = open("/proc/self/stat", O_RDONLY | O_CLOEXEC);
+  const ssize_t n = read(fd, buffer, sizeof buffer - 1);
+  close(fd);
+  std::string stat(buffer, n > 0 ? static_cast<size_t>(n) : 0);
+  // Fields after the command name, which ends with the last ")".
+  size_t at = stat.rfind(')') + 2;
+  for (int field = 3; field < 19; ++field) at = stat.find(' ', at) + 1;
+  return stat.substr(at, stat.find(' ', at) - at);
+}
+
 bool noChildrenLeft() {
   errno = 0;
   return waitpid(-1, nullptr, WNOHANG) == -1 && errno == ECHILD;
@@ -144,6 +156,27 @@ TEST_F(SystemTags, QuietOutputGoesNowhereAndOtherwiseToTheTerminal) {
   const ChildResult shown = runWith(false);
   EXPECT_EQ(shown.exitCode, 21);
   EXPECT_EQ(shown.output, "to-stdout\nto-stderr\nnosuchcommand: Unknown command\nFuse: Press F1 for menu!\n");
+  UnLock(home);
+}
+
+TEST_F(SystemTags, OutputHandleAndPriorityReachTheCommand) {
+  // Field 19 of the process's stat line is its niceness.
+  writeProgram("report", "echo out; echo err >&2; cut -d' ' -f19 /proc/$$/stat");
+  BPTR home = Lock("Home:", SHARED_LOCK);
+  const int descriptors = openDescriptors();
+  const int niceBefore = std::stoi(readProcField19());
+  BPTR output = dosfh::adoptDescriptor(open(host("out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644), 1006);
+  TagItem tags[] = {
+      {SYS_Input, reinterpret_cast<intptr_t>(nilHandle())},
+      {SYS_Output, reinterpret_cast<intptr_t>(output)},
+      {NP_Priority, -5},
+      {NP_CurrentDir, reinterpret_cast<intptr_t>(home)},
+      {TAG_DONE, 0},
+  };
+  EXPECT_EQ(SystemTagList("report", tags), 0);
+  const int expectedNice = niceBefore > 5 ? niceBefore : 5;
+  EXPECT_EQ(readFile("out.txt"), "out\nerr\n" + std::to_string(expectedNice) + "\n");
+  EXPECT_EQ(openDescriptors(), descriptors);  // both handles closed
   UnLock(home);
 }
 
