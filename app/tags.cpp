@@ -1,0 +1,106 @@
+#include "app/tags.h"
+
+#include <cstring>
+
+#include "core/box.h"
+#include "core/general.h"
+#include "core/string.h"
+#include "core/string_space.h"
+#include "core/text.h"
+
+namespace {
+
+constexpr intptr_t BOXED_TRUE = -1;
+
+// An empty tag string is read as "," (no tags), never as a tag of its own.
+const char* paddedOrEmptyList(const char* padded) { return (padded && padded[0]) ? padded : ","; }
+
+// Appends a copy of length characters of text to the chain (head/last).
+void appendItem(char*& head, char*& last, const char* text, size_t length, bool upper) {
+  char* item = NewString(static_cast<int32_t>(length));
+  StrCopy(item, text, static_cast<int32_t>(length));
+  if (upper) UpperStr(item);
+  if (last) StrLink(last, item); else head = item;
+  last = item;
+}
+
+}  // namespace
+
+char* padTags(const char* text) {
+  if (!text || !text[0]) return StrClone(",");
+  return StrJoin(",", text, ",");
+}
+
+char* stripTags(const char* padded) {
+  const size_t len = padded ? std::strlen(padded) : 0;
+  if (len <= 2) return NewString(0);
+  char* result = NewString(static_cast<int32_t>(len - 2));
+  StrCopy(result, padded + 1, static_cast<int32_t>(len - 2));
+  return result;
+}
+
+char* commeredItemsToStringList(char* text, bool upper, bool skipFirst, bool commasOnly) {
+  if (!text) return nullptr;
+  const size_t len = std::strlen(text);
+  size_t start = skipFirst ? 1 : 0;
+  if (start > len) return nullptr;
+  if (!commasOnly)
+    for (size_t i = start; i < len; ++i)
+      if (text[i] == '/' || text[i] == ' ') text[i] = ',';
+  char* head = nullptr;
+  char* last = nullptr;
+  try {
+    while (start <= len) {
+      const char* comma = std::strchr(text + start, ',');
+      const size_t end = comma ? static_cast<size_t>(comma - text) : len;
+      if (end > start) appendItem(head, last, text + start, end - start, upper);
+      start = end + 1;
+    }
+  } catch (...) {
+    DisposeString(head);
+    throw;
+  }
+  return head;
+}
+
+char* paddedTagsToStringList(const char* padded) {
+  padded = paddedOrEmptyList(padded);
+  char* head = nullptr;
+  char* last = nullptr;
+  try {
+    size_t previous = 0;
+    for (size_t i = 1; padded[i]; ++i) {
+      if (padded[i] != ',') continue;
+      if (i - previous + 1 >= 3) appendItem(head, last, padded + previous, i - previous + 1, false);
+      previous = i;
+    }
+  } catch (...) {
+    DisposeString(head);
+    throw;
+  }
+  return head;
+}
+
+void addTagsToSpace(const char* padded, cStringSpace* space) {
+  padded = paddedOrEmptyList(padded);
+  size_t previous = 0;
+  for (size_t i = 1; padded[i]; ++i) {
+    if (padded[i] != ',') continue;
+    char* tag = NewString(static_cast<int32_t>(i - previous - 1));
+    StrCopy(tag, padded + previous + 1, static_cast<int32_t>(i - previous - 1));
+    try {
+      boxVALUE* value = BoxVALUE(BOXED_TRUE);
+      try {
+        space->set_cStringSpace(tag, reinterpret_cast<intptr_t>(value));
+      } catch (...) {
+        End(value);
+        throw;
+      }
+    } catch (...) {
+      DisposeString(tag);
+      throw;
+    }
+    DisposeString(tag);
+    previous = i;
+  }
+}
