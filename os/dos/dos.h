@@ -61,6 +61,8 @@ struct FileHandle {
 // ---------------------------------------------------------------------------
 // Dates, file information, directory scans
 
+// A date. The call DateStamp() below shares the name, so C++ code names the
+// type `struct DateStamp` wherever dos.h is included.
 struct DateStamp {
   int32_t ds_Days;    // days since 1978-01-01, local time
   int32_t ds_Minute;  // minutes into the day
@@ -84,6 +86,9 @@ constexpr int32_t FIBF_READ = 8;
 constexpr int32_t FIBF_ARCHIVE = 16;
 constexpr int32_t FIBF_PURE = 32;
 constexpr int32_t FIBF_SCRIPT = 64;
+// The word a new object has, and the only one a volume without stored
+// protection accepts: nothing denied.
+constexpr int32_t FIBF_DEFAULT = 0;
 
 constexpr int32_t FIB_NAME_SIZE = 256;    // a Linux name (255 bytes) and its NUL
 constexpr int32_t FIB_COMMENT_SIZE = 80;  // 79 characters of the comment shown
@@ -96,7 +101,7 @@ struct FileInfoBlock {
   int32_t fib_EntryType;     // same as fib_DirEntryType
   int32_t fib_Size;          // bytes, as an unsigned 32-bit count (4 GiB-1 at most)
   int32_t fib_NumBlocks;
-  DateStamp fib_Date;        // last change
+  struct DateStamp fib_Date;  // last change
   char fib_Comment[FIB_COMMENT_SIZE];
   uint16_t fib_OwnerUID;
   uint16_t fib_OwnerGID;
@@ -167,6 +172,7 @@ struct Process {
 
 constexpr int32_t ERROR_NO_FREE_STORE = 103;
 constexpr int32_t ERROR_BAD_TEMPLATE = 114;  // a pattern that cannot be parsed
+constexpr int32_t ERROR_BAD_NUMBER = 115;      // an unknown mode or flag value
 constexpr int32_t ERROR_LINE_TOO_LONG = 120;  // a buffer too small for the result
 constexpr int32_t ERROR_OBJECT_IN_USE = 202;
 constexpr int32_t ERROR_OBJECT_EXISTS = 203;
@@ -180,11 +186,13 @@ constexpr int32_t ERROR_DIRECTORY_NOT_EMPTY = 216;
 constexpr int32_t ERROR_TOO_MANY_LEVELS = 217;  // too many links
 constexpr int32_t ERROR_DEVICE_NOT_MOUNTED = 218;
 constexpr int32_t ERROR_SEEK_ERROR = 219;
+constexpr int32_t ERROR_COMMENT_TOO_BIG = 220;  // comments hold 255 bytes
 constexpr int32_t ERROR_DISK_FULL = 221;
 constexpr int32_t ERROR_DELETE_PROTECTED = 222;
 constexpr int32_t ERROR_WRITE_PROTECTED = 223;
 constexpr int32_t ERROR_READ_PROTECTED = 224;
 constexpr int32_t ERROR_NO_MORE_ENTRIES = 232;
+constexpr int32_t ERROR_NOT_A_LINK = ERROR_OBJECT_WRONG_TYPE;  // ReadLink of a non-link
 
 // ---------------------------------------------------------------------------
 // Calls
@@ -250,6 +258,131 @@ MsgPort* SetFileSysTask(MsgPort* port);
 
 APTR AllocDosObject(uint32_t type, const TagItem* tags);
 void FreeDosObject(uint32_t type, APTR object);
+
+// ---------------------------------------------------------------------------
+// Files: open, transfer, position, size
+
+// Open modes.
+constexpr int32_t MODE_READWRITE = 1004;  // an existing file, read and write; never creates
+constexpr int32_t MODE_OLDFILE = 1005;    // an existing file, read and write
+constexpr int32_t MODE_NEWFILE = 1006;    // creates the file or empties an existing one
+
+// Seek and SetFileSize modes: where the offset counts from.
+constexpr int32_t OFFSET_BEGINNING = -1;
+constexpr int32_t OFFSET_CURRENT = 0;
+constexpr int32_t OFFSET_END = 1;
+
+// Opens a file. The protection word is enforced by dos.library itself, so the
+// answers are the same for every Linux user: MODE_OLDFILE of a read-protected
+// file fails with 224, MODE_NEWFILE or MODE_READWRITE of a write-protected one
+// with 223. A directory is 212, a missing file (OLDFILE, READWRITE) 205.
+// "NIL:" opens the empty sink. ZERO on failure.
+BPTR Open(const char* name, int32_t accessMode);
+// Closes a handle (ZERO is ignored); FALSE when pending data could not be written.
+bool Close(BPTR file);
+// Bytes read (0 at the end of the file), -1 on failure.
+int32_t Read(BPTR file, APTR buffer, int32_t length);
+// Bytes written (all of them unless the disk filled up), -1 on failure.
+int32_t Write(BPTR file, const void* buffer, int32_t length);
+// Writes what the handle holds back; TRUE when it is on disk.
+bool Flush(BPTR file);
+// Moves the position and returns the position before the move, as a 32-bit
+// word (read it as unsigned for files past 2 GiB). -1 with IoErr 219 when the
+// new position would lie before 0 or past the end; a successful Seek sets
+// IoErr to 0, so that -1 with IoErr 0 is the old position 0xFFFFFFFF.
+int32_t Seek(BPTR file, int32_t position, int32_t mode);
+// Sets the size of the file to offset counted as in Seek; returns the new size
+// or -1 (IoErr set). The position is kept, moved to the new end when it lay past it.
+int32_t SetFileSize(BPTR file, int32_t offset, int32_t mode);
+
+// ---------------------------------------------------------------------------
+// Object metadata by name
+
+// Stores the protection word (FIBF_... bits, the higher bits kept as they are).
+// A volume that cannot store it accepts only FIBF_DEFAULT, anything else is 209.
+bool SetProtection(const char* name, int32_t protect);
+// Stores the comment (up to 255 bytes, longer is 220; 79 are shown in a
+// FileInfoBlock). NIL or "" removes it; a volume that cannot store comments
+// accepts only those (209 otherwise).
+bool SetComment(const char* name, const char* comment);
+// Sets the object's date of last change, ticks included.
+bool SetFileDate(const char* name, const struct DateStamp* date);
+// The current date and time (local time) into ds; returns ds.
+struct DateStamp* DateStamp(struct DateStamp* ds);
+
+// ---------------------------------------------------------------------------
+// Links
+
+constexpr int32_t LINK_HARD = 0;
+constexpr int32_t LINK_SOFT = 1;
+
+// Makes name a soft link holding the Amiga path `destination` (kept as text,
+// relative paths relative to the link's folder).
+bool MakeLink(const char* name, const char* destination, int32_t soft);
+// Makes name a hard link to the file that lock stands for (same volume;
+// directories are 212). Only names made this way report ST_LINKFILE.
+bool MakeLink(const char* name, BPTR destination, int32_t soft);
+// The target of the link `path` (relative to lock; port names the volume and
+// may be NIL) as an absolute Amiga path in buffer. Returns its length; -2 when
+// buffer (size bytes) is too small; -1 with IoErr 212 and an empty buffer when
+// path is no link, -1 with another IoErr when it cannot be read.
+int32_t ReadLink(MsgPort* port, BPTR lock, const char* path, char* buffer, uint32_t size);
+
+// ---------------------------------------------------------------------------
+// Environment variables
+
+// Variable kinds and flags (the low byte is the kind).
+constexpr uint32_t LV_VAR = 0;
+constexpr uint32_t GVF_GLOBAL_ONLY = 0x100;     // only ENV: (the hosted process has no local ones)
+constexpr uint32_t GVF_LOCAL_ONLY = 0x200;      // only the process's own: none exist here
+constexpr uint32_t GVF_BINARY_VAR = 0x400;      // the value does not stop at a newline
+constexpr uint32_t GVF_DONT_NULL_TERM = 0x800;  // GetVar adds no NUL
+constexpr uint32_t GVF_SAVE_VAR = 0x1000;       // SetVar writes ENVARC: too
+
+// The variable "dir/name" is the file ENV:dir/name; when ENV: has none, the
+// one saved in ENVARC: is read (and copied to ENV:). Names with an empty, "."
+// or ".." component or a leading "/" are refused (210).
+// GetVar copies the value (up to the first newline unless GVF_BINARY_VAR)
+// into buffer, NUL-terminated within size bytes, and returns the characters
+// copied; the value is cut to fit, and IoErr then holds its full length.
+// -1 with IoErr 205 when the variable is not set.
+int32_t GetVar(const char* name, char* buffer, int32_t size, uint32_t flags);
+// Sets a global variable to size bytes of buffer (size -1: up to its NUL);
+// with GVF_SAVE_VAR it is also saved in ENVARC:. A NIL buffer deletes the
+// variable (from ENVARC: too with GVF_SAVE_VAR). GVF_LOCAL_ONLY is 209.
+bool SetVar(const char* name, const char* buffer, int32_t size, uint32_t flags);
+
+// ---------------------------------------------------------------------------
+// The running program
+
+// The program's name as it was started (its command name) into buffer;
+// FALSE with 120 when it does not fit.
+bool GetProgramName(char* buffer, int32_t length);
+bool SetProgramName(const char* name);
+// A lock on the folder the program's file lies in; the process's, not to be
+// unlocked. ZERO when it cannot be locked.
+BPTR GetProgramDir();
+// Makes lock the program's folder and returns the old one (the caller's now).
+BPTR SetProgramDir(BPTR lock);
+// The program's arguments as one line ending with "\n" (arguments holding
+// blanks or quotes are quoted, as the shell would read them back).
+const char* GetArgStr();
+// Replaces the argument line (copied) and returns the old one, valid until the next call.
+const char* SetArgStr(const char* argString);
+
+// ---------------------------------------------------------------------------
+// Signals of the process (exec.library's call, hosted with the process)
+
+constexpr uint32_t SIGBREAKB_CTRL_C = 12;
+constexpr uint32_t SIGBREAKF_CTRL_C = 1u << 12;
+constexpr uint32_t SIGBREAKF_CTRL_D = 1u << 13;
+constexpr uint32_t SIGBREAKF_CTRL_E = 1u << 14;
+constexpr uint32_t SIGBREAKF_CTRL_F = 1u << 15;
+
+// Sets the signals in mask to those of newSignals and returns all received
+// signals as they were before. Ctrl-C at the terminal (SIGINT) sets
+// SIGBREAKF_CTRL_C; SetSignal(0, SIGBREAKF_CTRL_C) tests and clears it.
+uint32_t SetSignal(uint32_t newSignals, uint32_t signalMask);
 
 // ---------------------------------------------------------------------------
 // Running commands

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace ostest {
 
@@ -31,5 +33,42 @@ const char* lastRequestedVolume();
 int32_t liveLockCount();
 int32_t liveHandleCount();
 int32_t liveDosObjectCount();
+
+// Failure injection: the next call of the named dos.library function (e.g.
+// "Open", "Write", "SetProtection") fails with IoErr code, doing nothing.
+// `after` calls of it succeed first. Cleared by resetDos() and clearFailures().
+void failNextCall(const char* call, int32_t code, int32_t after = 0);
+void clearFailures();
+
+// What a volume's file system cannot do, to reach the program's fallbacks.
+// The calls concerned fail with ERROR_ACTION_NOT_KNOWN (209) on it.
+enum VolumeTrait : uint32_t {
+  TRAIT_NO_EXAMINE_FH = 1 << 0,  // ExamineFH
+  TRAIT_NO_READWRITE = 1 << 1,   // Open with MODE_READWRITE
+  TRAIT_CANNOT_SHRINK = 1 << 2,  // SetFileSize below the current size
+  TRAIT_NO_DATES = 1 << 3,       // SetFileDate
+  TRAIT_NO_COMMENTS = 1 << 4,    // SetComment with text (as without extended attributes)
+  TRAIT_NO_PROTECTION = 1 << 5,  // SetProtection but FIBF_DEFAULT (as without extended attributes)
+  TRAIT_NO_EXALL = 1 << 6,       // ExAll
+  TRAIT_NO_LINKS = 1 << 7,       // MakeLink
+};
+// Sets the traits of a mounted volume (0: a full file system again).
+void setVolumeTraits(const char* volume, uint32_t traits);
+
+// Call log: while on, every dos.library call is recorded as its name, followed
+// by " " and its name argument when it takes one ("Open Sandbox:a.txt", "Read").
+void recordCalls(bool on);
+// The calls recorded since recording was switched on; cleared by resetDos().
+std::vector<std::string> callLog();
+
+// Strict mode: changing an object by name (DeleteFile, Rename, SetProtection,
+// SetComment, SetFileDate) while a handle is open on it or an exclusive lock
+// is held on it fails with ERROR_OBJECT_IN_USE (202), as the real system does.
+void setStrictMode(bool on);
+
+// A "reboot": ENV: is emptied, ENVARC: stays.
+void clearEnv();
+// TRUE when the volume of Linux folder `folder` stores extended attributes.
+bool hasExtendedAttributes(const char* folder);
 
 }  // namespace ostest

@@ -187,7 +187,7 @@ void moveHardLinkName(const std::string& objectPath, const struct stat& fromFold
   if (changed) writeRecord(objectPath, lines);
 }
 
-void dateStampOf(const struct timespec& time, DateStamp* out) {
+void dateStampOf(const struct timespec& time, struct DateStamp* out) {
   struct tm local;
   const time_t seconds = time.tv_sec;
   localtime_r(&seconds, &local);

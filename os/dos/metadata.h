@@ -31,7 +31,7 @@ struct EntryInfo {
   int32_t protection = 0;
   uint32_t size = 0;       // bytes, at most 0xFFFFFFFF; 0 for a folder
   int32_t blocks = 0;
-  DateStamp date{};
+  struct DateStamp date{};
   std::string comment;     // as stored (up to 255 bytes)
   uint32_t uid = 0;
   uint32_t gid = 0;
@@ -60,6 +60,6 @@ void moveHardLinkName(const std::string& objectPath, const struct stat& fromFold
                       const struct stat& toFolder, const std::string& to);
 
 // A Linux time as a DateStamp in local time, with sub-second ticks.
-void dateStampOf(const struct timespec& time, DateStamp* out);
+void dateStampOf(const struct timespec& time, struct DateStamp* out);
 
 }  // namespace dosmeta

@@ -158,7 +158,7 @@ TEST_F(DosExamine, ExAllRecordsHoldTheFieldsUpToTheTypeAskedFor) {
   EXPECT_EQ(ed->ed_Size, 3u);
   struct stat st;
   ASSERT_EQ(stat(box.host("Games/Gamma.info").c_str(), &st), 0);
-  DateStamp expected;
+  struct DateStamp expected;
   dosmeta::dateStampOf(st.st_mtim, &expected);
   EXPECT_EQ(ed->ed_Days, static_cast<uint32_t>(expected.ds_Days));
   EXPECT_EQ(ed->ed_Mins, static_cast<uint32_t>(expected.ds_Minute));
