@@ -53,15 +53,6 @@ TEST_F(Shell, ProgramsNamedByAPathAreMappedFromTheCurrentFolder) {
   EXPECT_EQ(console(), "bin/fakeemu: Unknown command\n");
 }
 
-TEST_F(Shell, ExecuteRunsTheScriptsLinesInOrder) {
-  writeFakeEmulator("emu/fakeemu");
-  writeFile("Games/my game.adf", "disk");
-  writeFile("Ludex.script", ";FakeEmu\nCD \"" + amiga("emu") + "\"\n\nfakeemu -x \"" + amiga("Games/my game.adf") + "\"");
-  ShellState state = shell();
-  EXPECT_EQ(runShellLine(state, "Execute \"" + amiga("Ludex.script") + "\""), RC_OK);
-  EXPECT_EQ(record(), recordOf(host("emu"), {"-x", host("Games/my game.adf")}));
-}
-
 TEST_F(Shell, ExecuteStopsAtTheFirstReturnCodeOfTenOrMore) {
   struct Case {
     int code;
@@ -77,12 +68,6 @@ TEST_F(Shell, ExecuteStopsAtTheFirstReturnCodeOfTenOrMore) {
     EXPECT_EQ(exists("record"), c.goesOn) << c.code;
     EXPECT_EQ(rc, c.goesOn ? RC_OK : c.code);
   }
-}
-
-TEST_F(Shell, ExecuteOfAMissingScriptFails) {
-  ShellState state = shell();
-  EXPECT_EQ(runShellLine(state, "Execute nosuch.script"), RC_FAIL);
-  EXPECT_EQ(console(), "Execute: can't open nosuch.script\n");
 }
 
 TEST_F(Shell, ReturnCodesOfProgramsAndUnknownCommands) {
@@ -237,6 +222,8 @@ TEST_F(Shell, FailedCdKeepsTheFolderAndStopsAScript) {
   EXPECT_EQ(runShellLine(state, "Execute script"), RC_FAIL);
   EXPECT_EQ(state.dir, root());
   EXPECT_FALSE(exists("record"));
+  EXPECT_EQ(runShellLine(state, "Execute nosuch.script"), RC_FAIL);
+  EXPECT_EQ(console(), "afile is not a directory\nCan't find nowhere\nExecute: can't open nosuch.script\n");
 }
 
 }  // namespace
