@@ -278,13 +278,15 @@ constexpr int32_t OFFSET_END = 1;
 // with 223. A directory is 212, a missing file (OLDFILE, READWRITE) 205.
 // "NIL:" opens the empty sink. ZERO on failure.
 BPTR Open(const char* name, int32_t accessMode);
-// Closes a handle (ZERO is ignored); FALSE when pending data could not be written.
+// Closes a handle (ZERO is ignored). The handle is gone either way; FALSE
+// when Linux reported that data may not have been written.
 bool Close(BPTR file);
 // Bytes read (0 at the end of the file), -1 on failure.
 int32_t Read(BPTR file, APTR buffer, int32_t length);
 // Bytes written (all of them unless the disk filled up), -1 on failure.
 int32_t Write(BPTR file, const void* buffer, int32_t length);
-// Writes what the handle holds back; TRUE when it is on disk.
+// Writes what the handle holds back (hosted handles hold nothing back: each
+// Write reaches Linux at once). FALSE only for something that is no handle.
 bool Flush(BPTR file);
 // Moves the position and returns the position before the move, as a 32-bit
 // word (read it as unsigned for files past 2 GiB). -1 with IoErr 219 when the
@@ -340,8 +342,9 @@ constexpr uint32_t GVF_DONT_NULL_TERM = 0x800;  // GetVar adds no NUL
 constexpr uint32_t GVF_SAVE_VAR = 0x1000;       // SetVar writes ENVARC: too
 
 // The variable "dir/name" is the file ENV:dir/name; when ENV: has none, the
-// one saved in ENVARC: is read (and copied to ENV:). Names with an empty, "."
-// or ".." component or a leading "/" are refused (210).
+// one saved in ENVARC: is read. Names with an empty, "." or ".." component, a
+// leading "/" or a ":" are refused (210). The hosted process keeps no local
+// variables: every variable is global, whether GVF_GLOBAL_ONLY is given or not.
 // GetVar copies the value (up to the first newline unless GVF_BINARY_VAR)
 // into buffer, NUL-terminated within size bytes, and returns the characters
 // copied; the value is cut to fit, and IoErr then holds its full length.
@@ -355,8 +358,8 @@ bool SetVar(const char* name, const char* buffer, int32_t size, uint32_t flags);
 // ---------------------------------------------------------------------------
 // The running program
 
-// The program's name as it was started (its command name) into buffer;
-// FALSE with 120 when it does not fit.
+// The program's name into buffer: the name of its executable unless the
+// program set another. FALSE with 120 when it does not fit.
 bool GetProgramName(char* buffer, int32_t length);
 bool SetProgramName(const char* name);
 // A lock on the folder the program's file lies in; the process's, not to be

@@ -10,6 +10,7 @@ namespace {
 const char* textOf(int32_t code) {
   switch (code) {
     case ERROR_NO_FREE_STORE: return "not enough memory";
+    case ERROR_BAD_NUMBER: return "bad number";
     case ERROR_BAD_TEMPLATE: return "bad pattern";
     case ERROR_LINE_TOO_LONG: return "buffer too small";
     case ERROR_OBJECT_IN_USE: return "object in use";
@@ -24,6 +25,7 @@ const char* textOf(int32_t code) {
     case ERROR_TOO_MANY_LEVELS: return "too many links";
     case ERROR_DEVICE_NOT_MOUNTED: return "volume or assign not mounted";
     case ERROR_SEEK_ERROR: return "seek error";
+    case ERROR_COMMENT_TOO_BIG: return "comment is too long";
     case ERROR_DISK_FULL: return "disk is full";
     case ERROR_DELETE_PROTECTED: return "object is protected from deletion";
     case ERROR_WRITE_PROTECTED: return "object is write-protected";

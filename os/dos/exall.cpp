@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstring>
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/directory_lists.h"
+#include "os/dos/dos_testing.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
 #include "os/dos/process_record.h"
@@ -69,9 +71,13 @@ ExAllData* writeRecord(char* at, int32_t type, const dosmeta::EntryInfo& info, s
 }  // namespace
 
 bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllControl* control) {
+  if (control) control->eac_Entries = 0;
+  if (int32_t injected = doshook::enter("ExAll")) return dosproc::fail(injected);
   dosl::LockRecord* record = dosl::asLock(lock);
   if (!record || !control) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
-  control->eac_Entries = 0;
+  std::string real;
+  if (dosl::hostPathOf(lock, real) == 0 && doshook::hasTrait(real, ostest::TRAIT_NO_EXALL))
+    return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (type < ED_NAME || type > ED_OWNER || control->eac_MatchFunc) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (!buffer || size <= 0) return dosproc::fail(ERROR_LINE_TOO_LONG);
 

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/directory_lists.h"
+#include "os/dos/dos_testing.h"
 #include "os/dos/examine_info.h"
 #include "os/dos/file_handles.h"
 #include "os/dos/lock_records.h"
@@ -47,6 +49,7 @@ bool examineObject(BPTR object, FileInfoBlock* fib, std::string* reachOut) {
 }  // namespace
 
 bool Examine(BPTR lock, FileInfoBlock* fib) {
+  if (int32_t injected = doshook::enter("Examine")) return dosproc::fail(injected);
   if (!fib) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (lock && !dosl::asLock(lock) && !dosfh::asHandle(lock)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   std::string reach;
@@ -66,6 +69,7 @@ bool Examine(BPTR lock, FileInfoBlock* fib) {
 }
 
 bool ExNext(BPTR lock, FileInfoBlock* fib) {
+  if (int32_t injected = doshook::enter("ExNext")) return dosproc::fail(injected);
   dosl::LockRecord* record = dosl::asLock(lock);
   if (!record || !fib) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   const std::string reach = dosl::fdPath(record->fl_HostFd);
@@ -89,6 +93,10 @@ bool ExNext(BPTR lock, FileInfoBlock* fib) {
 
 bool ExamineFH(BPTR fh, FileInfoBlock* fib) {
   if (!fib) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
+  if (int32_t injected = doshook::enter("ExamineFH")) return dosproc::fail(injected);
   if (!dosfh::asHandle(fh)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  std::string real;
+  if (dosl::hostPathOf(fh, real) == 0 && doshook::hasTrait(real, ostest::TRAIT_NO_EXAMINE_FH))
+    return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   return examineObject(fh, fib, nullptr);
 }

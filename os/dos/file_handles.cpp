@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
 #include "os/dos/live_objects.h"
@@ -23,10 +24,11 @@ BPTR dosfh::adoptDescriptor(int fd, int32_t mode) {
   return &fh->fh_Header;
 }
 
-void dosfh::dispose(BPTR object) {
+bool dosfh::dispose(BPTR object) {
   FileHandle* fh = asHandle(object);
-  if (!fh) return;
+  if (!fh) return true;
   doslive::remove(&fh->fh_Header);
-  close(fh->fh_HostFd);
+  const bool closed = close(fh->fh_HostFd) == 0 || errno == EINTR;  // EINTR: Linux closed it all the same
   delete fh;
+  return closed;
 }

@@ -12,7 +12,8 @@ FileHandle* asHandle(BPTR object);
 
 // A new handle that owns the open descriptor fd (opened with `mode`).
 BPTR adoptDescriptor(int fd, int32_t mode);
-// Closes the descriptor and frees the handle; anything but a live handle is ignored.
-void dispose(BPTR fh);
+// Closes the descriptor and frees the handle; anything but a live handle is
+// ignored. FALSE when Linux reported an error on closing (data may be lost).
+bool dispose(BPTR fh);
 
 }  // namespace dosfh

@@ -40,6 +40,13 @@ int32_t doslive::count(int32_t kind) {
   return n;
 }
 
+std::vector<DosObjectHeader*> doslive::all(int32_t kind) {
+  std::vector<DosObjectHeader*> found;
+  for (const DosObjectHeader* o : live().objects)
+    if (o->dh_Kind == kind) found.push_back(const_cast<DosObjectHeader*>(o));
+  return found;
+}
+
 void doslive::countObject(int32_t delta) { live().dosObjects += delta; }
 int32_t doslive::objects() { return live().dosObjects; }
 

@@ -2,6 +2,7 @@
 // before use and tests can see that nothing is left behind.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "os/dos/dos.h"
 
@@ -14,6 +15,8 @@ void remove(DosObjectHeader* object);
 // TRUE when object is a live lock (DOS_KIND_LOCK) or handle (DOS_KIND_HANDLE).
 bool isLive(const DosObjectHeader* object, int32_t kind);
 int32_t count(int32_t kind);
+// The live objects of a kind.
+std::vector<DosObjectHeader*> all(int32_t kind);
 
 // DOS objects of AllocDosObject and DevProcs, counted for tests.
 void countObject(int32_t delta);

@@ -28,6 +28,9 @@ LockRecord* asLock(BPTR object);
 // (202). ZERO with *error set on failure.
 BPTR lockHostPath(const std::string& path, int32_t mode, int32_t* error);
 
+// TRUE when an exclusive lock is held on the object with this identity.
+bool exclusivelyLocked(dev_t dev, ino_t ino);
+
 // A path that reaches the object of a descriptor wherever it now lies.
 std::string fdPath(int fd);
 // The real Linux path of a descriptor's object now; 205 when it was deleted.

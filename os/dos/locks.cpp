@@ -8,6 +8,7 @@
 #include <map>
 #include <utility>
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/file_handles.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/live_objects.h"
@@ -47,6 +48,11 @@ void release(dosl::LockRecord* lock) {
 
 dosl::LockRecord* dosl::asLock(BPTR object) {
   return doslive::isLive(object, DOS_KIND_LOCK) ? reinterpret_cast<LockRecord*>(object) : nullptr;
+}
+
+bool dosl::exclusivelyLocked(dev_t dev, ino_t ino) {
+  auto it = holders().find({dev, ino});
+  return it != holders().end() && it->second.exclusive;
 }
 
 std::string dosl::fdPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
@@ -126,20 +132,26 @@ BPTR dosl::lockHostPath(const std::string& path, int32_t mode, int32_t* error) {
 }
 
 BPTR Lock(const char* name, int32_t accessMode) {
+  if (int32_t injected = doshook::enter("Lock", name)) return dosproc::failLock(injected);
   if (!name) return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);
   dospath::Resolved r;
   if (int32_t error = dospath::resolve(name, dospath::Want::Existing, r)) return dosproc::failLock(error);
   if (r.nil) return dosproc::failLock(ERROR_ACTION_NOT_KNOWN);
+  if (accessMode == EXCLUSIVE_LOCK) {
+    if (int32_t error = doshook::checkNotInUse(r.host)) return dosproc::failLock(error);
+  }
   int32_t error = 0;
   BPTR lock = dosl::lockHostPath(r.host, accessMode, &error);
   return lock ? lock : dosproc::failLock(error);
 }
 
 void UnLock(BPTR lock) {
+  doshook::enter("UnLock");
   if (dosl::LockRecord* record = dosl::asLock(lock)) release(record);
 }
 
 BPTR DupLock(BPTR lock) {
+  if (int32_t injected = doshook::enter("DupLock")) return dosproc::failLock(injected);
   if (!lock) return ZERO;
   dosl::LockRecord* record = dosl::asLock(lock);
   if (!record) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);

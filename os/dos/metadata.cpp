@@ -4,14 +4,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "os/dos/host_errors.h"
 #include "os/dos/volumes.h"
+#include "os/timer/timer.h"
 
 namespace dosmeta {
 namespace {
+
+constexpr int64_t SECONDS_PER_DAY = 86400;
 
 // The value of an extended attribute; FALSE when the object has none.
 bool readAttribute(const std::string& path, const char* attribute, std::string& value) {
@@ -54,16 +58,6 @@ std::vector<std::string> recordLines(const std::string& objectPath) {
   return lines;
 }
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
 // Everything but the name and type, from a stat of the object and a path that
 // reaches it for its attributes (NIL for a link, which has none).
 void fill(const struct stat& st, const std::string* attributes, EntryInfo& out) {
@@ -77,10 +71,7 @@ void fill(const struct stat& st, const std::string* attributes, EntryInfo& out) 
   out.protection = 0;
   out.comment.clear();
   if (!attributes) return;
-  if (!readProtection(*attributes, &out.protection)) {
-    if (access(attributes->c_str(), R_OK) != 0) out.protection |= FIBF_READ;
-    if (access(attributes->c_str(), W_OK) != 0) out.protection |= FIBF_WRITE;
-  }
+  out.protection = protectionOf(*attributes);
   out.comment = readComment(*attributes);
 }
 
@@ -146,6 +137,30 @@ bool readProtection(const std::string& path, int32_t* word) {
   return true;
 }
 
+int32_t protectionOf(const std::string& path) {
+  int32_t word = 0;
+  if (readProtection(path, &word)) return word;
+  if (access(path.c_str(), R_OK) != 0) word |= FIBF_READ;
+  if (access(path.c_str(), W_OK) != 0) word |= FIBF_WRITE;
+  return word;
+}
+
+int32_t writeProtection(const std::string& path, int32_t word) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(static_cast<uint32_t>(word)));
+  if (setxattr(path.c_str(), PROTECTION_ATTR, text, 8, 0) == 0) return 0;
+  return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
+}
+
+int32_t writeComment(const std::string& path, const std::string& comment) {
+  if (comment.empty()) {
+    if (removexattr(path.c_str(), COMMENT_ATTR) == 0 || errno == ENODATA) return 0;
+  } else if (setxattr(path.c_str(), COMMENT_ATTR, comment.data(), comment.size(), 0) == 0) {
+    return 0;
+  }
+  return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
+}
+
 std::string readComment(const std::string& path) {
   std::string value;
   if (!readAttribute(path, COMMENT_ATTR, value)) return "";
@@ -163,6 +178,27 @@ bool isRecordedHardLink(const std::string& objectPath, const struct stat& folder
   for (const std::string& l : recordLines(objectPath))
     if (l == line) return true;
   return false;
+}
+
+int32_t addHardLinkName(const std::string& objectPath, const struct stat& folder, const std::string& name) {
+  std::vector<std::string> lines = recordLines(objectPath);
+  const std::string line = hardLinkLine(folder, name);
+  for (const std::string& l : lines)
+    if (l == line) return 0;
+  lines.push_back(line);
+  std::string value;
+  for (const std::string& l : lines) value += l + "\n";
+  if (setxattr(objectPath.c_str(), HARDLINK_ATTR, value.data(), value.size(), 0) == 0) return 0;
+  return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
+}
+
+void writeLinkOrigin(const std::string& objectPath, const std::string& originPath) {
+  setxattr(objectPath.c_str(), LINK_ORIGIN_ATTR, originPath.data(), originPath.size(), 0);
+}
+
+std::string readLinkOrigin(const std::string& objectPath) {
+  std::string value;
+  return readAttribute(objectPath, LINK_ORIGIN_ATTR, value) ? value : "";
 }
 
 void forgetHardLinkName(const std::string& objectPath, const struct stat& folder, const std::string& name) {
@@ -188,15 +224,35 @@ void moveHardLinkName(const std::string& objectPath, const struct stat& fromFold
 }
 
 void dateStampOf(const struct timespec& time, struct DateStamp* out) {
-  struct tm local;
-  const time_t seconds = time.tv_sec;
-  localtime_r(&seconds, &local);
-  const int64_t days = daysFromCivil(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
-                                     static_cast<unsigned>(local.tm_mday)) -
-                       daysFromCivil(1978, 1, 1);
+  const int64_t seconds = hostTimeToAmigaSeconds(time.tv_sec);
+  int64_t days = seconds / SECONDS_PER_DAY;
+  int64_t rest = seconds % SECONDS_PER_DAY;
+  if (rest < 0) {
+    rest += SECONDS_PER_DAY;
+    --days;
+  }
   out->ds_Days = static_cast<int32_t>(days);
-  out->ds_Minute = local.tm_hour * 60 + local.tm_min;
-  out->ds_Tick = local.tm_sec * TICKS_PER_SECOND + static_cast<int32_t>(time.tv_nsec / (1000000000 / TICKS_PER_SECOND));
+  out->ds_Minute = static_cast<int32_t>(rest / 60);
+  out->ds_Tick = static_cast<int32_t>(rest % 60) * TICKS_PER_SECOND +
+                 static_cast<int32_t>(time.tv_nsec / (1000000000 / TICKS_PER_SECOND));
+}
+
+struct timespec hostTimeOf(const struct DateStamp& date) {
+  const int64_t amiga = static_cast<int64_t>(date.ds_Days) * SECONDS_PER_DAY +
+                        static_cast<int64_t>(date.ds_Minute) * 60 + date.ds_Tick / TICKS_PER_SECOND;
+  // The zone offset belongs to the Unix time being looked for: take the offset
+  // at a first guess, then at the time it gives (they differ near a change of
+  // summer time).
+  const int64_t guess = amiga + AMIGA_EPOCH_UNIX_SECONDS;
+  int64_t unix = guess - (hostTimeToAmigaSeconds(guess) - amiga);
+  const int64_t offsetThere = hostTimeToAmigaSeconds(unix) - unix + AMIGA_EPOCH_UNIX_SECONDS;
+  unix = amiga + AMIGA_EPOCH_UNIX_SECONDS - offsetThere;
+  int32_t ticks = date.ds_Tick % TICKS_PER_SECOND;
+  if (ticks < 0) ticks += TICKS_PER_SECOND;
+  struct timespec out {};
+  out.tv_sec = static_cast<time_t>(unix);
+  out.tv_nsec = static_cast<long>(ticks) * (1000000000L / TICKS_PER_SECOND);
+  return out;
 }
 
 }  // namespace dosmeta

@@ -9,6 +9,7 @@
 //   user.ludex.hardlink  the names that MakeLink made as hard links, one line
 //                        "<dev>:<ino>:<name>" each, dev and ino of the folder
 //                        holding the name; only those names report ST_LINKFILE
+//   user.ludex.linkorigin the Linux path of the name a hard link was made to
 #pragma once
 #include <sys/stat.h>
 
@@ -47,13 +48,29 @@ int32_t describeObject(const std::string& reach, const std::string& realPath, En
 
 // The stored protection word; FALSE when none is stored.
 bool readProtection(const std::string& path, int32_t* word);
+// The word Examine reports: the stored one, else FIBF_READ and FIBF_WRITE
+// derived from access().
+int32_t protectionOf(const std::string& path);
 // The stored comment, "" when none.
 std::string readComment(const std::string& path);
+
+// Writers. 0 on success; ERROR_ACTION_NOT_KNOWN where the file system keeps
+// no extended attributes; else the IoErr code of the failure.
+int32_t writeProtection(const std::string& path, int32_t word);
+// "" removes the comment.
+int32_t writeComment(const std::string& path, const std::string& comment);
 
 // The record line of a name in folder (for user.ludex.hardlink).
 std::string hardLinkLine(const struct stat& folder, const std::string& name);
 // TRUE when the object at objectPath records `name` in folder as a hard link MakeLink made.
 bool isRecordedHardLink(const std::string& objectPath, const struct stat& folder, const std::string& name);
+// Records `name` in folder as a hard link MakeLink made.
+int32_t addHardLinkName(const std::string& objectPath, const struct stat& folder, const std::string& name);
+// Where the object of a hard link lay when the link was made (the Linux path
+// of its first name), kept so that ReadLink can name it; "" when unknown.
+inline constexpr const char* LINK_ORIGIN_ATTR = "user.ludex.linkorigin";
+void writeLinkOrigin(const std::string& objectPath, const std::string& originPath);
+std::string readLinkOrigin(const std::string& objectPath);
 // Keeps the record true when a recorded name is deleted or renamed.
 void forgetHardLinkName(const std::string& objectPath, const struct stat& folder, const std::string& name);
 void moveHardLinkName(const std::string& objectPath, const struct stat& fromFolder, const std::string& from,
@@ -61,5 +78,7 @@ void moveHardLinkName(const std::string& objectPath, const struct stat& fromFold
 
 // A Linux time as a DateStamp in local time, with sub-second ticks.
 void dateStampOf(const struct timespec& time, struct DateStamp* out);
+// The Linux time of a DateStamp (local time), ticks as fractions of a second.
+struct timespec hostTimeOf(const struct DateStamp& date);
 
 }  // namespace dosmeta

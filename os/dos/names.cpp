@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/file_handles.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/path_resolution.h"
@@ -23,6 +24,7 @@ bool copyOut(const std::string& text, char* buffer, int32_t length) {
 }  // namespace
 
 bool NameFromLock(BPTR lock, char* buffer, int32_t length) {
+  if (int32_t injected = doshook::enter("NameFromLock")) return dosproc::fail(injected);
   if (dosfh::asHandle(lock)) return NameFromFH(lock, buffer, length);
   if (lock && !dosl::asLock(lock)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   std::string real;
@@ -31,6 +33,7 @@ bool NameFromLock(BPTR lock, char* buffer, int32_t length) {
 }
 
 bool NameFromFH(BPTR fh, char* buffer, int32_t length) {
+  if (int32_t injected = doshook::enter("NameFromFH")) return dosproc::fail(injected);
   if (!dosfh::asHandle(fh)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   std::string real;
   if (int32_t error = dosl::hostPathOf(fh, real)) return dosproc::fail(error);

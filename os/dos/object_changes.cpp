@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
@@ -30,6 +31,7 @@ int32_t renameNoReplace(const std::string& from, const std::string& to) {
 }  // namespace
 
 BPTR CreateDir(const char* name) {
+  if (int32_t injected = doshook::enter("CreateDir", name)) return dosproc::failLock(injected);
   if (!name) return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);
   dospath::Resolved r;
   if (int32_t error = dospath::resolve(name, dospath::Want::Create, r)) return dosproc::failLock(error);
@@ -42,11 +44,13 @@ BPTR CreateDir(const char* name) {
 }
 
 bool DeleteFile(const char* name) {
+  if (int32_t injected = doshook::enter("DeleteFile", name)) return dosproc::fail(injected);
   if (!name) return dosproc::fail(ERROR_OBJECT_NOT_FOUND);
   dospath::Resolved r;
   if (int32_t error = dospath::resolve(name, dospath::Want::Existing, r)) return dosproc::fail(error);
   if (r.nil) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (r.start) return dosproc::fail(ERROR_OBJECT_IN_USE);  // a root, an assign or the current dir
+  if (int32_t error = doshook::checkNotInUse(r.host)) return dosproc::fail(error);
   struct stat st;
   if (lstat(r.host.c_str(), &st) != 0) return dosproc::fail(dosio::ioErrOfErrno(errno, ERROR_DELETE_PROTECTED));
   if (!S_ISLNK(st.st_mode)) {
@@ -78,11 +82,13 @@ bool DeleteFile(const char* name) {
 }
 
 bool Rename(const char* oldName, const char* newName) {
+  if (int32_t injected = doshook::enter("Rename", oldName, newName)) return dosproc::fail(injected);
   if (!oldName || !newName) return dosproc::fail(ERROR_OBJECT_NOT_FOUND);
   dospath::Resolved from, to;
   if (int32_t error = dospath::resolve(oldName, dospath::Want::Existing, from)) return dosproc::fail(error);
   if (from.nil) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (from.start) return dosproc::fail(ERROR_OBJECT_IN_USE);
+  if (int32_t error = doshook::checkNotInUse(from.host)) return dosproc::fail(error);
   if (int32_t error = dospath::resolve(newName, dospath::Want::Create, to)) return dosproc::fail(error);
   if (to.nil || to.start) return dosproc::fail(ERROR_OBJECT_EXISTS);
 
@@ -97,10 +103,13 @@ bool Rename(const char* oldName, const char* newName) {
   const bool file = lstat(from.host.c_str(), &object) == 0 && S_ISREG(object.st_mode) && object.st_nlink > 1;
   const bool recorded = file && stat(from.parent.c_str(), &fromFolder) == 0 &&
                         dosmeta::isRecordedHardLink(from.host, fromFolder, from.name);
+  // The first name of a file that hard links were made to: ReadLink follows it.
+  const bool origin = file && !recorded && dosmeta::readLinkOrigin(from.host) == from.host;
   if (int32_t error = renameNoReplace(from.host, target)) return dosproc::fail(error);
   if (recorded && stat(to.parent.c_str(), &toFolder) == 0) {
     const std::string newLeaf = target.substr(target.rfind('/') + 1);
     dosmeta::moveHardLinkName(target, fromFolder, from.name, toFolder, newLeaf);
   }
+  if (origin) dosmeta::writeLinkOrigin(target, target);
   return true;
 }

@@ -1,12 +1,16 @@
 // The test API of the hosted dos.library (see dos_testing.h).
 
+#include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/process_record.h"
+#include "os/dos/program_record.h"
 #include "os/dos/volumes.h"
 
 void ostest::resetDos() {
   dosproc::reset();
   dosvol::reset();
+  dosprogram::reset();
+  doshook::reset();
 }
 
 void ostest::mountVolume(const char* name, const char* hostFolder) {

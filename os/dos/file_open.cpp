@@ -1,0 +1,108 @@
+// Open and Close. The protection word is checked here, by dos.library itself,
+// so that a file denied to the program is denied the same way to every Linux
+// user, root included.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "os/dos/call_hooks.h"
+#include "os/dos/dos_testing.h"
+#include "os/dos/file_handles.h"
+#include "os/dos/host_errors.h"
+#include "os/dos/lock_records.h"
+#include "os/dos/metadata.h"
+#include "os/dos/path_resolution.h"
+#include "os/dos/process_record.h"
+
+namespace {
+
+int openRetrying(const char* path, int flags, mode_t mode = 0) {
+  int fd;
+  do fd = open(path, flags | O_CLOEXEC, mode);
+  while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+// An existing file for MODE_OLDFILE or MODE_READWRITE: refuses what the word
+// denies, then opens it for reading and writing (for reading alone when only
+// that is allowed, with MODE_OLDFILE).
+int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
+  const int32_t word = dosmeta::protectionOf(path);
+  if (mode == MODE_OLDFILE && (word & FIBF_READ)) return ERROR_READ_PROTECTED;
+  if (mode == MODE_READWRITE && (word & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
+  int fd = (word & FIBF_WRITE) ? -1 : openRetrying(path.c_str(), O_RDWR);
+  if (fd < 0 && mode == MODE_OLDFILE) fd = openRetrying(path.c_str(), O_RDONLY);
+  if (fd < 0) return dosio::ioErrOfErrno(errno, mode == MODE_OLDFILE ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
+  *fdOut = fd;
+  return 0;
+}
+
+// MODE_NEWFILE: empties an existing file (keeping its protection word and
+// comment) or makes a new one, never through a link that appeared meanwhile.
+int32_t openNew(const dospath::Resolved& r, int* fdOut) {
+  int fd;
+  if (r.exists) {
+    if (dosmeta::protectionOf(r.host) & FIBF_WRITE) return ERROR_WRITE_PROTECTED;
+    fd = openRetrying(r.host.c_str(), O_RDWR | O_TRUNC);
+  } else {
+    fd = openRetrying(r.host.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
+  }
+  if (fd < 0) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
+  *fdOut = fd;
+  return 0;
+}
+
+}  // namespace
+
+BPTR Open(const char* name, int32_t accessMode) {
+  if (int32_t injected = doshook::enter("Open", name)) return dosproc::failLock(injected);
+  if (!name) return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);
+  if (accessMode != MODE_OLDFILE && accessMode != MODE_NEWFILE && accessMode != MODE_READWRITE)
+    return dosproc::failLock(ERROR_BAD_NUMBER);
+
+  dospath::Resolved r;
+  const dospath::Want want = accessMode == MODE_NEWFILE ? dospath::Want::Create : dospath::Want::Existing;
+  if (int32_t error = dospath::resolve(name, want, r)) return dosproc::failLock(error);
+  if (r.nil) {
+    const int fd = openRetrying("/dev/null", O_RDWR);
+    if (fd < 0) return dosproc::failLock(dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED));
+    return dosfh::adoptDescriptor(fd, accessMode);
+  }
+  if (r.start) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
+
+  struct stat st{};
+  const bool present = r.exists && stat(r.host.c_str(), &st) == 0;
+  if (r.exists && !present && accessMode != MODE_NEWFILE)
+    return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);  // a soft link that leads nowhere
+  if (present) {
+    if (S_ISDIR(st.st_mode)) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
+    // An exclusive lock keeps the object to its holder.
+    if (dosl::exclusivelyLocked(st.st_dev, st.st_ino)) return dosproc::failLock(ERROR_OBJECT_IN_USE);
+  }
+  if (accessMode == MODE_READWRITE && doshook::hasTrait(r.parent, ostest::TRAIT_NO_READWRITE))
+    return dosproc::failLock(ERROR_ACTION_NOT_KNOWN);
+
+  int fd = -1;
+  int32_t error;
+  if (accessMode != MODE_NEWFILE)
+    error = openExisting(r.host, accessMode, &fd);
+  else if (r.exists && !present)
+    error = ERROR_OBJECT_NOT_FOUND;  // a new file through a soft link that leads nowhere
+  else
+    error = openNew(r, &fd);
+  if (error) return dosproc::failLock(error);
+  return dosfh::adoptDescriptor(fd, accessMode);
+}
+
+bool Close(BPTR file) {
+  const int32_t injected = doshook::enter("Close");
+  if (!file) return true;
+  if (!dosfh::asHandle(file)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  // The handle goes in every case; a failure only tells that data may be lost.
+  const bool closed = dosfh::dispose(file);
+  if (injected) return dosproc::fail(injected);
+  return closed ? true : dosproc::fail(ERROR_DISK_FULL);
+}
