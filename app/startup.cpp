@@ -13,6 +13,7 @@
 #include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
+#include "files/shell_module.h"
 #include "imaging/desktop.h"
 #include "imaging/requesters.h"
 #include "platform/system_libraries.h"
@@ -28,7 +29,7 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
     STEP(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
     NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), STEP(new_ptime2), STEP(new_pamigartg_cgx),
-    STEP(new_intuition), NOT_YET(new_pshell), STEP(new_workbench), STEP(new_gadtools),
+    STEP(new_intuition), STEP(new_pshell), STEP(new_workbench), STEP(new_gadtools),
     STEP(new_datatypesclass), STEP(new_textclass), STEP(new_soundclass), STEP(new_amigaguideclass),
     STEP(new_pictureclass), STEP(new_capp), STEP(new_cnumberspace_safe), STEP(new_cnumberspace),
     STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), NOT_YET(new_cpath_dir), STEP(new_mui),
@@ -42,7 +43,7 @@ const ModuleStep finaliserSteps[] = {
     STEP(end_ludex), NOT_YET(end_ludex_amiga), STEP(end_pamigawb), NOT_YET(end_cgui),
     STEP(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), NOT_YET(end_cpath_file), NOT_YET(end_cpath_dir),
-    STEP(end_intuition), STEP(end_capp), NOT_YET(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
+    STEP(end_intuition), STEP(end_capp), STEP(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
     STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), STEP(end_cmegalist),
     STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),
 };
