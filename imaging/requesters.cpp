@@ -1,6 +1,7 @@
 #include "imaging/requesters.h"
 
 #include "core/string.h"
+#include "files/amiga_dos_path_parts.h"
 #include "os/asl/asl.h"
 #include "os/dos/dos.h"
 #include "os/gadtools/gadtools.h"
@@ -28,37 +29,6 @@ int32_t textLength(const char* s) {
   return n;
 }
 
-// A new string: the full path of a name in the drawer of a lock
-// ("Work:Games" + "Fred" -> "Work:Games/Fred"), or NIL when the lock cannot be
-// named. Stands in for the AmigaDOS layer's full-path call.
-char* pathOfLockAndName(BPTR lock, const char* name) {
-  int32_t room = 256;
-  char* drawer = nullptr;
-  char* path = nullptr;
-  try {
-    for (;;) {
-      drawer = NewString(room);
-      if (NameFromLock(lock, drawer, room + 1)) break;
-      const bool tooSmall = IoErr() == ERROR_LINE_TOO_LONG && room < 65536;
-      DisposeString(drawer);
-      drawer = nullptr;
-      if (!tooSmall) return nullptr;
-      room *= 4;
-    }
-    UpdateStrLen(drawer);
-    path = NewString(EstrLen(drawer) + textLength(name) + 1);
-    StrCopy(path, drawer);
-    AddPart(path, name, static_cast<uint32_t>(StrMax(path) + 1));
-    UpdateStrLen(path);
-  } catch (...) {
-    DisposeString(drawer);
-    DisposeString(path);
-    throw;
-  }
-  DisposeString(drawer);
-  return path;
-}
-
 // The chain of full paths of a multiple selection, in the requester's order.
 char* selectedPaths(const FileRequester* request) {
   char* first = nullptr;
@@ -66,7 +36,7 @@ char* selectedPaths(const FileRequester* request) {
   try {
     for (int32_t i = 0; i < request->fr_NumArgs; ++i) {
       const WBArg& arg = request->fr_ArgList[i];
-      char* path = pathOfLockAndName(arg.wa_Lock, arg.wa_Name);
+      char* path = fullPath(arg.wa_Lock, arg.wa_Name);
       if (!path) continue;
       if (last) StrLink(last, path);
       else first = path;
