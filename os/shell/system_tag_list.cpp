@@ -89,8 +89,8 @@ int32_t SystemTagList(const char* command, const TagItem* tags) {
   // Once started, the shell owns the handles: the caller's copies are closed
   // here, whatever happens; a background shell keeps copies of its own.
   auto closeHandles = [&] {
-    if (input) dosfh::dispose(input);
-    if (output && output != input) dosfh::dispose(output);
+    if (input) Close(input);
+    if (output && output != input) Close(output);
   };
   int32_t rc;
   try {

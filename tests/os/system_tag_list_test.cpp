@@ -9,14 +9,11 @@
 
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
-#include "os/dos/file_handles.h"
 #include "os/utility/tags.h"
 #include "tests/os/shell_sandbox.h"
 #include "tests/support/child_process.h"
 
 namespace {
-
-constexpr int32_t MODE_OLD = 1005;
 
 int openDescriptors() {
   int count = 0;
@@ -47,7 +44,7 @@ bool noChildrenLeft() {
 class SystemTags : public ShellSandbox {
  protected:
   // A handle on NIL:, as the program opens for a quiet launch.
-  BPTR nilHandle() { return dosfh::adoptDescriptor(open("/dev/null", O_RDWR | O_CLOEXEC), MODE_OLD); }
+  BPTR nilHandle() { return Open("NIL:", MODE_OLDFILE); }
 
   // The tags the program passes: zero values replaced by TAG_IGNORE.
   int32_t launch(const std::string& command, bool async, BPTR input, BPTR currentDir = nullptr) {
@@ -132,7 +129,7 @@ TEST_F(SystemTags, CommandsThatCannotStartGiveMinusOneAndLeaveTheHandles) {
   removeFile("gone");
   EXPECT_EQ(launch("seven", false, input, gone), -1);
   EXPECT_EQ(ostest::liveHandleCount(), handles);  // the caller still owns input
-  dosfh::dispose(input);
+  Close(input);
   UnLock(gone);
   UnLock(home);
 }
@@ -165,7 +162,7 @@ TEST_F(SystemTags, OutputHandleAndPriorityReachTheCommand) {
   BPTR home = Lock("Home:", SHARED_LOCK);
   const int descriptors = openDescriptors();
   const int niceBefore = std::stoi(readProcField19());
-  BPTR output = dosfh::adoptDescriptor(open(host("out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644), 1006);
+  BPTR output = Open("Home:out.txt", MODE_NEWFILE);
   TagItem tags[] = {
       {SYS_Input, reinterpret_cast<intptr_t>(nilHandle())},
       {SYS_Output, reinterpret_cast<intptr_t>(output)},
