@@ -81,8 +81,8 @@ Scan scanByPattern(BPTR parent, const char* pattern, const char* name, FileInfoB
   return result;
 }
 
-}  // namespace
-
+// The name with each pattern character quoted by "'", so that it matches
+// only itself ("Game (USA).nes" would else match "Game USA.nes").
 char* quotePatternName(const char* name) {
   if (!name) return nullptr;
   static const char special[] = "#?()|[]~'";
@@ -93,6 +93,8 @@ char* quotePatternName(const char* name) {
   }
   return quoted;
 }
+
+}  // namespace
 
 bool examineAll(const char* path, FileInfoBlock* fib) {
   if (!path || !fib) return false;

@@ -40,6 +40,3 @@ BPTR lockOnParentDir(const char* path);
 // examined and not its target: type (fib_DirEntryType), name, protection,
 // size, date and comment. FALSE when there is no such entry.
 bool examineAll(const char* path, FileInfoBlock* fib);
-// The name with each pattern character (#?()|[]~') quoted by "'", so that
-// it matches only itself. A new string.
-char* quotePatternName(const char* name);

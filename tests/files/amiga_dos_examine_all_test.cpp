@@ -54,14 +54,6 @@ TEST_F(DosExamineAll, TheSlowScanFindsTheSameEntries) {
   ostest::setVolumeTraits("Sandbox", 0);
 }
 
-TEST_F(DosExamineAll, QuotingLeavesOtherCharactersAlone) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"Game (USA).nes", "Game '(USA').nes"}, {"Sonic [!].md", "Sonic '[!'].md"}, {"a|b~c", "a'|b'~c"},
-      {"plain-name_1.txt", "plain-name_1.txt"}, {"", ""}, {"#?", "'#'?"}, {"'", "''"},
-  };
-  for (auto [name, quoted] : cases) EXPECT_EQ(take(quotePatternName(name)), quoted) << name;
-}
-
 TEST_F(DosExamineAll, FindsEntriesIgnoringCaseAndPrefersTheExactName) {
   box.writeFile("Readme", "1");
   box.writeFile("README", "22");

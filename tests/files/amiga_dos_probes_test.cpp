@@ -111,23 +111,4 @@ TEST_F(DosProbes, LockingWithoutRequesterAsksForNoVolume) {
   EXPECT_EQ(ostest::insertVolumeRequesters(), 1);
 }
 
-TEST_F(DosProbes, ParentDirectoryOfAnObjectOrLink) {
-  struct Case {
-    const char* path;
-    const char* parent;  // full name of the lock, "" for none
-  };
-  const Case cases[] = {
-      {"Sandbox:dir/file.txt", "Sandbox:dir"},
-      {"Sandbox:softdir", "Sandbox:"},  // the link's folder, not its target's
-      {"Sandbox:dangling", "Sandbox:"},
-      {"dir/missing", "Sandbox:dir"},
-      {"Sandbox:nodir/missing", ""},
-  };
-  for (const Case& c : cases) {
-    const BPTR lock = lockOnParentDir(c.path);
-    EXPECT_EQ(lock ? take(strSafeNameFromLock(lock)) : std::string(), c.parent) << c.path;
-    UnLock(lock);
-  }
-}
-
 }  // namespace
