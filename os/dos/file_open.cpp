@@ -33,9 +33,17 @@ int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
   const int32_t word = dosmeta::protectionOf(path);
   if (mode == MODE_OLDFILE && (word & FIBF_READ)) return ERROR_READ_PROTECTED;
   if (mode == MODE_READWRITE && (word & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
-  int fd = (word & FIBF_WRITE) ? -1 : openRetrying(path.c_str(), O_RDWR);
-  if (fd < 0 && mode == MODE_OLDFILE) fd = openRetrying(path.c_str(), O_RDONLY);
+  // Opened without blocking, so that a FIFO or device that took the file's
+  // place is refused instead of hanging the program.
+  int fd = (word & FIBF_WRITE) ? -1 : openRetrying(path.c_str(), O_RDWR | O_NONBLOCK);
+  if (fd < 0 && mode == MODE_OLDFILE) fd = openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK);
   if (fd < 0) return dosio::ioErrOfErrno(errno, mode == MODE_OLDFILE ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
+  struct stat st{};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return ERROR_OBJECT_WRONG_TYPE;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   *fdOut = fd;
   return 0;
 }
@@ -78,7 +86,8 @@ BPTR Open(const char* name, int32_t accessMode) {
   if (r.exists && !present && accessMode != MODE_NEWFILE)
     return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);  // a soft link that leads nowhere
   if (present) {
-    if (S_ISDIR(st.st_mode)) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
+    // Only plain files open: folders, FIFOs, devices and sockets are the wrong type.
+    if (!S_ISREG(st.st_mode)) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
     // An exclusive lock keeps the object to its holder.
     if (dosl::exclusivelyLocked(st.st_dev, st.st_ino)) return dosproc::failLock(ERROR_OBJECT_IN_USE);
   }

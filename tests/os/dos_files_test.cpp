@@ -316,3 +316,12 @@ TEST_F(DosFiles, TheCallLogNamesCallsAndTheirPaths) {
 }
 
 }  // namespace
+
+TEST_F(DosFiles, FifosAreRefusedWithoutBlocking) {
+  ASSERT_EQ(mkfifo(box.host("pipe").c_str(), 0600), 0);
+  for (int32_t mode : {MODE_OLDFILE, MODE_READWRITE, MODE_NEWFILE}) {
+    SetIoErr(0);
+    EXPECT_EQ(Open("Sandbox:pipe", mode), ZERO) << mode;
+    EXPECT_EQ(IoErr(), ERROR_OBJECT_WRONG_TYPE) << mode;
+  }
+}
