@@ -13,6 +13,8 @@
 #include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
+#include "files/dir_entry_list.h"
+#include "files/path_operations.h"
 #include "files/shell_module.h"
 #include "imaging/desktop.h"
 #include "imaging/requesters.h"
@@ -28,7 +30,7 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_texteditor_mcc), STEP(new_dos), STEP(new_utility), STEP(new_serial), STEP(new_parallel),
     STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
     STEP(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
-    NOT_YET(new_cpath_sharedbase), NOT_YET(new_cpath_dirbase), STEP(new_ptime2), STEP(new_pamigartg_cgx),
+    STEP(new_cpath_sharedbase), STEP(new_cpath_dirbase), STEP(new_ptime2), STEP(new_pamigartg_cgx),
     STEP(new_intuition), STEP(new_pshell), STEP(new_workbench), STEP(new_gadtools),
     STEP(new_datatypesclass), STEP(new_textclass), STEP(new_soundclass), STEP(new_amigaguideclass),
     STEP(new_pictureclass), STEP(new_capp), STEP(new_cnumberspace_safe), STEP(new_cnumberspace),

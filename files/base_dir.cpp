@@ -1,0 +1,39 @@
+#include "files/base_dir.h"
+
+#include "core/exception.h"
+#include "core/string.h"
+#include "files/path_operations.h"
+#include "files/path_syntax.h"
+
+bool cBaseDir::openParent(bool force) {
+  char* here = ExpandPath(getPath());
+  char* parent = nullptr;
+  bool opened = false;
+  try {
+    parent = ExtractSubPath(here);
+    if (parent[0] == '\0') {
+      // A volume root: an empty parent part would name the current directory.
+      fail("cBaseDir.openParent()", "dir has no parent");
+    } else {
+      const bool readOnly = infoReadOnly();
+      close();
+      opened = open(parent, readOnly, force);
+      if (!opened) {
+        const char* origin = failureOrigin;
+        const char* reason = failureReason;
+        if (!open(here, readOnly, true))
+          Throw("BUG", "cBaseDir.openParent(); failed to reopen current dir, after failed to open parent");
+        // The reopen cleared the texts; the caller wants to know why the
+        // parent could not be opened.
+        fail(origin, reason);
+      }
+    }
+  } catch (...) {
+    DisposeString(here);
+    DisposeString(parent);
+    throw;
+  }
+  DisposeString(here);
+  DisposeString(parent);
+  return opened;
+}
