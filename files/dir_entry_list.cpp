@@ -163,22 +163,23 @@ int32_t cDirEntryList::addList(cDirEntryList* other) {
 char* cDirEntryList::makeUniqueName(int32_t file1dir2, const char* prefix) {
   if (file1dir2 != 1 && file1dir2 != 2) Throw("EMU", "cDirEntryList.makeUniqueName(); file1dir2 <> 1 or 2");
   if (!prefix) prefix = "TMP";
-  const char* format = file1dir2 == 1 ? "%s%" PRIx32 : "%s%" PRIx32 "/";
   // Eight hexadecimal digits and a "/" at most.
   const int32_t capacity = static_cast<int32_t>(std::strlen(prefix)) + 9;
   for (int32_t tries = 0; tries < UNIQUE_NAME_TRIES; ++tries) {
     const uint32_t number = DrawUniqueNumber(&cPath_randomSeed_cpath_dirbase);
     char* name = NewString(capacity);
-    std::snprintf(name, static_cast<size_t>(capacity) + 1, format, prefix, number);
+    std::snprintf(name, static_cast<size_t>(capacity) + 1, "%s%" PRIx32, prefix, number);
     UpdateStrLen(name);
     bool taken = true;
     try {
+      // Searched as a file name, which finds a directory of that name too:
+      // a directory x/ cannot be made beside a file x, nor a file beside it.
       taken = findName(name, true);
     } catch (...) {
       DisposeString(name);
       throw;
     }
-    if (!taken) return name;
+    if (!taken) return file1dir2 == 2 ? StrAdd(name, "/") : name;
     DisposeString(name);
   }
   Throw("BUG", "cDirEntryList.makeUniqueName(); retry limit exceeded");
