@@ -32,8 +32,9 @@ class cPath : public cExtra {
   virtual bool open(const char* /*path*/, bool /*readOnly*/, bool /*force*/) { return false; }
   // Creates the object: without failIfExists whatever is at the path is
   // deleted first (with force also a protected object, of either kind);
-  // with failIfExists an existing object of the path's kind gives FALSE.
-  // Then opens it writable. EMU for a NIL path.
+  // with failIfExists an existing object of the path's kind gives FALSE
+  // (origin "cPath.create()", reason "object already exists"). Then opens
+  // it writable; open's answer is the answer. EMU for a NIL path.
   virtual bool create(const char* path, bool failIfExists, bool force);
   virtual void close() {}
   virtual void flush() {}
