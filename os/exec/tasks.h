@@ -34,3 +34,6 @@ struct MsgPort {
 // NIL: the running task (the hosted process). A name: the task of that name, NIL
 // when there is none.
 Task* FindTask(const char* name);
+
+// Sets the task's priority (-128 to 127) and returns the old one.
+int8_t SetTaskPri(Task* task, int32_t priority);

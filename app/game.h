@@ -1,0 +1,40 @@
+// The application's record of one game, and the in-memory game list.
+#pragma once
+#include <cstdint>
+
+#include "core/class_base.h"
+#include "core/dates.h"
+
+class cMegaList_class;
+class cMegaCursor_class;
+class cStringSpace;
+
+class game : public class_base {
+  LUDEX_CLASS(game, class_base)
+ public:
+  // Takes over the four strings. A NIL tags becomes ","; an empty params is
+  // stored as NIL. Records whether the path (or the path with ".info") exists.
+  virtual void new_game(char* name, char* path, char* tags, char* params, int32_t playCount, BigTime lastPlayed);
+  void end_class() override;
+
+  char* name = nullptr;
+  char* path = nullptr;    // canonical form
+  char* tags = nullptr;    // padded tag string
+  char* params = nullptr;  // NIL when none
+  int32_t playCount = 0;
+  BigTime lastPlayed = 0;  // 0: never
+  bool exists = false;
+};
+
+// The game list (it owns nothing of its games), its cursor and the set of every
+// known tag. Made and ended by the main window.
+extern cMegaList_class* list;
+extern cMegaCursor_class* cursor;
+extern cStringSpace* tagSpace;
+
+// Appends the game at the end of the list; returns it.
+game* addGameToList(cMegaList_class* gameList, game* g);
+// Moves the cursor onto this very game object; FALSE when it is not in the list.
+bool list_findGame(cMegaList_class* gameList, cMegaCursor_class* gameCursor, game* g);
+// Moves the cursor onto the first game whose path equals path ignoring case.
+bool list_findPath(cMegaList_class* gameList, cMegaCursor_class* gameCursor, const char* path);

@@ -1,0 +1,30 @@
+#include "app/game_label.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+#include "app/game.h"
+#include "app/tags.h"
+#include "core/dates.h"
+#include "core/general.h"
+#include "core/string.h"
+
+char* makeGameEntryLabel(const game* g) {
+  char playCount[12] = "";
+  if (g->playCount != 0) std::snprintf(playCount, sizeof playCount, "%" PRId32, g->playCount);
+  char* lastPlayed = NewString(16);
+  char* tags = nullptr;
+  char* label = nullptr;
+  try {
+    if (g->lastPlayed != 0) StrDateTime(lastPlayed, g->lastPlayed, true, false);
+    tags = stripTags(g->tags);
+    label = StrJoin(g->name, "\t", tags, "\t", playCount, "\t", lastPlayed);
+  } catch (...) {
+    DisposeString(lastPlayed);
+    DisposeString(tags);
+    throw;
+  }
+  DisposeString(lastPlayed);
+  DisposeString(tags);
+  return label;
+}

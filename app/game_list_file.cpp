@@ -1,0 +1,241 @@
+#include "app/game_list_file.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "app/game.h"
+#include "app/launcher.h"
+#include "app/line_files.h"
+#include "app/ludex_module.h"
+#include "app/tags.h"
+#include "core/exception.h"
+#include "core/general.h"
+#include "core/mega_cursor_types.h"
+#include "core/mega_list_types.h"
+#include "core/string.h"
+#include "core/string_space.h"
+#include "core/text.h"
+#include "files/path_operations.h"
+#include "files/path_syntax.h"
+
+namespace {
+
+const char* const listBad = "PROGDIR:/Ludex.list.BAD";
+constexpr int32_t WRITTEN_VERSION = 5;
+
+[[noreturn]] void corrupt(const char* what) { ThrowF("list", "loadGameList(); Ludex.list %s", what); }
+
+// Takes the next line off the chain; "list" when the file ended.
+char* takeLine(char*& lines) {
+  if (!lines) corrupt("ended unexpectedly");
+  char* line = lines;
+  lines = StrNext(line);
+  StrLink(line, nullptr);
+  return line;
+}
+
+int32_t takeNumber(char*& lines) {
+  char* line = takeLine(lines);
+  const int32_t value = Val(line);
+  DisposeString(line);
+  return value;
+}
+
+// A field that would split into several lines cannot be stored.
+bool storable(const char* field) { return !field || std::strpbrk(field, "\r\n") == nullptr; }
+
+bool storable(const game* g) {
+  return storable(g->name) && storable(g->path) && storable(g->tags) && storable(g->params);
+}
+
+// Reads one game's lines (the name already taken) and appends the game.
+void readGame(char* name, char*& lines, int32_t version, cMegaList_class* gameList, cStringSpace* space) {
+  char* path = nullptr;
+  char* tags = nullptr;
+  char* params = nullptr;
+  char* canonical = nullptr;
+  try {
+    path = takeLine(lines);
+    if (version >= 2) tags = takeLine(lines);
+    if (version >= 5) params = takeLine(lines);
+    const int32_t playCount = version >= 3 ? takeNumber(lines) : 0;
+    // Minutes as a sign-extended 32-bit number, back to seconds.
+    const BigTime lastPlayed = version >= 4 ? static_cast<BigTime>(takeNumber(lines)) * 60 : 0;
+    char* separator = takeLine(lines);
+    const bool empty = EstrLen(separator) == 0;
+    DisposeString(separator);
+    if (!empty) corrupt("is corrupt");
+    canonical = ImportFilePath(path);
+    // A path that cannot name a file ("DH0:") would fail every later save.
+    if (InvalidFilePath(canonical)) corrupt("is corrupt");
+    DisposeString(path);
+    path = nullptr;
+    if (tags) addTagsToSpace(tags, space);
+    auto* g = new game;
+    try {
+      g->new_game(name, canonical, tags, params, playCount, lastPlayed);
+    } catch (...) {
+      name = canonical = tags = params = nullptr;  // the game owns them now
+      End(g);
+      throw;
+    }
+    name = canonical = tags = params = nullptr;
+    try {
+      addGameToList(gameList, g);
+    } catch (...) {
+      End(g);
+      throw;
+    }
+  } catch (...) {
+    DisposeString(name);
+    DisposeString(path);
+    DisposeString(tags);
+    DisposeString(params);
+    DisposeString(canonical);
+    throw;
+  }
+}
+
+// A save stopped after the old list became the backup but before the new list
+// took its place leaves no list: the new list (when it reads completely) or
+// the backup becomes the list again.
+void recoverInterruptedSave() {
+  if (ExistsPath(app_list, true)) return;
+  if (ExistsPath(app_listTmp, false)) {
+    auto* probe = new cMegaList_class;
+    probe->new_cMegaList_class(true, nullptr, true);
+    cStringSpace* probeTags = nullptr;
+    bool complete = false;
+    char* lines = readLines(app_listTmp);
+    // Reads the temporary file as a list would be read: it is complete when
+    // nothing is missing from it.
+    try {
+      if (lines) {
+        probeTags = new cStringSpace;
+        probeTags->new_cStringSpace(true, CASE_INSENSITIVE);
+        const int32_t version = takeNumber(lines);
+        if (version >= 1 && version <= WRITTEN_VERSION) {
+          while (lines) readGame(takeLine(lines), lines, version, probe, probeTags);
+          complete = true;
+        }
+      }
+    } catch (const Exception& e) {
+      if (!e.is("list")) {
+        DisposeString(lines);
+        End(probeTags);
+        End(probe);
+        throw;
+      }
+    }
+    DisposeString(lines);
+    End(probeTags);
+    End(probe);
+    if (complete && RenamePath(app_listTmp, app_list, false)) return;
+  }
+  if (ExistsPath(app_listBak, false)) fileCopy(app_listBak, app_list);
+}
+
+}  // namespace
+
+cStringSpace* makeTagSpace() {
+  auto* space = new cStringSpace;
+  space->new_cStringSpace(true, CASE_INSENSITIVE);
+  try {
+    addTagsToSpace(predefinedTags, space);
+    if (launcherSpace) {
+      for (bool more = launcherSpace->itemGotoFirst(); more; more = launcherSpace->itemGotoNext()) {
+        const auto* l = reinterpret_cast<const launcher*>(launcherSpace->itemInfo());
+        char* padded = StrJoin(",", l->tag, ",");
+        try {
+          addTagsToSpace(padded, space);
+        } catch (...) {
+          DisposeString(padded);
+          throw;
+        }
+        DisposeString(padded);
+      }
+    }
+  } catch (...) {
+    End(space);
+    throw;
+  }
+  return space;
+}
+
+cStringSpace* loadGameList(cMegaList_class* gameList) {
+  cStringSpace* space = makeTagSpace();
+  char* lines = nullptr;
+  try {
+    recoverInterruptedSave();
+    lines = readLines(app_list);
+    if (!lines) {
+      // A list that is there but cannot be read must not be taken for an
+      // empty one: the next save would put it out of the way.
+      if (ExistsPath(app_list, true)) corrupt("cannot be read");
+      return space;
+    }
+    const int32_t version = takeNumber(lines);
+    if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
+    while (lines) readGame(takeLine(lines), lines, version, gameList, space);
+  } catch (...) {
+    DisposeString(lines);
+    End(space);
+    throw;
+  }
+  return space;
+}
+
+void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
+  End(tagSpace);
+  tagSpace = makeTagSpace();
+  char* head = nullptr;
+  char* last = nullptr;
+  auto append = [&](char* line) {
+    if (last) StrLink(last, line); else head = line;
+    last = line;
+  };
+  try {
+    append(StrClone("5"));
+    cMegaCursor_class* at = gameList->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
+    try {
+      for (bool end = at->isOnSameNodeAs(gameList->infoPastEnd()); !end; end = at->next()) {
+        auto* g = static_cast<game*>(at->read_cMegaCursor_class());
+        if (!storable(g)) continue;  // would corrupt the file
+        addTagsToSpace(g->tags, tagSpace);
+        char number[16];
+        append(StrClone(g->name));
+        append(ExportPath(g->path));
+        append(StrClone(g->tags));
+        append(StrClone(g->params));
+        std::snprintf(number, sizeof number, "%" PRId32, g->playCount);
+        append(StrClone(number));
+        // Minutes, truncated toward zero and cut to 32 bits.
+        std::snprintf(number, sizeof number, "$%" PRIx32, static_cast<uint32_t>(g->lastPlayed / 60));
+        append(StrClone(number));
+        append(NewString(0));
+      }
+    } catch (...) {
+      End(at);
+      throw;
+    }
+    End(at);
+    DeletePath(app_listTmp, false, false);
+    if (writeLines(app_listTmp, head)) {
+      DeletePath(app_listBak, false, false);
+      RenamePath(app_list, app_listBak, false);
+      RenamePath(app_listTmp, app_list, false);
+    }
+  } catch (...) {
+    DisposeString(head);
+    throw;
+  }
+  DisposeString(head);
+  // The tag filter list is refreshed here once the main window's list exists.
+  (void)tagFilterList;
+}
+
+void repairGameListFile() {
+  if (!RenamePath(app_list, listBad, false)) DeletePath(app_list, false, false);
+  fileCopy(app_listBak, app_list);
+}

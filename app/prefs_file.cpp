@@ -1,0 +1,140 @@
+#include "app/prefs_file.h"
+
+#include "app/launcher.h"
+#include "app/line_files.h"
+#include "app/ludex_module.h"
+#include "app/translate_str.h"
+#include "core/exception.h"
+#include "core/general.h"
+#include "core/string.h"
+#include "core/string_space.h"
+#include "core/text.h"
+#include "files/path_operations.h"
+
+namespace {
+
+const char* const prefsTmp = "ENVARC:/Ludex.prefs.tmp";
+
+// Takes the first line off the chain; "bad" when there is none.
+char* takeLine(char*& lines) {
+  if (!lines) Throw("bad");
+  char* line = lines;
+  lines = StrNext(line);
+  StrLink(line, nullptr);
+  return line;
+}
+
+bool flagOf(const char* line) { return Val(line) != 0; }
+
+cStringSpace* newLauncherSpace() {
+  auto* space = new cStringSpace;
+  space->new_cStringSpace(true, CASE_INSENSITIVE);
+  return space;
+}
+
+void addBuiltInLaunchers(cStringSpace* space) {
+  for (int i = 0; predefinedLaunchers && predefinedLaunchers[i]; i += 2)
+    addLauncherToSpace(StrClone(predefinedLaunchers[i]), StrClone(predefinedLaunchers[i + 1]), space);
+}
+
+// Reads the launchers after the header into space; "bad" at the first fault.
+void readPrefsLines(char*& lines, cStringSpace* space) {
+  char* line = takeLine(lines);
+  const int32_t version = Val(line);
+  DisposeString(line);
+  if (version != 1) Throw("bad");
+  line = takeLine(lines);
+  prefAutoExit = flagOf(line);
+  DisposeString(line);
+  line = takeLine(lines);
+  prefsShowOutput = flagOf(line);
+  DisposeString(line);
+  if (!lines) Throw("bad");  // no launcher at all
+  while (lines) {
+    char* tag = takeLine(lines);
+    char* commands = nullptr;
+    try {
+      commands = takeLine(lines);
+      char* separator = takeLine(lines);
+      const bool empty = EstrLen(separator) == 0;
+      DisposeString(separator);
+      if (!empty) Throw("bad");
+      if (InStr(commands, "\\n") >= 0) {
+        char* unescaped = translateStr(commands, loadDictionary_ludex);
+        DisposeString(commands);
+        commands = unescaped;
+      }
+    } catch (...) {
+      DisposeString(tag);
+      DisposeString(commands);
+      throw;
+    }
+    addLauncherToSpace(tag, commands, space);
+  }
+}
+
+// A save interrupted between removing the old file and renaming the new one
+// into place leaves only the temporary file: it is the preferences.
+void recoverInterruptedSave() {
+  if (!ExistsPath(app_prefs, true) && ExistsPath(prefsTmp, false)) RenamePath(prefsTmp, app_prefs, false);
+}
+
+}  // namespace
+
+cStringSpace* loadPrefs() {
+  cStringSpace* space = newLauncherSpace();
+  prefAutoExit = prefsShowOutput = false;
+  char* lines = nullptr;
+  try {
+    recoverInterruptedSave();
+    lines = readLines(app_prefs);
+    if (!lines) {
+      addBuiltInLaunchers(space);
+      return space;
+    }
+    try {
+      readPrefsLines(lines, space);
+    } catch (const Exception& e) {
+      if (!e.is("bad")) throw;
+      // A faulty file keeps what was read before the fault.
+    }
+  } catch (...) {
+    DisposeString(lines);
+    End(space);
+    throw;
+  }
+  DisposeString(lines);
+  return space;
+}
+
+void savePrefs(cStringSpace* space) {
+  char* head = nullptr;
+  char* last = nullptr;
+  auto append = [&](char* line) {
+    if (last) StrLink(last, line); else head = line;
+    last = line;
+  };
+  try {
+    append(StrClone("1"));
+    append(StrClone(prefAutoExit ? "1" : "0"));
+    append(StrClone(prefsShowOutput ? "1" : "0"));
+    for (bool more = space->itemGotoFirst(); more; more = space->itemGotoNext()) {
+      auto* l = reinterpret_cast<launcher*>(space->itemInfo());
+      append(StrClone(l->tag));
+      append(translateStr(l->commands, saveDictionary_ludex));
+      append(NewString(0));
+    }
+    // The old file goes only once the new one is complete.
+    DeletePath(prefsTmp, false, false);
+    if (writeLines(prefsTmp, head)) {
+      DeletePath(app_prefs, false, false);
+      RenamePath(prefsTmp, app_prefs, false);
+    } else {
+      DeletePath(prefsTmp, false, false);
+    }
+  } catch (...) {
+    DisposeString(head);
+    throw;
+  }
+  DisposeString(head);
+}

@@ -1,0 +1,126 @@
+#include "app/prefs_file.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "app/launcher.h"
+#include "app/ludex_module.h"
+#include "core/arena.h"
+#include "core/string.h"
+#include "core/string_space.h"
+#include "os/dos/dos_testing.h"
+#include "tests/support/dos_sandbox.h"
+
+namespace {
+
+using Launchers = std::map<std::string, std::string>;
+
+class PrefsFile : public testing::Test {
+ protected:
+  void SetUp() override { new_ludex(); }
+  void TearDown() override {
+    End(space);
+    end_ludex();
+  }
+
+  Launchers load() {
+    End(space);
+    space = loadPrefs();
+    Launchers found;
+    for (bool more = space->itemGotoFirst(); more; more = space->itemGotoNext()) {
+      auto* l = reinterpret_cast<launcher*>(space->itemInfo());
+      found[l->tag] = l->commands;
+    }
+    return found;
+  }
+  void writePrefs(const std::string& text) { box.writeFile("envarc/Ludex.prefs", text); }
+
+  DosSandbox box;
+  cStringSpace* space = nullptr;
+};
+
+TEST_F(PrefsFile, NoFileGivesTheBuiltInLaunchers) {
+  prefAutoExit = prefsShowOutput = true;
+  const Launchers found = load();
+  EXPECT_FALSE(prefAutoExit);
+  EXPECT_FALSE(prefsShowOutput);
+  size_t builtIn = 0;
+  while (predefinedLaunchers[2 * builtIn]) ++builtIn;
+  EXPECT_EQ(found.size(), builtIn);
+  EXPECT_EQ(found.at("MSDOS"), "RunInDOSBox \"%g\" %p");
+}
+
+TEST_F(PrefsFile, SavedOptionsAndMultiLineCommandsRoundTrip) {
+  space = loadPrefs();
+  End(space);
+  space = new cStringSpace;
+  space->new_cStringSpace(true, CASE_INSENSITIVE);
+  addLauncherToSpace(StrClone("Floppy"), StrClone("CD x\nFoo"), space);
+  prefAutoExit = true;
+  prefsShowOutput = false;
+  savePrefs(space);
+  EXPECT_EQ(box.readFile("envarc/Ludex.prefs"), "1\n1\n0\nFloppy\nCD x\\nFoo\n");
+  EXPECT_FALSE(box.exists("envarc/Ludex.prefs.tmp"));
+
+  addLauncherToSpace(StrClone("Empty"), StrClone(""), space);
+  savePrefs(space);
+  prefAutoExit = false;
+  EXPECT_EQ(load(), (Launchers{{"Floppy", "CD x\nFoo"}, {"Empty", ""}}));
+  EXPECT_TRUE(prefAutoExit);
+  EXPECT_FALSE(prefsShowOutput);
+}
+
+TEST_F(PrefsFile, FaultyFilesKeepWhatWasReadBeforeTheFault) {
+  writePrefs("2\n1\n1\nFloppy\nUAE\n");
+  EXPECT_EQ(load(), Launchers{});
+  EXPECT_FALSE(prefAutoExit);
+
+  writePrefs("1\n1\n1\nFloppy\nUAE\n\nC64\nx64");  // ends right after the commands
+  EXPECT_EQ(load(), (Launchers{{"Floppy", "UAE"}}));
+  EXPECT_TRUE(prefAutoExit);
+  EXPECT_TRUE(prefsShowOutput);
+
+  writePrefs("1\n0\n1\nFloppy\nUAE\nnot empty\n");
+  EXPECT_EQ(load(), Launchers{});
+  EXPECT_TRUE(prefsShowOutput);
+
+  writePrefs("1\r\n1\r\n0");  // the header alone; CR LF reads as LF
+  EXPECT_EQ(load(), Launchers{});
+  EXPECT_TRUE(prefAutoExit);
+}
+
+TEST_F(PrefsFile, FailedWriteKeepsTheOldFile) {
+  writePrefs("1\n0\n0\nOld\nold\n");
+  space = loadPrefs();
+  addLauncherToSpace(StrClone("New"), StrClone("new"), space);
+  ostest::failNextCall("Write", 221);
+  savePrefs(space);
+  EXPECT_EQ(box.readFile("envarc/Ludex.prefs"), "1\n0\n0\nOld\nold\n");
+  EXPECT_FALSE(box.exists("envarc/Ludex.prefs.tmp"));
+}
+
+TEST_F(PrefsFile, SaveInterruptedBeforeItsRenameIsCompletedOnLoad) {
+  box.writeFile("envarc/Ludex.prefs.tmp", "1\n1\n0\nFloppy\nUAE\n");
+  EXPECT_EQ(load(), (Launchers{{"Floppy", "UAE"}}));
+  EXPECT_TRUE(box.exists("envarc/Ludex.prefs"));
+}
+
+TEST(LauncherLabels, TagAndTheFirstLineOfTheCommands) {
+  auto* l = new launcher;
+  l->new_launcher(StrClone("Floppy"), StrClone("CD x\nUAE"));
+  char* label = makeLauncherEntryLabel("Floppy", l);
+  EXPECT_STREQ(label, "Floppy\tCD x");
+  DisposeString(label);
+  StrCopy(l->commands, "\nUAE");
+  label = makeLauncherEntryLabel("Floppy", l);
+  EXPECT_STREQ(label, "Floppy\t");
+  DisposeString(label);
+  label = makeLauncherEntryLabel("None", nullptr);
+  EXPECT_STREQ(label, "None\t");
+  DisposeString(label);
+  End(l);
+}
+
+}  // namespace
