@@ -184,12 +184,14 @@ bool cHostDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
 
 bool cHostDir::changeLink(int32_t id, const char* target) {
   const int32_t kind = id == EXTRA_SLNK ? LINK_KIND_SOFT : LINK_KIND_HARD;
+  // Known first, so that a link that already leads where it should is not
+  // deleted and made again (a cache written back does just that).
+  if (linkKind == LINK_KIND_UNKNOWN) lookUpLink();
   if (linkKind == kind &&
       ((!linkTarget && !target) || (linkTarget && target && StrCmpNoCase(linkTarget, target)))) {
     return true;
   }
   if (!target) {
-    if (linkKind == LINK_KIND_UNKNOWN) lookUpLink();
     if (linkKind != kind) return true;  // no link of that kind: nothing to undo
     bool deleted = false;
     withoutLock([&] {

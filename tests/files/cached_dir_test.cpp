@@ -116,9 +116,27 @@ TEST_F(CachedDir, FailedFlushStillCloses) {
   ostest::failNextCall("SetComment", ERROR_DISK_WRITE_PROTECTED);
   EXPECT_EQ(errorOf([dir] { dir->close(); }), "FILE cDir.flush(); failed to set one of more of: attributes, extra");
   EXPECT_FALSE(dir->infoIsOpen());
-  // Nothing is left dirty to fail again when the object ends.
+  // Nothing is left dirty to fail again.
   ASSERT_TRUE(dir->open("Sandbox:/Games/", false, false));
+  dir->close();
   EXPECT_EQ(commentOf("Sandbox:Games"), "");
+  // Ending passes the error on, and the object is gone all the same.
+  ASSERT_TRUE(dir->open("Sandbox:/Games/", false, false));
+  EXPECT_TRUE(dir->changeExtra(EXTRA_COMM, arg("x")));
+  ostest::failNextCall("SetComment", ERROR_DISK_WRITE_PROTECTED);
+  EXPECT_EQ(errorOf([&dir] { End(dir); }), "FILE cDir.flush(); failed to set one of more of: attributes, extra");
+  EXPECT_EQ(dir, nullptr);
+}
+
+TEST_F(CachedDir, LinkWrittenBackStaysAsItIs) {
+  cDir* dir = opened<cDir>("Sandbox:/gamelink/", false);
+  ASSERT_NE(dir, nullptr);
+  dir->flush();  // the directory forgets what it knew of its link
+  ostest::recordCalls(true);
+  EXPECT_TRUE(dir->changeExtra(EXTRA_COMM, arg("")));
+  dir->flush();
+  EXPECT_EQ(callsOf("DeleteFile") + callsOf("MakeLink"), 0);
+  EXPECT_EQ(text(dir->queryExtra(EXTRA_SLNK)), "Sandbox:/Games/");
   End(dir);
 }
 
