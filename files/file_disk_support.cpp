@@ -1,0 +1,61 @@
+// What the disk of a cFile takes, found once per device in a row.
+#include "core/string.h"
+#include "core/text.h"
+#include "files/buffered_file.h"
+#include "files/host_extra.h"
+#include "files/path_operations.h"
+#include "files/path_syntax.h"
+
+char* fileDiskName = nullptr;
+int32_t fileDiskSupports = 0;
+
+void clearFileDiskSupport() {
+  fileDiskName = nullptr;
+  fileDiskSupports = 0;
+}
+
+void disposeFileDiskSupport() {
+  DisposeString(fileDiskName);
+  clearFileDiskSupport();
+}
+
+void cFile::evaluateDisk(const char* path) {
+  char* expanded = ExpandPath(path);
+  char* device = nullptr;
+  try {
+    device = ExtractDevice(expanded);
+  } catch (...) {
+    DisposeString(expanded);
+    throw;
+  }
+  DisposeString(expanded);
+  if (device[0] == '\0') {
+    DisposeString(device);
+    device = StrClone(":/");
+  }
+  if (diskName && StrCmpNoCase(diskName, device)) {
+    DisposeString(device);
+    return;
+  }
+  DisposeString(diskName);
+  diskName = device;
+  if (fileDiskName && StrCmpNoCase(fileDiskName, device)) {
+    support = static_cast<uint8_t>(fileDiskSupports);
+    return;
+  }
+  // The probes write the file's own values back, so they change nothing on
+  // a disk that takes them; a refusal is an answer here, not a failure of
+  // the object.
+  const char* origin = failureOrigin;
+  const char* reason = failureReason;
+  support = 0;
+  if (cHostFile::setAttributes(cachedAttributes, ATTR_ALL)) support |= FILE_TAKES_ATTRIBUTES;
+  if (cHostFile::setTime(cachedTime)) support |= FILE_TAKES_TIME;
+  if (writeCache()) support |= FILE_TAKES_EXTRA;
+  failureOrigin = origin;
+  failureReason = reason;
+  char* remembered = StrClone(device);
+  DisposeString(fileDiskName);
+  fileDiskName = remembered;
+  fileDiskSupports = support;
+}
