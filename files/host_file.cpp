@@ -42,8 +42,12 @@ void cHostFile::end_class() {
     } catch (...) {
     }
   }
-  if (handle) Close(handle);
-  handle = ZERO;
+  if (handle) {
+    // The close failed half-way (a subclass's flush): let go all the same.
+    Close(handle);
+    handle = ZERO;
+    restoreProtection();
+  }
   releasePaths();
   if (fileInfo) FreeDosObject(DOS_FIB, fileInfo);
   fileInfo = nullptr;
@@ -131,25 +135,23 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
       if (Examine(lock, fileInfo)) {
         examined = true;
         int32_t protection = fileInfo->fib_Protection;
-        if (protection & FIBF_READ) {
-          if (!force) {
-            reason = "file is read protected";
-          } else {
-            protection &= ~FIBF_READ;
-            if (!SetProtection(hostPath, protection)) reason = "could not remove read protection";
-            else removedProtection |= FIBF_READ;
+        // Clears bits of the word; fileInfo keeps what the disk has.
+        auto removeProtection = [&](int32_t bits, const char* refused) {
+          if (!SetProtection(hostPath, protection & ~bits)) {
+            reason = refused;
+            return;
           }
+          protection &= ~bits;
+          removedProtection |= bits;
+        };
+        if (protection & FIBF_READ) {
+          if (!force) reason = "file is read protected";
+          else removeProtection(FIBF_READ, "could not remove read protection");
         }
         if (!reason && (protection & FIBF_WRITE) && !readOnly) {
-          if (!force) {
-            reason = "file is write protected";
-          } else {
-            // Only the bits that were set come back at close.
-            const int32_t removing = protection & (FIBF_WRITE | FIBF_DELETE);
-            protection &= ~removing;
-            if (!SetProtection(hostPath, protection)) reason = "could not remove write protection";
-            else removedProtection |= removing;
-          }
+          // Only the bits that were set come back at close.
+          if (!force) reason = "file is write protected";
+          else removeProtection(protection & (FIBF_WRITE | FIBF_DELETE), "could not remove write protection");
         }
         fileInfo->fib_Protection = protection;
       }
