@@ -2,7 +2,8 @@
 // A file class joins by instantiating the suite in its own test file:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(HostFile, FileContract, cHostFile);
 // Data are checked on disk after the object is closed, so that a class that
-// buffers its writes passes as well.
+// buffers its writes passes as well. A class that needs modules running
+// specialises FileContractEnvironment before the instantiation.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -13,9 +14,28 @@
 #include "files/path_object.h"
 #include "tests/files/file_object_fixture.h"
 
+// What a file class needs around each test: setUp runs before the fixture
+// counts what is allocated, tearDown after the test's objects have ended
+// and before the count is checked.
+template <class T>
+struct FileContractEnvironment {
+  static void setUp() {}
+  static void tearDown() {}
+};
+
 template <class T>
 class FileContract : public FileObjectTest {
  protected:
+  void SetUp() override {
+    FileContractEnvironment<T>::setUp();
+    FileObjectTest::SetUp();
+  }
+  void TearDown() override {
+    endAll();
+    FileContractEnvironment<T>::tearDown();
+    FileObjectTest::TearDown();
+  }
+
   // An object of the class open on the path (the test fails when it is not).
   T* opened(const char* path, bool readOnly, uint8_t padByte = '.') {
     T* file = this->template made<T>(padByte);

@@ -69,9 +69,14 @@ class FileObjectTest : public DosLayerTest {
       if (f == file) End(f);
   }
 
-  void TearDown() override {
+  // Ends every object the fixture holds.
+  void endAll() {
     for (cBaseFile*& file : files_) End(file);
     files_.clear();
+  }
+
+  void TearDown() override {
+    endAll();
     ostest::clearFailures();
     ostest::setStrictMode(false);
     SetSignal(0, SIGBREAKF_CTRL_C);
