@@ -29,10 +29,7 @@ constexpr int32_t WRITTEN_VERSION = 5;
 // Takes the next line off the chain; "list" when the file ended.
 char* takeLine(char*& lines) {
   if (!lines) corrupt("ended unexpectedly");
-  char* line = lines;
-  lines = StrNext(line);
-  StrLink(line, nullptr);
-  return line;
+  return StrTakeFirst(lines);
 }
 
 int32_t takeNumber(char*& lines) {
@@ -189,14 +186,9 @@ cStringSpace* loadGameList(cMegaList_class* gameList) {
 void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
   End(tagSpace);
   tagSpace = makeTagSpace();
-  char* head = nullptr;
-  char* last = nullptr;
-  auto append = [&](char* line) {
-    if (last) StrLink(last, line); else head = line;
-    last = line;
-  };
+  StringChain lines;
   try {
-    append(StrClone("5"));
+    lines.append(StrClone("5"));
     cMegaCursor_class* at = gameList->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
     try {
       for (bool end = at->isOnSameNodeAs(gameList->infoPastEnd()); !end; end = at->next()) {
@@ -204,16 +196,16 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
         if (!storable(g)) continue;  // would corrupt the file
         addTagsToSpace(g->tags, tagSpace);
         char number[16];
-        append(StrClone(g->name));
-        append(ExportPath(g->path));
-        append(StrClone(g->tags));
-        append(StrClone(g->params));
+        lines.append(StrClone(g->name));
+        lines.append(ExportPath(g->path));
+        lines.append(StrClone(g->tags));
+        lines.append(StrClone(g->params));
         std::snprintf(number, sizeof number, "%" PRId32, g->playCount);
-        append(StrClone(number));
+        lines.append(StrClone(number));
         // Minutes, truncated toward zero and cut to 32 bits.
         std::snprintf(number, sizeof number, "$%" PRIx32, static_cast<uint32_t>(g->lastPlayed / 60));
-        append(StrClone(number));
-        append(NewString(0));
+        lines.append(StrClone(number));
+        lines.append(NewString(0));
       }
     } catch (...) {
       End(at);
@@ -221,16 +213,16 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
     }
     End(at);
     DeletePath(app_listTmp, false, false);
-    if (writeLines(app_listTmp, head)) {
+    if (writeLines(app_listTmp, lines.head)) {
       DeletePath(app_listBak, false, false);
       RenamePath(app_list, app_listBak, false);
       RenamePath(app_listTmp, app_list, false);
     }
   } catch (...) {
-    DisposeString(head);
+    DisposeString(lines.head);
     throw;
   }
-  DisposeString(head);
+  DisposeString(lines.head);
   // The tag filter list is refreshed here once the main window's list exists.
   (void)tagFilterList;
 }

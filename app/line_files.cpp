@@ -17,8 +17,7 @@ constexpr int64_t MAX_LINE_FILE_SIZE = INT32_MAX - 16;
 // Splits text (length characters, a "\n" appended after them) into a chain of
 // lines, a "\r" before a line end dropped.
 char* splitIntoLines(const char* text, int32_t length, char** last) {
-  char* head = nullptr;
-  char* tail = nullptr;
+  StringChain lines;
   try {
     int32_t position = 0;
     while (position <= length) {
@@ -29,16 +28,15 @@ char* splitIntoLines(const char* text, int32_t length, char** last) {
       char* line = NewString(lineLength > 0 ? lineLength : 1);
       std::memcpy(line, text + position, static_cast<size_t>(lineLength));
       SetStr(line, lineLength);
-      if (tail) StrLink(tail, line); else head = line;
-      tail = line;
+      lines.append(line);
       position = next;
     }
   } catch (...) {
-    DisposeString(head);
+    DisposeString(lines.head);
     throw;
   }
-  if (last) *last = tail;
-  return head;
+  if (last) *last = lines.last;
+  return lines.head;
 }
 
 // Ends the file object, closing it first when it is still open; an error

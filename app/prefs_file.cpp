@@ -18,10 +18,7 @@ const char* const prefsTmp = "ENVARC:/Ludex.prefs.tmp";
 // Takes the first line off the chain; "bad" when there is none.
 char* takeLine(char*& lines) {
   if (!lines) Throw("bad");
-  char* line = lines;
-  lines = StrNext(line);
-  StrLink(line, nullptr);
-  return line;
+  return StrTakeFirst(lines);
 }
 
 bool flagOf(const char* line) { return Val(line) != 0; }
@@ -108,33 +105,28 @@ cStringSpace* loadPrefs() {
 }
 
 void savePrefs(cStringSpace* space) {
-  char* head = nullptr;
-  char* last = nullptr;
-  auto append = [&](char* line) {
-    if (last) StrLink(last, line); else head = line;
-    last = line;
-  };
+  StringChain lines;
   try {
-    append(StrClone("1"));
-    append(StrClone(prefAutoExit ? "1" : "0"));
-    append(StrClone(prefsShowOutput ? "1" : "0"));
+    lines.append(StrClone("1"));
+    lines.append(StrClone(prefAutoExit ? "1" : "0"));
+    lines.append(StrClone(prefsShowOutput ? "1" : "0"));
     for (bool more = space->itemGotoFirst(); more; more = space->itemGotoNext()) {
       auto* l = reinterpret_cast<launcher*>(space->itemInfo());
-      append(StrClone(l->tag));
-      append(translateStr(l->commands, saveDictionary_ludex));
-      append(NewString(0));
+      lines.append(StrClone(l->tag));
+      lines.append(translateStr(l->commands, saveDictionary_ludex));
+      lines.append(NewString(0));
     }
     // The old file goes only once the new one is complete.
     DeletePath(prefsTmp, false, false);
-    if (writeLines(prefsTmp, head)) {
+    if (writeLines(prefsTmp, lines.head)) {
       DeletePath(app_prefs, false, false);
       RenamePath(prefsTmp, app_prefs, false);
     } else {
       DeletePath(prefsTmp, false, false);
     }
   } catch (...) {
-    DisposeString(head);
+    DisposeString(lines.head);
     throw;
   }
-  DisposeString(head);
+  DisposeString(lines.head);
 }

@@ -15,13 +15,12 @@ constexpr intptr_t BOXED_TRUE = -1;
 // An empty tag string is read as "," (no tags), never as a tag of its own.
 const char* paddedOrEmptyList(const char* padded) { return (padded && padded[0]) ? padded : ","; }
 
-// Appends a copy of length characters of text to the chain (head/last).
-void appendItem(char*& head, char*& last, const char* text, size_t length, bool upper) {
+// Appends a copy of length characters of text to the chain.
+void appendItem(StringChain& items, const char* text, size_t length, bool upper) {
   char* item = NewString(static_cast<int32_t>(length));
   StrCopy(item, text, static_cast<int32_t>(length));
   if (upper) UpperStr(item);
-  if (last) StrLink(last, item); else head = item;
-  last = item;
+  items.append(item);
 }
 
 }  // namespace
@@ -47,38 +46,36 @@ char* commeredItemsToStringList(char* text, bool upper, bool skipFirst, bool com
   if (!commasOnly)
     for (size_t i = start; i < len; ++i)
       if (text[i] == '/' || text[i] == ' ') text[i] = ',';
-  char* head = nullptr;
-  char* last = nullptr;
+  StringChain items;
   try {
     while (start <= len) {
       const char* comma = std::strchr(text + start, ',');
       const size_t end = comma ? static_cast<size_t>(comma - text) : len;
-      if (end > start) appendItem(head, last, text + start, end - start, upper);
+      if (end > start) appendItem(items, text + start, end - start, upper);
       start = end + 1;
     }
   } catch (...) {
-    DisposeString(head);
+    DisposeString(items.head);
     throw;
   }
-  return head;
+  return items.head;
 }
 
 char* paddedTagsToStringList(const char* padded) {
   padded = paddedOrEmptyList(padded);
-  char* head = nullptr;
-  char* last = nullptr;
+  StringChain items;
   try {
     size_t previous = 0;
     for (size_t i = 1; padded[i]; ++i) {
       if (padded[i] != ',') continue;
-      if (i - previous + 1 >= 3) appendItem(head, last, padded + previous, i - previous + 1, false);
+      if (i - previous + 1 >= 3) appendItem(items, padded + previous, i - previous + 1, false);
       previous = i;
     }
   } catch (...) {
-    DisposeString(head);
+    DisposeString(items.head);
     throw;
   }
-  return head;
+  return items.head;
 }
 
 void addTagsToSpace(const char* padded, cStringSpace* space) {

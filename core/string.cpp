@@ -86,3 +86,11 @@ char* StrLast(char* s) {
   while (header(s)->next) s = header(s)->next;
   return s;
 }
+
+char* StrTakeFirst(char*& chain) {
+  char* first = chain;
+  if (!first) return nullptr;
+  chain = StrNext(first);
+  StrLink(first, nullptr);
+  return first;
+}

@@ -32,3 +32,16 @@ char* StrNext(const char* s);           // next string of the chain, or NIL
 char* StrLink(char* s, char* next);     // sets the link; returns s
 // The last string of the chain that starts at s (NIL for NIL).
 char* StrLast(char* s);
+
+// Builds a chain of strings by appending at its end.
+struct StringChain {
+  char* head = nullptr;
+  char* last = nullptr;
+  void append(char* s) {
+    if (last) StrLink(last, s); else head = s;
+    last = s;
+  }
+};
+// Takes the first string off the chain (unlinked) and moves chain on; NIL
+// when the chain is empty.
+char* StrTakeFirst(char*& chain);
