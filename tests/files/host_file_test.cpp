@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "files/amiga_dos_links.h"
@@ -121,45 +119,6 @@ TEST_F(HostFileTest, OpenNeverEmptiesOrDeletesAFileThatExisted) {
   }
   EXPECT_EQ(box.readFile("b.txt"), "second");
   EXPECT_FALSE(box.exists("new.txt"));
-}
-
-TEST_F(HostFileTest, ClosedAndReadOnlyObjectsRefuseEveryOperation) {
-  box.writeFile("f.txt", "x");
-  cHostFile* closed = made<cHostFile>();
-  cHostFile* reader = opened("Sandbox:/f.txt", true);
-  char buffer[1];
-  const std::vector<std::pair<const char*, std::function<void(cHostFile*)>>> operations = {
-      {"setExtra", [](cHostFile* f) { f->setExtra(nullptr); }},
-      {"getExtra", [](cHostFile* f) { f->getExtra(); }},
-      {"changeExtra", [](cHostFile* f) { f->changeExtra(EXTRA_COMM, 0); }},
-      {"queryExtra", [](cHostFile* f) { f->queryExtra(EXTRA_COMM); }},
-      {"close", [](cHostFile* f) { f->close(); }},
-      {"flush", [](cHostFile* f) { f->flush(); }},
-      {"setAttributes", [](cHostFile* f) { f->setAttributes(0, 0); }},
-      {"getAttributes", [](cHostFile* f) { f->getAttributes(); }},
-      {"getAttributesSupported", [](cHostFile* f) { f->getAttributesSupported(); }},
-      {"setPath", [](cHostFile* f) { f->setPath("Sandbox:/g.txt"); }},
-      {"getPath", [](cHostFile* f) { f->getPath(); }},
-      {"setPosition", [](cHostFile* f) { f->setPosition(0); }},
-      {"getPosition", [](cHostFile* f) { f->getPosition(false); }},
-      {"setSize", [](cHostFile* f) { f->setSize(0); }},
-      {"getSize", [](cHostFile* f) { f->getSize(); }},
-      {"setTime", [](cHostFile* f) { f->setTime(0); }},
-      {"getTime", [](cHostFile* f) { f->getTime(); }},
-      {"read", [&buffer](cHostFile* f) { f->read_cBaseFile(buffer, 1, 0, NO_STOP_BYTE); }},
-      {"write", [&buffer](cHostFile* f) { f->write_cBaseFile(buffer, 1, 0, false); }},
-  };
-  const std::vector<std::string> changing = {"setExtra", "changeExtra", "setAttributes", "setPath",
-                                             "setSize",  "setTime",     "write"};
-  for (const auto& [name, operation] : operations) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(errorOf([&] { operation(closed); }), std::string("EMU cHostFile.") + name + "(); file not open");
-    if (std::find(changing.begin(), changing.end(), name) != changing.end()) {
-      EXPECT_EQ(errorOf([&] { operation(reader); }),
-                std::string("EMU cHostFile.") + name + "(); file opened in read only mode");
-    }
-  }
-  EXPECT_EQ(box.readFile("f.txt"), "x");
 }
 
 TEST_F(HostFileTest, ChangesByNameWorkWhileTheFileIsOpen) {
