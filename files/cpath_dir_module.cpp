@@ -1,7 +1,43 @@
 #include "files/cpath_dir_module.h"
 
 #include "files/cached_dir.h"
+#include "files/recurse_callbacks.h"
 
-void new_cpath_dir() { clearDirDiskSupport(); }
+cHostDir* deleteDir_dir = nullptr;
+funcRecurseFile* funcRecurseFile_cpath_dir = nullptr;
+funcRecurseDir* funcRecurseDir_cpath_dir = nullptr;
+funcRecurseDirFailure* funcRecurseDirFailure_cpath_dir = nullptr;
+funcRecurseDirAbort* funcRecurseDirAbort_cpath_dir = nullptr;
 
-void end_cpath_dir() { disposeDirDiskSupport(); }
+namespace {
+
+template <class T>
+T* madeCallback() {
+  T* object = new T;
+  try {
+    object->new_function();
+  } catch (...) {
+    End(object);
+    throw;
+  }
+  return object;
+}
+
+}  // namespace
+
+void new_cpath_dir() {
+  clearDirDiskSupport();
+  // Made one by one: when one fails, end_cpath_dir ends those already made.
+  funcRecurseFile_cpath_dir = madeCallback<funcRecurseFile>();
+  funcRecurseDir_cpath_dir = madeCallback<funcRecurseDir>();
+  funcRecurseDirFailure_cpath_dir = madeCallback<funcRecurseDirFailure>();
+  funcRecurseDirAbort_cpath_dir = madeCallback<funcRecurseDirAbort>();
+}
+
+void end_cpath_dir() {
+  End(funcRecurseDirAbort_cpath_dir);
+  End(funcRecurseDirFailure_cpath_dir);
+  End(funcRecurseDir_cpath_dir);
+  End(funcRecurseFile_cpath_dir);
+  disposeDirDiskSupport();
+}
