@@ -4,6 +4,7 @@
 
 #include "core/exception.h"
 #include "core/string.h"
+#include "files/buffered_file.h"
 #include "files/host_file.h"
 #include "files/path_operations.h"
 
@@ -83,7 +84,7 @@ char* readLines(const char* path, char** last) {
 }
 
 bool writeLines(const char* path, const char* lines) {
-  cBaseFile* file = new cHostFile;
+  cBaseFile* file = new cFile;
   bool written = false;
   try {
     file->new_cBaseFile(0);
