@@ -1,10 +1,8 @@
 // What the disk of a cDir takes, found once per device in a row.
 #include "core/string.h"
-#include "core/text.h"
 #include "files/cached_dir.h"
 #include "files/host_extra.h"
-#include "files/path_operations.h"
-#include "files/path_syntax.h"
+#include "files/probed_disk.h"
 
 char* dirDiskName = nullptr;
 int32_t dirDiskSupports = 0;
@@ -20,26 +18,14 @@ void disposeDirDiskSupport() {
 }
 
 void cDir::evaluateDisk(const char* path) {
-  char* expanded = ExpandPath(path);
-  char* device = nullptr;
-  try {
-    device = ExtractDevice(expanded);
-  } catch (...) {
-    DisposeString(expanded);
-    throw;
-  }
-  DisposeString(expanded);
-  if (device[0] == '\0') {
-    DisposeString(device);
-    device = StrClone(":/");
-  }
-  if (diskName && StrCmpNoCase(diskName, device)) {
+  char* device = DeviceOfPath(path);
+  if (IsRememberedDisk(diskName, device)) {
     DisposeString(device);
     return;
   }
   DisposeString(diskName);
   diskName = device;
-  if (dirDiskName && StrCmpNoCase(dirDiskName, device)) {
+  if (IsRememberedDisk(dirDiskName, device)) {
     support = static_cast<uint8_t>(dirDiskSupports);
     return;
   }
@@ -52,8 +38,5 @@ void cDir::evaluateDisk(const char* path) {
   if (writeCache()) support |= DIR_EXTRA;
   failureOrigin = origin;
   failureReason = reason;
-  char* remembered = StrClone(device);
-  DisposeString(dirDiskName);
-  dirDiskName = remembered;
-  dirDiskSupports = support;
+  RememberDisk(dirDiskName, dirDiskSupports, device, support);
 }

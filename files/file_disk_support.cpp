@@ -1,10 +1,8 @@
 // What the disk of a cFile takes, found once per device in a row.
 #include "core/string.h"
-#include "core/text.h"
 #include "files/buffered_file.h"
 #include "files/host_extra.h"
-#include "files/path_operations.h"
-#include "files/path_syntax.h"
+#include "files/probed_disk.h"
 
 char* fileDiskName = nullptr;
 int32_t fileDiskSupports = 0;
@@ -20,26 +18,14 @@ void disposeFileDiskSupport() {
 }
 
 void cFile::evaluateDisk(const char* path) {
-  char* expanded = ExpandPath(path);
-  char* device = nullptr;
-  try {
-    device = ExtractDevice(expanded);
-  } catch (...) {
-    DisposeString(expanded);
-    throw;
-  }
-  DisposeString(expanded);
-  if (device[0] == '\0') {
-    DisposeString(device);
-    device = StrClone(":/");
-  }
-  if (diskName && StrCmpNoCase(diskName, device)) {
+  char* device = DeviceOfPath(path);
+  if (IsRememberedDisk(diskName, device)) {
     DisposeString(device);
     return;
   }
   DisposeString(diskName);
   diskName = device;
-  if (fileDiskName && StrCmpNoCase(fileDiskName, device)) {
+  if (IsRememberedDisk(fileDiskName, device)) {
     support = static_cast<uint8_t>(fileDiskSupports);
     return;
   }
@@ -54,8 +40,5 @@ void cFile::evaluateDisk(const char* path) {
   if (writeCache()) support |= FILE_TAKES_EXTRA;
   failureOrigin = origin;
   failureReason = reason;
-  char* remembered = StrClone(device);
-  DisposeString(fileDiskName);
-  fileDiskName = remembered;
-  fileDiskSupports = support;
+  RememberDisk(fileDiskName, fileDiskSupports, device, support);
 }

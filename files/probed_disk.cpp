@@ -1,0 +1,34 @@
+#include "files/probed_disk.h"
+
+#include "core/string.h"
+#include "core/text.h"
+#include "files/path_operations.h"
+#include "files/path_syntax.h"
+
+char* DeviceOfPath(const char* path) {
+  char* expanded = ExpandPath(path);
+  char* device = nullptr;
+  try {
+    device = ExtractDevice(expanded);
+  } catch (...) {
+    DisposeString(expanded);
+    throw;
+  }
+  DisposeString(expanded);
+  if (device[0] == '\0') {
+    DisposeString(device);
+    device = StrClone(":/");
+  }
+  return device;
+}
+
+bool IsRememberedDisk(const char* remembered, const char* device) {
+  return remembered && StrCmpNoCase(remembered, device);
+}
+
+void RememberDisk(char*& remembered, int32_t& supports, const char* device, int32_t support) {
+  char* copy = StrClone(device);
+  DisposeString(remembered);
+  remembered = copy;
+  supports = support;
+}
