@@ -4,6 +4,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
+#include "core/list_clone.h"
 
 namespace {
 oMegaNode* mega(oMiniNode* node) { return static_cast<oMegaNode*>(node); }
@@ -47,16 +48,7 @@ cMegaListGeneric* cMegaListGeneric::setCursorNextIfDestroyNode(bool flag) {
 
 void cMegaListGeneric::destroyNode(oMegaNode* floating) { store->node_end(floating); }
 
-cMegaListGeneric* cMegaListGeneric::clone() {
-  cMegaListGeneric* copy = mirror();
-  try {
-    copy->isolateFromSharing();
-  } catch (...) {
-    End(copy);
-    throw;
-  }
-  return copy;
-}
+cMegaListGeneric* cMegaListGeneric::clone() { return CloneByMirror(this); }
 
 cMegaListGeneric* cMegaListGeneric::mirror() { return subset(nullptr, nullptr); }
 

@@ -4,6 +4,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
+#include "core/list_clone.h"
 
 // ---------------------------------------------------------------- views
 
@@ -34,16 +35,7 @@ void cMiniListGeneric::end_class() {
   class_base::end_class();
 }
 
-cMiniListGeneric* cMiniListGeneric::clone() {
-  cMiniListGeneric* copy = mirror();
-  try {
-    copy->isolateFromSharing();
-  } catch (...) {
-    End(copy);
-    throw;
-  }
-  return copy;
-}
+cMiniListGeneric* cMiniListGeneric::clone() { return CloneByMirror(this); }
 
 cMiniListGeneric* cMiniListGeneric::mirror() { return subset(nullptr, nullptr); }
 
