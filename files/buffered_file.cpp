@@ -8,6 +8,7 @@
 #include "core/exception.h"
 #include "core/string.h"
 #include "core/time_count.h"
+#include "files/extra_cache.h"
 #include "files/extra_ids.h"
 #include "files/host_extra.h"
 
@@ -62,27 +63,11 @@ void cFile::stampTime() {
 }
 
 void cFile::fillCache() {
-  filling = false;
-  try {
-    extraCache->setExtra(this);
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
+  WithCacheBypassed(filling, [this] { return extraCache->setExtra(this); });
 }
 
 bool cFile::writeCache() {
-  filling = false;
-  bool written = false;
-  try {
-    written = cHostFile::setExtra(extraCache);
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
-  return written;
+  return WithCacheBypassed(filling, [this] { return cHostFile::setExtra(extraCache); });
 }
 
 void cFile::rereadFromHost() {
@@ -142,15 +127,8 @@ void cFile::flush() {
   bool ok = true;
   if (!readOnlyFlag) {
     bringHostUpToDate();
-    if (dirty & FILE_DIRTY_EXTRA) {
-      if (support & FILE_TAKES_EXTRA) {
-        ok = writeCache();
-      } else if (!writeCache()) {
-        // The disk takes no extra data: the cache shows what it has (as it
-        // does anyway after the flush).
-        fillCache();
-      }
-    }
+    if (dirty & FILE_DIRTY_EXTRA)
+      ok = WriteChangedExtra(support & FILE_TAKES_EXTRA, [this] { return writeCache(); }, [this] { fillCache(); });
     if (dirty & FILE_DIRTY_ATTRIBUTES) ok = cHostFile::setAttributes(cachedAttributes, ATTR_ALL) && ok;
     if (dirty & FILE_DIRTY_TIME) {
       if (!cHostFile::setTime(cachedTime)) {
@@ -208,15 +186,8 @@ intptr_t cFile::queryExtra(int32_t id, int32_t* status) {
 bool cFile::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostFile::changeExtra(id, value, status);
   requireWritable("changeExtra");
-  const bool link = id == EXTRA_SLNK || id == EXTRA_HLNK;
-  if (link) flush();
-  int32_t refused = 0;
-  const bool changed = extraCache->changeExtra(id, value, &refused);
-  if (status) *status = refused;
-  if (changed) dirty |= FILE_DIRTY_EXTRA;
-  // A link is made on disk at once.
-  if (link) flush();
-  if (!changed) return fail("cFile.changeExtra()", "not supported by host");
+  if (!ChangeCachedExtra(extraCache, id, value, status, dirty, FILE_DIRTY_EXTRA, [this] { flush(); }))
+    return fail("cFile.changeExtra()", "not supported by host");
   return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include "core/exception.h"
 #include "core/string.h"
-#include "files/extra_ids.h"
+#include "files/extra_cache.h"
 #include "files/host_extra.h"
 
 void cDir::new_cBaseDir() {
@@ -33,27 +33,11 @@ void cDir::requireChangeable(const char* operation) const {
 }
 
 void cDir::fillCache() {
-  filling = false;
-  try {
-    extraCache->setExtra(this);
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
+  WithCacheBypassed(filling, [this] { return extraCache->setExtra(this); });
 }
 
 bool cDir::writeCache() {
-  filling = false;
-  bool written = false;
-  try {
-    written = cHostDir::setExtra(extraCache);
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
-  return written;
+  return WithCacheBypassed(filling, [this] { return cHostDir::setExtra(extraCache); });
 }
 
 bool cDir::open(const char* path, bool readOnly, bool force) {
@@ -86,14 +70,8 @@ void cDir::flush() {
   requireOpen("flush");
   if (!readOnlyFlag) {
     bool ok = true;
-    if (dirty & DIR_EXTRA) {
-      if (support & DIR_EXTRA) {
-        ok = writeCache();
-      } else if (!writeCache()) {
-        // The disk takes no extra data: the cache shows what it has.
-        fillCache();
-      }
-    }
+    if (dirty & DIR_EXTRA)
+      ok = WriteChangedExtra(support & DIR_EXTRA, [this] { return writeCache(); }, [this] { fillCache(); });
     if (dirty & DIR_ATTRIBUTES) ok = cHostDir::setAttributes(cachedAttributes, ATTR_ALL) && ok;
     dirty = 0;
     if (!ok) Throw("FILE", "cDir.flush(); failed to set one of more of: attributes, extra");
@@ -132,15 +110,8 @@ intptr_t cDir::queryExtra(int32_t id, int32_t* status) {
 bool cDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostDir::changeExtra(id, value, status);
   requireChangeable("changeExtra");
-  const bool link = id == EXTRA_SLNK || id == EXTRA_HLNK;
-  if (link) flush();
-  int32_t refused = 0;
-  const bool changed = extraCache->changeExtra(id, value, &refused);
-  if (status) *status = refused;
-  if (changed) dirty |= DIR_EXTRA;
-  // A link is made on disk at once.
-  if (link) flush();
-  if (!changed) return fail("cDir.changeExtra()", "not supported by host");
+  if (!ChangeCachedExtra(extraCache, id, value, status, dirty, DIR_EXTRA, [this] { flush(); }))
+    return fail("cDir.changeExtra()", "not supported by host");
   return true;
 }
 
