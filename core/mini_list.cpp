@@ -135,17 +135,23 @@ namespace {
 void checkRing(oMiniNodeFloating* floating, const char* message) {
   if (floating->prev == nullptr || floating->prev->next != floating) Throw("BUG", message);
 }
+
+// Links the floating ring between the neighbours before and after; returns
+// the ring's last node.
+oMiniNode* linkRingBetween(oMiniNode* before, oMiniNode* after, oMiniNodeFloating* floating) {
+  oMiniNode* last = floating->prev;
+  before->next = floating;
+  floating->prev = before;
+  last->next = after;
+  after->prev = last;
+  return last;
+}
 }  // namespace
 
 oMiniNode* cMiniListGeneric::node_beforeInsert(oMiniNode* node, oMiniNodeFloating* floating) {
   if (!floating) return nullptr;
   checkRing(floating, "cMiniListGeneric.node_beforeInsert(); ownedStart<>start");
-  oMiniNode* last = floating->prev;
-  oMiniNode* before = node->prev;
-  before->next = floating;
-  floating->prev = before;
-  last->next = node;
-  node->prev = last;
+  linkRingBetween(node->prev, node, floating);
   if (node == start) start = floating;
   return floating;
 }
@@ -153,12 +159,7 @@ oMiniNode* cMiniListGeneric::node_beforeInsert(oMiniNode* node, oMiniNodeFloatin
 oMiniNode* cMiniListGeneric::node_afterInsert(oMiniNode* node, oMiniNodeFloating* floating) {
   if (!floating) return nullptr;
   checkRing(floating, "cMiniListGeneric.node_afterInsert(); ownedStart<>start");
-  oMiniNode* last = floating->prev;
-  oMiniNode* after = node->next;
-  node->next = floating;
-  floating->prev = node;
-  last->next = after;
-  after->prev = last;
+  oMiniNode* last = linkRingBetween(node, node->next, floating);
   if (node == end) end = last;
   return floating;
 }
