@@ -18,14 +18,8 @@ void disposeDirDiskSupport() {
 }
 
 void cDir::evaluateDisk(const char* path) {
-  char* device = DeviceOfPath(path);
-  if (IsRememberedDisk(diskName, device)) {
-    DisposeString(device);
-    return;
-  }
-  DisposeString(diskName);
-  diskName = device;
-  if (IsRememberedDisk(dirDiskName, device)) {
+  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
+  if (IsRememberedDisk(dirDiskName, diskName)) {
     support = static_cast<uint8_t>(dirDiskSupports);
     return;
   }
@@ -38,5 +32,5 @@ void cDir::evaluateDisk(const char* path) {
   if (writeCache()) support |= DIR_EXTRA;
   failureOrigin = origin;
   failureReason = reason;
-  RememberDisk(dirDiskName, dirDiskSupports, device, support);
+  RememberDisk(dirDiskName, dirDiskSupports, diskName, support);
 }

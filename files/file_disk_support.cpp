@@ -18,14 +18,8 @@ void disposeFileDiskSupport() {
 }
 
 void cFile::evaluateDisk(const char* path) {
-  char* device = DeviceOfPath(path);
-  if (IsRememberedDisk(diskName, device)) {
-    DisposeString(device);
-    return;
-  }
-  DisposeString(diskName);
-  diskName = device;
-  if (IsRememberedDisk(fileDiskName, device)) {
+  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
+  if (IsRememberedDisk(fileDiskName, diskName)) {
     support = static_cast<uint8_t>(fileDiskSupports);
     return;
   }
@@ -40,5 +34,5 @@ void cFile::evaluateDisk(const char* path) {
   if (writeCache()) support |= FILE_TAKES_EXTRA;
   failureOrigin = origin;
   failureReason = reason;
-  RememberDisk(fileDiskName, fileDiskSupports, device, support);
+  RememberDisk(fileDiskName, fileDiskSupports, diskName, support);
 }

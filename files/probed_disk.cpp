@@ -26,6 +26,16 @@ bool IsRememberedDisk(const char* remembered, const char* device) {
   return remembered && StrCmpNoCase(remembered, device);
 }
 
+bool AdoptDevice(char*& diskName, char* device) {
+  if (IsRememberedDisk(diskName, device)) {
+    DisposeString(device);
+    return false;
+  }
+  DisposeString(diskName);
+  diskName = device;
+  return true;
+}
+
 void RememberDisk(char*& remembered, int32_t& supports, const char* device, int32_t support) {
   char* copy = StrClone(device);
   DisposeString(remembered);

@@ -7,6 +7,10 @@
 // The device of path once expanded ("DH0:/"), ":/" when it has none; a new
 // string.
 char* DeviceOfPath(const char* path);
+// Makes device (a new string, taken over) the object's diskName and answers
+// TRUE, unless diskName already names it: then device is disposed and the
+// answer is FALSE (the object's support bits stand).
+bool AdoptDevice(char*& diskName, char* device);
 // TRUE when a device is remembered (remembered is not NIL) and it is device,
 // in any case.
 bool IsRememberedDisk(const char* remembered, const char* device);
