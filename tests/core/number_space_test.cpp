@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -12,6 +11,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "tests/core/ending_probe.h"
+#include "tests/support/expect_error.h"
 
 namespace {
 
@@ -64,17 +64,6 @@ std::vector<intptr_t> iterate(cNumberSpace* s) {
 // Fills a fresh value space with keys 1..n, value 10*key.
 void fill(cNumberSpace_VALUE* s, intptr_t n) {
   for (intptr_t k = 1; k <= n; ++k) s->set_cNumberSpace_VALUE(k, k * 10);
-}
-
-void expectError(const char* id, const char* message, const std::function<void()>& action) {
-  try {
-    action();
-    ADD_FAILURE() << "no error raised";
-  } catch (const Exception& e) {
-    EXPECT_TRUE(e.is(id));
-    ASSERT_NE(e.message(), nullptr);
-    EXPECT_STREQ(e.message(), message);
-  }
 }
 
 }  // namespace

@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "core/arena.h"
-#include "core/exception.h"
 #include "core/string_hash.h"
 #include "tests/core/ending_probe.h"
+#include "tests/support/expect_error.h"
 
 namespace {
 
@@ -34,17 +33,6 @@ std::vector<std::pair<std::string, intptr_t>> contents(cStringSpace* s) {
     out.emplace_back(key ? key : "", data);
   }
   return out;
-}
-
-void expectError(const char* id, const char* message, const std::function<void()>& action) {
-  try {
-    action();
-    ADD_FAILURE() << "no error raised";
-  } catch (const Exception& e) {
-    EXPECT_TRUE(e.is(id));
-    ASSERT_NE(e.message(), nullptr);
-    EXPECT_STREQ(e.message(), message);
-  }
 }
 
 }  // namespace
