@@ -14,19 +14,11 @@
 #include "core/exception.h"
 #include "core/string.h"
 #include "core/time_count.h"
+#include "tests/files/error_text.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return IdText(e.id()) + " " + (e.message() ? e.message() : "");
-  }
-  return "no error";
-}
 
 std::string take(char* s) {
   std::string text = s ? s : "<NIL>";

@@ -12,20 +12,12 @@
 #include "files/cached_dir.h"
 #include "files/host_dir.h"
 #include "tests/files/dos_layer_fixture.h"
+#include "tests/files/error_text.h"
 
 class DirObjectTest : public DosLayerTest {
  public:
   // "ID message" of the error that f raises, "no error" when none.
-  static std::string errorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const Exception& e) {
-      std::string id = IdText(e.id());
-      id.erase(0, id.find_first_not_of(' '));
-      return id + " " + (e.message() ? e.message() : "");
-    }
-    return "no error";
-  }
+  static std::string errorOf(const std::function<void()>& f) { return trimmedErrorOf(f); }
   // The protection word and the comment of an object, examined through its
   // parent (a directory object may hold it exclusively); -1 and "<none>"
   // when there is no such entry.

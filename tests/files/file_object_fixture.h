@@ -10,21 +10,12 @@
 #include "core/exception.h"
 #include "files/base_file.h"
 #include "tests/files/dos_layer_fixture.h"
+#include "tests/files/error_text.h"
 
 class FileObjectTest : public DosLayerTest {
  public:
   // "ID message" of the error that f raises, "no error" when none.
-  static std::string errorOf(const std::function<void()>& f) {
-    try {
-      f();
-    } catch (const Exception& e) {
-      std::string id = IdText(e.id());
-      id.erase(0, id.find_first_not_of(' '));
-      id.erase(id.find_last_not_of(' ') + 1);
-      return id + " " + (e.message() ? e.message() : "");
-    }
-    return "no error";
-  }
+  static std::string errorOf(const std::function<void()>& f) { return trimmedErrorOf(f); }
   // The protection word and comment of an object by its host path.
   static int32_t protectionOf(const char* host) {
     FileInfoBlock fib{};

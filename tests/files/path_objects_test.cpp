@@ -15,17 +15,9 @@
 #include "files/path_operations.h"
 #include "files/path_syntax.h"
 #include "tests/files/dos_layer_fixture.h"
+#include "tests/files/error_text.h"
 
 namespace {
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return IdText(e.id()) + " " + (e.message() ? e.message() : "");
-  }
-  return "no error";
-}
 
 // Extra data held in a map; ids in `refused` fail to change.
 class cMapExtra : public cExtra {

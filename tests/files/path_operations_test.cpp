@@ -12,17 +12,9 @@
 #include "core/time_count.h"
 #include "files/extra_ids.h"
 #include "tests/files/dos_layer_fixture.h"
+#include "tests/files/error_text.h"
 
 namespace {
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return IdText(e.id()) + " " + (e.message() ? e.message() : "");
-  }
-  return "no error";
-}
 
 class PathOperations : public DosLayerTest {
  protected:

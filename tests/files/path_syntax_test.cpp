@@ -7,6 +7,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/string.h"
+#include "tests/files/error_text.h"
 
 namespace {
 
@@ -16,15 +17,6 @@ std::string take(char* s) {
   std::string text = s;
   DisposeString(s);
   return text;
-}
-
-std::string errorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return IdText(e.id()) + " " + e.message();
-  }
-  return "no error";
 }
 
 TEST(PathConversion, ImportFile) {
