@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +15,7 @@
 #include "os/workbench/workbench.h"
 #include "platform/system_libraries.h"
 #include "tests/support/info_file.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -25,10 +25,7 @@ class Desktop : public ::testing::Test {
  protected:
   void SetUp() override {
     ostest::resetDos();
-    const char* root = std::getenv("LUDEX_TEST_ROOT");
-    folder_ = fs::path(root ? root : "/tmp") / "imaging-desktop" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder_);
+    folder_ = freshTestFolder("imaging-desktop");
     fs::create_directories(folder_ / "Games");
     ostest::mountVolume("Sand", folder_.c_str());
     blocks_ = Arena::liveCount();

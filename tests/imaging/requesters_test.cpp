@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -18,6 +17,7 @@
 #include "os/gadtools/gadtools.h"
 #include "os/intuition/requester_answers.h"
 #include "platform/system_libraries.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -36,10 +36,7 @@ class Requesters : public ::testing::Test {
   void SetUp() override {
     ostest::resetRequesters();
     ostest::resetDos();
-    const char* root = std::getenv("LUDEX_TEST_ROOT");
-    folder_ = std::filesystem::path(root ? root : "/tmp") / "imaging-requesters" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove_all(folder_);
+    folder_ = freshTestFolder("imaging-requesters");
     std::filesystem::create_directories(folder_ / "Games");
     ostest::mountVolume("Sand", folder_.c_str());
     SetIoErr(0);  // the process record comes on first use

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -16,10 +16,7 @@ class FileRequest : public ::testing::Test {
   void SetUp() override {
     ostest::resetRequesters();
     ostest::resetDos();
-    const char* root = std::getenv("LUDEX_TEST_ROOT");
-    folder_ = std::filesystem::path(root ? root : "/tmp") / "os-asl" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove_all(folder_);
+    folder_ = freshTestFolder("os-asl");
     std::filesystem::create_directories(folder_ / "Games");
     ostest::mountVolume("Sand", folder_.c_str());
     SetIoErr(0);  // the process record, with its current directory lock, comes on first use

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +10,7 @@
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "tests/support/info_file.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -20,10 +20,7 @@ class IconFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ostest::resetDos();
-    const char* root = std::getenv("LUDEX_TEST_ROOT");
-    folder_ = fs::path(root ? root : "/tmp") / "os-icon-files" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder_);
+    folder_ = freshTestFolder("os-icon-files");
     fs::create_directories(folder_ / "Games");
     ostest::mountVolume("Sand", folder_.c_str());
   }

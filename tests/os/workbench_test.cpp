@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "os/dos/dos_testing.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ class Workbench : public ::testing::Test {
  protected:
   void SetUp() override {
     ostest::resetDos();
-    const char* root = std::getenv("LUDEX_TEST_ROOT");
-    folder_ = fs::path(root ? root : "/tmp") / "os-workbench" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder_);
+    folder_ = freshTestFolder("os-workbench");
     fs::create_directories(folder_ / "bin");
     fs::create_directories(folder_ / "vol" / "Games");
     ostest::mountVolume("Sand", (folder_ / "vol").c_str());
