@@ -3,6 +3,7 @@
 #include "core/string.h"
 #include "files/amiga_dos_device_walk.h"
 #include "files/amiga_dos_links.h"
+#include "files/amiga_dos_lock_name.h"
 #include "files/amiga_dos_path_parts.h"
 #include "files/amiga_dos_strings.h"
 #include "os/dos/dos.h"
@@ -24,20 +25,6 @@ char* nameThroughParent(const char* path) {
     throw;
   }
   UnLock(parent);
-  return result;
-}
-
-char* nameOfLockedPath(const char* path) {
-  const BPTR lock = Lock(path, SHARED_LOCK);
-  if (!lock) return nullptr;
-  char* result = nullptr;
-  try {
-    result = strSafeNameFromLock(lock);
-  } catch (...) {
-    UnLock(lock);
-    throw;
-  }
-  UnLock(lock);
   return result;
 }
 
@@ -76,7 +63,7 @@ char* expandPath(const char* path, bool keepLink) {
         return result != nullptr;
       });
     } else {
-      result = nameOfLockedPath(path);
+      result = takeNameOfLock(Lock(path, SHARED_LOCK));
     }
     if (!result) result = nameThroughParent(path);
     if (!result) result = joinedAndDisposed(strSafeGetNameOfCurrentDir(), path);
@@ -96,17 +83,7 @@ char* expandPathForCreation(const char* path) {
     char* device = StrCopy(NewString(static_cast<int32_t>(rest - path)), path, static_cast<int32_t>(rest - path));
     const BPTR lock = Lock(device, SHARED_LOCK);
     DisposeString(device);
-    if (lock) {
-      char* name = nullptr;
-      try {
-        name = strSafeNameFromLock(lock);
-      } catch (...) {
-        UnLock(lock);
-        throw;
-      }
-      UnLock(lock);
-      result = joinedAndDisposed(name, rest);
-    }
+    result = joinedAndDisposed(takeNameOfLock(lock), rest);
   } else {
     result = joinedAndDisposed(strSafeGetNameOfCurrentDir(), path);
   }

@@ -7,6 +7,7 @@
 #include "core/arena.h"
 #include "core/string.h"
 #include "core/text.h"
+#include "files/amiga_dos_lock_name.h"
 #include "files/amiga_dos_path_parts.h"
 #include "files/amiga_dos_probes.h"
 #include "files/amiga_dos_strings.h"
@@ -15,19 +16,7 @@
 
 namespace {
 
-char* nameOfPath(const char* path) {
-  const BPTR lock = lockWithoutRequester(path, SHARED_LOCK);
-  if (!lock) return nullptr;
-  char* name = nullptr;
-  try {
-    name = strSafeNameFromLock(lock);
-  } catch (...) {
-    UnLock(lock);
-    throw;
-  }
-  UnLock(lock);
-  return name;
-}
+char* nameOfPath(const char* path) { return takeNameOfLock(lockWithoutRequester(path, SHARED_LOCK)); }
 
 // TRUE when both paths name the one object (opening the destination as a new
 // file would empty the source).

@@ -1,0 +1,16 @@
+#include "files/amiga_dos_lock_name.h"
+
+#include "files/amiga_dos_strings.h"
+
+char* takeNameOfLock(BPTR lock) {
+  if (!lock) return nullptr;
+  char* name = nullptr;
+  try {
+    name = strSafeNameFromLock(lock);
+  } catch (...) {
+    UnLock(lock);
+    throw;
+  }
+  UnLock(lock);
+  return name;
+}
