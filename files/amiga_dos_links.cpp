@@ -62,19 +62,15 @@ int32_t kindOfLink(const char* path) {
 }
 
 char* importedLink(const char* path, int32_t* kind, char* (*import)(const char*)) {
-  char* stored = easyReadLink(path, kind, false);
-  if (!stored) return nullptr;
-  char* target = nullptr;
+  char* target = readLinkTargetPath(path, kind, false);
+  if (!target) return nullptr;
   char* imported = nullptr;
   try {
-    target = linkTargetPath(path, stored);
     imported = import(target);
   } catch (...) {
-    DisposeString(stored);
     DisposeString(target);
     throw;
   }
-  DisposeString(stored);
   DisposeString(target);
   return imported;
 }
@@ -155,6 +151,20 @@ char* linkTargetPath(const char* linkPath, const char* target) {
   }
   DisposeString(link);
   return joined;
+}
+
+char* readLinkTargetPath(const char* path, int32_t* kind, bool quick) {
+  char* stored = easyReadLink(path, kind, quick);
+  if (!stored) return nullptr;
+  char* target = nullptr;
+  try {
+    target = linkTargetPath(path, stored);
+  } catch (...) {
+    DisposeString(stored);
+    throw;
+  }
+  DisposeString(stored);
+  return target;
 }
 
 char* getFileLink(const char* path, int32_t* kind) { return importedLink(path, kind, ImportFilePath); }

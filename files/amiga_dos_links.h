@@ -21,6 +21,9 @@ bool easyMakeLink(const char* link, const char* target, bool soft);
 // a target without a device is taken relative to the folder of the link.
 // A new string; NIL for a NIL target.
 char* linkTargetPath(const char* linkPath, const char* target);
+// The target of the link at path as linkTargetPath makes it (a new string),
+// NIL when the path is no link; kind and quick as for easyReadLink.
+char* readLinkTargetPath(const char* path, int32_t* kind = nullptr, bool quick = false);
 // The target of the link as a canonical file path or directory path (a new
 // string), NIL when the path is no link; *kind as for easyReadLink.
 char* getFileLink(const char* path, int32_t* kind = nullptr);

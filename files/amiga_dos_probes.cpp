@@ -15,19 +15,15 @@ constexpr int32_t LINK_DEPTH_LIMIT = 32;
 
 bool typeIsFile(int32_t type, const char* path, int32_t depth) {
   if (type != ST_SOFTLINK) return type <= 0;
-  char* stored = easyReadLink(path, nullptr, true);
-  if (!stored) Throw("BUG", "dirEntryTypeIsFile(); linkPath=NILS");
-  char* target = nullptr;
+  char* target = readLinkTargetPath(path, nullptr, true);
+  if (!target) Throw("BUG", "dirEntryTypeIsFile(); linkPath=NILS");
   bool file = true;
   try {
-    target = linkTargetPath(path, stored);
     if (depth < LINK_DEPTH_LIMIT) file = typeIsFile(fileDirType(target, false), target, depth + 1);
   } catch (...) {
-    DisposeString(stored);
     DisposeString(target);
     throw;
   }
-  DisposeString(stored);
   DisposeString(target);
   return file;
 }
