@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "os/shell/write_all.h"
+
 extern char** environ;
 
 namespace {
@@ -62,17 +64,6 @@ void lowerPriority(int32_t priority) {
   errno = 0;
   const int current = getpriority(PRIO_PROCESS, 0);
   if (errno == 0 && current < niceness) setpriority(PRIO_PROCESS, 0, niceness);
-}
-
-void writeAll(int fd, const void* data, size_t size) {
-  const char* p = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t n = write(fd, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    p += n;
-    size -= static_cast<size_t>(n);
-  }
 }
 
 int waitForExit(pid_t pid) {

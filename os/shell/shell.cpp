@@ -1,6 +1,5 @@
 #include "os/shell/shell.h"
 
-#include <errno.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include "os/shell/shell_builtins.h"
 #include "os/shell/shell_paths.h"
 #include "os/shell/shell_reader.h"
+#include "os/shell/write_all.h"
 
 namespace {
 
@@ -137,17 +137,7 @@ std::string withoutLineEnd(const std::string& line) {
 
 }  // namespace
 
-void shellWrite(int fd, const std::string& text) {
-  const char* p = text.data();
-  size_t left = text.size();
-  while (left > 0) {
-    const ssize_t n = write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    p += n;
-    left -= static_cast<size_t>(n);
-  }
-}
+void shellWrite(int fd, const std::string& text) { writeAll(fd, text.data(), text.size()); }
 
 int32_t runShellLine(ShellState& state, const std::string& rawLine) {
   const std::string line = withoutLineEnd(rawLine);
