@@ -131,15 +131,7 @@ bool cHostDir::setExtra(cExtra* other) {
 
 cExtra* cHostDir::getExtra() {
   requireOpen("getExtra");
-  auto* copy = new cHostExtra;
-  try {
-    copy->new_cHostExtra();
-    if (!copy->setExtra(this)) End(copy);
-  } catch (...) {
-    End(copy);
-    throw;
-  }
-  return copy;
+  return NewHostExtraFrom(this);
 }
 
 bool cHostDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {

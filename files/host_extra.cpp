@@ -48,6 +48,18 @@ cExtra* cHostExtra::getExtra() {
   return copy;
 }
 
+cHostExtra* NewHostExtraFrom(cExtra* source) {
+  auto* copy = new cHostExtra;
+  try {
+    copy->new_cHostExtra();
+    if (!copy->setExtra(source)) End(copy);
+  } catch (...) {
+    End(copy);
+    throw;
+  }
+  return copy;
+}
+
 bool cHostExtra::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (status) *status = 0;
   const char* text = reinterpret_cast<const char*>(value);

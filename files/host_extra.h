@@ -37,3 +37,8 @@ class cHostExtra : public cExtra {
   // NIL with *status -1.
   intptr_t queryExtra(int32_t id, int32_t* status = nullptr) override;
 };
+
+// A new cHostExtra holding what source knows (its setExtra from source); NIL
+// when source does not give all of it. The host file and directory objects
+// hand out their extra data this way.
+cHostExtra* NewHostExtraFrom(cExtra* source);

@@ -171,13 +171,5 @@ bool cHostFile::setExtra(cExtra* other) {
 
 cExtra* cHostFile::getExtra() {
   checkOpen("getExtra");
-  auto* extra = new cHostExtra;
-  try {
-    extra->new_cHostExtra();
-    if (!extra->setExtra(this)) End(extra);
-  } catch (...) {
-    End(extra);
-    throw;
-  }
-  return extra;
+  return NewHostExtraFrom(this);
 }
