@@ -67,7 +67,11 @@ bool pressesOk(const RequesterAnswer& answer) {
   return answer.button != 0;
 }
 
-const char* text(intptr_t data) { return reinterpret_cast<const char*>(data); }
+// A text tag: NIL stands for no text (*given, when asked for, is then FALSE).
+void takeText(intptr_t data, std::string& field, bool* given = nullptr) {
+  if (given) *given = data != 0;
+  field = data ? reinterpret_cast<const char*>(data) : "";
+}
 
 void applyTags(FileRequestSettings& s, const TagItem* tags) {
   TagItem* state = const_cast<TagItem*>(tags);
@@ -75,19 +79,16 @@ void applyTags(FileRequestSettings& s, const TagItem* tags) {
     const intptr_t d = item->ti_Data;
     switch (item->ti_Tag) {
       case ASLFR_TitleText:
-        s.title = d ? text(d) : "";
+        takeText(d, s.title);
         break;
       case ASLFR_InitialDrawer:
-        s.hasDrawer = d != 0;
-        s.drawer = d ? text(d) : "";
+        takeText(d, s.drawer, &s.hasDrawer);
         break;
       case ASLFR_InitialFile:
-        s.hasFile = d != 0;
-        s.file = d ? text(d) : "";
+        takeText(d, s.file, &s.hasFile);
         break;
       case ASLFR_InitialPattern:
-        s.hasPattern = d != 0;
-        s.pattern = d ? text(d) : "";
+        takeText(d, s.pattern, &s.hasPattern);
         break;
       case ASLFR_InitialShowVolumes:
         s.showVolumes = d != 0;
