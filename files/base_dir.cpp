@@ -15,18 +15,8 @@ bool cBaseDir::openParent(bool force) {
       // A volume root: an empty parent part would name the current directory.
       fail("cBaseDir.openParent()", "dir has no parent");
     } else {
-      const bool readOnly = infoReadOnly();
-      close();
-      opened = open(parent, readOnly, force);
-      if (!opened) {
-        const char* origin = failureOrigin;
-        const char* reason = failureReason;
-        if (!open(here, readOnly, true))
-          Throw("BUG", "cBaseDir.openParent(); failed to reopen current dir, after failed to open parent");
-        // The reopen cleared the texts; the caller wants to know why the
-        // parent could not be opened.
-        fail(origin, reason);
-      }
+      opened = reopenOn(parent, here, infoReadOnly(), force,
+                        "cBaseDir.openParent(); failed to reopen current dir, after failed to open parent");
     }
   } catch (...) {
     DisposeString(here);
@@ -36,4 +26,16 @@ bool cBaseDir::openParent(bool force) {
   DisposeString(here);
   DisposeString(parent);
   return opened;
+}
+
+bool cBaseDir::reopenOn(const char* path, const char* here, bool readOnly, bool force, const char* bugText) {
+  close();
+  if (open(path, readOnly, force)) return true;
+  const char* origin = failureOrigin;
+  const char* reason = failureReason;
+  if (!open(here, readOnly, true)) Throw("BUG", bugText);
+  // The reopen cleared the texts; the caller wants to know why path could
+  // not be opened.
+  fail(origin, reason);
+  return false;
 }

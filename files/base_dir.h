@@ -21,4 +21,11 @@ class cBaseDir : public cPath {
   virtual bool openChild(const char* /*relativeDirPath*/, bool /*force*/) { return false; }
   // A new list of the open directory's entries; NIL here.
   virtual cDirEntryList* makeEntryList() { return nullptr; }
+
+ protected:
+  // Closes the object and opens it on path, readOnly and with force. When
+  // that fails it is opened again on here with force (BUG bugText when even
+  // that fails) and keeps the failed open's origin and reason. TRUE when path
+  // was opened.
+  bool reopenOn(const char* path, const char* here, bool readOnly, bool force, const char* bugText);
 };

@@ -209,18 +209,8 @@ bool cHostDir::openChild(const char* relativeDirPath, bool force) {
   StrAdd(StrCopy(child, here), relativeDirPath);
   bool opened = false;
   try {
-    const bool readOnly = readOnlyFlag;
-    close();
-    opened = open(child, readOnly, force);
-    if (!opened) {
-      const char* origin = failureOrigin;
-      const char* reason = failureReason;
-      if (!open(here, readOnly, true))
-        Throw("BUG", "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
-      // The reopen cleared the texts; the caller wants to know why the
-      // child could not be opened.
-      fail(origin, reason);
-    }
+    opened = reopenOn(child, here, readOnlyFlag, force,
+                      "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
   } catch (...) {
     DisposeString(here);
     DisposeString(child);
