@@ -10,6 +10,7 @@
 #include "os/dos/dos_testing.h"
 #include "os/dos/host_paths.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -161,31 +162,6 @@ TEST_F(DosPathResolution, AnAssignOfSeveralFoldersFindsInEachAndCreatesInTheFirs
   UnLock(made);
   EXPECT_TRUE(box.exists("two/sub/deeper"));
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (had_)
-      setenv(name_, old_.c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  bool had_ = false;
-  std::string old_;
-};
 
 TEST_F(DosPathResolution, VolumesAndAssignsComeFromTheEnvironment) {
   box.makeDir("games");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/os/shell_sandbox.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -112,13 +113,11 @@ TEST_F(Shell, CommandsAreFoundOnPathAfterTheCurrentFolder) {
   writeProgram("bin/pathtool", "echo from path");
   writeProgram("here/pathtool", "echo from here");
   const char* oldPath = std::getenv("PATH");
-  const std::string saved = oldPath ? oldPath : "";
-  setenv("PATH", (host("bin") + ":" + saved).c_str(), 1);
+  ScopedEnv path("PATH", (host("bin") + ":" + (oldPath ? oldPath : "")).c_str());
   ShellState state = shell();
   EXPECT_EQ(runShellLine(state, "pathtool"), RC_OK);
   ASSERT_EQ(runShellLine(state, "CD here"), RC_OK);
   EXPECT_EQ(runShellLine(state, "pathtool"), RC_OK);
-  setenv("PATH", saved.c_str(), 1);
   EXPECT_EQ(console(), "from path\nfrom here\n");
 }
 

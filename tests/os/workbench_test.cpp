@@ -12,31 +12,12 @@
 #include <thread>
 
 #include "os/dos/dos_testing.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/test_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable for the test and puts the old value back.
-class EnvVar {
- public:
-  EnvVar(const char* name, const char* value) : name_(name) {
-    const char* old = std::getenv(name);
-    had_ = old != nullptr;
-    if (had_) old_ = old;
-    if (value) setenv(name, value, 1);
-    else unsetenv(name);
-  }
-  ~EnvVar() {
-    if (had_) setenv(name_.c_str(), old_.c_str(), 1);
-    else unsetenv(name_.c_str());
-  }
-
- private:
-  std::string name_, old_;
-  bool had_ = false;
-};
 
 class Workbench : public ::testing::Test {
  protected:
@@ -94,9 +75,9 @@ TEST_F(Workbench, TheStandInRecordsCallsAndAnswersAsSet) {
 TEST_F(Workbench, WithoutADisplayNothingIsOpened) {
   writeFakeOpener();
   const std::string path = (folder_ / "bin").string() + ":" + std::getenv("PATH");
-  EnvVar pathVar("PATH", path.c_str());
-  EnvVar display("DISPLAY", nullptr);
-  EnvVar wayland("WAYLAND_DISPLAY", nullptr);
+  ScopedEnv pathVar("PATH", path.c_str());
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
   EXPECT_FALSE(OpenWorkbenchObjectA("Sand:Games", nullptr));
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(fs::exists(folder_ / "opened"));
@@ -107,8 +88,8 @@ TEST_F(Workbench, WithADisplayTheOpenerGetsTheLinuxPathAsOneArgument) {
   std::ofstream(folder_ / "vol" / "Games" / name) << "disk";
   writeFakeOpener();
   const std::string path = (folder_ / "bin").string() + ":/usr/bin:/bin";
-  EnvVar pathVar("PATH", path.c_str());
-  EnvVar display("DISPLAY", ":99");
+  ScopedEnv pathVar("PATH", path.c_str());
+  ScopedEnv display("DISPLAY", ":99");
   EXPECT_TRUE(OpenWorkbenchObjectA(("sand:games/" + name).c_str(), nullptr));
   EXPECT_EQ(waitForOpened(), (fs::canonical(folder_ / "vol" / "Games") / name).string() + "\n");
   EXPECT_FALSE(fs::exists("pwned"));
@@ -118,16 +99,16 @@ TEST_F(Workbench, WithADisplayTheOpenerGetsTheLinuxPathAsOneArgument) {
 
 TEST_F(Workbench, AnObjectThatIsNotThereOrNoOpenerGivesFalse) {
   writeFakeOpener();
-  EnvVar display("DISPLAY", ":99");
+  ScopedEnv display("DISPLAY", ":99");
   {
     const std::string path = (folder_ / "bin").string() + ":/usr/bin:/bin";
-    EnvVar pathVar("PATH", path.c_str());
+    ScopedEnv pathVar("PATH", path.c_str());
     EXPECT_FALSE(OpenWorkbenchObjectA("Sand:Games/Missing", nullptr));
     EXPECT_FALSE(OpenWorkbenchObjectA("Unknown:Games", nullptr));
     EXPECT_FALSE(OpenWorkbenchObjectA(nullptr, nullptr));
   }
   {
-    EnvVar pathVar("PATH", (folder_ / "vol").c_str());  // no opener there
+    ScopedEnv pathVar("PATH", (folder_ / "vol").c_str());  // no opener there
     EXPECT_FALSE(OpenWorkbenchObjectA("Sand:Games", nullptr));
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
