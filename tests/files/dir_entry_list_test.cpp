@@ -15,16 +15,11 @@
 #include "core/string.h"
 #include "core/time_count.h"
 #include "tests/files/error_text.h"
+#include "tests/files/taken_text.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
-
-std::string take(char* s) {
-  std::string text = s ? s : "<NIL>";
-  DisposeString(s);
-  return text;
-}
 
 Names namesOf(const cDirEntryList* list) {
   Names names;

@@ -13,17 +13,13 @@
 #include "files/own_process.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
+#include "tests/files/taken_text.h"
 #include "tests/support/dos_sandbox.h"
 
 class DosLayerTest : public testing::Test {
  public:
   // The text of a new string (disposed here), "<NIL>" for NIL.
-  static std::string take(char* s) {
-    if (!s) return "<NIL>";
-    std::string text = s;
-    DisposeString(s);
-    return text;
-  }
+  static std::string take(char* s) { return ::take(s); }
 
  protected:
   void SetUp() override {

@@ -8,16 +8,9 @@
 #include "core/exception.h"
 #include "core/string.h"
 #include "tests/files/error_text.h"
+#include "tests/files/taken_text.h"
 
 namespace {
-
-// Runs a converter that returns a new string, gives back its text and frees it.
-std::string take(char* s) {
-  if (!s) return "<NIL>";
-  std::string text = s;
-  DisposeString(s);
-  return text;
-}
 
 TEST(PathConversion, ImportFile) {
   const std::pair<const char*, const char*> cases[] = {
