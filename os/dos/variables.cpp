@@ -16,6 +16,7 @@
 #include "os/dos/host_errors.h"
 #include "os/dos/path_resolution.h"
 #include "os/dos/process_record.h"
+#include "os/dos/read_all.h"
 #include "os/dos/volumes.h"
 
 namespace {
@@ -53,17 +54,10 @@ bool readValue(const char* device, const char* name, std::string& value, int32_t
     return false;
   }
   value.clear();
-  char chunk[4096];
-  for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      *error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
-      close(fd);
-      return false;
-    }
-    if (n == 0) break;
-    value.append(chunk, static_cast<size_t>(n));
+  if (!readAll(fd, value)) {
+    *error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+    close(fd);
+    return false;
   }
   close(fd);
   return true;

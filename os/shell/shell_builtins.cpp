@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "os/dos/host_paths.h"
+#include "os/dos/read_all.h"
 #include "os/shell/shell_paths.h"
 
 namespace {
@@ -146,15 +147,7 @@ bool readWholeFile(const std::string& path, std::string* text) {
     close(fd);
     return false;
   }
-  char buffer[8192];
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    text->append(buffer, static_cast<size_t>(n));
-  }
+  const bool ok = readAll(fd, *text);
   close(fd);
   return ok;
 }
