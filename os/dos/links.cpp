@@ -22,6 +22,7 @@
 #include "os/dos/metadata.h"
 #include "os/dos/path_resolution.h"
 #include "os/dos/process_record.h"
+#include "os/dos/split_text.h"
 #include "os/dos/volumes.h"
 
 namespace {
@@ -30,21 +31,9 @@ std::string join(const std::string& folder, const std::string& name) {
   return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
-std::vector<std::string> components(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
 // The path from folder `from` to `to` (both absolute and canonical).
 std::string relativePath(const std::string& from, const std::string& to) {
-  const std::vector<std::string> a = components(from), b = components(to);
+  const std::vector<std::string> a = splitSkippingEmpty(from, '/'), b = splitSkippingEmpty(to, '/');
   size_t common = 0;
   while (common < a.size() && common < b.size() && a[common] == b[common]) ++common;
   std::string text;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "os/dos/host_errors.h"
+#include "os/dos/split_text.h"
 #include "os/dos/volumes.h"
 #include "os/timer/timer.h"
 
@@ -45,17 +46,9 @@ void writeRecord(const std::string& objectPath, const std::vector<std::string>& 
 }
 
 std::vector<std::string> recordLines(const std::string& objectPath) {
-  std::vector<std::string> lines;
   std::string value;
-  if (!readAttribute(objectPath, HARDLINK_ATTR, value)) return lines;
-  size_t start = 0;
-  while (start < value.size()) {
-    size_t end = value.find('\n', start);
-    if (end == std::string::npos) end = value.size();
-    if (end > start) lines.push_back(value.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
+  if (!readAttribute(objectPath, HARDLINK_ATTR, value)) return {};
+  return splitSkippingEmpty(value, '\n');
 }
 
 // Everything but the name and type, from a stat of the object and a path that

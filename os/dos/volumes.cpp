@@ -15,6 +15,7 @@
 #include "os/dos/dos.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/name_case.h"
+#include "os/dos/split_text.h"
 
 namespace dosvol {
 namespace {
@@ -288,13 +289,8 @@ std::string canonicalFolder(const std::string& folder) {
     return result;
   }
   std::vector<std::string> parts;
-  size_t start = 0;
-  while (start < absolute.size()) {
-    size_t end = absolute.find('/', start);
-    if (end == std::string::npos) end = absolute.size();
-    const std::string part = absolute.substr(start, end - start);
-    start = end + 1;
-    if (part.empty() || part == ".") continue;
+  for (const std::string& part : splitSkippingEmpty(absolute, '/')) {
+    if (part == ".") continue;
     if (part == "..") {
       if (!parts.empty()) parts.pop_back();
       continue;
