@@ -27,6 +27,13 @@ void bodyExits() { CleanUp(3); }
 const ModuleStep inits[] = {{"initA", initA}, {"notYet", nullptr}, {"initFails", initFails}, {"initC", initC}};
 const ModuleStep finis[] = {{"finA", finA}, {"finB", finB}};
 
+// The program as started with no arguments, its name alone.
+int ludexMainWithoutArguments() {
+  char arg0[] = "ludex";
+  char* argv[] = {arg0, nullptr};
+  return ludexMain(1, argv);
+}
+
 TEST(Startup, FailingInitialiserStillRunsEveryFinaliserAndPrintsOnce) {
   ran.clear();
   testing::internal::CaptureStdout();
@@ -60,9 +67,7 @@ TEST(Startup, FailingFinaliserEndsTheSequenceButMemoryIsStillReleased) {
 
 TEST(Startup, NormalRunPrintsNothingAndReturnsZero) {
   const ChildResult r = runInChild([] {
-    char arg0[] = "ludex";
-    char* argv[] = {arg0, nullptr};
-    return ludexMain(1, argv);
+    return ludexMainWithoutArguments();
   });
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "");
@@ -73,9 +78,7 @@ TEST(Startup, MissingRequiredLibraryEndsSilentlyWithTen) {
                           "cybergraphics.library", "gadtools.library"}) {
     const ChildResult r = runInChild([lib] {
       ostest::markLibraryMissing(lib);
-      char arg0[] = "ludex";
-      char* argv[] = {arg0, nullptr};
-      return ludexMain(1, argv);
+      return ludexMainWithoutArguments();
     });
     EXPECT_EQ(r.exitCode, 10) << lib;
     EXPECT_EQ(r.output, "") << lib;
@@ -85,9 +88,7 @@ TEST(Startup, MissingRequiredLibraryEndsSilentlyWithTen) {
 TEST(Startup, MissingMuiIsPrintedAndReturnsZero) {
   const ChildResult r = runInChild([] {
     ostest::markLibraryMissing("muimaster.library");
-    char arg0[] = "ludex";
-    char* argv[] = {arg0, nullptr};
-    return ludexMain(1, argv);
+    return ludexMainWithoutArguments();
   });
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "EXCEPTION: \" ERR\"; Failed to open muimaster.library.\n");
