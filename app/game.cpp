@@ -5,7 +5,7 @@
 #include "core/mega_list_types.h"
 #include "core/string.h"
 #include "core/text.h"
-#include "files/path_operations.h"
+#include "files/paths/path_operations.h"
 
 cMegaList_class* list = nullptr;
 cMegaCursor_class* cursor = nullptr;

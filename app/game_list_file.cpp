@@ -16,8 +16,8 @@
 #include "core/string.h"
 #include "core/string_space.h"
 #include "core/text.h"
-#include "files/path_operations.h"
-#include "files/path_syntax.h"
+#include "files/paths/path_operations.h"
+#include "files/syntax/path_syntax.h"
 
 namespace {
 

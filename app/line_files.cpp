@@ -4,9 +4,9 @@
 
 #include "core/exception.h"
 #include "core/string.h"
-#include "files/buffered_file.h"
-#include "files/host_file.h"
-#include "files/path_operations.h"
+#include "files/objects/file.h"
+#include "files/objects/host_file.h"
+#include "files/paths/path_operations.h"
 
 namespace {
 

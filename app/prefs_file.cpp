@@ -9,7 +9,7 @@
 #include "core/string.h"
 #include "core/string_space.h"
 #include "core/text.h"
-#include "files/path_operations.h"
+#include "files/paths/path_operations.h"
 
 namespace {
 

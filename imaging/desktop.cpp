@@ -1,7 +1,7 @@
 #include "imaging/desktop.h"
 
 #include "core/string.h"
-#include "files/path_syntax.h"
+#include "files/syntax/path_syntax.h"
 #include "os/icon/icon.h"
 #include "os/workbench/workbench.h"
 #include "platform/system_libraries.h"

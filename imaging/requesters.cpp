@@ -1,7 +1,7 @@
 #include "imaging/requesters.h"
 
 #include "core/string.h"
-#include "files/amiga_dos_path_parts.h"
+#include "files/dos/path_parts.h"
 #include "os/asl/asl.h"
 #include "os/dos/dos.h"
 #include "os/gadtools/gadtools.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/time_count.h"
-#include "files/cpath_file_module.h"
+#include "files/objects/file_module.h"
 
 namespace {
 

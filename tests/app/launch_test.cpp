@@ -14,7 +14,7 @@
 #include "core/arena.h"
 #include "core/string.h"
 #include "core/string_space.h"
-#include "files/amiga_dos_variables.h"
+#include "files/dos/variables.h"
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
 #include "os/workbench/workbench.h"

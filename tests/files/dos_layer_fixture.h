@@ -9,8 +9,8 @@
 
 #include "core/arena.h"
 #include "core/string.h"
-#include "files/amiga_dos_strings.h"
-#include "files/own_process.h"
+#include "files/dos/own_process.h"
+#include "files/dos/strings.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "tests/files/taken_text.h"

@@ -1,0 +1,39 @@
+#include "files/paths/path_operations.h"
+
+#include "core/exception.h"
+#include "core/string.h"
+#include "files/syntax/path_syntax.h"
+#include "os/dos/dos.h"
+
+bool RenamePath(const char* from, const char* to, bool force) {
+  if (!from) Throw("EPU", "cPath; RenamePath(); from=NIL");
+  if (!to) Throw("EPU", "cPath; RenamePath(); to=NIL");
+  char* hostFrom = nullptr;
+  char* hostTo = nullptr;
+  BPTR lock = ZERO;
+  FileInfoBlock* fib = nullptr;
+  const auto cleanUp = [&] {
+    UnLock(lock);
+    if (fib) FreeDosObject(DOS_FIB, fib);
+    DisposeString(hostFrom);
+    DisposeString(hostTo);
+  };
+  bool renamed = false;
+  try {
+    hostFrom = ExportPath(from);
+    hostTo = ExportPath(to);
+    lock = Lock(hostFrom, SHARED_LOCK);
+    if (lock) {
+      fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
+      if (!fib) Throw("MEM");
+      const bool guarded = Examine(lock, fib) && (fib->fib_Protection & (FIBF_READ | FIBF_WRITE)) != 0;
+      // The source stays locked while it is renamed.
+      if (force || !guarded) renamed = Rename(hostFrom, hostTo);
+    }
+  } catch (...) {
+    cleanUp();
+    throw;
+  }
+  cleanUp();
+  return renamed;
+}
