@@ -18,6 +18,7 @@
 #include "files/objects/file_module.h"
 #include "files/paths/path_operations.h"
 #include "files/trees/dir_module.h"
+#include "gui/gui_base_module.h"
 #include "imaging/desktop.h"
 #include "imaging/requesters.h"
 #include "platform/system_libraries.h"
@@ -28,7 +29,7 @@ namespace {
 #define NOT_YET(fn) ModuleStep{#fn, nullptr}
 
 const ModuleStep initialiserSteps[] = {
-    STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), STEP(new_cmegalist), NOT_YET(new_cguibase),
+    STEP(new_mem), STEP(new_fastmem), STEP(new_pgeneral), STEP(new_cmegalist), STEP(new_cguibase),
     STEP(new_texteditor_mcc), STEP(new_dos), STEP(new_utility), STEP(new_serial), STEP(new_parallel),
     STEP(new_timer), STEP(new_monitor), STEP(new_cybergraphics), STEP(new_asl), STEP(new_dos2),
     STEP(new_ptime), STEP(new_gfxbase), STEP(new_dos3), STEP(new_graphics), STEP(new_classusr),
@@ -48,7 +49,7 @@ const ModuleStep finaliserSteps[] = {
     STEP(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), STEP(end_cpath_file), STEP(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), STEP(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
-    STEP(end_dos2), STEP(end_ptime), STEP(end_dos), NOT_YET(end_cguibase), STEP(end_cmegalist),
+    STEP(end_dos2), STEP(end_ptime), STEP(end_dos), STEP(end_cguibase), STEP(end_cmegalist),
     STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),
 };
 
