@@ -53,7 +53,9 @@ void cGuiWindow::requireBuildGroup(const char* operation) {
 }
 
 template <class Item, class Construct>
-Item* cGuiWindow::adopt(const char* operation, Item* item, Construct construct) {
+Item* cGuiWindow::adopt(const char* operation, Item* (cGuiWindow::*factory)(), Construct construct) {
+  requireBuildGroup(operation);
+  Item* item = (this->*factory)();
   if (!item) ThrowF("BUG", "cGuiWindow.%s(); the window made no item", operation);
   try {
     construct(item);
@@ -66,7 +68,8 @@ Item* cGuiWindow::adopt(const char* operation, Item* item, Construct construct) 
 }
 
 template <class Group, class Construct>
-Group* cGuiWindow::beginMade(const char* operation, Group* group, Construct construct) {
+Group* cGuiWindow::beginMade(const char* operation, Group* (cGuiWindow::*factory)(), Construct construct) {
+  Group* group = (this->*factory)();
   if (!group) ThrowF("BUG", "cGuiWindow.%s(); the window made no group", operation);
   try {
     construct(group);
@@ -102,13 +105,13 @@ cGuiGroupItem* cGuiWindow::beginGroup(cGuiGroupItem* group) {
 cGuiGroupHorizontal* cGuiWindow::beginGroupHorizontal(const char* title) {
   // Refused before anything is made, so a refusal leaves nothing behind.
   requireRoomForGroup();
-  return beginMade("beginGroupHorizontal", makeGroupHorizontal(),
+  return beginMade("beginGroupHorizontal", &cGuiWindow::makeGroupHorizontal,
                    [&](cGuiGroupHorizontal* g) { g->new_cGuiGroupItem(title); });
 }
 
 cGuiGroupVertical* cGuiWindow::beginGroupVertical(const char* title) {
   requireRoomForGroup();
-  return beginMade("beginGroupVertical", makeGroupVertical(),
+  return beginMade("beginGroupVertical", &cGuiWindow::makeGroupVertical,
                    [&](cGuiGroupVertical* g) { g->new_cGuiGroupItem(title); });
 }
 
@@ -116,13 +119,14 @@ cGuiGroupGrid* cGuiWindow::beginGroupGrid(int32_t columns, const char* title) {
   requireRoomForGroup();
   // A grid without columns cannot be laid out.
   if (columns < 1) Throw("EMU", "cGuiWindow.beginGroupGrid(); columns<1");
-  return beginMade("beginGroupGrid", makeGroupGrid(),
+  return beginMade("beginGroupGrid", &cGuiWindow::makeGroupGrid,
                    [&](cGuiGroupGrid* g) { g->new_cGuiGroupGrid(title, columns); });
 }
 
 cGuiGroupPage* cGuiWindow::beginGroupPage(const char* title) {
   requireRoomForGroup();
-  return beginMade("beginGroupPage", makeGroupPage(), [&](cGuiGroupPage* g) { g->new_cGuiGroupItem(title); });
+  return beginMade("beginGroupPage", &cGuiWindow::makeGroupPage,
+                   [&](cGuiGroupPage* g) { g->new_cGuiGroupItem(title); });
 }
 
 cGuiGroupItem* cGuiWindow::endGroup() {
@@ -133,77 +137,64 @@ cGuiGroupItem* cGuiWindow::endGroup() {
 }
 
 cGuiBreak* cGuiWindow::addBreak() {
-  requireBuildGroup("addBreak");
-  return adopt("addBreak", makeBreak(), [](cGuiBreak* i) { i->new_cGuiBreak(); });
+  return adopt("addBreak", &cGuiWindow::makeBreak, [](cGuiBreak* i) { i->new_cGuiBreak(); });
 }
 
 cGuiBar* cGuiWindow::addBar(const char* title) {
   requireBuildGroup("addBar");
   if (title && currentGroup->IsOfClassType("cGuiGroupHorizontal"))
     Throw("EMU", "cGuiWindow.addBar(); a title does not make sense in a horizontal group (for a vertical bar)");
-  return adopt("addBar", makeBar(), [&](cGuiBar* i) { i->new_cGuiBar(title); });
+  return adopt("addBar", &cGuiWindow::makeBar, [&](cGuiBar* i) { i->new_cGuiBar(title); });
 }
 
 cGuiLabel* cGuiWindow::addLabel(const char* text) {
-  requireBuildGroup("addLabel");
-  return adopt("addLabel", makeLabel(), [&](cGuiLabel* i) { i->new_cGuiLabel(text); });
+  return adopt("addLabel", &cGuiWindow::makeLabel, [&](cGuiLabel* i) { i->new_cGuiLabel(text); });
 }
 
 cGuiText* cGuiWindow::addText(const char* label) {
-  requireBuildGroup("addText");
-  return adopt("addText", makeText(), [&](cGuiText* i) { i->new_cGuiText(label); });
+  return adopt("addText", &cGuiWindow::makeText, [&](cGuiText* i) { i->new_cGuiText(label); });
 }
 
 cGuiTextBox* cGuiWindow::addTextBox(const char* label) {
-  requireBuildGroup("addTextBox");
-  return adopt("addTextBox", makeTextBox(), [&](cGuiTextBox* i) { i->new_cGuiTextBox(label); });
+  return adopt("addTextBox", &cGuiWindow::makeTextBox, [&](cGuiTextBox* i) { i->new_cGuiTextBox(label); });
 }
 
 cGuiButton* cGuiWindow::addButton(const char* label) {
-  requireBuildGroup("addButton");
-  return adopt("addButton", makeButton(), [&](cGuiButton* i) { i->new_cGuiButton(label); });
+  return adopt("addButton", &cGuiWindow::makeButton, [&](cGuiButton* i) { i->new_cGuiButton(label); });
 }
 
 cGuiTick* cGuiWindow::addTick(const char* label) {
-  requireBuildGroup("addTick");
-  return adopt("addTick", makeTick(), [&](cGuiTick* i) { i->new_cGuiTick(label); });
+  return adopt("addTick", &cGuiWindow::makeTick, [&](cGuiTick* i) { i->new_cGuiTick(label); });
 }
 
 cGuiString* cGuiWindow::addString(const char* label) {
-  requireBuildGroup("addString");
-  return adopt("addString", makeString(), [&](cGuiString* i) { i->new_cGuiString(label); });
+  return adopt("addString", &cGuiWindow::makeString, [&](cGuiString* i) { i->new_cGuiString(label); });
 }
 
 cGuiStringBox* cGuiWindow::addStringBox(const char* label) {
-  requireBuildGroup("addStringBox");
-  return adopt("addStringBox", makeStringBox(), [&](cGuiStringBox* i) { i->new_cGuiStringBox(label); });
+  return adopt("addStringBox", &cGuiWindow::makeStringBox, [&](cGuiStringBox* i) { i->new_cGuiStringBox(label); });
 }
 
 cGuiPathString* cGuiWindow::addPathString(const char* label) {
-  requireBuildGroup("addPathString");
-  return adopt("addPathString", makePathString(), [&](cGuiPathString* i) { i->new_cGuiPathString(label); });
+  return adopt("addPathString", &cGuiWindow::makePathString, [&](cGuiPathString* i) { i->new_cGuiPathString(label); });
 }
 
 cGuiNumberString* cGuiWindow::addNumberString(const char* label, int32_t min, int32_t max) {
-  requireBuildGroup("addNumberString");
-  return adopt("addNumberString", makeNumberString(),
+  return adopt("addNumberString", &cGuiWindow::makeNumberString,
                [&](cGuiNumberString* i) { i->new_cGuiNumberString(label, min, max); });
 }
 
 cGuiSlider* cGuiWindow::addSlider(const char* label, int32_t min, int32_t max) {
-  requireBuildGroup("addSlider");
-  return adopt("addSlider", makeSlider(), [&](cGuiSlider* i) { i->new_cGuiSlider(label, min, max); });
+  return adopt("addSlider", &cGuiWindow::makeSlider, [&](cGuiSlider* i) { i->new_cGuiSlider(label, min, max); });
 }
 
 cGuiCycleChoice* cGuiWindow::addCycleChoice(const char* label, const char* const* choices) {
-  requireBuildGroup("addCycleChoice");
-  return adopt("addCycleChoice", makeCycleChoice(),
+  return adopt("addCycleChoice", &cGuiWindow::makeCycleChoice,
                [&](cGuiCycleChoice* i) { i->new_cGuiChoiceItem(label, choices); });
 }
 
 cGuiRadioChoice* cGuiWindow::addRadioChoice(const char* label, const char* const* choices) {
-  requireBuildGroup("addRadioChoice");
-  return adopt("addRadioChoice", makeRadioChoice(),
+  return adopt("addRadioChoice", &cGuiWindow::makeRadioChoice,
                [&](cGuiRadioChoice* i) { i->new_cGuiChoiceItem(label, choices); });
 }
 
@@ -214,8 +205,7 @@ cGuiNativeItem* cGuiWindow::addNative(cGuiNativeItem* item) {
 }
 
 cGuiNativeSimple* cGuiWindow::addNativeSimpleL(const intptr_t* values, int32_t count) {
-  requireBuildGroup("addNativeSimpleL");
-  return adopt("addNativeSimpleL", makeNativeSimple(), [&](cGuiNativeSimple* i) { i->newL(values, count); });
+  return adopt("addNativeSimpleL", &cGuiWindow::makeNativeSimple, [&](cGuiNativeSimple* i) { i->newL(values, count); });
 }
 
 // ---- lists ----
@@ -223,7 +213,8 @@ cGuiNativeSimple* cGuiWindow::addNativeSimpleL(const intptr_t* values, int32_t c
 cGuiList* cGuiWindow::beginList(int32_t columns, const char* title) {
   if (!currentGroup) Throw("EMU", "cGuiList.beginList(); must be done inside a group");
   if (columns < 1) Throw("EMU", "cGuiList.beginList(); columns<1");
-  cGuiList* list = adopt("beginList", makeList(), [&](cGuiList* l) { l->new_cGuiList(this, columns, title); });
+  cGuiList* list =
+      adopt("beginList", &cGuiWindow::makeList, [&](cGuiList* l) { l->new_cGuiList(this, columns, title); });
   listInProgress = list;
   groupAside = currentGroup;
   currentGroup = nullptr;

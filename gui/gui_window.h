@@ -205,9 +205,9 @@ class cGuiWindow : public cAppResource {
   void requireBuildGroup(const char* operation);
   void requireRoomForGroup();
   template <class Item, class Construct>
-  Item* adopt(const char* operation, Item* item, Construct construct);
+  Item* adopt(const char* operation, Item* (cGuiWindow::*factory)(), Construct construct);
   template <class Group, class Construct>
-  Group* beginMade(const char* operation, Group* group, Construct construct);
+  Group* beginMade(const char* operation, Group* (cGuiWindow::*factory)(), Construct construct);
 
   cGuiGroupItem* rootGroup = nullptr;     // owned
   cGuiGroupItem* currentGroup = nullptr;
