@@ -28,8 +28,6 @@ cGuiGroupItem* cGuiGroupItem::new_cGuiGroupItem(const char* groupTitle) {
   hasBorder = groupTitle != nullptr;
   title = groupTitle && *groupTitle ? groupTitle : nullptr;
   scrollable = equalSizedItems = false;
-  firstChild = lastChild = nullptr;
-  childCount = 0;
   initShared();
   return this;
 }
