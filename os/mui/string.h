@@ -1,0 +1,36 @@
+// String.mui: a one-line text field. Its contents and MUIA_String_Integer are
+// two views of one text; the text holds at most MaxLen - 1 characters;
+// typing takes only the accepted characters; Return sets
+// MUIA_String_Acknowledge to the contents.
+#pragma once
+#include <string>
+
+#include "os/mui/area.h"
+
+namespace mui {
+
+class String : public Area {
+ public:
+  const char* contents() const { return text(MUIA_String_Contents); }
+  // The text read as a number: blanks, an optional "-", then "%" binary, "$"
+  // hexadecimal or decimal digits; no digits (blank, "-" alone) or a number
+  // out of 32 bits reads as 0.
+  static int32_t readNumber(const char* text);
+
+ protected:
+  void initTag(const AttrSpec& spec, IPTR data) override;
+  bool finishCreate() override;
+  bool filterSet(Tag tag, IPTR& data) override;
+  void afterSet(Tag tag, IPTR data) override;
+  bool computeGet(Tag tag, IPTR* storage) override;
+  bool dispatch(const IPTR* message, IPTR* result) override;
+  void describeState(Description& out) const override;
+
+ private:
+  size_t room() const;  // characters the text may hold
+  std::string fitted_;  // a set's text cut to the room there is
+  bool accepts(char c) const;
+  void storeNumberText(IPTR number);
+};
+
+}  // namespace mui
