@@ -34,7 +34,8 @@ void logSet(const Object* object, Tag tag, IPTR data) {
   if (!log().on) return;
   std::string line = object->label() + " set " + attributeName(tag) + " ";
   const AttrSpec* spec = object->muiClass->findAttr(tag);
-  const bool isText = spec && (spec->kind == AttrKind::Text || spec->kind == AttrKind::Contents);
+  const bool isText = spec && (spec->kind == AttrKind::Text || spec->kind == AttrKind::Contents ||
+                               spec->kind == AttrKind::TextEvent);
   line += isText ? (data ? quoted(reinterpret_cast<const char*>(data)) : std::string("NIL")) : word(data);
   log().lines.push_back(line);
 }

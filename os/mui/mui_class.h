@@ -27,6 +27,7 @@ enum class AttrKind : uint8_t {
   Borrowed,  // a pointer kept as given (texts, arrays, hooks): the caller keeps it alive
   Child,     // an object the object takes over at creation (NIL makes the creation fail)
   Event,     // not kept: a set only notifies
+  TextEvent, // not kept: a set only notifies, with a text
 };
 
 struct AttrSpec {

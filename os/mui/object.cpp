@@ -11,6 +11,12 @@ using mui::AttrKind;
 using mui::AttrSpec;
 using mui::MuiClass;
 
+namespace {
+bool notifiesAsGiven(const AttrSpec& spec) {
+  return spec.kind == AttrKind::Event || spec.kind == AttrKind::TextEvent;
+}
+}  // namespace
+
 bool Object::create(const TagItem* tags) {
   // Children first: every object handed over is ours from here on, so a
   // failure disposes them all with this object.
@@ -68,7 +74,7 @@ void Object::set(Tag tag, IPTR data, unsigned mode) {
   } else if (filterSet(tag, data)) {
     store(*spec, data);
     kept = true;
-    afterSet(tag, spec->kind == AttrKind::Event ? data : value(tag));
+    afterSet(tag, notifiesAsGiven(*spec) ? data : value(tag));
   }
   const uint32_t me = serial;
   passOn(tag, data, mode, owner);
@@ -84,7 +90,7 @@ void Object::set(Tag tag, IPTR data, unsigned mode) {
     mui::fireNotifications(this, tag, reinterpret_cast<IPTR>(copy.c_str()));
     return;
   }
-  mui::fireNotifications(this, tag, spec->kind == AttrKind::Event ? data : value(tag));
+  mui::fireNotifications(this, tag, notifiesAsGiven(*spec) ? data : value(tag));
 }
 
 bool Object::get(Tag tag, IPTR* storage) {
@@ -148,7 +154,7 @@ IPTR Object::value(Tag tag) const {
 const char* Object::text(Tag tag) const { return reinterpret_cast<const char*>(value(tag)); }
 
 void Object::store(const AttrSpec& spec, IPTR data) {
-  if (spec.kind == AttrKind::Event) return;
+  if (spec.kind == AttrKind::Event || spec.kind == AttrKind::TextEvent) return;
   Value* v = const_cast<Value*>(find(spec.tag));
   if (!v) {
     values_.push_back(Value{spec.tag, 0, false, {}});

@@ -10,7 +10,7 @@ constexpr AttrSpec stringAttrs[] = {
     {MUIA_String_Integer, "MUIA_String_Integer", ATTR_ISG, AttrKind::Number, 0},
     {MUIA_String_MaxLen, "MUIA_String_MaxLen", ATTR_IG, AttrKind::Number, MUI_STRING_DEFAULT_MAXLEN},
     {MUIA_String_Accept, "MUIA_String_Accept", ATTR_ISG, AttrKind::Text, 0},
-    {MUIA_String_Acknowledge, "MUIA_String_Acknowledge", ATTR_S, AttrKind::Event, 0},
+    {MUIA_String_Acknowledge, "MUIA_String_Acknowledge", ATTR_S, AttrKind::TextEvent, 0},
 };
 
 constexpr MethodSpec stringMethods[] = {
