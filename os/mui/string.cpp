@@ -56,6 +56,7 @@ bool String::accepts(char c) const {
 void String::storeNumberText(IPTR number) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%ld", static_cast<long>(number));
+  if (std::strlen(buffer) > room()) buffer[room()] = 0;
   store(*muiClass->findAttr(MUIA_String_Contents), reinterpret_cast<IPTR>(buffer));
 }
 
