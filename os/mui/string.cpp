@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "os/runtime/read_number.h"
+
 namespace mui {
 namespace {
 constexpr AttrSpec stringAttrs[] = {
@@ -16,32 +18,7 @@ constexpr AttrSpec stringAttrs[] = {
 constexpr MethodSpec stringMethods[] = {
     {MUIM_String_Type, "MUIM_String_Type"},
 };
-
-int digitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
 }  // namespace
-
-int32_t String::readNumber(const char* text) {
-  const char* p = text ? text : "";
-  while (*p == ' ' || *p == '\t') ++p;
-  const bool negative = *p == '-';
-  if (negative) ++p;
-  int base = 10;
-  if (*p == '%' || *p == '$') base = *p++ == '%' ? 2 : 16;
-  // Decimal fits 32 signed bits; binary and hexadecimal take 32 bits.
-  const uint64_t limit = base == 10 ? (negative ? 0x80000000ull : 0x7FFFFFFFull) : 0xFFFFFFFFull;
-  uint64_t value = 0;
-  for (; digitValue(*p) < base; ++p) {
-    value = value * base + digitValue(*p);
-    if (value > limit) return 0;
-  }
-  const uint32_t bits = static_cast<uint32_t>(value);
-  return static_cast<int32_t>(negative ? 0u - bits : bits);
-}
 
 size_t String::room() const {
   const IPTR maxLen = value(MUIA_String_MaxLen);
@@ -90,7 +67,7 @@ void String::afterSet(Tag tag, IPTR data) {
 
 bool String::computeGet(Tag tag, IPTR* storage) {
   if (tag != MUIA_String_Integer) return false;
-  *storage = readNumber(contents());
+  *storage = readNumber(contents());  // the program's own reading: blank or "-" alone is 0
   return true;
 }
 

@@ -1,5 +1,5 @@
 // String.mui: a one-line text field. Its contents and MUIA_String_Integer are
-// two views of one text; the text holds at most MaxLen - 1 characters;
+// two views of one text (read as a number by the runtime's reader); the text holds at most MaxLen - 1 characters;
 // typing takes only the accepted characters; Return sets
 // MUIA_String_Acknowledge to the contents.
 #pragma once
@@ -12,10 +12,6 @@ namespace mui {
 class String : public Area {
  public:
   const char* contents() const { return text(MUIA_String_Contents); }
-  // The text read as a number: blanks, an optional "-", then "%" binary, "$"
-  // hexadecimal or decimal digits; no digits (blank, "-" alone) or a number
-  // out of 32 bits reads as 0.
-  static int32_t readNumber(const char* text);
 
  protected:
   void initTag(const AttrSpec& spec, IPTR data) override;
