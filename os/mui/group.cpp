@@ -54,8 +54,10 @@ void Group::passOn(Tag tag, IPTR data, unsigned mode, const MuiClass* owner) {
 }
 
 bool Group::dispatch(const IPTR* message, IPTR* result) {
-  Object* member = reinterpret_cast<Object*>(message[1]);
-  switch (static_cast<uint32_t>(message[0])) {
+  const uint32_t id = static_cast<uint32_t>(message[0]);
+  // Only these two methods carry an argument: the member.
+  Object* member = id == OM_ADDMEMBER || id == OM_REMMEMBER ? reinterpret_cast<Object*>(message[1]) : nullptr;
+  switch (id) {
     case OM_ADDMEMBER:
       if (!member || !isLive(member)) {
         fault("%s: OM_ADDMEMBER of something that is not an object", label().c_str());
