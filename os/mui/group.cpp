@@ -54,26 +54,12 @@ void Group::passOn(Tag tag, IPTR data, unsigned mode, const MuiClass* owner) {
 }
 
 bool Group::dispatch(const IPTR* message, IPTR* result) {
-  const uint32_t id = static_cast<uint32_t>(message[0]);
-  // Only these two methods carry an argument: the member.
-  Object* member = id == OM_ADDMEMBER || id == OM_REMMEMBER ? reinterpret_cast<Object*>(message[1]) : nullptr;
-  switch (id) {
+  switch (static_cast<uint32_t>(message[0])) {
     case OM_ADDMEMBER:
-      if (!member || !isLive(member)) {
-        fault("%s: OM_ADDMEMBER of something that is not an object", label().c_str());
-      } else if (member->parent) {
-        fault("%s: OM_ADDMEMBER of %s, which belongs to %s", label().c_str(), member->label().c_str(),
-              member->parent->label().c_str());
-      } else {
-        adopt(member);
-        *result = 1;
-      }
+      *result = addMember(reinterpret_cast<Object*>(message[1]));
       return true;
     case OM_REMMEMBER:
-      if (member && isLive(member) && release(member))
-        *result = 1;
-      else
-        fault("%s: OM_REMMEMBER of something that is not a member", label().c_str());
+      *result = removeMember(reinterpret_cast<Object*>(message[1]));
       return true;
     case MUIM_Group_InitChange:
     case MUIM_Group_ExitChange:

@@ -2,6 +2,14 @@
 // (which may be given at creation, set and read, and how their values are
 // kept), the methods it adds (for the call log and the strict mode), and how
 // its objects are made.
+//
+// Adding a class: in its own file, a C++ class derived from Object (or Area,
+// Group, ...) that overrides only the steps it needs (object.h), a table of
+// its AttrSpecs and MethodSpecs, and `const MuiClass fooClass = makeClass(
+// "Foo.mui", "Foo", &superClass, attrs, methods, make)`; then its name in the
+// extern list below and in the registry's list (class_registry.cpp). The
+// generic engine then does creation, sets with notifications, gets, the
+// strict mode, the call log and the dump; values are kept per AttrKind.
 #pragma once
 #include <cstddef>
 #include <cstdint>

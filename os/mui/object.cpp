@@ -195,6 +195,32 @@ bool Object::release(Object* child) {
   return false;
 }
 
+IPTR Object::addMember(Object* member) {
+  if (!member || !mui::isLive(member)) {
+    mui::fault("%s: OM_ADDMEMBER of something that is not an object", label().c_str());
+    return 0;
+  }
+  if (member->parent) {
+    mui::fault("%s: OM_ADDMEMBER of %s, which belongs to %s", label().c_str(), member->label().c_str(),
+               member->parent->label().c_str());
+    return 0;
+  }
+  for (const Object* above = this; above; above = above->parent)
+    if (above == member) {
+      // It would hold itself: disposal and forwarding would never end.
+      mui::fault("%s: OM_ADDMEMBER of %s, which holds it", label().c_str(), member->label().c_str());
+      return 0;
+    }
+  adopt(member);
+  return 1;
+}
+
+IPTR Object::removeMember(Object* member) {
+  if (member && mui::isLive(member) && release(member)) return 1;
+  mui::fault("%s: OM_REMMEMBER of something that is not a member", label().c_str());
+  return 0;
+}
+
 Object* Object::ancestorOfClass(const char* className) {
   for (Object* o = this; o; o = o->parent)
     if (o->muiClass->isA(className)) return o;

@@ -49,6 +49,11 @@ struct Object {
   void adopt(Object* child);
   // Takes a child out (it is the caller's then); FALSE when it is not a child.
   bool release(Object* child);
+  // OM_ADDMEMBER and OM_REMMEMBER for classes that have members (groups, and
+  // the application's windows): a fault for what is not an object, a member
+  // that belongs elsewhere, or one that is not a member. Answer 1 when done.
+  IPTR addMember(Object* member);
+  IPTR removeMember(Object* member);
   // The nearest object above (or this one) of the named class.
   Object* ancestorOfClass(const char* className);
   std::string label() const;  // "String#3"

@@ -68,6 +68,11 @@ TEST_F(MuiGroup, TheActivePageStaysWithItsGroupAndWithinItsPages) {
                               MUI_NewObject("Text.mui"), MUIA_Group_Child, MUI_NewObject("Text.mui"));
   EXPECT_EQ(attr(two, MUIA_Group_ActivePage), 1);
   MUI_DisposeObject(two);
+  // The contents of a scroll group are read back as the toolkit does.
+  Object* virt = MUI_NewObject("Virtgroup.mui");
+  Object* scroll = MUI_NewObject("Scrollgroup.mui", MUIA_Scrollgroup_Contents, virt);
+  EXPECT_EQ(attr(scroll, MUIA_Scrollgroup_Contents), reinterpret_cast<IPTR>(virt));
+  MUI_DisposeObject(scroll);
   MUI_DisposeObject(w.root);
 }
 

@@ -78,7 +78,8 @@ TEST_F(MuiObjects, CallsOnNilDoNothingAndAreCounted) {
 TEST_F(MuiObjects, StrictModeRefusesWhatAClassDoesNotKnow) {
   Object* string = MUI_NewObject("String.mui");
   Object* text = MUI_NewObject("Text.mui");
-  Object* group = MUI_NewObject("Group.mui", MUIA_Group_Child, text);
+  Object* inner = MUI_NewObject("Group.mui");
+  Object* group = MUI_NewObject("Group.mui", MUIA_Group_Child, text, MUIA_Group_Child, inner);
   struct Case {
     const char* what;
     std::function<void()> call;
@@ -92,10 +93,12 @@ TEST_F(MuiObjects, StrictModeRefusesWhatAClassDoesNotKnow) {
       {"member added twice", [&] { DoMethod(group, OM_ADDMEMBER, text); }},
       {"child of another group", [&] { MUI_NewObject("Group.mui", MUIA_Group_Child, text); }},
       {"a member removed that is none", [&] { DoMethod(group, OM_REMMEMBER, string); }},
+      {"a group added into itself", [&] { DoMethod(group, OM_ADDMEMBER, group); }},
+      {"a group added below itself", [&] { DoMethod(inner, OM_ADDMEMBER, group); }},
   };
   for (const Case& c : cases) {
     EXPECT_THROW(c.call(), ostest::MuiError) << c.what;
-    EXPECT_EQ(ostest::liveMuiObjects(), 3) << c.what;  // nothing made on the way stays
+    EXPECT_EQ(ostest::liveMuiObjects(), 4) << c.what;  // nothing made on the way stays
   }
   EXPECT_EQ(ostest::muiFaults().size(), std::size(cases));
   // Without strict mode MUI ignores them; the object is made all the same.
