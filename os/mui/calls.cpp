@@ -19,9 +19,7 @@ void destroy(Object* object) {
 void disposeGivenChildren(const TagItem* tags) {
   TagItem* state = const_cast<TagItem*>(tags);
   while (TagItem* item = NextTagItem(&state)) {
-    if (item->ti_Tag != MUIA_Group_Child && item->ti_Tag != MUIA_Scrollgroup_Contents &&
-        item->ti_Tag != MUIA_Popstring_String && item->ti_Tag != MUIA_Popstring_Button)
-      continue;
+    if (!mui::isChildAttribute(item->ti_Tag)) continue;
     Object* child = reinterpret_cast<Object*>(item->ti_Data);
     if (child && mui::isLive(child) && !child->parent) MUI_DisposeObject(child);
   }

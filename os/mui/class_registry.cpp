@@ -75,6 +75,13 @@ const char* attributeName(Tag tag) {
   return unknown;
 }
 
+bool isChildAttribute(Tag tag) {
+  for (const MuiClass* c : classes)
+    for (size_t i = 0; i < c->attrCount; ++i)
+      if (c->attrs[i].name && c->attrs[i].tag == tag && c->attrs[i].kind == AttrKind::Child) return true;
+  return false;
+}
+
 const char* methodName(uint32_t id) {
   for (const MethodSpec& m : rootMethods)
     if (m.id == id) return m.name;

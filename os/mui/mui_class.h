@@ -75,6 +75,8 @@ const MuiClass* findClass(const char* name);
 // The attribute's name for logs and dumps, from every class ("0x8042abcd" when unknown).
 const char* attributeName(Tag tag);
 const char* methodName(uint32_t id);
+// TRUE when some class takes over the object given with this tag at creation.
+bool isChildAttribute(Tag tag);
 
 template <size_t A, size_t M>
 constexpr MuiClass makeClass(const char* name, const char* dumpName, const MuiClass* super,

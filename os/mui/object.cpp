@@ -1,6 +1,7 @@
 #include "os/mui/object.h"
 
 #include <cstdio>
+#include <exception>
 
 #include "os/mui/call_log.h"
 #include "os/mui/description.h"
@@ -21,12 +22,19 @@ bool Object::create(const TagItem* tags) {
   // Children first: every object handed over is ours from here on, so a
   // failure disposes them all with this object.
   bool complete = true;
+  std::exception_ptr refused;  // a strict-mode fault, raised once every child is taken
   TagItem* state = const_cast<TagItem*>(tags);
   while (TagItem* item = NextTagItem(&state)) {
     const AttrSpec* spec = muiClass->findAttr(item->ti_Tag);
-    if (spec && spec->kind == AttrKind::Child && !takeChild(item->ti_Tag, reinterpret_cast<Object*>(item->ti_Data)))
+    if (!spec || spec->kind != AttrKind::Child) continue;
+    try {
+      if (!takeChild(item->ti_Tag, reinterpret_cast<Object*>(item->ti_Data))) complete = false;
+    } catch (...) {
+      if (!refused) refused = std::current_exception();
       complete = false;
+    }
   }
+  if (refused) std::rethrow_exception(refused);
   if (!complete) return false;
   state = const_cast<TagItem*>(tags);
   while (TagItem* item = NextTagItem(&state)) {

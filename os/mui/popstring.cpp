@@ -31,6 +31,12 @@ bool Popstring::computeGet(Tag tag, IPTR* storage) {
   return true;
 }
 
+bool Popstring::dispatch(const IPTR* message, IPTR* result) {
+  if (static_cast<uint32_t>(message[0]) != MUIM_Popstring_Open) return Group::dispatch(message, result);
+  *result = 0;
+  return true;
+}
+
 const MuiClass popstringClass = makeClass("Popstring.mui", "Popstring", &groupClass, popstringAttrs,
                                           popstringMethods, []() -> Object* { return new Popstring; });
 

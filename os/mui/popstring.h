@@ -13,6 +13,8 @@ class Popstring : public Group {
  protected:
   bool redirectSet(Tag tag, IPTR data, unsigned mode) override;
   bool computeGet(Tag tag, IPTR* storage) override;
+  // A plain pop-up has nothing to open: MUIM_Popstring_Open answers 0.
+  bool dispatch(const IPTR* message, IPTR* result) override;
   void describeState(Description&) const override {}
   // TRUE for the attributes the string object adds.
   static bool isStringAttribute(Tag tag);
