@@ -44,6 +44,7 @@ void Area::describe(Description& out) const {
   describeState(out);
   if (flag(MUIA_Disabled)) out.prop("disabled");
   if (!flag(MUIA_ShowMe)) out.prop("hidden");
+  if (value(MUIA_Font) == MUIV_Font_Fixed) out.prop("fixedfont");
   if (value(MUIA_FixWidth)) out.prop(number("fixw=", value(MUIA_FixWidth)));
   if (value(MUIA_FixHeight)) out.prop(number("fixh=", value(MUIA_FixHeight)));
   if (value(MUIA_Weight) != 100) out.prop(number("weight=", value(MUIA_Weight)));

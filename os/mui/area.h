@@ -9,7 +9,8 @@ namespace mui {
 class Area : public Object {
  public:
   // Name, the class's own state (describeState), then the common state
-  // that differs from the defaults: disabled, hidden, fixw=, fixh=, weight=.
+  // that differs from the defaults: disabled, hidden, fixedfont, fixw=, fixh=,
+  // weight=.
   void describe(Description& out) const override;
 
  protected:

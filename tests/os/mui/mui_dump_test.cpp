@@ -47,7 +47,8 @@ TEST_F(MuiDump, ASmallWindowTreeReadsAsItIsBuilt) {
       MUIA_Group_Child,
       MUI_NewObject("Scrollgroup.mui", MUIA_Scrollgroup_UseWinBorder, 0, MUIA_Scrollgroup_Contents,
                     MUI_NewObject("Virtgroup.mui", MUIA_Frame, MUIV_Frame_Virtual, MUIA_Group_Child,
-                                  MUI_NewObject("Floattext.mui", MUIA_Floattext_Text, "Two\nlines"))),
+                                  MUI_NewObject("Floattext.mui", MUIA_Floattext_Text, "Two\nlines", MUIA_Font,
+                                                MUIV_Font_Fixed))),
       MUIA_Group_Child,
       MUI_NewObject("Group.mui", MUIA_Group_PageMode, 1, MUIA_Group_ActivePage, 1, MUIA_Group_Child,
                     MUI_NewObject("Text.mui", MUIA_Text_PreParse, "\033c", MUIA_Text_Contents, "\"Quoted\""),
@@ -66,7 +67,7 @@ TEST_F(MuiDump, ASmallWindowTreeReadsAsItIsBuilt) {
             "Group(H)[CheckMark(on) HSpace] "
             "Rectangle(hbar,fixh=8) \"Files\" "
             "Popasl[String \"Work:\" PopButton(drawer)] "
-            "Scrollgroup[Virtgroup(V,frame=virtual)[Floattext \"Two\\nlines\"]] "
+            "Scrollgroup[Virtgroup(V,frame=virtual)[Floattext(fixedfont) \"Two\\nlines\"]] "
             "Group(page=1)[Text \"\\ec\\\"Quoted\\\"\" Dtpic(empty,disabled) \"Sandbox:missing.iff\"] "
             "Group(H)[Group(V,frame=button)[Group(H)[Dtpic \"Sandbox:pic.iff\" Label \"Start\" Text \"\"]] "
             "Bitmap(160x128,empty,fixw=160,fixh=128,weight=0) Rectangle(filler,fixh=35)]]");
