@@ -7,14 +7,16 @@ void class_base::operator delete(void* block) { Arena::release(block); }
 
 void EndObject(class_base* object) {
   if (!object) return;
-  if (object->alive_) {
-    object->alive_ = false;
-    try {
-      object->end_class();
-    } catch (...) {
-      delete object;
-      throw;
-    }
+  // An object already being ended is left to the call that started ending it:
+  // an end_class that ends its partner, which ends it back, must not free it
+  // under the outer call.
+  if (!object->alive_) return;
+  object->alive_ = false;
+  try {
+    object->end_class();
+  } catch (...) {
+    delete object;
+    throw;
   }
   delete object;
 }

@@ -48,7 +48,9 @@ class class_base {
   }
 
 // Ends the object exactly once (guarded by its alive mark) and frees it. An
-// error from end_class still frees the object, then passes on. NIL is ignored.
+// error from end_class still frees the object, then passes on. NIL is ignored,
+// and so is an object whose ending is under way (an inner End of it from some
+// end_class): the call that started ending it frees it.
 void EndObject(class_base* object);
 
 // As EndObject, and clears the caller's pointer first.

@@ -12,8 +12,10 @@ using BigTime = int64_t;
 constexpr int32_t DAY_NUMBER_OF_2000 = 36526;
 constexpr int64_t SECONDS_PER_DAY = 86400;
 
-// The BigTime of a local date and time. Fields out of their range carry over
-// (hours = 24 is the next day's midnight).
+// The BigTime of a local date and time. Days, hours, minutes and seconds out
+// of their range carry over (hours = 24 is the next day's midnight; day 32 of
+// January is 1 February). Months do not: the month is taken modulo 12 within
+// the same year, so month 13 of 2000 is January 2000 and month 0 December 2000.
 BigTime DateTimeToBigTime(int32_t year, int32_t month, int32_t day, int32_t hours, int32_t minutes,
                           int32_t seconds);
 

@@ -193,13 +193,14 @@ void cMegaCursorGeneric::insertFollowing(oMegaNode* floating, bool before) {
   if (before) {
     target = mega(store->node_beforeInsert(at, floating));
   } else {
-    // Followers of an insertion after the node go to the last inserted node,
-    // the one farthest from it, as followers of an insertion before it go to
-    // the first: a ring of several nodes appended at the end sentinel then
-    // leaves the infoPastEnd cursor behind all of them, not in their middle.
-    oMiniNode* const after = at->next;
-    store->node_afterInsert(at, floating);
-    target = mega(after->prev);
+    // Followers of an insertion after the node go to the first inserted node,
+    // except after the store's end node: there the ring's last node becomes the
+    // end node, and the cursors on it (the infoPastEnd cursor among them) must
+    // stay on the end node, behind all of the inserted nodes, or the list would
+    // lose the rest of the ring.
+    const bool atEnd = at == store->end;
+    target = mega(store->node_afterInsert(at, floating));
+    if (atEnd) target = mega(store->end);
   }
   const int32_t policy = before ? FOLLOW_BEFORE : FOLLOW_AFTER;
   cMegaCursorGeneric* c = at->cursors;

@@ -83,7 +83,8 @@ class cMegaCursorGeneric : public class_base {
 
   // Link a floating ring before / after the cursor's node. The cursors on that
   // node that follow such an insertion (this one included) move onto the first
-  // inserted node. NIL inserts nothing.
+  // inserted node; after the list's end node they move onto the new end node,
+  // the ring's last. NIL inserts nothing.
   virtual void beforeInsert(oMegaNode* floating);
   virtual void afterInsert(oMegaNode* floating);
 

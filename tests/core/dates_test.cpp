@@ -98,6 +98,10 @@ TEST(Dates, DateTimeToBigTimeCountsSecondsFrom2000) {
   EXPECT_EQ(DateTimeToBigTime(2000, 1, 1, 23, 59, 59), 86399);
   EXPECT_EQ(DateTimeToBigTime(2000, 1, 1, 24, 0, 0), 86400);  // carries into the next day
   EXPECT_EQ(DateTimeToBigTime(2000, 1, 2, 0, 0, 0), 86400);
+  EXPECT_EQ(DateTimeToBigTime(2000, 1, 32, 0, 0, 0), DateTimeToBigTime(2000, 2, 1, 0, 0, 0));
+  // Months wrap within their year instead of carrying into the next one.
+  EXPECT_EQ(DateTimeToBigTime(2000, 13, 1, 0, 0, 0), 0);
+  EXPECT_EQ(DateTimeToBigTime(2000, 0, 1, 0, 0, 0), DateTimeToBigTime(2000, 12, 1, 0, 0, 0));
   EXPECT_EQ(DateTimeToBigTime(1999, 12, 31, 23, 59, 59), -1);
   EXPECT_EQ(DateTimeToBigTime(1978, 1, 1, 0, 0, 0), -694224000);
   // Beyond 32 bits: 2100-01-01 is 36525 days later.

@@ -156,6 +156,36 @@ TEST_F(MegaList, InsertionsAtTheListsOwnCursorsKeepTheBounds) {
   End(list);
 }
 
+TEST_F(MegaList, InsertingARingMovesOnlyTheFollowersOfThatSideOntoItsFirstNode) {
+  struct Case {
+    bool after;
+    intptr_t onFollower;  // value under the follower afterwards
+    std::vector<intptr_t> list;
+  };
+  const Case cases[] = {
+      {false, 10, {10, 11, 1, 2}},
+      {true, 10, {1, 10, 11, 2}},
+  };
+  for (const Case& k : cases) {
+    cMegaList* list = plainList({1, 2});
+    cMegaCursor* at = cursorAt(list, 0, 1, FOLLOW_NEVER);
+    cMegaCursor* follower = cursorAt(list, 0, 1, k.after ? FOLLOW_AFTER : FOLLOW_BEFORE);
+    cMegaCursor* other = cursorAt(list, 0, 1, k.after ? FOLLOW_BEFORE : FOLLOW_AFTER);
+    oMegaNode* ring = list->makeNode(10);
+    list->infoMiniList()->node_afterInsert(ring, list->makeNode(11));
+    if (k.after) at->afterInsert(ring);
+    else at->beforeInsert(ring);
+    EXPECT_EQ(values(list), k.list);
+    EXPECT_EQ(follower->read_cMegaCursorGeneric(), k.onFollower) << "after " << k.after;
+    EXPECT_EQ(other->read_cMegaCursorGeneric(), 1);
+    EXPECT_EQ(at->read_cMegaCursorGeneric(), 1);
+    End(at);
+    End(follower);
+    End(other);
+    End(list);
+  }
+}
+
 TEST_F(MegaList, RemovalMovesEachCursorByItsPolicy) {
   struct Case {
     bool destroy;

@@ -71,6 +71,33 @@ TEST(ObjectModel, FailingEndStillFreesThenPassesTheErrorOn) {
   EXPECT_EQ(Arena::liveCount(), before);
 }
 
+// Ends its partner from end_class; the partner ends it back.
+class endingPair : public probeBase {
+  LUDEX_CLASS(endingPair, probeBase)
+ public:
+  void end_class() override {
+    endingPair* p = partner;
+    partner = nullptr;
+    End(p);
+    probeBase::end_class();
+  }
+  endingPair* partner = nullptr;
+};
+
+TEST(ObjectModel, ReEntrantEndEndsAndFreesEachObjectOnce) {
+  const size_t before = Arena::liveCount();
+  for (int chain : {1, 2}) {  // a pair, and an object that ends itself from end_class
+    endCount = 0;
+    auto* a = new endingPair;
+    auto* b = chain == 2 ? new endingPair : a;
+    a->partner = b;
+    b->partner = a;
+    End(a);
+    EXPECT_EQ(endCount, chain);
+    EXPECT_EQ(Arena::liveCount(), before);
+  }
+}
+
 TEST(ProgramStrings, CapacityCutsCopiesAndAppends) {
   char* s = NewString(5);
   EXPECT_STREQ(s, "");
