@@ -53,21 +53,39 @@ int64_t safeGetFilePosition64(BPTR fh) {
   return position;
 }
 
+int64_t fullFilePosition64(BPTR fh) {
+  // The 32-bit answer first: a handle that cannot tell its position fails here.
+  if (getFilePosition64(fh) < 0) return -1;
+  // Step back by 2 GiB until a step would pass the start; what is left is
+  // below 2 GiB, so the 32-bit answer then is the whole of it.
+  int64_t steps = 0;
+  while (seekOnce(fh, INT32_MIN, OFFSET_CURRENT)) ++steps;
+  if (IoErr() != ERROR_SEEK_ERROR) return -1;
+  const int64_t rest = getFilePosition64(fh);
+  if (rest < 0) return -1;
+  const int64_t position = steps * (int64_t{1} << 31) + rest;
+  if (steps > 0 && !setFilePosition64(fh, position, OFFSET_BEGINNING)) return -1;
+  return position;
+}
+
 int64_t getFileSize64(BPTR fh, bool leaveAtEnd) {
   auto* fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   if (fib) {
     const bool examined = ExamineFH(fh, fib);
     const uint32_t size = static_cast<uint32_t>(fib->fib_Size);
     FreeDosObject(DOS_FIB, fib);
-    if (examined) return size;
+    // The examined size is held at the 32-bit cap for every larger file:
+    // there only the handle knows the real end.
+    if (examined && size < FIB_SIZE_CAP) return size;
   }
   int64_t before = 0;
   if (!leaveAtEnd) {
-    before = getFilePosition64(fh);
+    before = fullFilePosition64(fh);
     if (before < 0) return -1;
   }
   if (!seekOnce(fh, 0, OFFSET_END)) return -1;
-  const int64_t size = getFilePosition64(fh);
+  const int64_t size = fullFilePosition64(fh);
+  if (size < 0) return -1;
   if (!leaveAtEnd && !setFilePosition64(fh, before, OFFSET_BEGINNING)) return -1;
   return size;
 }

@@ -17,8 +17,16 @@ void safeSetFilePosition64(BPTR fh, int64_t position);
 int64_t getFilePosition64(BPTR fh);
 // getFilePosition64; raises FILE when it fails.
 int64_t safeGetFilePosition64(BPTR fh);
-// The size of the open file, -1 on failure: examined from the handle, else
-// found by a Seek to the end (the position is put back unless leaveAtEnd).
+// The position in full 64 bits, -1 on failure: past 4 GiB the 32-bit answer
+// wraps, so the handle is stepped back by 2 GiB at a time to the last step
+// before the start and forward again.
+int64_t fullFilePosition64(BPTR fh);
+// The examined size of a file (an unsigned 32-bit count) is held at this cap
+// for every file of 4 GiB - 1 bytes or more.
+constexpr uint32_t FIB_SIZE_CAP = 0xFFFFFFFFu;
+// The size of the open file, -1 on failure: examined from the handle when
+// below the cap, else the handle's end found by Seeks (the position is put
+// back unless leaveAtEnd).
 int64_t getFileSize64(BPTR fh, bool leaveAtEnd);
 // Sets the size; a size that is negative or not below 2^31 is refused (FALSE)
 // without a call. TRUE when the file has the size asked for.

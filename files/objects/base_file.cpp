@@ -52,12 +52,18 @@ cBaseFile* cBaseFile::makeCopy(const char* destination) {
     buffer = nullptr;
     setPosition(position);
   };
-  // From here on, whatever stands at the destination is the copy's.
-  auto removePartial = [&] { DeletePath(destination, true, false); };
+  // Once the copy is open, whatever stands at the destination is the copy's.
+  // An open that failed made nothing (it removes what it made itself): the
+  // destination may be the user's link that leads nowhere.
+  bool opened = false;
+  auto removePartial = [&] {
+    if (opened) DeletePath(destination, true, false);
+  };
   try {
     copy = make_cBaseFile();
     copy->new_cBaseFile(0);
-    if (!copy->open_cBaseFile(destination, false, true, false)) {
+    opened = copy->open_cBaseFile(destination, false, true, false);
+    if (!opened) {
       reason = copy->infoFailureReason();
     } else {
       const int64_t size = getSize();

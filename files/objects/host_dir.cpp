@@ -69,6 +69,7 @@ bool cHostDir::open(const char* path, bool readOnly, bool force) {
 
   BPTR probe = ZERO;
   bool existed = true;
+  bool created = false;  // this open made the directory
   bool examined = false;
   const char* reason = nullptr;
   // A directory it is not: the same answer as for nothing at all there.
@@ -84,7 +85,9 @@ bool cHostDir::open(const char* path, bool readOnly, bool force) {
     removedProtection = 0;
     DisposeString(hostPath);
     hostPath = nullptr;
-    if (!existed && !readOnly) DeletePath(path, true, false);
+    // Only what this open made goes: "not found" is also the answer for a
+    // soft link that leads nowhere or to itself, and that is the user's.
+    if (created) DeletePath(path, true, false);
     DisposeString(canonicalPath);
     canonicalPath = nullptr;
   };
@@ -132,6 +135,7 @@ bool cHostDir::open(const char* path, bool readOnly, bool force) {
         lock = Lock(hostPath, EXCLUSIVE_LOCK);
       } else {
         lock = CreateDir(hostPath);
+        created = lock != ZERO;
         if (!lock) lock = Lock(hostPath, EXCLUSIVE_LOCK);
       }
       if (!lock) reason = dosFailureReason(existed ? "error opening dir" : "dir does not exist");

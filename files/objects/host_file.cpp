@@ -22,6 +22,12 @@ void clearInfo(FileInfoBlock* info) {
   info->fib_Date.ds_Tick = tick;
 }
 
+// The examined size, or -1 at the 32-bit cap, where the file may be larger.
+int64_t examinedSizeBelowCap(const FileInfoBlock* info) {
+  const uint32_t examined = static_cast<uint32_t>(info->fib_Size);
+  return examined < FIB_SIZE_CAP ? int64_t{examined} : -1;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -79,7 +85,17 @@ bool cHostFile::examineHandle(const char* operation) {
   return false;
 }
 
-int64_t cHostFile::examinedSize() const { return static_cast<uint32_t>(fileInfo->fib_Size); }
+int64_t cHostFile::examinedSize() {
+  const int64_t examined = examinedSizeBelowCap(fileInfo);
+  if (examined >= 0) return examined;
+  // At the cap the file may be any size from 4 GiB - 1 up: ask the handle.
+  const int64_t real = getFileSize64(handle, false);
+  if (real < 0) {
+    handlePosition = -1;  // it may have moved: the next transfer seeks
+    return size;
+  }
+  return real;
+}
 
 void cHostFile::restoreProtection() {
   const int32_t putBack = removedProtection | pendingProtection;
@@ -112,6 +128,7 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
   const bool ftp = IsFtpPath(path);
   BPTR lock = ZERO;
   bool existed = true;    // FALSE only when the system said "not found"
+  bool created = false;   // this open made the file (MODE_NEWFILE)
   bool examined = false;  // the file info holds this file's examination
   const char* reason = nullptr;
 
@@ -122,7 +139,9 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
     handle = ZERO;
     // A failed forced open leaves the file protected as it found it.
     restoreProtection();
-    if (!existed && !readOnly && canonicalPath) DeletePath(canonicalPath, true, false);
+    // Only what this open made goes: "not found" is also the answer for a
+    // soft link that leads nowhere or to itself, and that is the user's.
+    if (created && canonicalPath) DeletePath(canonicalPath, true, false);
     releasePaths();
   };
 
@@ -166,7 +185,7 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
       if (!handle && !readOnly) {
         // Only a file that is not there is made; one that exists but cannot
         // be opened now is never emptied.
-        if (!existed) handle = Open(hostPath, MODE_NEWFILE);
+        if (!existed) created = (handle = Open(hostPath, MODE_NEWFILE)) != ZERO;
         else if (ftp) handle = Open(hostPath, MODE_OLDFILE);
       }
       if (!handle) {
@@ -184,7 +203,7 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
         examined = true;
       }
       size = getFileSize64(handle, true);
-      if (size == -1 && examined) size = examinedSize();
+      if (size == -1 && examined) size = examinedSizeBelowCap(fileInfo);
       if (size == -1) reason = dosFailureReason_cpath_file("error finding size of file");
     }
 

@@ -124,8 +124,9 @@ class cHostFile : public cBaseFile {
   // ExamineFH into the file info; FILE "cHostFile.<operation>(); ExamineFH()
   // failed" when it fails on a file that can be examined. TRUE when examined.
   bool examineHandle(const char* operation);
-  // The examined size (an unsigned 32-bit count).
-  int64_t examinedSize() const;
+  // The size after an examination: the examined size, or at its 32-bit cap
+  // the handle's real end (the size known so far when that cannot be had).
+  int64_t examinedSize();
   // Where the handle stands, asked of the handle (after an error).
   void rereadHandlePosition();
   // After growth failed: the size the file has on disk, and the handle's

@@ -159,6 +159,18 @@ TEST_F(HostFiles, PositionsPast32Bits) {
   ASSERT_TRUE(setFilePosition64(fh, -3000000000LL, OFFSET_END));
   EXPECT_EQ(readMark(5), "THREE");
   EXPECT_FALSE(setFilePosition64(fh, 7000000000LL, OFFSET_BEGINNING));
+
+  // The examined size stops at the 32-bit cap; the size is the handle's end,
+  // and the position (which the 32-bit answer wraps) is kept or left there.
+  for (const int64_t at : {int64_t{0}, int64_t{3000000000}, int64_t{5000000000}, int64_t{4294967296 + 7}}) {
+    SCOPED_TRACE(at);
+    ASSERT_TRUE(setFilePosition64(fh, at, OFFSET_BEGINNING));
+    EXPECT_EQ(fullFilePosition64(fh), at);
+    EXPECT_EQ(getFileSize64(fh, false), 6000000000LL);
+    EXPECT_EQ(fullFilePosition64(fh), at);
+    EXPECT_EQ(getFileSize64(fh, true), 6000000000LL);
+    EXPECT_EQ(fullFilePosition64(fh), 6000000000LL);
+  }
   Close(fh);
 }
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -325,6 +327,57 @@ TYPED_TEST_P(FileContract, ClonesShareTheFileButNotItsWriting) {
   EXPECT_FALSE(second->infoReadOnly());
 }
 
+TYPED_TEST_P(FileContract, AFailedOpenOrCopyLeavesALinkThatLeadsNowhereAlone) {
+  this->box.writeFile("src.txt", "source");
+  this->box.makeDir("Games");
+  std::filesystem::create_symlink("Games/x.adf", this->box.host("dangling"));
+  std::filesystem::create_symlink("loop", this->box.host("loop"));
+  TypeParam* source = this->opened("Sandbox:/src.txt", true);
+  for (const std::string name : {"dangling", "loop"}) {
+    SCOPED_TRACE(name);
+    const std::string path = "Sandbox:/" + name;
+    TypeParam* file = this->template made<TypeParam>();
+    EXPECT_FALSE(file->open(path.c_str(), false, false));
+    EXPECT_EQ(std::string(file->infoFailureReason()).rfind("could not create file", 0), 0u)
+        << file->infoFailureReason();
+    EXPECT_TRUE(std::filesystem::is_symlink(this->box.host(name))) << "the open removed the link";
+
+    EXPECT_EQ(this->kept(source->makeCopy(path.c_str())), nullptr);
+    EXPECT_STREQ(source->infoFailureOrigin(), "cBaseFile.makeCopy()");
+    EXPECT_TRUE(std::filesystem::is_symlink(this->box.host(name))) << "the copy removed the link";
+  }
+  EXPECT_FALSE(this->box.exists("Games/x.adf"));
+}
+
+TYPED_TEST_P(FileContract, AppendingPast4GiBWritesAtTheRealEnd) {
+  const int64_t big = 5000000000LL;
+  this->box.writeFile("big.bin", "");
+  std::error_code error;
+  std::filesystem::resize_file(this->box.host("big.bin"), static_cast<uintmax_t>(big), error);  // sparse
+  if (error) GTEST_SKIP() << "no sparse files here: " << error.message();
+  TypeParam* file = this->opened("Sandbox:/big.bin", false);
+  EXPECT_EQ(file->getSize(), big);
+  file->setPosition(-1);
+  EXPECT_EQ(file->write_cBaseFile("XYZ", 3, 0, false), big + 3);
+  file->flush();
+  EXPECT_EQ(file->getSize(), big + 3);
+  file->setPosition(-1);
+  EXPECT_EQ(file->write_cBaseFile("!", 1, 0, false), big + 4);
+  this->finish(file);
+
+  EXPECT_EQ(std::filesystem::file_size(this->box.host("big.bin")), static_cast<uintmax_t>(big + 4));
+  std::ifstream in(this->box.host("big.bin"), std::ios::binary);
+  char tail[5] = {};
+  in.seekg(big - 1);
+  in.read(tail, 5);
+  EXPECT_EQ(std::string(tail, 5), std::string("\0XYZ!", 5));
+  char capped[3] = {'?', '?', '?'};
+  in.clear();
+  in.seekg(0xFFFFFFFFLL);
+  in.read(capped, 3);
+  EXPECT_EQ(std::string(capped, 3), std::string(3, '\0')) << "written at the 32-bit cap";
+}
+
 REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileReadOnlyFailsWritableCreatesIt,
                             ReadsPastTheEndAndAfterAStopByteDeliverPadBytes,
                             PositionsCountFromTheEndWhenNegative,
@@ -335,4 +388,6 @@ REGISTER_TYPED_TEST_SUITE_P(FileContract, OpeningAMissingFileReadOnlyFailsWritab
                             CopiesCarryDataAttributesCommentAndTime, CopyingRefusesAnExistingDestination,
                             CtrlCBreaksACopyAndRemovesThePartialFile, ACopyOfALinkIsAFileOfItsOwn,
                             ACopyOfAWriteProtectedFileIsWriteProtected,
-                            ClonesShareTheFileButNotItsWriting);
+                            ClonesShareTheFileButNotItsWriting,
+                            AFailedOpenOrCopyLeavesALinkThatLeadsNowhereAlone,
+                            AppendingPast4GiBWritesAtTheRealEnd);

@@ -58,6 +58,17 @@ TEST_F(HostDir, FailedCreatingOpenRemovesWhatItCreated) {
   End(dir);
 }
 
+TEST_F(HostDir, AFailedCreatingOpenLeavesALinkThatLeadsNowhereAlone) {
+  std::filesystem::create_symlink("Games/Gone", box.host("dangling"));
+  std::filesystem::create_symlink("loop", box.host("loop"));
+  for (const std::string name : {"dangling", "loop"}) {
+    const std::string path = "Sandbox:/" + name + "/";
+    EXPECT_EQ(opened(path.c_str(), false), nullptr) << name;
+    EXPECT_TRUE(std::filesystem::is_symlink(box.host(name))) << name;
+  }
+  EXPECT_FALSE(box.exists("Games/Gone"));
+}
+
 TEST_F(HostDir, AFileIsNoDirectory) {
   box.writeFile("Games/Sub/inside", "x");
   for (const bool readOnly : {true, false}) {
