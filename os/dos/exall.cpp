@@ -104,9 +104,13 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
       continue;
     }
     dosmeta::EntryInfo info;
-    if (dosmeta::describeEntry(reach, name, info) != 0) {  // gone since the listing
+    if (int32_t error = dosmeta::describeEntry(reach, name, info)) {
       ++index;
-      continue;
+      if (error == ERROR_OBJECT_NOT_FOUND) continue;  // gone since the listing
+      // There but not to be examined (a folder that may be read but not
+      // searched): the listing fails, it does not go on as if it were empty.
+      endScan(record, control);
+      return dosproc::fail(error);
     }
     size_t need = fixed + info.name.size() + 1;
     if (type >= ED_COMMENT)

@@ -82,7 +82,13 @@ bool ExNext(BPTR lock, FileInfoBlock* fib) {
   while (index < record->exNextNames.size()) {
     dosmeta::EntryInfo info;
     const std::string& name = record->exNextNames[index++];
-    if (dosmeta::describeEntry(reach, name, info) != 0) continue;  // gone since the listing
+    if (int32_t error = dosmeta::describeEntry(reach, name, info)) {
+      if (error == ERROR_OBJECT_NOT_FOUND) continue;  // gone since the listing
+      // There but not to be examined: a failure, not the end of the folder.
+      // The next call goes on after this entry.
+      fib->fib_DiskKey = static_cast<int32_t>(index);
+      return dosproc::fail(error);
+    }
     dosexamine::toFileInfoBlock(info, fib);
     fib->fib_DiskKey = static_cast<int32_t>(index);
     return true;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@
 #include "os/dos/file_handles.h"
 #include "os/dos/metadata.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -213,6 +215,47 @@ TEST_F(DosExamine, ExNextGoesOnOverTheEntriesListedAtExamineAndSkipsDeletedOnes)
   EXPECT_LE(seen.size(), 2u);  // the first entry, and Sub when it was not first
   EXPECT_FALSE(seen.count("Later"));
   UnLock(lock);
+}
+
+TEST_F(DosExamine, EntriesThatCannotBeExaminedFailTheListingInsteadOfEndingIt) {
+  // A folder that may be read but not searched: its names can be listed, its
+  // entries not examined.
+  box.writeFile("Locked/a", "1");
+  box.writeFile("Locked/b", "2");
+  for (const char* path : {"Locked", "Locked/a", "Locked/b"}) giveToOrdinaryUser(box.host(path));
+  const std::string entry = box.host("Locked/a");
+  ASSERT_EQ(chmod(box.host("Locked").c_str(), 0400), 0);
+  const ChildResult child = runAsOrdinaryUser([&entry] {
+    struct stat st;
+    if (lstat(entry.c_str(), &st) == 0) return CANNOT_DROP_ROOT;  // the bits stand in no one's way
+    BPTR lock = Lock("Sandbox:Locked", SHARED_LOCK);
+    if (!lock) return 1;
+    FileInfoBlock fib{};
+    std::printf("Examine %d\n", Examine(lock, &fib) ? 1 : 0);
+    for (int i = 0; i < 4; ++i) {
+      const bool more = ExNext(lock, &fib);
+      std::printf("ExNext %d %ld\n", more ? 1 : 0, static_cast<long>(IoErr()));
+      if (!more && IoErr() == ERROR_NO_MORE_ENTRIES) break;
+    }
+    auto* control = static_cast<ExAllControl*>(AllocDosObject(DOS_EXALLCONTROL, nullptr));
+    std::vector<uint64_t> buffer(1024);
+    const bool more = ExAll(lock, reinterpret_cast<ExAllData*>(buffer.data()), 8192, ED_NAME, control);
+    std::printf("ExAll %d %ld %lu\n", more ? 1 : 0, static_cast<long>(IoErr()),
+                static_cast<unsigned long>(control->eac_Entries));
+    FreeDosObject(DOS_EXALLCONTROL, control);
+    UnLock(lock);
+    return 0;
+  });
+  chmod(box.host("Locked").c_str(), 0700);
+  if (child.exitCode == CANNOT_DROP_ROOT) GTEST_SKIP() << "no ordinary user to run as here";
+  EXPECT_EQ(child.exitCode, 0);
+  // Each entry fails with "read protected" (224); only after them the end (232).
+  EXPECT_EQ(child.output,
+            "Examine 1\n"
+            "ExNext 0 224\n"
+            "ExNext 0 224\n"
+            "ExNext 0 232\n"
+            "ExAll 0 224 0\n");
 }
 
 TEST_F(DosExamine, ExamineNamesAVolumeRootByItsVolumeAndFollowsLinks) {

@@ -5,7 +5,9 @@
 #include "files/trees/dir_tree.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,6 +17,7 @@
 #include "core/exception.h"
 #include "files/trees/dir_module.h"
 #include "tests/files/dos_layer_fixture.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -177,6 +180,32 @@ TEST_F(DirTree, UnlistableFolderIsReportedAndTheWalkGoesOn) {
   EXPECT_EQ(walk(stop.get()), "done");
   EXPECT_EQ(stop->log.back()[0], 'X');
   EXPECT_EQ(files(stop.get()).size(), 3u);
+}
+
+TEST_F(DirTree, FolderWhoseEntriesCannotBeExaminedIsReportedNotWalkedAsEmpty) {
+  // x/ may be read but not searched by its owner, an ordinary user.
+  for (const char* path : {"tree", "tree/a", "tree/b", "tree/C", "tree/x", "tree/x/x1", "tree/x/z", "tree/y", "tree/y/y1"})
+    giveToOrdinaryUser(box.host(path));
+  const std::string entry = box.host("tree/x/x1");
+  ASSERT_EQ(chmod(box.host("tree/x").c_str(), 0400), 0);
+  const ChildResult child = runAsOrdinaryUser([&entry] {
+    struct stat st;
+    if (lstat(entry.c_str(), &st) == 0) return CANNOT_DROP_ROOT;  // the bits stand in no one's way
+    Owned<Recorder> r;
+    std::printf("%s\n", walk(r.get()).c_str());
+    for (const std::string& line : r->log) std::printf("%s\n", line.c_str());
+    return 0;
+  });
+  chmod(box.host("tree/x").c_str(), 0700);
+  if (child.exitCode == CANNOT_DROP_ROOT) GTEST_SKIP() << "no ordinary user to run as here";
+  EXPECT_EQ(child.exitCode, 0);
+  EXPECT_EQ(child.output,
+            "# cHostDir.makeEntryList(); ExAll() failed for path \"Sandbox:tree/x\" with error 224.\n"
+            "done\n"
+            "F Sandbox:/tree/a\nF Sandbox:/tree/b\nF Sandbox:/tree/C\nD Sandbox:/tree/x/\nD Sandbox:/tree/y/\n"
+            "X Sandbox:/tree/x/ cHostDir.makeEntryList() | "
+            "cHostDir.makeEntryList(); ExAll() failed: object is read-protected\n"
+            "F Sandbox:/tree/y/y1\n");
 }
 
 TEST_F(DirTree, FolderThatVanishedIsReported) {
