@@ -3,7 +3,10 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -21,16 +24,12 @@ gid_t ordinaryGid() {
 
 }  // namespace
 
-void giveToOrdinaryUser(const std::string& hostPath) {
-  if (geteuid() != 0) return;
-  if (lchown(hostPath.c_str(), ordinaryUid(), ordinaryGid()) != 0) return;
-}
-
 ChildResult runAsOrdinaryUser(const std::function<int()>& body) {
   return runInChild([&body] {
     if (geteuid() == 0) {
+      const uid_t uid = ordinaryUid();
       const gid_t gid = ordinaryGid();
-      if (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 || setresuid(ordinaryUid(), ordinaryUid(), ordinaryUid()) != 0)
+      if (setgroups(0, nullptr) != 0 || setresgid(gid, gid, gid) != 0 || setresuid(uid, uid, uid) != 0)
         return CANNOT_DROP_ROOT;
       if (geteuid() == 0) return CANNOT_DROP_ROOT;
       // Giving up root makes the process undumpable, which would shut it out
@@ -39,4 +38,20 @@ ChildResult runAsOrdinaryUser(const std::function<int()>& body) {
     }
     return body();
   });
+}
+
+ChildResult runWithUnsearchableFolder(const std::string& hostFolder, const std::function<int()>& body) {
+  std::error_code error;
+  const std::filesystem::directory_iterator first(hostFolder, error);
+  if (error || first == std::filesystem::directory_iterator()) return ChildResult{};
+  const std::string entry = first->path().string();
+  if (geteuid() == 0 && chown(hostFolder.c_str(), ordinaryUid(), ordinaryGid()) != 0) return ChildResult{};
+  if (chmod(hostFolder.c_str(), 0400) != 0) return ChildResult{};
+  const ChildResult result = runAsOrdinaryUser([&] {
+    struct stat st;
+    if (lstat(entry.c_str(), &st) == 0) return CANNOT_DROP_ROOT;
+    return body();
+  });
+  chmod(hostFolder.c_str(), 0700);
+  return result;
 }
