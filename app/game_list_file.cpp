@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/file_replacement.h"
 #include "app/game.h"
 #include "app/launcher.h"
 #include "app/line_files.h"
@@ -22,6 +23,8 @@
 namespace {
 
 const char* const listBad = "PROGDIR:/Ludex.list.BAD";
+// The new list while it is written; it becomes "Ludex.list.tmp" once complete.
+const char* const listPartial = "PROGDIR:/Ludex.list.new";
 constexpr int32_t WRITTEN_VERSION = 5;
 
 [[noreturn]] void corrupt(const char* what) { ThrowF("list", "loadGameList(); Ludex.list %s", what); }
@@ -39,8 +42,14 @@ int32_t takeNumber(char*& lines) {
   return value;
 }
 
-// A field that would split into several lines cannot be stored.
-bool storable(const char* field) { return !field || std::strpbrk(field, "\r\n") == nullptr; }
+// A field that would not read back as itself cannot be stored: a line break
+// would split it, and a "\r" at its end is dropped when reading. A "\r"
+// anywhere else is kept as it is.
+bool storable(const char* field) {
+  if (!field) return true;
+  const int32_t length = EstrLen(field);
+  return std::memchr(field, '\n', static_cast<size_t>(length)) == nullptr && (length == 0 || field[length - 1] != '\r');
+}
 
 bool storable(const game* g) {
   return storable(g->name) && storable(g->path) && storable(g->tags) && storable(g->params);
@@ -94,43 +103,15 @@ void readGame(char* name, char*& lines, int32_t version, cMegaList_class* gameLi
   }
 }
 
-// A save stopped after the old list became the backup but before the new list
-// took its place leaves no list: the new list (when it reads completely) or
-// the backup becomes the list again.
+// The list file with its temporary, partial and backup names.
+FileReplacement listReplacement() { return {app_list, app_listTmp, listPartial, app_listBak}; }
+
+// Before the list is read: a save stopped while it wrote leaves only a partial
+// file, which is deleted; one stopped between its renames leaves the complete
+// temporary file, which becomes the list; with neither, the backup does.
 void recoverInterruptedSave() {
-  if (ExistsPath(app_list, true)) return;
-  if (ExistsPath(app_listTmp, false)) {
-    auto* probe = new cMegaList_class;
-    probe->new_cMegaList_class(true, nullptr, true);
-    cStringSpace* probeTags = nullptr;
-    bool complete = false;
-    char* lines = readLines(app_listTmp);
-    // Reads the temporary file as a list would be read: it is complete when
-    // nothing is missing from it.
-    try {
-      if (lines) {
-        probeTags = new cStringSpace;
-        probeTags->new_cStringSpace(true, CASE_INSENSITIVE);
-        const int32_t version = takeNumber(lines);
-        if (version >= 1 && version <= WRITTEN_VERSION) {
-          while (lines) readGame(takeLine(lines), lines, version, probe, probeTags);
-          complete = true;
-        }
-      }
-    } catch (const Exception& e) {
-      if (!e.is("list")) {
-        DisposeString(lines);
-        End(probeTags);
-        End(probe);
-        throw;
-      }
-    }
-    DisposeString(lines);
-    End(probeTags);
-    End(probe);
-    if (complete && RenamePath(app_listTmp, app_list, false)) return;
-  }
-  if (ExistsPath(app_listBak, false)) fileCopy(app_listBak, app_list);
+  finishInterruptedReplacement(listReplacement());
+  if (!ExistsPath(app_list, true) && ExistsPath(app_listBak, false)) fileCopy(app_listBak, app_list);
 }
 
 }  // namespace
@@ -212,12 +193,7 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
       throw;
     }
     End(at);
-    DeletePath(app_listTmp, false, false);
-    if (writeLines(app_listTmp, lines.head)) {
-      DeletePath(app_listBak, false, false);
-      RenamePath(app_list, app_listBak, false);
-      RenamePath(app_listTmp, app_list, false);
-    }
+    replaceFileWithLines(listReplacement(), lines.head);
   } catch (...) {
     DisposeString(lines.head);
     throw;

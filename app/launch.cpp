@@ -6,8 +6,8 @@
 #include "app/launcher.h"
 #include "app/line_files.h"
 #include "app/ludex_module.h"
+#include "app/shell_quoting.h"
 #include "app/tags.h"
-#include "app/translate_str.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "core/string_space.h"
@@ -41,20 +41,53 @@ struct LaunchStrings {
   }
 };
 
-// A path put between the launcher's double quotes: the shell reads "*" and
-// '"' inside quotes as escapes, so they are written as "**" and '*"'.
-char* quotedForShell(char* path) {
-  int32_t extra = 0;
-  for (const char* p = path; *p; ++p)
-    if (*p == '*' || *p == '"') ++extra;
-  if (extra == 0) return path;
-  char* escaped = NewString(EstrLen(path) + extra);
-  for (const char* p = path; *p; ++p) {
-    if (*p == '*' || *p == '"') StrAdd(escaped, "*", 1);
-    StrAdd(escaped, p, 1);
+// Tells the user why nothing was started: a path with a line break in it
+// would land outside double quotes, where the rest of it would run as a
+// command of its own.
+void refuseLineBreak(const char* path) {
+  const intptr_t args[] = {reinterpret_cast<intptr_t>(path)};
+  requestChoice2(app_name,
+                 "The path \"%s\" holds a line break, and the launcher does not put it in double quotes.\n"
+                 "Nothing was started.",
+                 "OK", args);
+}
+
+// The launcher's commands with "%g", "%p", "%d" and "%%" replaced, each match
+// taken from left to right as translateStr does with the launch dictionary,
+// the path and folder written as file names for the place where each lands
+// (ShellQuoting). Hands each piece of the result to put; FALSE after telling
+// the user when a path cannot be written where it lands.
+template <typename Put>
+bool substituteFields(const char* commands, const LaunchFields& fields, Put put) {
+  ShellQuoting quoting;
+  for (const char* c = commands; *c; ++c) {
+    const char* value = nullptr;
+    bool fileName = false;
+    if (c[0] == '%') {
+      switch (c[1]) {
+        case 'g': value = fields.path, fileName = true; break;
+        case 'd': value = fields.folder, fileName = true; break;
+        case 'p': value = fields.params; break;
+        case '%': value = "%"; break;
+        default: break;
+      }
+    }
+    if (!value) {
+      put(c, 1);
+      quoting.feed(c, 1);
+      continue;
+    }
+    ++c;
+    char* written = fileName ? quoting.fileNameHere(value) : StrClone(value);
+    if (!written) {
+      refuseLineBreak(value);
+      return false;
+    }
+    put(written, EstrLen(written));
+    quoting.feed(written);
+    DisposeString(written);
   }
-  DisposeString(path);
-  return escaped;
+  return true;
 }
 
 // The launcher of the first of the game's tags that has one, or NIL.
@@ -206,17 +239,20 @@ char* expandAppDir(char* text) {
       char* variable = made.keep(StrJoin("AppDir/", name));
       char* folder = rememberedFolder(variable, name);
       if (!folder) folder = askForFolder(variable, name);
-      if (!folder) {
+      char* hostFolder = folder ? made.keep(ExportPath(made.keep(folder))) : nullptr;
+      // The folder is a file name like the game's path: written for where
+      // the reference stands.
+      char* written = hostFolder ? made.keep(ShellQuoting::after(text, start).fileNameHere(hostFolder)) : nullptr;
+      if (hostFolder && !written) refuseLineBreak(hostFolder);
+      if (!written) {
         made.dispose();
         DisposeString(text);
         return nullptr;
       }
-      made.keep(folder);
-      char* hostFolder = made.keep(ExportPath(folder));
       char* before = made.keep(NewString(start));
       StrCopy(before, text, start);
-      char* expanded = StrJoin(before, hostFolder, text + close + 1);
-      position = start + EstrLen(hostFolder);
+      char* expanded = StrJoin(before, written, text + close + 1);
+      position = start + EstrLen(written);
       DisposeString(text);
       text = expanded;
     } catch (...) {
@@ -226,6 +262,15 @@ char* expandAppDir(char* text) {
     }
     made.dispose();
   }
+}
+
+char* substituteLaunchFields(const char* commands, const LaunchFields& fields) {
+  int32_t length = 0;
+  if (!substituteFields(commands, fields, [&](const char*, int32_t n) { length += n; })) return nullptr;
+  char* text = NewString(length);
+  // The second pass meets the same pieces, so it cannot refuse.
+  substituteFields(commands, fields, [&](const char* piece, int32_t n) { StrAdd(text, piece, n); });
+  return text;
 }
 
 bool executeCommand(const char* command, bool quiet, bool async, int32_t stack, int32_t priority, BPTR currentDir,
@@ -282,10 +327,10 @@ void launch(const game* g) {
   char* text = nullptr;
   char* lines = nullptr;
   try {
-    char* path = made.keep(quotedForShell(ExportPath(g->path)));
-    char* folder = made.keep(quotedForShell(extractAppendableHostSubPath(g->path)));
-    const char* dictionary[] = {"%g", path, "%p", g->params ? g->params : "", "%d", folder, "%%", "%", nullptr};
-    text = expandAppDir(translateStr(l->commands, dictionary));
+    const LaunchFields fields{made.keep(ExportPath(g->path)), g->params ? g->params : "",
+                              made.keep(extractAppendableHostSubPath(g->path))};
+    text = substituteLaunchFields(l->commands, fields);
+    if (text) text = expandAppDir(text);
     if (!text) {
       made.dispose();
       return;

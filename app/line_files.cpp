@@ -89,10 +89,15 @@ bool writeLines(const char* path, const char* lines) {
   try {
     file->new_cBaseFile(0);
     DeletePath(path, false, false);
-    if (lines && file->open(path, false, false)) {
-      // A failing write, flush or close is a failed save: the file holds
-      // less than it should.
-      try {
+    if (!lines) {
+      endFile(file);
+      return false;
+    }
+    // Any failure of the open, a write, the flush or the close is a failed
+    // save, whatever the file object raises for it: the file holds less than
+    // it should and is deleted, and the caller keeps its old file.
+    try {
+      if (file->open(path, false, false)) {
         file->setSize(0);
         int64_t position = 0;
         for (const char* line = lines; line; line = StrNext(line)) {
@@ -106,13 +111,12 @@ bool writeLines(const char* path, const char* lines) {
         file->flush();
         file->close();
         written = true;
-      } catch (const Exception& e) {
-        if (!e.is("FILE") && !e.is("FULL")) throw;
       }
-      if (!written) {
-        endFile(file);
-        DeletePath(path, false, false);  // no file may claim to be complete
-      }
+    } catch (const Exception&) {
+    }
+    if (!written) {
+      endFile(file);
+      DeletePath(path, false, false);  // no file may claim to be complete
     }
   } catch (...) {
     endFile(file);

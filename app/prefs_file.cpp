@@ -1,5 +1,6 @@
 #include "app/prefs_file.h"
 
+#include "app/file_replacement.h"
 #include "app/launcher.h"
 #include "app/line_files.h"
 #include "app/ludex_module.h"
@@ -14,6 +15,8 @@
 namespace {
 
 const char* const prefsTmp = "ENVARC:/Ludex.prefs.tmp";
+// The new preferences while they are written.
+const char* const prefsPartial = "ENVARC:/Ludex.prefs.new";
 
 // Takes the first line off the chain; "bad" when there is none.
 char* takeLine(char*& lines) {
@@ -70,11 +73,8 @@ void readPrefsLines(char*& lines, cStringSpace* space) {
   }
 }
 
-// A save interrupted between removing the old file and renaming the new one
-// into place leaves only the temporary file: it is the preferences.
-void recoverInterruptedSave() {
-  if (!ExistsPath(app_prefs, true) && ExistsPath(prefsTmp, false)) RenamePath(prefsTmp, app_prefs, false);
-}
+// The preferences file with its temporary and partial names; no backup.
+FileReplacement prefsReplacement() { return {app_prefs, prefsTmp, prefsPartial, nullptr}; }
 
 }  // namespace
 
@@ -83,7 +83,7 @@ cStringSpace* loadPrefs() {
   prefAutoExit = prefsShowOutput = false;
   char* lines = nullptr;
   try {
-    recoverInterruptedSave();
+    finishInterruptedReplacement(prefsReplacement());
     lines = readLines(app_prefs);
     if (!lines) {
       addBuiltInLaunchers(space);
@@ -117,13 +117,7 @@ void savePrefs(cStringSpace* space) {
       lines.append(NewString(0));
     }
     // The old file goes only once the new one is complete.
-    DeletePath(prefsTmp, false, false);
-    if (writeLines(prefsTmp, lines.head)) {
-      DeletePath(app_prefs, false, false);
-      RenamePath(prefsTmp, app_prefs, false);
-    } else {
-      DeletePath(prefsTmp, false, false);
-    }
+    replaceFileWithLines(prefsReplacement(), lines.head);
   } catch (...) {
     DisposeString(lines.head);
     throw;

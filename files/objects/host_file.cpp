@@ -235,7 +235,9 @@ void cHostFile::close() {
 
 void cHostFile::flush() {
   checkOpen("flush");
-  if (!readOnlyFlag) Flush(handle);
+  // What was written must be on the disk before anyone relies on it (a
+  // rename that puts the file in place): a failed Flush is a failed flush.
+  if (!readOnlyFlag && !Flush(handle)) Throw("FILE", "cHostFile.flush(); Flush() failed");
   if (examineHandle("flush")) size = examinedSize();
   DisposeString(linkTarget);
   linkTarget = nullptr;

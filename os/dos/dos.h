@@ -224,6 +224,8 @@ BPTR CreateDir(const char* name);
 // Deletes a file, a link or an empty directory.
 bool DeleteFile(const char* name);
 // Renames or moves an object on one device; never replaces an existing object.
+// The folders concerned are synced before and after, so that a completed
+// rename survives a power loss.
 bool Rename(const char* oldName, const char* newName);
 
 bool Examine(BPTR lock, FileInfoBlock* fib);
@@ -285,8 +287,9 @@ bool Close(BPTR file);
 int32_t Read(BPTR file, APTR buffer, int32_t length);
 // Bytes written (all of them unless the disk filled up), -1 on failure.
 int32_t Write(BPTR file, const void* buffer, int32_t length);
-// Writes what the handle holds back (hosted handles hold nothing back: each
-// Write reaches Linux at once). FALSE only for something that is no handle.
+// Puts what was written through the handle on the disk (each Write reaches
+// Linux at once; Flush syncs it). FALSE for something that is no handle or a
+// disk that failed to take the data.
 bool Flush(BPTR file);
 // Moves the position and returns the position before the move, as a 32-bit
 // word (read it as unsigned for files past 2 GiB). -1 with IoErr 219 when the

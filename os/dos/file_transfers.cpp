@@ -98,8 +98,13 @@ int32_t Write(BPTR file, const void* buffer, int32_t length) {
 
 bool Flush(BPTR file) {
   if (int32_t injected = doshook::enter("Flush")) return dosproc::fail(injected);
-  // Hosted handles hold nothing back: every Write went to Linux at once.
-  return dosfh::asHandle(file) ? true : dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  // Every Write went to Linux at once; Flush puts it on the disk, so that a
+  // file renamed into place afterwards is whole after a power loss.
+  FileHandle* fh = dosfh::asHandle(file);
+  if (!fh) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
+  if (fsync(fh->fh_HostFd) != 0 && errno != EINVAL && errno != EROFS)
+    return dosproc::fail(dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED));
+  return true;
 }
 
 int32_t Seek(BPTR file, int32_t position, int32_t mode) {

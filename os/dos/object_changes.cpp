@@ -28,6 +28,15 @@ int32_t renameNoReplace(const std::string& from, const std::string& to) {
   return errno == EINVAL ? ERROR_OBJECT_IN_USE : dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
 }
 
+// Writes a folder's entries to the disk, so that a rename in it survives a
+// power loss. Best effort: a folder that cannot be opened is left as it is.
+void syncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
 }  // namespace
 
 BPTR CreateDir(const char* name) {
@@ -105,7 +114,12 @@ bool Rename(const char* oldName, const char* newName) {
                         dosmeta::isRecordedHardLink(from.host, fromFolder, from.name);
   // The first name of a file that hard links were made to: ReadLink follows it.
   const bool origin = file && !recorded && dosmeta::readLinkOrigin(from.host) == from.host;
+  // What the rename commits is on the disk before it, and the rename itself
+  // after it: the object's entry first, then both folders.
+  syncFolder(from.parent);
   if (int32_t error = renameNoReplace(from.host, target)) return dosproc::fail(error);
+  syncFolder(to.parent);
+  if (to.parent != from.parent) syncFolder(from.parent);
   if (recorded && stat(to.parent.c_str(), &toFolder) == 0) {
     const std::string newLeaf = target.substr(target.rfind('/') + 1);
     dosmeta::moveHardLinkName(target, fromFolder, from.name, toFolder, newLeaf);

@@ -7,7 +7,9 @@
 // is mapped to its Linux path; any other name is looked up in the current
 // folder (exact name first, then the one name that differs only in the case of
 // a-z), then on PATH. Arguments that begin with a known volume or assign are
-// passed as their Linux paths; all other arguments pass unchanged.
+// passed as their Linux paths, and so is the part after the first "=" of an
+// argument when that part begins with one ("startup_file=Games:x.adf"); all
+// other arguments pass unchanged.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -22,6 +24,9 @@ constexpr int32_t RC_FAIL = 20;
 
 // Stack size of a new shell when the caller names none.
 constexpr int32_t SHELL_DEFAULT_STACK = 4096;
+// How deep Execute scripts may nest: a script that executes itself fails with
+// RC_FAIL at this depth instead of recursing without end.
+constexpr int32_t MAX_EXECUTE_DEPTH = 32;
 
 // What a shell carries from one line to the next.
 struct ShellState {
@@ -30,6 +35,7 @@ struct ShellState {
   bool echo = false;    // print each line before running it
   int32_t stack = SHELL_DEFAULT_STACK;  // recorded; Linux programs size their own stacks
   int32_t priority = 0;                 // below 0: started programs run at a lower priority
+  int32_t executeDepth = 0;             // Execute scripts running inside each other now
 };
 
 // Runs one line: its return code (0 for an empty line or a comment).

@@ -104,6 +104,10 @@ int32_t commandRequestChoice(ShellState& state, const ShellCommand& command) {
 // Execute script: runs the script's lines in this shell, each to completion,
 // until one returns RC_ERROR or more.
 int32_t commandExecute(ShellState& state, const ShellCommand& command) {
+  if (state.executeDepth >= MAX_EXECUTE_DEPTH) {
+    say(state, "Execute: scripts nested more than " + std::to_string(MAX_EXECUTE_DEPTH) + " deep");
+    return RC_FAIL;
+  }
   std::vector<std::string> loaded;
   const std::vector<std::string>* lines = command.script;
   if (!lines) {
@@ -114,14 +118,17 @@ int32_t commandExecute(ShellState& state, const ShellCommand& command) {
   const HostStreams outer = state.streams;
   state.streams.in = command.streams.in;
   state.streams.out = command.streams.out;
+  ++state.executeDepth;
   int32_t rc = RC_OK;
   try {
     rc = runShellLines(state, *lines);
   } catch (...) {
     state.streams = outer;
+    --state.executeDepth;
     throw;
   }
   state.streams = outer;
+  --state.executeDepth;
   return rc;
 }
 

@@ -1,5 +1,7 @@
 #include "os/shell/shell_paths.h"
 
+#include <sys/stat.h>
+
 #include "os/dos/dos.h"
 #include "os/dos/host_paths.h"
 #include "os/dos/lock_records.h"
@@ -33,8 +35,28 @@ bool shellHostPath(const std::string& amigaPath, const std::string& dir, bool fo
   return found;
 }
 
+namespace {
+
+// The Linux path of an argument that names an Amiga path, when it leads
+// somewhere. A folder written to take a name after it ("Games:dir/", or a
+// volume's root "Games:") keeps a "/" at its end.
+bool mapPath(const std::string& path, const std::string& dir, std::string* host) {
+  if (!startsWithKnownVolume(path) || !shellHostPath(path, dir, true, host)) return false;
+  if (host->empty() || host->back() == '/') return true;
+  struct stat st {};
+  const char last = path.back();
+  if (last == '/' || (last == ':' && stat(host->c_str(), &st) == 0 && S_ISDIR(st.st_mode))) *host += '/';
+  return true;
+}
+
+}  // namespace
+
 std::string mapShellArgument(const std::string& argument, const std::string& dir) {
   std::string host;
-  if (startsWithKnownVolume(argument) && shellHostPath(argument, dir, true, &host)) return host;
+  if (mapPath(argument, dir, &host)) return host;
+  // "name=path": the value of an option written the way many programs take it.
+  const size_t equals = argument.find('=');
+  if (equals != std::string::npos && mapPath(argument.substr(equals + 1), dir, &host))
+    return argument.substr(0, equals + 1) + host;
   return argument;
 }

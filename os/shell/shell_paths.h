@@ -13,5 +13,7 @@ bool startsWithKnownVolume(const std::string& text);
 bool shellHostPath(const std::string& amigaPath, const std::string& dir, bool forCreation, std::string* hostPath);
 
 // An argument as the started program sees it: its Linux path when it begins
-// with a known volume or assign and leads somewhere, else unchanged.
+// with a known volume or assign and leads somewhere; "name=" and the Linux
+// path when the part after the first "=" does; else unchanged. A trailing "/"
+// (or the root of a volume, "Games:") maps to a Linux path ending in "/".
 std::string mapShellArgument(const std::string& argument, const std::string& dir);

@@ -1,7 +1,10 @@
 #include "os/timer/timer.h"
 
+#include <stdlib.h>
 #include <strings.h>
 #include <time.h>
+
+#include <string>
 
 namespace {
 
@@ -12,6 +15,13 @@ struct TimerState {
   bool clockFixed = false;
   TimeVal fixedTime{0, 0};
   bool failNextOpen = false;
+  // The TZ value the zone was last loaded for; the zone is loaded again only
+  // when TZ changes, not on every conversion (without TZ the C library would
+  // read the zone file each time).
+  bool zoneLoaded = false;
+  bool zoneNamed = false;
+  std::string zoneName;
+  int32_t zoneLoads = 0;
 };
 
 TimerState& state() {
@@ -46,9 +56,25 @@ void CloseDevice(IORequest* request) {
   request->io_Device = nullptr;
 }
 
-int64_t hostTimeToAmigaSeconds(int64_t unixSeconds) {
-  // tzset() first: localtime_r need not look at a TZ that changed since.
+namespace {
+
+// Loads the local zone when TZ is not what it was at the last load.
+void loadZoneWhenChanged() {
+  TimerState& s = state();
+  const char* zone = getenv("TZ");
+  if (s.zoneLoaded && s.zoneNamed == (zone != nullptr) && (!zone || s.zoneName == zone)) return;
+  // localtime_r does not look at TZ itself: tzset() takes the new zone.
   tzset();
+  s.zoneLoaded = true;
+  s.zoneNamed = zone != nullptr;
+  s.zoneName = zone ? zone : "";
+  ++s.zoneLoads;
+}
+
+}  // namespace
+
+int64_t hostTimeToAmigaSeconds(int64_t unixSeconds) {
+  loadZoneWhenChanged();
   const time_t t = static_cast<time_t>(unixSeconds);
   struct tm local {};
   const int64_t offset = localtime_r(&t, &local) ? local.tm_gmtoff : 0;
@@ -82,6 +108,8 @@ void ostest::fixClock(uint32_t seconds, uint32_t microseconds) {
 void ostest::releaseClock() { state().clockFixed = false; }
 
 void ostest::failNextTimerOpen() { state().failNextOpen = true; }
+
+int32_t ostest::zoneLoads() { return state().zoneLoads; }
 
 void ostest::restoreTimer() {
   releaseClock();

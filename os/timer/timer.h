@@ -52,7 +52,8 @@ void CloseDevice(IORequest* request);
 void GetSysTime(TimeVal* dest);
 
 // The clock's seconds for a host Unix time: the Unix time, plus the local zone
-// offset of that instant, counted from 1978-01-01 (may be negative).
+// offset of that instant, counted from 1978-01-01 (may be negative). The zone
+// is loaded on the first call and again only when TZ has changed since.
 int64_t hostTimeToAmigaSeconds(int64_t unixSeconds);
 
 namespace ostest {
@@ -61,6 +62,8 @@ void fixClock(uint32_t seconds, uint32_t microseconds = 0);
 void releaseClock();
 // The next OpenDevice of timer.device fails with IOERR_OPENFAIL.
 void failNextTimerOpen();
+// How many times the local zone was loaded so far.
+int32_t zoneLoads();
 // Releases the clock and drops a pending open failure.
 void restoreTimer();
 }  // namespace ostest

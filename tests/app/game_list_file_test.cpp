@@ -1,7 +1,9 @@
 #include "app/game_list_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -174,32 +176,88 @@ TEST_F(GameListFile, SaveKeepsTheOldListAsBackup) {
 }
 
 TEST_F(GameListFile, NoInterruptionOfASaveLosesBothLists) {
-  // Each step of the save fails in turn (the write, the close, removing the
-  // backup, each rename): the list read back afterwards is the old one or
-  // the new one, never none.
-  const std::pair<const char*, int32_t> steps[] = {
-      {"Write", 0}, {"Close", 0}, {"DeleteFile", 1}, {"Rename", 0}, {"Rename", 1},
+  // Each step of the save fails in turn (opening, writing, dating, syncing
+  // and closing the new file, removing the backup, each rename): the save
+  // raises nothing and leaves no partial file, and the list read back
+  // afterwards is the old one or the new one, never none.
+  struct Step {
+    const char* call;
+    int32_t after;
+    bool writing;
   };
-  for (auto [call, after] : steps) {
+  const Step steps[] = {
+      {"Open", 0, true},  {"Open", 1, true},  {"Open", 2, true},    {"Write", 0, true},
+      {"Flush", 0, true}, {"Flush", 1, true}, {"SetFileDate", 0, true}, {"Close", 0, true},
+      {"Close", 1, true}, {"DeleteFile", 2, false}, {"Rename", 0, true}, {"Rename", 1, false},
+      {"Rename", 2, false},
+  };
+  for (const Step& step : steps) {
+    const std::string what = std::string(step.call) + " " + std::to_string(step.after);
     for (const char* f : {"Ludex.list", "Ludex.list.bak", "Ludex.list.tmp"}) unlink(box.host(std::string("progdir/") + f).c_str());
     fresh();
     add("Old", "old", ",", 0, 0);
     saveGameList(gameList, nullptr);
     saveGameList(gameList, nullptr);  // a backup exists too
+    const std::string old = listFile();
     add("New", "new", ",", 0, 0);
-    ostest::failNextCall(call, ERROR_DISK_FULL, after);
-    saveGameList(gameList, nullptr);
+    ostest::failNextCall(step.call, ERROR_DISK_FULL, step.after);
+    EXPECT_NO_THROW(saveGameList(gameList, nullptr)) << what;
     ostest::clearFailures();
+    EXPECT_FALSE(box.exists("progdir/Ludex.list.new")) << what;
+    if (step.writing) {
+      // The failure was overcome (a second way to open, a close whose
+      // result does not count) or the old list stays as it was.
+      const std::string now = listFile();
+      EXPECT_TRUE(now == old || now == old + "\nNew\nnew\n,\n\n0\n$0\n") << what << ": " << now;
+      EXPECT_FALSE(box.exists("progdir/Ludex.list.tmp")) << what;
+    }
     const size_t loaded = load().size();
-    EXPECT_TRUE(loaded == 1 || loaded == 2) << call << " " << after << ": " << loaded;
+    EXPECT_TRUE(loaded == 1 || loaded == 2) << what << ": " << loaded;
   }
 }
 
+TEST_F(GameListFile, OnlyAWholeSyncedListBecomesTheTemporaryFile) {
+  for (const char* name : {"A", "B", "C"}) add(name, name, ",", 0, 0);
+  saveGameList(gameList, nullptr);
+  const std::string whole = listFile();
+  ostest::recordCalls(true);
+  saveGameList(gameList, nullptr);
+  ostest::recordCalls(false);
+  // The data goes under another name, which becomes "Ludex.list.tmp" only
+  // after the file was synced.
+  const std::vector<std::string> log = ostest::callLog();
+  const auto at = [&](const std::string& call) { return std::find(log.begin(), log.end(), call) - log.begin(); };
+  const std::string commit = "Rename PROGDIR:Ludex.list.new PROGDIR:Ludex.list.tmp";
+  ASSERT_LT(at(commit), static_cast<ptrdiff_t>(log.size()));
+  EXPECT_LT(at("Open PROGDIR:Ludex.list.new"), at("Flush"));
+  EXPECT_EQ(std::find(log.begin() + at(commit), log.end(), "Flush"), log.end());  // none after the commit
+  EXPECT_EQ(at("Open PROGDIR:Ludex.list.tmp"), static_cast<ptrdiff_t>(log.size()));
+
+  // A first save stopped while writing leaves a partial file that happens to
+  // end after a game: it is deleted at the next start, never loaded.
+  for (const char* f : {"Ludex.list", "Ludex.list.bak"}) unlink(box.host(std::string("progdir/") + f).c_str());
+  const std::string cut = whole.substr(0, whole.find("\nC\n") + 1);
+  box.writeFile("progdir/Ludex.list.new", cut);
+  EXPECT_TRUE(load().empty());
+  EXPECT_FALSE(box.exists("progdir/Ludex.list.new"));
+  // One stopped between its renames leaves the whole temporary file: it is
+  // the list.
+  box.writeFile("progdir/Ludex.list.tmp", whole);
+  EXPECT_EQ(load().size(), 3u);
+  EXPECT_EQ(listFile(), whole);
+}
+
 TEST_F(GameListFile, GamesWithLineBreaksAreNotWritten) {
+  // A line break anywhere, or a "\r" ending a field, would change the game
+  // on reading; a "\r" inside a field is kept.
   add("Good", "good", ",", 0, 0);
   add("Two\nLines", "bad", ",", 0, 0);
+  add("A\rB", "a\rb", ",X\rY,", 1, 0);
+  add("Ends\r", "ends", ",", 0, 0);
+  add("Tag", "tag", ",X,\r", 0, 0);
+  add("Path", "path\r", ",", 0, 0);
   saveGameList(gameList, nullptr);
-  EXPECT_EQ(load(), (std::vector<GameRow>{{"Good", "good", ",", "<NIL>", 0, 0}}));
+  EXPECT_EQ(load(), (std::vector<GameRow>{{"Good", "good", ",", "<NIL>", 0, 0}, {"A\rB", "a\rb", ",X\rY,", "<NIL>", 1, 0}}));
 }
 
 TEST_F(GameListFile, EntryLabels) {

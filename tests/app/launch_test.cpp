@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/game.h"
 #include "app/launcher.h"
@@ -17,8 +20,10 @@
 #include "files/dos/variables.h"
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
+#include "os/shell/shell_reader.h"
 #include "os/workbench/workbench.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/scoped_env.h"
 
 namespace {
 
@@ -62,7 +67,7 @@ class Launching : public testing::Test {
     for (int i = 0; i < 100 && !box.exists("record"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return box.readFile("record");
   }
-  std::string expected(const std::string& folder, std::initializer_list<std::string> args) {
+  std::string expected(const std::string& folder, const std::vector<std::string>& args) {
     std::string text = box.host(folder) + "\n";
     for (const std::string& a : args) text += "[" + a + "]\n";
     return text;
@@ -155,6 +160,128 @@ TEST_F(Launching, QuotesAndStarsInThePathArriveIntact) {
   makeGame(",Floppy,", nullptr, "Sandbox:/Games/say \"hi\" *now*.adf");
   launch(g);
   EXPECT_EQ(record(), expected("", {box.host("Games/say \"hi\" *now*.adf")}));
+}
+
+// File names are data: whatever bytes a game's path holds, the emulator gets
+// exactly that path, and nothing else ever starts.
+TEST_F(Launching, LineBreakInAPathIsEscapedInQuotesAndRefusedOutside) {
+  // A "touch" of ours first on PATH: if any part of the name ran as a
+  // command, it would leave its mark.
+  box.writeFile("bin/touch", "#!/bin/sh\necho ran > \"" + box.host("touched") + "\"\n");
+  chmod(box.host("bin/touch").c_str(), 0755);
+  const char* oldPath = std::getenv("PATH");
+  ScopedEnv path("PATH", (box.host("bin") + ":" + (oldPath ? oldPath : "")).c_str());
+  const std::string name = "Games/line1\ntouch pwned.adf";
+  box.writeFile(name, "DOS");
+  rememberEmulatorFolder();
+  makeGame(",Floppy,", "-fast", ("Sandbox:/" + name).c_str());
+
+  addLauncher("Floppy", "CD \"${AppDir/fakeemu}\"\nfakeemu %p \"%g\"");
+  launch(g);
+  EXPECT_EQ(record(), expected("emu", {"-fast", box.host(name)}));
+  EXPECT_EQ(box.readFile("t/Ludex.script"), "CD \"Sandbox:emu\"\nfakeemu -fast \"Sandbox:Games/line1*Ntouch pwned.adf\"");
+  EXPECT_TRUE(ostest::requesterLog().empty());
+
+  // Outside quotes it cannot be written: nothing starts, and the user is told.
+  for (const char* commands : {"Sandbox:emu/fakeemu %g", "CD Sandbox:emu\nfakeemu %p %g", "Sandbox:emu/fakeemu \"a\"%g"}) {
+    unlink(box.host("record").c_str());
+    unlink(box.host("t/Ludex.script").c_str());
+    ostest::resetRequesters();
+    addLauncher("Floppy", commands);
+    launch(g);
+    ASSERT_EQ(ostest::requesterLog().size(), 1u) << commands;
+    EXPECT_NE(ostest::requesterLog()[0].body.find("holds a line break"), std::string::npos) << commands;
+    EXPECT_FALSE(box.exists("t/Ludex.script")) << commands;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(box.exists("record"));
+  EXPECT_FALSE(box.exists("touched"));
+  EXPECT_FALSE(box.exists("pwned.adf"));
+}
+
+TEST_F(Launching, PathsReachTheProgramAsTheLauncherPutsThem) {
+  box.writeFile("Games/bare*star\"quote.adf", "DOS");
+  box.writeFile("root.adf", "DOS");
+  // A program folder whose name the shell would read as escapes.
+  box.writeFile("emu*\"x\"/fakeemu", box.readFile("emu/fakeemu"));
+  chmod(box.host("emu*\"x\"/fakeemu").c_str(), 0755);
+  ASSERT_TRUE(setVarDirPath("AppDir/fakeemu", "Sandbox:/emu*\"x\"/", false));
+  struct Case {
+    const char* commands;
+    const char* game;
+    std::vector<std::string> args;
+    std::string dir = "";
+  };
+  const Case cases[] = {
+      // Outside quotes the path goes in unchanged: no escapes of its own.
+      {"Sandbox:emu/fakeemu %g", "Sandbox:/Games/bare*star\"quote.adf", {box.host("Games/bare*star\"quote.adf")}},
+      {"Sandbox:emu/fakeemu \"%g\"", "Sandbox:/Games/bare*star\"quote.adf", {box.host("Games/bare*star\"quote.adf")}},
+      // The folder ends so that a name can be appended, also in a volume's root.
+      {"Sandbox:emu/fakeemu \"%d\" %d", "Sandbox:/Games/my game.adf", {box.host("Games/"), box.host("Games/")}},
+      {"Sandbox:emu/fakeemu \"%d\"", "Sandbox:/root.adf", {box.root() + "/"}},
+      // A path as an option's value reaches the program as a Linux path.
+      {"Sandbox:emu/fakeemu \"startup_file=%g\"", "Sandbox:/Games/my game.adf",
+       {"startup_file=" + box.host("Games/my game.adf")}},
+      {"CD \"${AppDir/fakeemu}\"\nfakeemu \"%g\"", "Sandbox:/root.adf", {box.host("root.adf")}, "emu*\"x\""},
+  };
+  for (const Case& c : cases) {
+    unlink(box.host("record").c_str());
+    End(g);
+    End(launcherSpace);
+    launcherSpace = new cStringSpace;
+    launcherSpace->new_cStringSpace(true, CASE_INSENSITIVE);
+    addLauncher("Floppy", c.commands);
+    makeGame(",Floppy,", nullptr, c.game);
+    launch(g);
+    EXPECT_EQ(record(), expected(c.dir, c.args)) << c.commands;
+  }
+}
+
+// What the shell reads back from the substituted commands is the name itself,
+// whatever it holds, wherever the launcher puts it.
+TEST(LaunchHelpers, SubstitutedNamesReadBackAsThemselves) {
+  const char* names[] = {"Work:plain.adf", "Work:two words.adf", "Work:a*b.adf", "Work:say \"hi\".adf",
+                         "Work:line1\nline2.adf", "Work:*N*n**\"", "Work:ends*", "Work:\"quoted\""};
+  struct Template {
+    const char* commands;
+    const char* before;  // what the word holds before the name
+    size_t word;         // the word that holds the name
+    bool quoted;
+  };
+  const Template templates[] = {
+      {"emu \"%g\"", "", 1, true},          {"emu -x \"%d\" %p", "", 2, true},
+      {"emu \"file=%g\"", "file=", 1, true}, {"emu >\"%g\" x", "", 1, true},
+      {"; emu %g", "", 0, true},               {"emu %g", "", 1, false},
+      {"emu \"a\"%g", "", 2, false},         {"emu -x %d", "", 2, false},
+  };
+  for (const Template& t : templates) {
+    for (const char* name : names) {
+      const std::string what = std::string(t.commands) + " / " + name;
+      const LaunchFields fields{name, "-p", name};
+      char* text = substituteLaunchFields(t.commands, fields);
+      const bool lineBreak = std::strchr(name, '\n') != nullptr;
+      if (!t.quoted && lineBreak) {
+        EXPECT_EQ(text, nullptr) << what;
+        continue;
+      }
+      ASSERT_NE(text, nullptr) << what;
+      const std::string line = text;
+      DisposeString(text);
+      EXPECT_EQ(line.find('\n'), std::string::npos) << what;  // one command line
+      if (line[0] == ';') continue;  // a comment: read by nobody
+      ShellLine parsed;
+      std::string error;
+      ASSERT_TRUE(parseShellLine(line, &parsed, &error)) << what;
+      std::vector<std::string> items;
+      for (const ShellItem& w : parsed.words) items.push_back(w.text);
+      for (const ShellRedirection& r : parsed.redirections) items.insert(items.begin() + 1, r.file);
+      if (t.quoted || !std::strchr(name, ' ')) {
+        ASSERT_GT(items.size(), t.word) << what;
+        EXPECT_EQ(items[t.word], std::string(t.before) + name) << what;
+      }
+      if (!t.quoted) EXPECT_NE(line.find(name), std::string::npos) << what;  // unchanged
+    }
+  }
 }
 
 TEST(LaunchHelpers, AppendableFolderOfAPath) {

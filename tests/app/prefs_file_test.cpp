@@ -1,6 +1,7 @@
 #include "app/prefs_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -92,19 +93,34 @@ TEST_F(PrefsFile, FaultyFilesKeepWhatWasReadBeforeTheFault) {
 }
 
 TEST_F(PrefsFile, FailedWriteKeepsTheOldFile) {
-  writePrefs("1\n0\n0\nOld\nold\n");
-  space = loadPrefs();
-  addLauncherToSpace(StrClone("New"), StrClone("new"), space);
-  ostest::failNextCall("Write", 221);
-  savePrefs(space);
-  EXPECT_EQ(box.readFile("envarc/Ludex.prefs"), "1\n0\n0\nOld\nold\n");
-  EXPECT_FALSE(box.exists("envarc/Ludex.prefs.tmp"));
+  // The write, the reopen after dating the file, the dating and the sync
+  // fail in turn: nothing is raised and nothing of the new file is left.
+  const std::pair<const char*, int32_t> steps[] = {{"Write", 0}, {"Open", 1}, {"SetFileDate", 0}, {"Flush", 0}};
+  for (auto [call, after] : steps) {
+    writePrefs("1\n0\n0\nOld\nold\n");
+    End(space);
+    space = loadPrefs();
+    addLauncherToSpace(StrClone("New"), StrClone("new"), space);
+    savePrefs(space);  // the disk is known from here on
+    writePrefs("1\n0\n0\nOld\nold\n");
+    ostest::failNextCall(call, 221, after);
+    EXPECT_NO_THROW(savePrefs(space)) << call;
+    ostest::clearFailures();
+    EXPECT_EQ(box.readFile("envarc/Ludex.prefs"), "1\n0\n0\nOld\nold\n") << call;
+    EXPECT_FALSE(box.exists("envarc/Ludex.prefs.tmp")) << call;
+    EXPECT_FALSE(box.exists("envarc/Ludex.prefs.new")) << call;
+  }
 }
 
 TEST_F(PrefsFile, SaveInterruptedBeforeItsRenameIsCompletedOnLoad) {
   box.writeFile("envarc/Ludex.prefs.tmp", "1\n1\n0\nFloppy\nUAE\n");
   EXPECT_EQ(load(), (Launchers{{"Floppy", "UAE"}}));
   EXPECT_TRUE(box.exists("envarc/Ludex.prefs"));
+  // A file still being written when the save stopped is never taken.
+  unlink(box.host("envarc/Ludex.prefs").c_str());
+  box.writeFile("envarc/Ludex.prefs.new", "1\n1\n0\nPartial\nUAE\n");
+  EXPECT_EQ(load().count("Partial"), 0u);
+  EXPECT_FALSE(box.exists("envarc/Ludex.prefs.new"));
 }
 
 TEST(LauncherLabels, TagAndTheFirstLineOfTheCommands) {

@@ -35,9 +35,38 @@ TEST_F(Shell, ArgumentsStartingWithAKnownVolumeAreMappedOthersPassUnchanged) {
                                 "Home:nowhere/x.adf"),
             RC_OK);
   // Names are matched ignoring case; a file not there yet keeps its name; a
-  // path that leads nowhere stays as written.
-  EXPECT_EQ(record(), recordOf(root(), {host("Games/New.adf"), host("x"), "/dev/null", "-x", "startup_file=Home:a",
-                                        "Nope:a", "http://a/b", ":x", "Home:nowhere/x.adf"}));
+  // path that leads nowhere stays as written; the value of a "name=" option
+  // is mapped as a whole argument is.
+  EXPECT_EQ(record(), recordOf(root(), {host("Games/New.adf"), host("x"), "/dev/null", "-x",
+                                        "startup_file=" + host("a"), "Nope:a", "http://a/b", ":x",
+                                        "Home:nowhere/x.adf"}));
+}
+
+TEST_F(Shell, FoldersKeepTheirTrailingSlashAndOnlyTheFirstEqualsSplits) {
+  writeFakeEmulator("fakeemu");
+  writeFile("Games/.keep", "");
+  ShellState state = shell();
+  struct Case {
+    std::string argument, expected;
+  };
+  const Case cases[] = {
+      {"Home:Games/", host("Games/")},
+      {"Home:", root() + "/"},  // a volume's root is a folder to append names to
+      {"Home:Games", host("Games")},
+      {"NIL:", "/dev/null"},  // a device, not a folder
+      {"--dir=Home:Games/", "--dir=" + host("Games/")},
+      {"a=b=Home:x", "a=b=Home:x"},  // only the part after the first "="
+      {"=Home:x", "=" + host("x")},
+      {"mid Home:x", "mid Home:x"},  // a path inside an argument stays as it is
+      {"-xHome:x", "-xHome:x"},
+      {"a=Nope:x", "a=Nope:x"},
+  };
+  std::string line = "fakeemu";
+  for (const Case& c : cases) line += " \"" + c.argument + "\"";
+  ASSERT_EQ(runShellLine(state, line), RC_OK);
+  std::string expected = root() + "\n";
+  for (const Case& c : cases) expected += "[" + c.expected + "]\n";
+  EXPECT_EQ(record(), expected);
 }
 
 TEST_F(Shell, ProgramsNamedByAPathAreMappedFromTheCurrentFolder) {
@@ -69,6 +98,26 @@ TEST_F(Shell, ExecuteStopsAtTheFirstReturnCodeOfTenOrMore) {
     EXPECT_EQ(exists("record"), c.goesOn) << c.code;
     EXPECT_EQ(rc, c.goesOn ? RC_OK : c.code);
   }
+}
+
+TEST_F(Shell, ExecuteNestsUpToItsLimitAndAScriptThatExecutesItselfFails) {
+  writeFakeEmulator("fakeemu");
+  // Scripts nested to the limit run; one more level fails with 20 and a
+  // message, which stops every script around it.
+  for (int depth = 1; depth <= MAX_EXECUTE_DEPTH; ++depth)
+    writeFile("s" + std::to_string(depth), depth == MAX_EXECUTE_DEPTH ? "fakeemu deepest\n"
+                                                                        : "Execute s" + std::to_string(depth + 1) + "\n");
+  ShellState state = shell();
+  EXPECT_EQ(runShellLine(state, "Execute s1"), RC_OK);
+  EXPECT_EQ(record(), recordOf(root(), {"deepest"}));
+  EXPECT_EQ(state.executeDepth, 0);
+
+  writeFile("self", "Execute self\nfakeemu after\n");
+  removeFile("record");
+  EXPECT_EQ(runShellLine(state, "Execute self"), RC_FAIL);
+  EXPECT_FALSE(exists("record"));
+  EXPECT_EQ(console(), "Execute: scripts nested more than 32 deep\n");
+  EXPECT_EQ(state.executeDepth, 0);
 }
 
 TEST_F(Shell, ReturnCodesOfProgramsAndUnknownCommands) {

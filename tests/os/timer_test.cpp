@@ -6,6 +6,8 @@
 #include <ctime>
 #include <string>
 
+#include "tests/support/scoped_env.h"
+
 namespace {
 
 class TimerDevice : public ::testing::Test {
@@ -109,6 +111,24 @@ TEST(HostTime, AddsTheZoneOffsetOfThatInstant) {
     EXPECT_EQ(hostTimeToAmigaSeconds(unix2000), 694224000 - 5 * 3600);
   }
   EXPECT_EQ(hostTimeToAmigaSeconds(unix2000), 694224000);
+}
+
+// Dates are converted many times a second (every buffered write stamps its
+// file): the zone is loaded once per TZ value, with TZ set or unset, and a
+// change of TZ is still followed at once.
+TEST(HostTime, ZoneIsLoadedOncePerValueOfTZ) {
+  constexpr int64_t unix2000 = 946684800;
+  for (const char* zone : {static_cast<const char*>(nullptr), "EST5", "CET-1CEST,M3.5.0,M10.5.0/3"}) {
+    ScopedEnv tz("TZ", zone);
+    hostTimeToAmigaSeconds(unix2000);
+    const int32_t loads = ostest::zoneLoads();
+    for (int i = 0; i < 1000; ++i) hostTimeToAmigaSeconds(unix2000 + i * 60);
+    EXPECT_EQ(ostest::zoneLoads(), loads) << (zone ? zone : "TZ unset");
+  }
+  ScopedEnv tz("TZ", "EST5");
+  const int32_t loads = ostest::zoneLoads();
+  EXPECT_EQ(hostTimeToAmigaSeconds(unix2000), 694224000 - 5 * 3600);
+  EXPECT_EQ(ostest::zoneLoads(), loads + 1);
 }
 
 }  // namespace
