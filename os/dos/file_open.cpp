@@ -27,16 +27,17 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
 }
 
 // An existing file for MODE_OLDFILE or MODE_READWRITE: refuses what the word
-// denies, then opens it for reading and writing (for reading alone when only
-// that is allowed, with MODE_OLDFILE).
+// denies, then opens it. MODE_OLDFILE opens it for reading only, so that
+// reading a file never counts as writing it (change notifications, sync
+// tools, overlay layers copied up); its first write opens it for writing
+// (dosfh::makeWritable).
 int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
   const int32_t word = dosmeta::protectionOf(path);
   if (mode == MODE_OLDFILE && (word & FIBF_READ)) return ERROR_READ_PROTECTED;
   if (mode == MODE_READWRITE && (word & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
   // Opened without blocking, so that a FIFO or device that took the file's
   // place is refused instead of hanging the program.
-  int fd = (word & FIBF_WRITE) ? -1 : openRetrying(path.c_str(), O_RDWR | O_NONBLOCK);
-  if (fd < 0 && mode == MODE_OLDFILE) fd = openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK);
+  const int fd = openRetrying(path.c_str(), (mode == MODE_OLDFILE ? O_RDONLY : O_RDWR) | O_NONBLOCK);
   if (fd < 0) return dosio::ioErrOfErrno(errno, mode == MODE_OLDFILE ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
   struct stat st{};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
