@@ -130,12 +130,7 @@ class TellKinds : public funcRecurseFile {
     ++files;
     // The walk gives canonical paths; the tests take the system's own.
     char* hostPath = ExportPath(path);
-    for (const GameKindTest& t : gameKindTests) {
-      if (t.accepts(hostPath)) {
-        ++recognised;
-        break;
-      }
-    }
+    if (gameKindOf(hostPath)) ++recognised;
     DisposeString(hostPath);
   }
 };

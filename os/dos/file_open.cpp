@@ -11,6 +11,7 @@
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/file_handles.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
@@ -57,6 +58,7 @@ int32_t openNew(const dospath::Resolved& r, int* fdOut) {
     if (dosmeta::protectionOf(r.host) & FIBF_WRITE) return ERROR_WRITE_PROTECTED;
     fd = openRetrying(r.host.c_str(), O_RDWR | O_TRUNC);
   } else {
+    dosindex::forget(r.parent);
     fd = openRetrying(r.host.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
   }
   if (fd < 0) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);

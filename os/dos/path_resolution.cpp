@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "os/dos/dos.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/name_case.h"
@@ -44,17 +45,12 @@ Match lookUp(const std::string& folder, const std::string& name, std::string& ac
     error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
     return error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
   }
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return Match::Missing;
-  int found = 0;
-  while (dirent* entry = readdir(dir)) {
-    if (dosname::equalNoCase(entry->d_name, name)) {
-      if (++found == 1) actual = entry->d_name;
-    }
+  switch (dosindex::findIgnoringCase(folder, name, actual)) {
+    case dosindex::Match::Found: return Match::Found;
+    case dosindex::Match::Ambiguous: return Match::Ambiguous;
+    case dosindex::Match::Missing: break;
   }
-  closedir(dir);
-  if (found == 1) return Match::Found;
-  return found == 0 ? Match::Missing : Match::Ambiguous;
+  return Match::Missing;
 }
 
 // Walks `rest` from the real folder `start`; `floor` is the root that "/" may

@@ -2,6 +2,7 @@
 
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/process_record.h"
 #include "os/dos/program_record.h"
 #include "os/dos/volumes.h"
@@ -11,6 +12,7 @@ void ostest::resetDos() {
   dosvol::reset();
   dosprogram::reset();
   doshook::reset();
+  dosindex::forgetAll();
 }
 
 void ostest::mountVolume(const char* name, const char* hostFolder) {
