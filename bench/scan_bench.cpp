@@ -24,8 +24,8 @@
 #include "app/game_kinds.h"
 #include "core/exception.h"
 #include "core/string.h"
-#include "files/dir_tree.h"
-#include "files/path_syntax.h"
+#include "files/trees/dir_tree.h"
+#include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
 namespace fs = std::filesystem;
