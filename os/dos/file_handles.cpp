@@ -1,6 +1,7 @@
 #include "os/dos/file_handles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,12 +17,16 @@ FileHandle* dosfh::asHandle(BPTR object) {
   return doslive::isLive(object, DOS_KIND_HANDLE) ? reinterpret_cast<FileHandle*>(object) : nullptr;
 }
 
-BPTR dosfh::adoptDescriptor(int fd, int32_t mode) {
-  auto* fh = new FileHandle();
+BPTR dosfh::adoptDescriptor(int fd, int32_t mode, const std::string* realPath) {
+  auto* fh = new HandleRecord();
   fh->fh_Mode = mode;
   fh->fh_HostFd = fd;
+  struct stat st;
+  fh->regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   std::string real;
-  if (dosl::realPathOfFd(fd, real) == 0)
+  if (realPath)
+    fh->fh_Type = dosl::portOfRealPath(*realPath);
+  else if (dosl::realPathOfFd(fd, real) == 0)
     fh->fh_Type = real == "/dev/null" ? dosvol::portOf("NIL") : dosl::portOfRealPath(real);
   doslive::add(&fh->fh_Header, DOS_KIND_HANDLE);
   return &fh->fh_Header;
@@ -57,6 +62,6 @@ bool dosfh::dispose(BPTR object) {
   if (!fh) return true;
   doslive::remove(&fh->fh_Header);
   const bool closed = close(fh->fh_HostFd) == 0 || errno == EINTR;  // EINTR: Linux closed it all the same
-  delete fh;
+  delete recordOf(fh);
   return closed;
 }

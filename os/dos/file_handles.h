@@ -2,16 +2,24 @@
 // Close and the transfers build on these.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "os/dos/dos.h"
 
 namespace dosfh {
 
+// What a handle holds beyond the public FileHandle.
+struct HandleRecord : FileHandle {
+  bool regular = false;  // a plain file: a read goes on until it has all it asked for
+};
+
 // The handle behind a BPTR; NIL for ZERO, a lock or anything else.
 FileHandle* asHandle(BPTR object);
+inline HandleRecord* recordOf(FileHandle* fh) { return static_cast<HandleRecord*>(fh); }
 
-// A new handle that owns the open descriptor fd (opened with `mode`).
-BPTR adoptDescriptor(int fd, int32_t mode);
+// A new handle that owns the open descriptor fd (opened with `mode`). realPath,
+// when known, is where the file lies (else it is read from the descriptor).
+BPTR adoptDescriptor(int fd, int32_t mode, const std::string* realPath = nullptr);
 // Makes the handle's descriptor writable before its first write or size
 // change. A MODE_OLDFILE handle is opened read-only at first, so that reading
 // a file never looks like writing it; here it is opened again for reading and

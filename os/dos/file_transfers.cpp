@@ -47,8 +47,7 @@ int32_t Read(BPTR file, APTR buffer, int32_t length) {
   FileHandle* fh = dosfh::asHandle(file);
   if (!fh) return failCount(ERROR_OBJECT_WRONG_TYPE);
   if (length < 0 || (!buffer && length > 0)) return failCount(ERROR_BAD_NUMBER);
-  struct stat st;
-  const bool regular = fstat(fh->fh_HostFd, &st) == 0 && S_ISREG(st.st_mode);
+  const bool regular = dosfh::recordOf(fh)->regular;
   auto* at = static_cast<char*>(buffer);
   int32_t total = 0;
   while (total < length) {

@@ -133,14 +133,28 @@ int32_t describeObject(const std::string& reach, const std::string& realPath, En
   return 0;
 }
 
-bool readProtection(const std::string& path, int32_t* word) {
-  std::string value;
-  if (!readAttribute(path, PROTECTION_ATTR, value) || value.empty()) return false;
+namespace {
+
+bool parseProtection(const std::string& value, int32_t* word) {
+  if (value.empty()) return false;
   char* end = nullptr;
   const unsigned long v = std::strtoul(value.c_str(), &end, 16);
   if (end == value.c_str()) return false;
   *word = static_cast<int32_t>(static_cast<uint32_t>(v));
   return true;
+}
+
+}  // namespace
+
+bool readProtection(const std::string& path, int32_t* word) {
+  std::string value;
+  return readAttribute(path, PROTECTION_ATTR, value) && parseProtection(value, word);
+}
+
+bool readProtection(int fd, int32_t* word) {
+  char value[64];
+  const ssize_t n = fgetxattr(fd, PROTECTION_ATTR, value, sizeof value);
+  return n > 0 && parseProtection(std::string(value, static_cast<size_t>(n)), word);
 }
 
 int32_t protectionOf(const std::string& path) {

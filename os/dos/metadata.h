@@ -56,6 +56,8 @@ int32_t describeObject(const std::string& reach, const std::string& realPath, En
 
 // The stored protection word; FALSE when none is stored.
 bool readProtection(const std::string& path, int32_t* word);
+// The same of an open descriptor's object.
+bool readProtection(int fd, int32_t* word);
 // The word Examine reports: the stored one, else FIBF_READ and FIBF_WRITE
 // derived from access().
 int32_t protectionOf(const std::string& path);

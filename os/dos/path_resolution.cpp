@@ -33,11 +33,11 @@ std::string parentOf(const std::string& folder) {
 enum class Match { Found, Missing, Ambiguous, Error };
 
 // Finds name in folder: the exact name first, else the one entry that differs
-// only in the case of a-z.
-Match lookUp(const std::string& folder, const std::string& name, std::string& actual, int32_t& error) {
+// only in the case of a-z. Found: *st describes the entry (a link as itself).
+Match lookUp(const std::string& folder, const std::string& name, std::string& actual, struct stat* st,
+             int32_t& error) {
   if (name.size() > NAME_MAX_BYTES) return Match::Missing;
-  struct stat st;
-  if (lstat(join(folder, name).c_str(), &st) == 0) {
+  if (lstat(join(folder, name).c_str(), st) == 0) {
     actual = name;
     return Match::Found;
   }
@@ -46,7 +46,9 @@ Match lookUp(const std::string& folder, const std::string& name, std::string& ac
     return error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
   }
   switch (dosindex::findIgnoringCase(folder, name, actual)) {
-    case dosindex::Match::Found: return Match::Found;
+    case dosindex::Match::Found:
+      // Gone since the folder was read: not there after all.
+      return lstat(join(folder, actual).c_str(), st) == 0 ? Match::Found : Match::Missing;
     case dosindex::Match::Ambiguous: return Match::Ambiguous;
     case dosindex::Match::Missing: break;
   }
@@ -74,8 +76,9 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
     if (name == "." || name == "..") return (last && want == Want::Create) ? ERROR_INVALID_COMPONENT_NAME
                                                                           : ERROR_OBJECT_NOT_FOUND;
     std::string actual;
+    struct stat st;
     int32_t error = 0;
-    const Match m = lookUp(current, name, actual, error);
+    const Match m = lookUp(current, name, actual, &st, error);
     if (m == Match::Error) return error;
     if (last) {
       out.parent = current;
@@ -83,6 +86,7 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
       if (m == Match::Found) {
         out.name = actual;
         out.exists = true;
+        out.st = st;
       } else if (want == Want::Create) {
         if (m == Match::Ambiguous) return ERROR_OBJECT_EXISTS;
         if (name.size() > NAME_MAX_BYTES) return ERROR_INVALID_COMPONENT_NAME;
@@ -97,17 +101,18 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
     }
     if (m != Match::Found) return ERROR_OBJECT_NOT_FOUND;
     const std::string next = join(current, actual);
-    struct stat st;
-    if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
-    if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
-    struct stat link;
-    if (lstat(next.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (S_ISLNK(st.st_mode)) {
+      // A link to a folder: the walk goes on where the folder really lies.
+      if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+      if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
       char* real = realpath(next.c_str(), nullptr);
       if (!real) return ERROR_OBJECT_NOT_FOUND;
       current = real;
       std::free(real);
-    } else {
+    } else if (S_ISDIR(st.st_mode)) {
       current = next;
+    } else {
+      return ERROR_OBJECT_NOT_FOUND;
     }
   }
   // The path ended on its start folder or on a parent step: the object is the
@@ -121,11 +126,15 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
   return 0;
 }
 
-int32_t walkFromFolder(const std::string& folder, const std::string& rest, Want want, Resolved& out) {
-  const std::string real = dosvol::canonicalFolder(folder);
+// From a folder whose real path is known (a lock's, or a volume's own).
+int32_t walkFromRealFolder(const std::string& real, const std::string& rest, Want want, Resolved& out) {
   const dosvol::Volume* on = dosvol::volumeOfRealPath(real);
   const std::string floor = on ? on->folders[0] : "/";
   return walk(real, floor, rest, want, out);
+}
+
+int32_t walkFromFolder(const std::string& folder, const std::string& rest, Want want, Resolved& out) {
+  return walkFromRealFolder(dosvol::canonicalFolder(folder), rest, want, out);
 }
 
 }  // namespace
@@ -139,8 +148,9 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
 
   if (!hasDevice) {
     std::string base;
+    // A lock's path is read from its descriptor: real already.
     if (int32_t error = dosl::hostPathOf(dosproc::self().pr_CurrentDir, base)) return error;
-    return walkFromFolder(base, path, want, out);
+    return walkFromRealFolder(base, path, want, out);
   }
   const std::string device = path.substr(0, colon);
   const std::string rest = path.substr(colon + 1);
