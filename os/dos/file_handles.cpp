@@ -21,13 +21,16 @@ BPTR dosfh::adoptDescriptor(int fd, int32_t mode, const std::string* realPath) {
   auto* fh = new HandleRecord();
   fh->fh_Mode = mode;
   fh->fh_HostFd = fd;
-  struct stat st;
-  fh->regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   std::string real;
-  if (realPath)
+  if (realPath) {
+    fh->regular = true;
     fh->fh_Type = dosl::portOfRealPath(*realPath);
-  else if (dosl::realPathOfFd(fd, real) == 0)
-    fh->fh_Type = real == "/dev/null" ? dosvol::portOf("NIL") : dosl::portOfRealPath(real);
+  } else {
+    struct stat st;
+    fh->regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (dosl::realPathOfFd(fd, real) == 0)
+      fh->fh_Type = real == "/dev/null" ? dosvol::portOf("NIL") : dosl::portOfRealPath(real);
+  }
   doslive::add(&fh->fh_Header, DOS_KIND_HANDLE);
   return &fh->fh_Header;
 }

@@ -18,7 +18,8 @@ FileHandle* asHandle(BPTR object);
 inline HandleRecord* recordOf(FileHandle* fh) { return static_cast<HandleRecord*>(fh); }
 
 // A new handle that owns the open descriptor fd (opened with `mode`). realPath,
-// when known, is where the file lies (else it is read from the descriptor).
+// when known, says that fd is a plain file lying there; else what fd is and
+// where it lies are read from the descriptor.
 BPTR adoptDescriptor(int fd, int32_t mode, const std::string* realPath = nullptr);
 // Makes the handle's descriptor writable before its first write or size
 // change. A MODE_OLDFILE handle is opened read-only at first, so that reading

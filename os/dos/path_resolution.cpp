@@ -175,9 +175,13 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
       out.nil = true;
       return 0;
     case dosvol::Kind::Volume: {
+      // Whether the volume's folder is there is asked only when the walk
+      // found nothing or named no object below it: a found object proves it.
+      const int32_t answer = walk(v->folders[0], v->folders[0], rest, want, out);
+      if (answer == 0 && !out.start) return 0;
       struct stat st;
       if (stat(v->folders[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return ERROR_DEVICE_NOT_MOUNTED;
-      return walk(v->folders[0], v->folders[0], rest, want, out);
+      return answer;
     }
     case dosvol::Kind::Assign:
       break;
