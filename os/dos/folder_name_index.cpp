@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "os/dos/name_case.h"
+#include "os/dos/watched_folders.h"
 
 namespace dosindex {
 namespace {
@@ -28,6 +29,9 @@ struct Index {
   dev_t dev = 0;
   ino_t ino = 0;
   struct timespec modified {};
+  bool settled = false;     // its time may be trusted to show a change
+  bool watched = false;     // watched since before it was read
+  uint64_t generation = 0;  // the watch generation it was read or checked under
   std::unordered_map<std::string, Names> byFoldedName;
 };
 
@@ -75,30 +79,48 @@ Match answer(const Index& index, const std::string& name, std::string& actual) {
 }  // namespace
 
 Match findIgnoringCase(const std::string& folder, const std::string& name, std::string& actual) {
+  auto& all = indexes();
+  auto it = all.find(folder);
+  // Watched and nothing changed since: sure without looking at the folder.
+  // Once a change came in (here or in another watched folder), its time is
+  // no guard: the change may have left it as it was.
+  if (it != all.end() && it->second.watched) {
+    if (it->second.generation == doswatch::generation()) return answer(it->second, name, actual);
+    all.erase(it);
+    it = all.end();
+  }
+
+  // Watched from before it is looked at, so that any change from now on shows.
+  const bool watched = doswatch::watch(folder);
+  const uint64_t generation = doswatch::generation();
   struct stat st;
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     forget(folder);
     return Match::Missing;
   }
-  auto& all = indexes();
-  auto it = all.find(folder);
-  if (it != all.end() && it->second.dev == st.st_dev && it->second.ino == st.st_ino &&
-      sameTime(it->second.modified, st.st_mtim))
+  if (it != all.end() && it->second.settled && it->second.dev == st.st_dev && it->second.ino == st.st_ino &&
+      sameTime(it->second.modified, st.st_mtim)) {
+    it->second.watched = watched;
+    it->second.generation = generation;
     return answer(it->second, name, actual);
+  }
 
   Index fresh;
   fresh.dev = st.st_dev;
   fresh.ino = st.st_ino;
   fresh.modified = st.st_mtim;
+  fresh.watched = watched;
+  fresh.generation = generation;
   if (!readNames(folder, fresh)) {
     forget(folder);
     return Match::Missing;
   }
   const Match m = answer(fresh, name, actual);
-  // Kept only when the folder did not change while it was read and has been
-  // still for long enough that a later change must show in its time.
+  // Its time guards it only when the folder did not change while it was read
+  // and has been still for long enough that a later change must show in it.
   struct stat after;
-  if (settled(st.st_mtim) && stat(folder.c_str(), &after) == 0 && sameTime(after.st_mtim, st.st_mtim)) {
+  fresh.settled = settled(st.st_mtim) && stat(folder.c_str(), &after) == 0 && sameTime(after.st_mtim, st.st_mtim);
+  if (fresh.settled || watched) {
     if (all.size() >= MAX_FOLDERS) all.clear();
     all[folder] = std::move(fresh);
   } else {

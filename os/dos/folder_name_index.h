@@ -1,10 +1,12 @@
 // Case-insensitive name lookup without reading a folder for every miss: each
 // folder's names, folded to upper case a-z, are read once and kept while the
 // folder stays as it was. An index is dropped by every create, rename and
-// delete dos.library makes in its folder (forget), and is not trusted once the
-// folder's modification time has changed, which catches other programs'
-// changes. Times are coarse, so a folder changed in the last few seconds is
-// never indexed for later: its names are read afresh at each miss.
+// delete dos.library makes in its folder (forget). It is trusted while the
+// folder is watched and no change came in (watched_folders.h); a folder that
+// cannot be watched, while its modification time is the same, which also
+// catches other programs' changes. Times are coarse, so that an unwatched
+// folder changed in the last few seconds is never kept: its names are read
+// afresh at each miss.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -14,7 +14,9 @@
 #include "os/dos/lock_records.h"
 #include "os/dos/name_case.h"
 #include "os/dos/process_record.h"
+#include "os/dos/resolved_folders.h"
 #include "os/dos/volumes.h"
+#include "os/dos/watched_folders.h"
 
 namespace dospath {
 namespace {
@@ -57,9 +59,27 @@ Match lookUp(const std::string& folder, const std::string& name, std::string& ac
 
 // Walks `rest` from the real folder `start`; `floor` is the root that "/" may
 // not climb above.
-int32_t walk(std::string start, const std::string& floor, const std::string& rest, Want want, Resolved& out) {
-  std::string current = std::move(start);
+int32_t walk(const std::string& start, const std::string& floor, const std::string& rest, Want want, Resolved& out) {
+  std::string current = start;
   size_t i = 0;
+  // The folder part of a path of names alone may have been walked before;
+  // else it is kept for the next path when every folder on the way could be
+  // watched before it was looked into, and no link was on the way.
+  const size_t lastSlash = rest.rfind('/');
+  const bool namesOnly = lastSlash != std::string::npos && lastSlash > 0 && lastSlash + 1 < rest.size() &&
+                         rest[0] != '/' && rest.find("//") == std::string::npos;
+  std::string prefix;
+  bool keepable = false;
+  uint64_t generation = 0;
+  if (namesOnly) {
+    prefix = rest.substr(0, lastSlash);
+    if (dosfolders::find(start, prefix, current)) {
+      i = lastSlash + 1;
+    } else {
+      generation = doswatch::generation();
+      keepable = true;
+    }
+  }
   while (i < rest.size()) {
     if (rest[i] == '/') {
       if (current == floor || current == "/") return ERROR_OBJECT_NOT_FOUND;
@@ -75,12 +95,14 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
 
     if (name == "." || name == "..") return (last && want == Want::Create) ? ERROR_INVALID_COMPONENT_NAME
                                                                           : ERROR_OBJECT_NOT_FOUND;
+    if (keepable && !last) keepable = doswatch::watch(current);
     std::string actual;
     struct stat st;
     int32_t error = 0;
     const Match m = lookUp(current, name, actual, &st, error);
     if (m == Match::Error) return error;
     if (last) {
+      if (keepable) dosfolders::keep(start, prefix, current, generation);
       out.parent = current;
       out.givenName = name;
       if (m == Match::Found) {
@@ -102,7 +124,9 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
     if (m != Match::Found) return ERROR_OBJECT_NOT_FOUND;
     const std::string next = join(current, actual);
     if (S_ISLNK(st.st_mode)) {
-      // A link to a folder: the walk goes on where the folder really lies.
+      // A link to a folder: the walk goes on where the folder really lies
+      // (by a way that is not watched).
+      keepable = false;
       if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
       if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
       char* real = realpath(next.c_str(), nullptr);
