@@ -7,8 +7,16 @@
 
 namespace dosdirs {
 
+// One entry as the folder lists it: its name and the kind its directory entry
+// records (a DT_ value; DT_UNKNOWN where the file system records none).
+struct ListedEntry {
+  std::string name;
+  unsigned char kind;
+};
+
 // The entries of the folder that `folder` reaches, without "." and "..", in the
 // order Linux gives them. 212 when it is no folder.
 int32_t listEntries(const std::string& folder, std::vector<std::string>& names);
+int32_t listEntries(const std::string& folder, std::vector<ListedEntry>& entries);
 
 }  // namespace dosdirs

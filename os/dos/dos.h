@@ -266,7 +266,7 @@ void FreeDosObject(uint32_t type, APTR object);
 
 // Open modes.
 constexpr int32_t MODE_READWRITE = 1004;  // an existing file, read and write; never creates
-constexpr int32_t MODE_OLDFILE = 1005;    // an existing file, read and write
+constexpr int32_t MODE_OLDFILE = 1005;    // an existing file, read and write (opened for writing on the first write)
 constexpr int32_t MODE_NEWFILE = 1006;    // creates the file or empties an existing one
 
 // Seek and SetFileSize modes: where the offset counts from.

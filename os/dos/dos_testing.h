@@ -14,6 +14,9 @@ namespace ostest {
 // LUDEX_VOLUMES, LUDEX_ASSIGNS) and takes the Linux working folder as the
 // current directory. Locks the caller still holds stay valid.
 void resetDos();
+// TRUE when dos can watch folders for changes (inotify); else only the
+// folders' modification times guard the names it keeps.
+bool foldersAreWatched();
 
 // Mounts a Linux folder as a volume (replacing any volume or assign of that name).
 void mountVolume(const char* name, const char* hostFolder);

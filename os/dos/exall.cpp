@@ -33,8 +33,8 @@ size_t aligned(size_t n) { return (n + ALIGN - 1) & ~(ALIGN - 1); }
 
 void endScan(dosl::LockRecord* lock, ExAllControl* control) {
   lock->exAllListed = false;
-  lock->exAllNames.clear();
-  lock->exAllNames.shrink_to_fit();
+  lock->exAllEntries.clear();
+  lock->exAllEntries.shrink_to_fit();
   control->eac_LastKey = 0;
 }
 
@@ -83,7 +83,7 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
 
   const std::string reach = dosl::fdPath(record->fl_HostFd);
   if (control->eac_LastKey == 0 || !record->exAllListed) {
-    if (int32_t error = dosdirs::listEntries(reach, record->exAllNames)) {
+    if (int32_t error = dosdirs::listEntries(reach, record->exAllEntries)) {
       endScan(record, control);
       return dosproc::fail(error);
     }
@@ -97,14 +97,16 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
   const size_t fixed = recordSize(type);
   ExAllData* previous = nullptr;
   size_t index = control->eac_LastKey;
-  while (index < record->exAllNames.size()) {
-    const std::string& name = record->exAllNames[index];
+  while (index < record->exAllEntries.size()) {
+    const std::string& name = record->exAllEntries[index].name;
     if (control->eac_MatchString && !MatchPatternNoCase(control->eac_MatchString, name.c_str())) {
       ++index;
       continue;
     }
     dosmeta::EntryInfo info;
-    if (int32_t error = dosmeta::describeEntry(reach, name, info)) {
+    // Only what the data type asks for is read: names and kinds come from
+    // the listing itself.
+    if (int32_t error = dosmeta::describeEntryUpTo(reach, name, record->exAllEntries[index].kind, type, info)) {
       ++index;
       if (error == ERROR_OBJECT_NOT_FOUND) continue;  // gone since the listing
       // There but not to be examined (a folder that may be read but not

@@ -2,16 +2,32 @@
 // Close and the transfers build on these.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "os/dos/dos.h"
 
 namespace dosfh {
 
+// What a handle holds beyond the public FileHandle.
+struct HandleRecord : FileHandle {
+  bool regular = false;  // a plain file: a read goes on until it has all it asked for
+};
+
 // The handle behind a BPTR; NIL for ZERO, a lock or anything else.
 FileHandle* asHandle(BPTR object);
+inline HandleRecord* recordOf(FileHandle* fh) { return static_cast<HandleRecord*>(fh); }
 
-// A new handle that owns the open descriptor fd (opened with `mode`).
-BPTR adoptDescriptor(int fd, int32_t mode);
+// A new handle that owns the open descriptor fd (opened with `mode`). realPath,
+// when known, says that fd is a plain file lying there; else what fd is and
+// where it lies are read from the descriptor.
+BPTR adoptDescriptor(int fd, int32_t mode, const std::string* realPath = nullptr);
+// Makes the handle's descriptor writable before its first write or size
+// change. A MODE_OLDFILE handle is opened read-only at first, so that reading
+// a file never looks like writing it; here it is opened again for reading and
+// writing, through the object it has open (never its path, which may lead
+// elsewhere by now), at the same position. 0, or the IoErr code: 223 when the
+// protection word or Linux refuses writing.
+int32_t makeWritable(FileHandle* fh);
 // Closes the descriptor and frees the handle; anything but a live handle is
 // ignored. FALSE when Linux reported an error on closing (data may be lost).
 bool dispose(BPTR fh);

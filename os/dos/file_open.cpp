@@ -11,6 +11,7 @@
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/file_handles.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
@@ -26,24 +27,29 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
   return fd;
 }
 
-// An existing file for MODE_OLDFILE or MODE_READWRITE: refuses what the word
-// denies, then opens it for reading and writing (for reading alone when only
-// that is allowed, with MODE_OLDFILE).
+// An existing plain file for MODE_OLDFILE or MODE_READWRITE: refuses what the
+// word denies, then opens it. MODE_OLDFILE opens it for reading only, so that
+// reading a file never counts as writing it (change notifications, sync
+// tools, overlay layers copied up); its first write opens it for writing
+// (dosfh::makeWritable). Opened without blocking, so that a FIFO or device
+// that took the file's place is refused instead of hanging the program.
 int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
-  const int32_t word = dosmeta::protectionOf(path);
-  if (mode == MODE_OLDFILE && (word & FIBF_READ)) return ERROR_READ_PROTECTED;
-  if (mode == MODE_READWRITE && (word & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
-  // Opened without blocking, so that a FIFO or device that took the file's
-  // place is refused instead of hanging the program.
-  int fd = (word & FIBF_WRITE) ? -1 : openRetrying(path.c_str(), O_RDWR | O_NONBLOCK);
-  if (fd < 0 && mode == MODE_OLDFILE) fd = openRetrying(path.c_str(), O_RDONLY | O_NONBLOCK);
+  if (mode == MODE_READWRITE && (dosmeta::protectionOf(path) & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
+  const int fd = openRetrying(path.c_str(), (mode == MODE_OLDFILE ? O_RDONLY : O_RDWR) | O_NONBLOCK);
   if (fd < 0) return dosio::ioErrOfErrno(errno, mode == MODE_OLDFILE ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
+  int32_t error = 0;
   struct stat st{};
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  int32_t word = 0;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    error = ERROR_OBJECT_WRONG_TYPE;
+  else if (mode == MODE_OLDFILE && dosmeta::readProtection(fd, &word) && (word & FIBF_READ))
+    error = ERROR_READ_PROTECTED;  // Linux lets it be read; the stored word does not
+  if (error) {
     close(fd);
-    return ERROR_OBJECT_WRONG_TYPE;
+    return error;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  // A plain file's reads and writes never block, so O_NONBLOCK stays: one
+  // system call less for every file opened.
   *fdOut = fd;
   return 0;
 }
@@ -56,6 +62,7 @@ int32_t openNew(const dospath::Resolved& r, int* fdOut) {
     if (dosmeta::protectionOf(r.host) & FIBF_WRITE) return ERROR_WRITE_PROTECTED;
     fd = openRetrying(r.host.c_str(), O_RDWR | O_TRUNC);
   } else {
+    dosindex::forget(r.parent);
     fd = openRetrying(r.host.c_str(), O_RDWR | O_CREAT | O_EXCL, 0666);
   }
   if (fd < 0) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
@@ -81,8 +88,9 @@ BPTR Open(const char* name, int32_t accessMode) {
   }
   if (r.start) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
 
-  struct stat st{};
-  const bool present = r.exists && stat(r.host.c_str(), &st) == 0;
+  // The object as the path found it, through a final link to what it leads to.
+  struct stat st = r.st;
+  const bool present = r.exists && (!S_ISLNK(st.st_mode) || stat(r.host.c_str(), &st) == 0);
   if (r.exists && !present && accessMode != MODE_NEWFILE)
     return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);  // a soft link that leads nowhere
   if (present) {
@@ -103,7 +111,8 @@ BPTR Open(const char* name, int32_t accessMode) {
   else
     error = openNew(r, &fd);
   if (error) return dosproc::failLock(error);
-  return dosfh::adoptDescriptor(fd, accessMode);
+  // Named by no link, the file lies where the path found it.
+  return dosfh::adoptDescriptor(fd, accessMode, S_ISLNK(r.st.st_mode) || !r.exists ? nullptr : &r.host);
 }
 
 bool Close(BPTR file) {

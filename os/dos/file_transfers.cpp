@@ -23,11 +23,6 @@ int32_t failCount(int32_t code) {
   return -1;
 }
 
-bool readOnlyDescriptor(int fd) {
-  const int flags = fcntl(fd, F_GETFL);
-  return flags >= 0 && (flags & O_ACCMODE) == O_RDONLY;
-}
-
 // Where an offset counts from in `mode`; FALSE (IoErr set) for a bad mode or
 // a descriptor that cannot tell.
 bool baseOf(int fd, int32_t mode, off_t* base, off_t* size, off_t* position) {
@@ -52,8 +47,7 @@ int32_t Read(BPTR file, APTR buffer, int32_t length) {
   FileHandle* fh = dosfh::asHandle(file);
   if (!fh) return failCount(ERROR_OBJECT_WRONG_TYPE);
   if (length < 0 || (!buffer && length > 0)) return failCount(ERROR_BAD_NUMBER);
-  struct stat st;
-  const bool regular = fstat(fh->fh_HostFd, &st) == 0 && S_ISREG(st.st_mode);
+  const bool regular = dosfh::recordOf(fh)->regular;
   auto* at = static_cast<char*>(buffer);
   int32_t total = 0;
   while (total < length) {
@@ -75,7 +69,9 @@ int32_t Write(BPTR file, const void* buffer, int32_t length) {
   FileHandle* fh = dosfh::asHandle(file);
   if (!fh) return failCount(ERROR_OBJECT_WRONG_TYPE);
   if (length < 0 || (!buffer && length > 0)) return failCount(ERROR_BAD_NUMBER);
-  if (length > 0 && readOnlyDescriptor(fh->fh_HostFd)) return failCount(ERROR_WRITE_PROTECTED);
+  if (length > 0) {
+    if (int32_t error = dosfh::makeWritable(fh)) return failCount(error);
+  }
   const auto* at = static_cast<const char*>(buffer);
   int32_t total = 0;
   while (total < length) {
@@ -128,7 +124,7 @@ int32_t SetFileSize(BPTR file, int32_t offset, int32_t mode) {
   if (!baseOf(fh->fh_HostFd, mode, &base, &size, &position)) return -1;
   const off_t newSize = base + offset;
   if (newSize < 0) return failCount(ERROR_SEEK_ERROR);
-  if (readOnlyDescriptor(fh->fh_HostFd)) return failCount(ERROR_WRITE_PROTECTED);
+  if (int32_t error = dosfh::makeWritable(fh)) return failCount(error);
   if (newSize < size) {
     std::string real;
     if (dosl::realPathOfFd(fh->fh_HostFd, real) == 0 && doshook::hasTrait(real, ostest::TRAIT_CANNOT_SHRINK))

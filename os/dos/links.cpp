@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "os/dos/folder_name_index.h"
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/host_errors.h"
@@ -94,6 +95,7 @@ int32_t makeSoftLink(const dospath::Resolved& link, const char* destination) {
   const size_t colon = spelt.find(':'), slash = spelt.find('/');
   const bool absolute = colon != std::string::npos && (slash == std::string::npos || colon < slash);
   const std::string text = absolute ? target.host : relativePath(link.parent, target.host);
+  dosindex::forget(link.parent);
   if (symlink(text.c_str(), link.host.c_str()) != 0) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   return 0;
 }
@@ -107,6 +109,7 @@ int32_t makeHardLink(const dospath::Resolved& link, BPTR destination) {
   std::string source;
   if (int32_t error = dosl::realPathOfFd(lock->fl_HostFd, source)) return error;
   if (dosvol::volumeOfRealPath(source) != dosvol::volumeOfRealPath(link.parent)) return ERROR_RENAME_ACROSS_DEVICES;
+  dosindex::forget(link.parent);
   if (linkat(AT_FDCWD, dosl::fdPath(lock->fl_HostFd).c_str(), AT_FDCWD, link.host.c_str(), AT_SYMLINK_FOLLOW) != 0)
     return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   struct stat folder;

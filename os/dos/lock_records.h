@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "os/dos/directory_lists.h"
 #include "os/dos/dos.h"
 
 namespace dosl {
@@ -17,7 +18,7 @@ struct LockRecord : FileLock {
   bool exNextListed = false;             // Examine took the entry list for ExNext
   std::vector<std::string> exNextNames;
   bool exAllListed = false;              // an ExAll scan is going on
-  std::vector<std::string> exAllNames;
+  std::vector<dosdirs::ListedEntry> exAllEntries;
 };
 
 // The lock behind a BPTR; NIL for ZERO, a file handle or anything else.

@@ -1,5 +1,6 @@
 #include "os/dos/metadata.h"
 
+#include <dirent.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -52,8 +53,9 @@ std::vector<std::string> recordLines(const std::string& objectPath) {
 }
 
 // Everything but the name and type, from a stat of the object and a path that
-// reaches it for its attributes (NIL for a link, which has none).
-void fill(const struct stat& st, const std::string* attributes, EntryInfo& out) {
+// reaches it for its attributes (NIL for a link, which has none, or when they
+// are not wanted); the comment only when asked for.
+void fill(const struct stat& st, const std::string* attributes, EntryInfo& out, bool withComment = true) {
   out.size = S_ISDIR(st.st_mode) ? 0
              : st.st_size > 0xFFFFFFFFLL ? 0xFFFFFFFFu
                                         : static_cast<uint32_t>(st.st_size);
@@ -65,7 +67,7 @@ void fill(const struct stat& st, const std::string* attributes, EntryInfo& out) 
   out.comment.clear();
   if (!attributes) return;
   out.protection = protectionOf(*attributes);
-  out.comment = readComment(*attributes);
+  if (withComment) out.comment = readComment(*attributes);
 }
 
 std::string folderOf(const std::string& path) {
@@ -76,18 +78,29 @@ std::string folderOf(const std::string& path) {
 }  // namespace
 
 int32_t describeEntry(const std::string& folder, const std::string& name, EntryInfo& out) {
+  return describeEntryUpTo(folder, name, DT_UNKNOWN, ED_OWNER, out);
+}
+
+int32_t describeEntryUpTo(const std::string& folder, const std::string& name, unsigned char listedKind,
+                          int32_t level, EntryInfo& out) {
+  out.name = name;
+  if (level <= ED_TYPE && listedKind != DT_UNKNOWN) {
+    out.type = listedKind == DT_DIR ? ST_USERDIR : listedKind == DT_LNK ? ST_SOFTLINK : ST_FILE;
+    return 0;
+  }
   const std::string path = folder + "/" + name;
   struct stat st;
   if (lstat(path.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
-  out.name = name;
   if (S_ISLNK(st.st_mode)) {
     out.type = ST_SOFTLINK;
     fill(st, nullptr, out);
     return 0;
   }
-  fill(st, &path, out);
+  fill(st, level >= ED_PROTECTION ? &path : nullptr, out, level >= ED_COMMENT);
   if (S_ISDIR(st.st_mode)) {
     out.type = ST_USERDIR;
+  } else if (level < ED_SIZE) {
+    out.type = ST_FILE;
   } else {
     struct stat in;
     out.type = (st.st_nlink > 1 && stat(folder.c_str(), &in) == 0 && isRecordedHardLink(path, in, name))
@@ -120,14 +133,28 @@ int32_t describeObject(const std::string& reach, const std::string& realPath, En
   return 0;
 }
 
-bool readProtection(const std::string& path, int32_t* word) {
-  std::string value;
-  if (!readAttribute(path, PROTECTION_ATTR, value) || value.empty()) return false;
+namespace {
+
+bool parseProtection(const std::string& value, int32_t* word) {
+  if (value.empty()) return false;
   char* end = nullptr;
   const unsigned long v = std::strtoul(value.c_str(), &end, 16);
   if (end == value.c_str()) return false;
   *word = static_cast<int32_t>(static_cast<uint32_t>(v));
   return true;
+}
+
+}  // namespace
+
+bool readProtection(const std::string& path, int32_t* word) {
+  std::string value;
+  return readAttribute(path, PROTECTION_ATTR, value) && parseProtection(value, word);
+}
+
+bool readProtection(int fd, int32_t* word) {
+  char value[64];
+  const ssize_t n = fgetxattr(fd, PROTECTION_ATTR, value, sizeof value);
+  return n > 0 && parseProtection(std::string(value, static_cast<size_t>(n)), word);
 }
 
 int32_t protectionOf(const std::string& path) {

@@ -41,6 +41,14 @@ struct EntryInfo {
 // One entry of a folder, a link described as itself (ExNext, ExAll). folder is
 // any path that reaches the folder.
 int32_t describeEntry(const std::string& folder, const std::string& name, EntryInfo& out);
+// The same with only the fields of ExAll data types up to `level` (ED_...):
+// up to ED_TYPE the name and the kind that the folder's listing recorded
+// (`listedKind`, a DT_ value; the object is looked at only when that is
+// DT_UNKNOWN), and a file is ST_FILE: MakeLink's hard links show as
+// ST_LINKFILE from ED_SIZE on, which looks at the object. The protection word
+// is read from ED_PROTECTION on, the comment from ED_COMMENT on.
+int32_t describeEntryUpTo(const std::string& folder, const std::string& name, unsigned char listedKind,
+                          int32_t level, EntryInfo& out);
 // The object that `reach` leads to, links followed (Examine, ExamineFH);
 // `reach` may be a /proc/self/fd path, realPath is where the object lies. A
 // volume's root is ST_ROOT and named by the volume.
@@ -48,6 +56,8 @@ int32_t describeObject(const std::string& reach, const std::string& realPath, En
 
 // The stored protection word; FALSE when none is stored.
 bool readProtection(const std::string& path, int32_t* word);
+// The same of an open descriptor's object.
+bool readProtection(int fd, int32_t* word);
 // The word Examine reports: the stored one, else FIBF_READ and FIBF_WRITE
 // derived from access().
 int32_t protectionOf(const std::string& path);

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "os/dos/call_hooks.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
@@ -47,6 +48,7 @@ BPTR CreateDir(const char* name) {
   if (r.nil) return dosproc::failLock(ERROR_ACTION_NOT_KNOWN);
   if (r.exists) return dosproc::failLock(ERROR_OBJECT_EXISTS);
   if (mkdir(r.host.c_str(), 0777) != 0) return dosproc::failLock(dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED));
+  dosindex::forget(r.parent);
   int32_t error = 0;
   BPTR lock = dosl::lockHostPath(r.host, EXCLUSIVE_LOCK, &error);
   return lock ? lock : dosproc::failLock(error);
@@ -67,6 +69,7 @@ bool DeleteFile(const char* name) {
     if (dosmeta::readProtection(r.host, &protection) && (protection & FIBF_DELETE))
       return dosproc::fail(ERROR_DELETE_PROTECTED);
   }
+  dosindex::forget(r.parent);
   if (S_ISDIR(st.st_mode)) {
     if (rmdir(r.host.c_str()) != 0)
       return dosproc::fail(errno == EEXIST ? ERROR_DIRECTORY_NOT_EMPTY
@@ -114,6 +117,8 @@ bool Rename(const char* oldName, const char* newName) {
                         dosmeta::isRecordedHardLink(from.host, fromFolder, from.name);
   // The first name of a file that hard links were made to: ReadLink follows it.
   const bool origin = file && !recorded && dosmeta::readLinkOrigin(from.host) == from.host;
+  dosindex::forget(from.parent);
+  dosindex::forget(to.parent);
   // What the rename commits is on the disk before it, and the rename itself
   // after it: the object's entry first, then both folders.
   syncFolder(from.parent);

@@ -9,11 +9,14 @@
 #include <cstring>
 
 #include "os/dos/dos.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/name_case.h"
 #include "os/dos/process_record.h"
+#include "os/dos/resolved_folders.h"
 #include "os/dos/volumes.h"
+#include "os/dos/watched_folders.h"
 
 namespace dospath {
 namespace {
@@ -32,11 +35,11 @@ std::string parentOf(const std::string& folder) {
 enum class Match { Found, Missing, Ambiguous, Error };
 
 // Finds name in folder: the exact name first, else the one entry that differs
-// only in the case of a-z.
-Match lookUp(const std::string& folder, const std::string& name, std::string& actual, int32_t& error) {
+// only in the case of a-z. Found: *st describes the entry (a link as itself).
+Match lookUp(const std::string& folder, const std::string& name, std::string& actual, struct stat* st,
+             int32_t& error) {
   if (name.size() > NAME_MAX_BYTES) return Match::Missing;
-  struct stat st;
-  if (lstat(join(folder, name).c_str(), &st) == 0) {
+  if (lstat(join(folder, name).c_str(), st) == 0) {
     actual = name;
     return Match::Found;
   }
@@ -44,24 +47,39 @@ Match lookUp(const std::string& folder, const std::string& name, std::string& ac
     error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
     return error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
   }
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return Match::Missing;
-  int found = 0;
-  while (dirent* entry = readdir(dir)) {
-    if (dosname::equalNoCase(entry->d_name, name)) {
-      if (++found == 1) actual = entry->d_name;
-    }
+  switch (dosindex::findIgnoringCase(folder, name, actual)) {
+    case dosindex::Match::Found:
+      // Gone since the folder was read: not there after all.
+      return lstat(join(folder, actual).c_str(), st) == 0 ? Match::Found : Match::Missing;
+    case dosindex::Match::Ambiguous: return Match::Ambiguous;
+    case dosindex::Match::Missing: break;
   }
-  closedir(dir);
-  if (found == 1) return Match::Found;
-  return found == 0 ? Match::Missing : Match::Ambiguous;
+  return Match::Missing;
 }
 
 // Walks `rest` from the real folder `start`; `floor` is the root that "/" may
 // not climb above.
-int32_t walk(std::string start, const std::string& floor, const std::string& rest, Want want, Resolved& out) {
-  std::string current = std::move(start);
+int32_t walk(const std::string& start, const std::string& floor, const std::string& rest, Want want, Resolved& out) {
+  std::string current = start;
   size_t i = 0;
+  // The folder part of a path of names alone may have been walked before;
+  // else it is kept for the next path when every folder on the way could be
+  // watched before it was looked into, and no link was on the way.
+  const size_t lastSlash = rest.rfind('/');
+  const bool namesOnly = lastSlash != std::string::npos && lastSlash > 0 && lastSlash + 1 < rest.size() &&
+                         rest[0] != '/' && rest.find("//") == std::string::npos;
+  std::string prefix;
+  bool keepable = false;
+  uint64_t generation = 0;
+  if (namesOnly) {
+    prefix = rest.substr(0, lastSlash);
+    if (dosfolders::find(start, prefix, current)) {
+      i = lastSlash + 1;
+    } else {
+      generation = doswatch::generation();
+      keepable = true;
+    }
+  }
   while (i < rest.size()) {
     if (rest[i] == '/') {
       if (current == floor || current == "/") return ERROR_OBJECT_NOT_FOUND;
@@ -77,16 +95,20 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
 
     if (name == "." || name == "..") return (last && want == Want::Create) ? ERROR_INVALID_COMPONENT_NAME
                                                                           : ERROR_OBJECT_NOT_FOUND;
+    if (keepable && !last) keepable = doswatch::watch(current);
     std::string actual;
+    struct stat st;
     int32_t error = 0;
-    const Match m = lookUp(current, name, actual, error);
+    const Match m = lookUp(current, name, actual, &st, error);
     if (m == Match::Error) return error;
     if (last) {
+      if (keepable) dosfolders::keep(start, prefix, current, generation);
       out.parent = current;
       out.givenName = name;
       if (m == Match::Found) {
         out.name = actual;
         out.exists = true;
+        out.st = st;
       } else if (want == Want::Create) {
         if (m == Match::Ambiguous) return ERROR_OBJECT_EXISTS;
         if (name.size() > NAME_MAX_BYTES) return ERROR_INVALID_COMPONENT_NAME;
@@ -101,17 +123,20 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
     }
     if (m != Match::Found) return ERROR_OBJECT_NOT_FOUND;
     const std::string next = join(current, actual);
-    struct stat st;
-    if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
-    if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
-    struct stat link;
-    if (lstat(next.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (S_ISLNK(st.st_mode)) {
+      // A link to a folder: the walk goes on where the folder really lies
+      // (by a way that is not watched).
+      keepable = false;
+      if (stat(next.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+      if (!S_ISDIR(st.st_mode)) return ERROR_OBJECT_NOT_FOUND;
       char* real = realpath(next.c_str(), nullptr);
       if (!real) return ERROR_OBJECT_NOT_FOUND;
       current = real;
       std::free(real);
-    } else {
+    } else if (S_ISDIR(st.st_mode)) {
       current = next;
+    } else {
+      return ERROR_OBJECT_NOT_FOUND;
     }
   }
   // The path ended on its start folder or on a parent step: the object is the
@@ -125,11 +150,15 @@ int32_t walk(std::string start, const std::string& floor, const std::string& res
   return 0;
 }
 
-int32_t walkFromFolder(const std::string& folder, const std::string& rest, Want want, Resolved& out) {
-  const std::string real = dosvol::canonicalFolder(folder);
+// From a folder whose real path is known (a lock's, or a volume's own).
+int32_t walkFromRealFolder(const std::string& real, const std::string& rest, Want want, Resolved& out) {
   const dosvol::Volume* on = dosvol::volumeOfRealPath(real);
   const std::string floor = on ? on->folders[0] : "/";
   return walk(real, floor, rest, want, out);
+}
+
+int32_t walkFromFolder(const std::string& folder, const std::string& rest, Want want, Resolved& out) {
+  return walkFromRealFolder(dosvol::canonicalFolder(folder), rest, want, out);
 }
 
 }  // namespace
@@ -143,8 +172,9 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
 
   if (!hasDevice) {
     std::string base;
+    // A lock's path is read from its descriptor: real already.
     if (int32_t error = dosl::hostPathOf(dosproc::self().pr_CurrentDir, base)) return error;
-    return walkFromFolder(base, path, want, out);
+    return walkFromRealFolder(base, path, want, out);
   }
   const std::string device = path.substr(0, colon);
   const std::string rest = path.substr(colon + 1);
@@ -169,9 +199,13 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
       out.nil = true;
       return 0;
     case dosvol::Kind::Volume: {
+      // Whether the volume's folder is there is asked only when the walk
+      // found nothing or named no object below it: a found object proves it.
+      const int32_t answer = walk(v->folders[0], v->folders[0], rest, want, out);
+      if (answer == 0 && !out.start) return 0;
       struct stat st;
       if (stat(v->folders[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return ERROR_DEVICE_NOT_MOUNTED;
-      return walk(v->folders[0], v->folders[0], rest, want, out);
+      return answer;
     }
     case dosvol::Kind::Assign:
       break;

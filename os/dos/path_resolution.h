@@ -10,6 +10,8 @@
 // which Linux cannot hold: looking them up fails with 205, making them with 210.
 // An assign of several folders tries each in turn while the answer is 205.
 #pragma once
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 
@@ -28,6 +30,7 @@ struct Resolved {
   bool exists = false;
   bool start = false;     // the path ended on a folder without naming it ("Vol:", "", "dir//")
   bool nil = false;       // NIL:
+  struct stat st {};      // the object as found, a link as itself (when it exists, named by a name)
 };
 
 // 0, or the IoErr code: 205 not there, 218 unknown volume (which also counts a

@@ -2,15 +2,21 @@
 
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
+#include "os/dos/folder_name_index.h"
+#include "os/dos/resolved_folders.h"
 #include "os/dos/process_record.h"
 #include "os/dos/program_record.h"
 #include "os/dos/volumes.h"
+#include "os/dos/watched_folders.h"
 
 void ostest::resetDos() {
   dosproc::reset();
   dosvol::reset();
   dosprogram::reset();
   doshook::reset();
+  dosindex::forgetAll();
+  dosfolders::forgetAll();
+  doswatch::reset();
 }
 
 void ostest::mountVolume(const char* name, const char* hostFolder) {
@@ -30,3 +36,5 @@ void ostest::assignFolders(const char* name, std::initializer_list<const char*> 
 }
 
 bool ostest::dismountVolume(const char* name) { return dosvol::dismount(name); }
+
+bool ostest::foldersAreWatched() { return doswatch::available(); }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "os/dos/folder_name_index.h"
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/host_errors.h"
@@ -70,6 +71,7 @@ int32_t makeFolders(const std::string& device, const std::string& name) {
     const std::string folder = device + ":" + name.substr(0, slash);
     dospath::Resolved r;
     if (int32_t error = dospath::resolve(folder.c_str(), dospath::Want::Create, r)) return error;
+    if (!r.exists) dosindex::forget(r.parent);
     if (!r.exists && mkdir(r.host.c_str(), 0777) != 0 && errno != EEXIST)
       return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
     struct stat st;
@@ -92,6 +94,7 @@ int32_t writeValue(const std::string& device, const char* name, const char* valu
   static unsigned serial = 0;
   const std::string temporary =
       r.parent + "/.ludex-var-" + std::to_string(getpid()) + "-" + std::to_string(++serial);
+  dosindex::forget(r.parent);
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   size_t done = 0;
@@ -118,6 +121,7 @@ int32_t deleteValue(const std::string& device, const char* name) {
   const int32_t error = dospath::resolve(path.c_str(), dospath::Want::Existing, r);
   if (error) return error;
   if (r.nil || r.start) return ERROR_OBJECT_WRONG_TYPE;
+  dosindex::forget(r.parent);
   if (unlink(r.host.c_str()) != 0) return dosio::ioErrOfErrno(errno, ERROR_DELETE_PROTECTED);
   return 0;
 }

@@ -1,3 +1,4 @@
+#include "os/dos/folder_name_index.h"
 #include "os/dos/volumes.h"
 
 #include <pwd.h>
@@ -175,6 +176,8 @@ int32_t makeFolders(const std::string& path) {
   for (size_t i = 1; i <= path.size(); ++i) {
     if (i != path.size() && path[i] != '/') continue;
     const std::string part = path.substr(0, i);
+    const size_t slash = part.rfind('/');
+    dosindex::forget(slash == 0 ? "/" : part.substr(0, slash));
     if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   }
   struct stat st;

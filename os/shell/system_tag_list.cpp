@@ -46,8 +46,12 @@ bool fail(int32_t code) {
 // terminal otherwise. The shell's messages go with the output.
 bool chooseStreams(BPTR input, BPTR output, NullDevice& null, HostStreams* streams) {
   const FileHandle* in = input ? dosfh::asHandle(input) : nullptr;
-  const FileHandle* out = output ? dosfh::asHandle(output) : nullptr;
+  FileHandle* out = output ? dosfh::asHandle(output) : nullptr;
   if ((input && !in) || (output && !out)) return fail(ERROR_OBJECT_WRONG_TYPE);
+  // The command writes there: a handle opened for reading so far is opened for writing first.
+  if (out) {
+    if (int32_t error = dosfh::makeWritable(out)) return fail(error);
+  }
   const bool quiet = in && isNullDevice(in->fh_HostFd);
   if (quiet && null.get() < 0) return fail(ERROR_NO_FREE_STORE);
   streams->in = in ? in->fh_HostFd : STDIN_FILENO;

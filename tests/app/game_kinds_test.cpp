@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/folder_watch.h"
 #include "tests/support/info_file.h"
 
 namespace {
@@ -24,9 +25,8 @@ std::string padded(const std::string& start, size_t size) {
 
 // The tag that the first accepting test gives, as a new game would get it.
 std::string kindOf(const std::string& path) {
-  for (const GameKindTest& t : gameKindTests)
-    if (t.accepts(path.c_str())) return t.tag;
-  return "";
+  const char* tag = gameKindOf(path.c_str());
+  return tag ? tag : "";
 }
 
 class GameKinds : public testing::Test {
@@ -140,3 +140,24 @@ TEST_F(GameKinds, WHDLoadThroughTheProjectIconsTool) {
 }
 
 }  // namespace
+
+TEST_F(GameKinds, RecognisingAFileReadsItOnceAndNeverOpensItForWriting) {
+  const struct {
+    const char* name;
+    std::string contents;
+    const char* kind;
+  } cases[] = {
+      {"GAME.ADF", padded("DOS", 1024), "Floppy"},         // tried by content twice (Classic, Floppy)
+      {"sonic.bin", padded(std::string(256, 'x') + "SEGA MEGA DRIVE " + "(C)SEGA", 512), "MegaDrive"},
+      {"story.z3", bytes({3, 0}), "Infocom"},
+      {"readme.txt", "nothing", ""},                      // every test tried
+      {"mario.nes", "NES", ""},                           // shorter than its header
+  };
+  for (const auto& c : cases) box.writeFile("Scan/" + std::string(c.name), c.contents);
+  FolderWatch watch(box.host("Scan"));
+  ASSERT_TRUE(watch.ready());
+  for (const auto& c : cases) {
+    EXPECT_EQ(kindOf("Sandbox:Scan/" + std::string(c.name)), c.kind) << c.name;
+    EXPECT_EQ(watch.events(), "open close-read") << c.name;
+  }
+}

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -46,8 +47,10 @@ Listing listByExNext(const char* folder) {
   return out;
 }
 
-// All entries by ExAll, in batches that fit `bufferSize`; *batches counts the calls.
-Listing listByExAll(const char* folder, const char* pattern, int32_t bufferSize, int* batches = nullptr) {
+// All entries by ExAll, in batches that fit `bufferSize`; *batches counts the
+// calls. Fields beyond the data type `level` stay 0 (and "").
+Listing listByExAll(const char* folder, const char* pattern, int32_t bufferSize, int* batches = nullptr,
+                    int32_t level = ED_COMMENT) {
   Listing out;
   BPTR lock = Lock(folder, SHARED_LOCK);
   if (!lock) return out;
@@ -62,14 +65,16 @@ Listing listByExAll(const char* folder, const char* pattern, int32_t bufferSize,
   bool more;
   int calls = 0;
   do {
-    more = ExAll(lock, data, bufferSize, ED_COMMENT, control);
+    more = ExAll(lock, data, bufferSize, level, control);
     ++calls;
     if (!more) {
       EXPECT_EQ(IoErr(), ERROR_NO_MORE_ENTRIES);
     }
     uint32_t counted = 0;
     for (ExAllData* ed = control->eac_Entries ? data : nullptr; ed; ed = ed->ed_Next, ++counted)
-      out[ed->ed_Name] = {ed->ed_Type, ed->ed_Size, static_cast<int32_t>(ed->ed_Prot), ed->ed_Comment};
+      out[ed->ed_Name] = {level >= ED_TYPE ? ed->ed_Type : 0, level >= ED_SIZE ? ed->ed_Size : 0,
+                          level >= ED_PROTECTION ? static_cast<int32_t>(ed->ed_Prot) : 0,
+                          level >= ED_COMMENT ? ed->ed_Comment : ""};
     EXPECT_EQ(counted, control->eac_Entries);
   } while (more && calls < 1000);
   if (batches) *batches = calls;
@@ -115,6 +120,51 @@ TEST_F(DosExamine, ExNextAndExAllAgreeOnTheSameFolderWhateverTheBufferSize) {
   EXPECT_EQ(batches, 1);
   EXPECT_EQ(listByExAll("Sandbox:Games", nullptr, 90, &batches), byExNext);  // about one record a call
   EXPECT_GE(batches, 6);
+}
+
+// The full description cut down to what a data type holds.
+Listing upTo(const Listing& full, int32_t level) {
+  Listing out;
+  for (const auto& [name, e] : full)
+    out[name] = {level >= ED_TYPE ? e.type : 0, level >= ED_SIZE ? e.size : 0, level >= ED_PROTECTION ? e.protection : 0,
+                 level >= ED_COMMENT ? e.comment : ""};
+  return out;
+}
+
+TEST_F(DosExamine, EachExAllDataTypeGivesItsFieldsAsExNextDescribesThem) {
+  if (hasAttributes()) {
+    ASSERT_TRUE(SetComment("Sandbox:Games/beta.ADF", "two bytes"));
+    ASSERT_TRUE(SetProtection("Sandbox:Games/Gamma.info", FIBF_WRITE | FIBF_ARCHIVE));
+  }
+  const Listing full = listByExNext("Sandbox:Games");
+  ASSERT_EQ(full.size(), 6u);
+  for (int32_t level : {ED_NAME, ED_TYPE, ED_SIZE, ED_PROTECTION, ED_DATE, ED_COMMENT})
+    EXPECT_EQ(listByExAll("Sandbox:Games", nullptr, 4096, nullptr, level), upTo(full, level)) << level;
+}
+
+TEST_F(DosExamine, NamesAndKindsComeFromTheListingAlone) {
+  const Listing kinds = upTo(listByExNext("Sandbox:Games"), ED_TYPE);
+  // Objects deleted after the scan began are not looked at again: their
+  // names and kinds are what the folder's listing recorded.
+  BPTR lock = Lock("Sandbox:Games", SHARED_LOCK);
+  ASSERT_NE(lock, ZERO);
+  auto* control = static_cast<ExAllControl*>(AllocDosObject(DOS_EXALLCONTROL, nullptr));
+  uint64_t buffer[8];
+  auto* data = reinterpret_cast<ExAllData*>(buffer);
+  Listing listed;
+  bool more = true;
+  for (int call = 0; more && call < 100; ++call) {
+    more = ExAll(lock, data, sizeof buffer, ED_TYPE, control);
+    for (ExAllData* ed = control->eac_Entries ? data : nullptr; ed; ed = ed->ed_Next) listed[ed->ed_Name] = {ed->ed_Type, 0, 0, ""};
+    if (call == 0) {
+      std::filesystem::remove_all(box.host("Games"));
+      box.makeDir("Games");
+    }
+  }
+  EXPECT_EQ(IoErr(), ERROR_NO_MORE_ENTRIES);
+  FreeDosObject(DOS_EXALLCONTROL, control);
+  UnLock(lock);
+  EXPECT_EQ(listed, kinds);
 }
 
 TEST_F(DosExamine, PatternsChooseTheEntriesExAllGives) {

@@ -10,6 +10,7 @@
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/folder_watch.h"
 
 namespace {
 
@@ -324,4 +325,55 @@ TEST_F(DosFiles, FifosAreRefusedWithoutBlocking) {
     EXPECT_EQ(Open("Sandbox:pipe", mode), ZERO) << mode;
     EXPECT_EQ(IoErr(), ERROR_OBJECT_WRONG_TYPE) << mode;
   }
+}
+
+TEST_F(DosFiles, OldFileOpensForWritingOnlyAtTheFirstWrite) {
+  FolderWatch watch(box.host("Games"));
+  ASSERT_TRUE(watch.ready());
+  char buffer[4];
+  BPTR fh = Open("Sandbox:Games/a.txt", MODE_OLDFILE);
+  ASSERT_NE(fh, ZERO);
+  EXPECT_EQ(Read(fh, buffer, 4), 4);
+  EXPECT_EQ(Seek(fh, 0, OFFSET_END), 4);
+  FileInfoBlock fib;
+  EXPECT_TRUE(ExamineFH(fh, &fib));
+  Close(fh);
+  EXPECT_EQ(watch.events(), "open close-read");
+
+  // The first write goes on at the position reached, through a descriptor
+  // opened for writing; the size change too.
+  fh = Open("Sandbox:Games/a.txt", MODE_OLDFILE);
+  ASSERT_NE(fh, ZERO);
+  EXPECT_EQ(Read(fh, buffer, 3), 3);
+  EXPECT_EQ(Write(fh, "abc", 3), 3);
+  EXPECT_EQ(Read(fh, buffer, 1), 1);
+  EXPECT_EQ(buffer[0], '6');
+  EXPECT_EQ(SetFileSize(fh, 8, OFFSET_BEGINNING), 8);
+  Close(fh);
+  // (inotify folds repeated events into one: both opens, both changes.)
+  EXPECT_EQ(watch.events(), "open close-read modify close-write");
+  EXPECT_EQ(box.readFile("Games/a.txt"), "012abc67");
+}
+
+TEST_F(DosFiles, TheFirstWriteReachesTheObjectOpenNotWhatItsNameNowLeadsTo) {
+  BPTR fh = Open("Sandbox:Games/a.txt", MODE_OLDFILE);
+  ASSERT_NE(fh, ZERO);
+  ASSERT_EQ(rename(box.host("Games/a.txt").c_str(), box.host("Games/moved.txt").c_str()), 0);
+  box.writeFile("Games/a.txt", "new one");
+  EXPECT_EQ(Write(fh, "AB", 2), 2);
+  Close(fh);
+  EXPECT_EQ(box.readFile("Games/moved.txt"), "AB23456789");
+  EXPECT_EQ(box.readFile("Games/a.txt"), "new one");
+
+  // Deleted while open: still the same object, and no new file appears.
+  fh = Open("Sandbox:Games/moved.txt", MODE_OLDFILE);
+  ASSERT_NE(fh, ZERO);
+  ASSERT_EQ(unlink(box.host("Games/moved.txt").c_str()), 0);
+  EXPECT_EQ(Write(fh, "x", 1), 1);
+  EXPECT_EQ(Seek(fh, 0, OFFSET_BEGINNING), 1);
+  char buffer[3] = {};
+  EXPECT_EQ(Read(fh, buffer, 2), 2);
+  EXPECT_EQ(std::string(buffer), "xB");
+  Close(fh);
+  EXPECT_FALSE(box.exists("Games/moved.txt"));
 }

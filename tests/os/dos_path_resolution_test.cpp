@@ -3,7 +3,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "os/dos/dos.h"
@@ -99,6 +104,72 @@ TEST_F(DosPathResolution, AnAmbiguousCaseMatchIsNotFoundButTheExactNameWins) {
   EXPECT_EQ(nameOf("Sandbox:Dup/Abc"), "error 205");
   EXPECT_EQ(CreateDir("Sandbox:Dup/aBC"), ZERO);
   EXPECT_EQ(IoErr(), ERROR_OBJECT_EXISTS);
+}
+
+TEST_F(DosPathResolution, CaseRulesHoldThroughChangesByOtherProgramsAndByDosItself) {
+  // The folder looks long unchanged, so that what it holds may be kept
+  // between lookups; after each change by dos itself its time is put back, as
+  // on a file system whose times are too coarse to show the change.
+  const auto holdStill = [this] {
+    struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, box.host("Games").c_str(), old, 0), 0);
+  };
+  const auto other = [this](const char* relative) { return [this, relative] { box.writeFile(relative); }; };
+  const auto otherDeletes = [this](const char* relative) {
+    return [this, relative] { ASSERT_EQ(unlink(box.host(relative).c_str()), 0); };
+  };
+  const auto own = [&](std::function<bool()> change) {
+    return [&holdStill, change] {
+      ASSERT_TRUE(change());
+      holdStill();
+    };
+  };
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    std::vector<std::pair<const char*, const char*>> lookups;  // path, nameOf
+  } steps[] = {
+      {"start", holdStill,
+       {{"Sandbox:games/fred", "Sandbox:Games/Fred"},
+        {"Sandbox:Games/beta", "error 205"},
+        {"Sandbox:Games/Fred/Fred.adf", "Sandbox:Games/Fred/Fred.adf"}}},
+      {"another program moves the drawer and makes a new one", [this] {
+         ASSERT_EQ(rename(box.host("Games/Fred").c_str(), box.host("Games/Barney").c_str()), 0);
+         box.writeFile("Games/Fred/Other.adf");
+       },
+       {{"Sandbox:Games/Fred/Fred.adf", "error 205"},
+        {"Sandbox:Games/Fred/other.adf", "Sandbox:Games/Fred/Other.adf"},
+        {"Sandbox:Games/Barney/Fred.adf", "Sandbox:Games/Barney/Fred.adf"}}},
+      {"another program adds BETA", other("Games/BETA"), {{"Sandbox:Games/beta", "Sandbox:Games/BETA"}}},
+      {"and Beta", other("Games/Beta"),
+       {{"Sandbox:Games/beta", "error 205"}, {"Sandbox:Games/Beta", "Sandbox:Games/Beta"},
+        {"Sandbox:Games/BETA", "Sandbox:Games/BETA"}}},
+      {"and deletes BETA", otherDeletes("Games/BETA"), {{"Sandbox:Games/beta", "Sandbox:Games/Beta"}}},
+      {"held still", holdStill, {{"Sandbox:Games/gamma", "error 205"}, {"Sandbox:Games/beta", "Sandbox:Games/Beta"}}},
+      {"dos makes GAMMA", own([] { return Close(Open("Sandbox:Games/GAMMA", MODE_NEWFILE)); }),
+       {{"Sandbox:Games/gamma", "Sandbox:Games/GAMMA"}}},
+      {"dos renames it", own([] { return Rename("Sandbox:Games/gamma", "Sandbox:Games/Delta"); }),
+       {{"Sandbox:Games/gamma", "error 205"}, {"Sandbox:Games/DELTA", "Sandbox:Games/Delta"}}},
+      {"dos makes a drawer", own([] { return UnLock(CreateDir("Sandbox:Games/Epsilon")), true; }),
+       {{"Sandbox:Games/epsilon", "Sandbox:Games/Epsilon"}}},
+      {"dos deletes Delta", own([] { return DeleteFile("Sandbox:Games/delta"); }),
+       {{"Sandbox:Games/delta", "error 205"}}},
+      {"dos links", own([] { return MakeLink("Sandbox:Games/Zeta", "Sandbox:Games/Fred", LINK_SOFT); }),
+       {{"Sandbox:Games/ZETA", "Sandbox:Games/Fred"}}},
+  };
+  const bool watched = ostest::foldersAreWatched();
+  for (const auto& s : steps) {
+    s.change();
+    for (const auto& [path, expected] : s.lookups) EXPECT_EQ(nameOf(path), expected) << s.step << ": " << path;
+  }
+
+  // Watched, a folder's change shows even where its time does not.
+  if (!watched) GTEST_SKIP() << "no inotify here: only the folders' times guard what dos keeps";
+  EXPECT_EQ(nameOf("Sandbox:Games/theta"), "error 205");
+  ASSERT_EQ(rename(box.host("Games/Beta").c_str(), box.host("Games/Theta").c_str()), 0);
+  holdStill();
+  EXPECT_EQ(nameOf("Sandbox:Games/theta"), "Sandbox:Games/Theta");
+  EXPECT_EQ(nameOf("Sandbox:Games/beta"), "error 205");
 }
 
 TEST_F(DosPathResolution, UnknownVolumesFailWith218AndAskOnlyWhenRequestersAreAllowed) {

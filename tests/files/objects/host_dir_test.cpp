@@ -286,6 +286,20 @@ TEST_F(HostDir, EntryLists) {
   End(dir);
 }
 
+TEST_F(HostDir, EntryListsKeepOneOfNamesEqualIgnoringCase) {
+  for (const char* name : {"Dup/abc", "Dup/b", "Dup/ABC", "Dup/Abc", "Dup/0"}) box.writeFile(name);
+  box.makeDir("Dup/B");
+  cHostDir* dir = opened("Sandbox:/Dup/", true);
+  ASSERT_NE(dir, nullptr);
+  cDirEntryList* list = dir->makeEntryList();
+  std::string names;
+  for (bool on = list->gotoFirst(ENTRY_ANY); on; on = list->gotoNext(ENTRY_ANY)) names += list->infoName() + std::string(" ");
+  // Which of abc, ABC and Abc stays depends on the folder's own order.
+  EXPECT_TRUE(names == "0 abc b B/ " || names == "0 ABC b B/ " || names == "0 Abc b B/ ") << names;
+  End(list);
+  End(dir);
+}
+
 TEST_F(HostDir, EntryListsOverManyBatches) {
   std::string expected;
   for (int i = 0; i < 300; ++i) {
