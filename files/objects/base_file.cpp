@@ -5,7 +5,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/ftp_path.h"
+#include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
 namespace {

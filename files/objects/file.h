@@ -45,6 +45,11 @@ extern int32_t fileDiskSupports;
 void clearFileDiskSupport();
 void disposeFileDiskSupport();
 
+// The buffered file module. Start: no device probed yet.
+void new_cpath_file();
+// End: releases the remembered device; safe when the module never started.
+void end_cpath_file();
+
 class cFile : public cHostFile {
   LUDEX_CLASS(cFile, cHostFile)
 

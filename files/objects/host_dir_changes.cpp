@@ -12,7 +12,6 @@
 #include "files/objects/host_dir.h"
 #include "files/objects/host_extra.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 
 namespace {

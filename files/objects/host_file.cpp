@@ -8,7 +8,6 @@
 #include "files/dos/links.h"
 #include "files/objects/host_protection.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/ftp_path.h"
 #include "files/syntax/path_syntax.h"
 
 namespace {

@@ -4,8 +4,6 @@
 #include "core/string.h"
 #include "files/dos/own_process.h"
 #include "files/dos/probes.h"
-#include "files/syntax/ftp_path.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 

@@ -5,7 +5,6 @@
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/strings.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 

@@ -4,7 +4,6 @@
 #include "core/string.h"
 #include "files/dos/links.h"
 #include "files/objects/extra_ids.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 
 char* ReadLink(const char* path, int32_t* extraId) {

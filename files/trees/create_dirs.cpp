@@ -4,7 +4,6 @@
 #include "core/string.h"
 #include "files/objects/host_dir.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_tree.h"
 

@@ -7,7 +7,6 @@
 #include "files/objects/dir_entry_list.h"
 #include "files/objects/host_dir.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_module.h"
 #include "files/trees/dir_tree.h"

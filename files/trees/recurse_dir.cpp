@@ -10,7 +10,6 @@
 #include "files/dos/path_parts.h"
 #include "files/objects/dir_entry_list.h"
 #include "files/objects/host_dir.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_tree.h"
 #include "os/dos/dos.h"
