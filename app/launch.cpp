@@ -21,6 +21,7 @@
 #include "imaging/requesters.h"
 #include "os/asl/asl.h"
 #include "os/exec/tasks.h"
+#include "platform/system_data.h"
 
 namespace {
 
@@ -240,15 +241,13 @@ bool executeCommand(const char* command, bool quiet, bool async, int32_t stack, 
     if (priority != 0) SetTaskPri(self, oldPriority);
   };
   try {
-#if defined(LUDEX_SYSTEM_AROS)
-    // The AROS shell's Execute waits for the script: Run starts it in the
+    // Where the shell's Execute waits for the script, Run starts it in the
     // background and returns at once.
-    if (StrCmpNoCase(command, "Execute ", 8)) {
+    if (executeWaitsForScript && StrCmpNoCase(command, "Execute ", 8)) {
       runCommand = StrJoin("Run ", command);
       command = runCommand;
       async = false;
     }
-#endif
     input = Open(quiet ? "NIL:" : "CONSOLE:", MODE_OLDFILE);
     const TagItem tags[] = {
         {SYS_Asynch, async ? 1 : 0},
