@@ -108,7 +108,7 @@ cBaseFile* cBaseFile::makeCopy(const char* destination) {
 }
 
 cBaseFile* cBaseFile::clone_cBaseFile(bool writable) {
-  if (!infoIsOpen()) Throw("EMU", "cBaseFile.clone(); file not open");
+  requireOpen(className, "clone");
   cBaseFile* twin = make_cBaseFile();
   try {
     twin->new_cBaseFile(infoPadByte());

@@ -27,12 +27,6 @@ void cDir::end_class() {
   release();
 }
 
-void cDir::requireChangeable(const char* operation) const {
-  // A change to a closed or read-only object would never reach the disk.
-  if (!lock) ThrowF("EMU", "cDir.%s(); dir not open", operation);
-  if (readOnlyFlag) ThrowF("EMU", "cDir.%s(); dir opened in read only mode", operation);
-}
-
 void cDir::fillCache() {
   WithCacheBypassed(filling, [this] { return extraCache->setExtra(this); });
 }
@@ -68,7 +62,7 @@ void cDir::close() {
 }
 
 void cDir::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   if (!readOnlyFlag) {
     bool ok = true;
     if (dirty & DIR_EXTRA)
@@ -85,7 +79,7 @@ void cDir::flush() {
 }
 
 bool cDir::setAttributes(int32_t attributes, int32_t mask) {
-  requireChangeable("setAttributes");
+  requireWritable(className, "setAttributes");
   if (!(support & DIR_ATTRIBUTES)) return fail("cDir.setAttributes()", "not supported by disk");
   const int32_t m = mask & ATTR_ALL;
   cachedAttributes = (cachedAttributes & ~m) | (attributes & m);
@@ -94,7 +88,7 @@ bool cDir::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 bool cDir::setExtra(cExtra* other) {
-  requireChangeable("setExtra");
+  requireWritable(className, "setExtra");
   const bool taken = extraCache->setExtra(other);
   dirty |= DIR_EXTRA;
   if (!taken) return fail("cDir.setExtra()", "not supported by host");
@@ -110,7 +104,7 @@ intptr_t cDir::queryExtra(int32_t id, int32_t* status) {
 
 bool cDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostDir::changeExtra(id, value, status);
-  requireChangeable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (!ChangeCachedExtra(extraCache, id, value, status, dirty, DIR_EXTRA, [this] { flush(); }))
     return fail("cDir.changeExtra()", "not supported by host");
   return true;

@@ -51,15 +51,6 @@ void cFile::end_class() {
   release();
 }
 
-void cFile::requireOpen(const char* operation) const {
-  if (!handle) ThrowF("EMU", "cFile.%s(); file not open", operation);
-}
-
-void cFile::requireWritable(const char* operation) const {
-  requireOpen(operation);
-  if (readOnlyFlag) ThrowF("EMU", "cFile.%s(); file opened in read only mode", operation);
-}
-
 void cFile::stampTime() {
   if (!(support & FILE_TAKES_TIME)) return;
   cachedTime = CurrentTime_ptime();
@@ -107,7 +98,7 @@ bool cFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool atE
 }
 
 void cFile::close() {
-  requireOpen("close");
+  requireOpen(className, "close");
   if (!readOnlyFlag) {
     try {
       // Writing the data changes the file's date: the cached time goes back
@@ -127,7 +118,7 @@ void cFile::close() {
 }
 
 void cFile::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   bool ok = true;
   if (!readOnlyFlag) {
     bringHostUpToDate();
@@ -156,7 +147,7 @@ void cFile::flush() {
 // Cached changes
 
 bool cFile::setAttributes(int32_t attributes, int32_t mask) {
-  requireWritable("setAttributes");
+  requireWritable(className, "setAttributes");
   if (!(support & FILE_TAKES_ATTRIBUTES)) return fail("cFile.setAttributes()", "not supported by disk");
   const int32_t m = mask & getAttributesSupported();
   cachedAttributes = (cachedAttributes & ~m) | (attributes & m);
@@ -165,7 +156,7 @@ bool cFile::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 bool cFile::setTime(int64_t time) {
-  requireWritable("setTime");
+  requireWritable(className, "setTime");
   if (!(support & FILE_TAKES_TIME)) return fail("cFile.setTime()", "not supported by disk");
   cachedTime = time;
   dirty |= FILE_DIRTY_TIME;
@@ -173,7 +164,7 @@ bool cFile::setTime(int64_t time) {
 }
 
 bool cFile::setExtra(cExtra* other) {
-  requireWritable("setExtra");
+  requireWritable(className, "setExtra");
   const bool taken = extraCache->setExtra(other);
   dirty |= FILE_DIRTY_EXTRA;
   if (!taken) return fail("cFile.setExtra()", "not supported by host");
@@ -189,7 +180,7 @@ intptr_t cFile::queryExtra(int32_t id, int32_t* status) {
 
 bool cFile::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostFile::changeExtra(id, value, status);
-  requireWritable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (!ChangeCachedExtra(extraCache, id, value, status, dirty, FILE_DIRTY_EXTRA, [this] { flush(); }))
     return fail("cFile.changeExtra()", "not supported by host");
   return true;
@@ -305,7 +296,7 @@ void cFile::dropBytesFrom(int64_t newSize) {
 // Size and position
 
 void cFile::setSize(int64_t newSize) {
-  requireWritable("setSize");
+  requireWritable(className, "setSize");
   if (newSize < 0) Throw("EMU", "cFile.setSize(); sizeInBytes<0");
   if (newSize < cachedSize) dropBytesFrom(newSize);
   cachedSize = newSize;
@@ -313,14 +304,14 @@ void cFile::setSize(int64_t newSize) {
 }
 
 void cFile::setPosition(int64_t newPosition) {
-  requireOpen("setPosition");
+  requireOpen(className, "setPosition");
   if (newPosition < 0) newPosition += cachedSize + 1;
   if (newPosition < 0) Throw("EMU", "cFile.setPosition(); position before start of file is illegal");
   position = newPosition;
 }
 
 int64_t cFile::getPosition(bool fromEnd) {
-  requireOpen("getPosition");
+  requireOpen(className, "getPosition");
   return fromEnd ? position - cachedSize - 1 : position;
 }
 
@@ -329,7 +320,7 @@ int64_t cFile::getPosition(bool fromEnd) {
 
 int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
                                int32_t* notWritten) {
-  requireWritable("write");
+  requireWritable(className, "write");
   if (length < 0) Throw("EMU", "cFile.write(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cFile.write(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cFile.write(); offsetInBytes<0");
@@ -375,7 +366,7 @@ int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offse
 
 int64_t cFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
                               int32_t* notDelivered) {
-  requireOpen("read");
+  requireOpen(className, "read");
   if (length < 0) Throw("EMU", "cFile.read(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cFile.read(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cFile.read(); offsetInBytes<0");

@@ -142,9 +142,6 @@ class cFile : public cHostFile {
   virtual cFile* clone_cFile(bool writable);
 
  private:
-  // EMU "cFile.<operation>(); file not open" / "...; file opened in read only mode".
-  void requireOpen(const char* operation) const;
-  void requireWritable(const char* operation) const;
   // The time of a change: now, where the disk takes dates.
   void stampTime();
   // Fill the cache from the file, or write it to the file (cHostFile's

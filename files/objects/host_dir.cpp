@@ -37,14 +37,6 @@ void cHostDir::end_class() {
   cBaseDir::end_class();
 }
 
-void cHostDir::requireOpen(const char* operation) const {
-  if (!lock) ThrowF("EMU", "cHostDir.%s(); dir not open", operation);
-}
-
-void cHostDir::requireWritable(const char* operation) const {
-  if (readOnlyFlag) ThrowF("EMU", "cHostDir.%s(); dir opened in read only mode", operation);
-}
-
 void cHostDir::releasePaths() {
   DisposeString(hostPath);
   hostPath = nullptr;
@@ -156,7 +148,7 @@ bool cHostDir::open(const char* path, bool readOnly, bool force) {
 }
 
 void cHostDir::close() {
-  requireOpen("close");
+  requireOpen(className, "close");
   lock = unLock_cpath_dir(lock);
   if (removedProtection) SetProtection(hostPath, fileInfo->fib_Protection | removedProtection);
   removedProtection = 0;
@@ -165,7 +157,7 @@ void cHostDir::close() {
 }
 
 void cHostDir::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   if (!Examine(lock, fileInfo)) Throw("FILE", "cHostDir.flush(); failed to examine directory");
   forgetLink();
 }
@@ -187,7 +179,7 @@ void cHostDir::openKludgeFinish() {
 cHostDir* cHostDir::make_cHostDir() { return new cHostDir; }
 
 cHostDir* cHostDir::clone_cHostDir(bool writable) {
-  requireOpen("clone");
+  requireOpen(className, "clone");
   cHostDir* copy = make_cHostDir();
   try {
     copy->new_cBaseDir();
@@ -204,7 +196,7 @@ cHostDir* cHostDir::clone_cHostDir(bool writable) {
 }
 
 bool cHostDir::openChild(const char* relativeDirPath, bool force) {
-  requireOpen("openChild");
+  requireOpen(className, "openChild");
   // A device in the path would make it a path of its own, not one below this.
   if (!relativeDirPath || InvalidDirPath(relativeDirPath) || std::strchr(relativeDirPath, ':'))
     Throw("EMU", "cHostDir.openChild(); relativePath is invalid");
@@ -255,7 +247,7 @@ char* entryName(const ExAllData* entry, const char* dirHostPath, FileInfoBlock* 
 }  // namespace
 
 cDirEntryList* cHostDir::makeEntryList() {
-  requireOpen("makeEntryList");
+  requireOpen(className, "makeEntryList");
   auto* control = static_cast<ExAllControl*>(AllocDosObject(DOS_EXALLCONTROL, nullptr));
   auto* info = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   void* buffer = nullptr;

@@ -23,7 +23,7 @@ constexpr int32_t ATTRIBUTE_BITS = FIBF_READ | FIBF_WRITE | FIBF_DELETE | 0x80;
 }  // namespace
 
 int32_t cHostDir::getAttributes() {
-  requireOpen("getAttributes");
+  requireOpen(className, "getAttributes");
   const int32_t protection = fileInfo->fib_Protection;
   int32_t attributes = 0;
   if (!(protection & FIBF_READ)) attributes |= ATTR_READABLE;
@@ -34,13 +34,12 @@ int32_t cHostDir::getAttributes() {
 }
 
 int32_t cHostDir::getAttributesSupported() {
-  requireOpen("getAttributesSupported");
+  requireOpen(className, "getAttributesSupported");
   return ATTR_ALL;
 }
 
 bool cHostDir::setAttributes(int32_t attributes, int32_t mask) {
-  requireOpen("setAttributes");
-  requireWritable("setAttributes");
+  requireWritable(className, "setAttributes");
   // The directory's own attributes, not a cache that a derived class keeps.
   const int32_t wanted = (cHostDir::getAttributes() & ~mask) | (attributes & mask);
   const int32_t old = fileInfo->fib_Protection;
@@ -61,13 +60,12 @@ bool cHostDir::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 const char* cHostDir::getPath() {
-  requireOpen("getPath");
+  requireOpen(className, "getPath");
   return canonicalPath;
 }
 
 bool cHostDir::setPath(const char* path) {
-  requireOpen("setPath");
-  requireWritable("setPath");
+  requireWritable(className, "setPath");
   if (!path) Throw("EMU", "cHostDir.setPath(); path=NILA");
   if (InvalidDirPath(path)) Throw("EMU", "cHostDir.setPath(); path is invalid");
   char* newHost = ExportPath(path);
@@ -108,7 +106,7 @@ void cHostDir::lookUpLink() {
 }
 
 intptr_t cHostDir::queryExtra(int32_t id, int32_t* status) {
-  requireOpen("queryExtra");
+  requireOpen(className, "queryExtra");
   if (status) *status = 0;
   if (id == EXTRA_COMM) return reinterpret_cast<intptr_t>(fileInfo->fib_Comment);
   if (id == EXTRA_ATTR) return fileInfo->fib_Protection & ~ATTRIBUTE_BITS;
@@ -123,19 +121,17 @@ intptr_t cHostDir::queryExtra(int32_t id, int32_t* status) {
 }
 
 bool cHostDir::setExtra(cExtra* other) {
-  requireOpen("setExtra");
-  requireWritable("setExtra");
+  requireWritable(className, "setExtra");
   return cBaseDir::setExtra(other);
 }
 
 cExtra* cHostDir::getExtra() {
-  requireOpen("getExtra");
+  requireOpen(className, "getExtra");
   return NewHostExtraFrom(this);
 }
 
 bool cHostDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
-  requireOpen("changeExtra");
-  requireWritable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (status) *status = 0;
   const char* reason = nullptr;
   bool changed = false;

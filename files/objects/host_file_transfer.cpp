@@ -35,7 +35,7 @@ void cHostFile::seekHandleTo(int64_t where) {
 
 int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
                                   int32_t* notDelivered) {
-  checkOpen("read");
+  requireOpen(className, "read");
   if (length < 0) Throw("EMU", "cHostFile.read(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cHostFile.read(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cHostFile.read(); offsetInBytes<0");
@@ -74,7 +74,7 @@ int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, 
 
 int64_t cHostFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
                                    int32_t* notWritten) {
-  checkWritable("write");
+  requireWritable(className, "write");
   if (length < 0) Throw("EMU", "cHostFile.write(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cHostFile.write(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cHostFile.write(); offsetInBytes<0");
@@ -128,7 +128,7 @@ void cHostFile::writePadBytes(int64_t count, int64_t at) {
 }
 
 void cHostFile::setSize(int64_t newSize) {
-  checkWritable("setSize");
+  requireWritable(className, "setSize");
   if (newSize < 0) Throw("EMU", "cHostFile.setSize(); sizeInBytes<0");
   // The change is counted in 64 bits: a change of 2 GiB or more is no
   // change in the other direction.

@@ -7,6 +7,22 @@
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 
+namespace {
+
+// How a guard's message names the object.
+const char* kindOf(const cPath* object) { return object->IsOfClassType("cBaseDir") ? "dir" : "file"; }
+
+}  // namespace
+
+void cPath::requireOpen(const char* className, const char* operation) {
+  if (!infoIsOpen()) ThrowF("EMU", "%s.%s(); %s not open", className, operation, kindOf(this));
+}
+
+void cPath::requireWritable(const char* className, const char* operation) {
+  requireOpen(className, operation);
+  if (readOnlyFlag) ThrowF("EMU", "%s.%s(); %s opened in read only mode", className, operation, kindOf(this));
+}
+
 bool cPath::create(const char* path, bool failIfExists, bool force) {
   if (!path) Throw("EMU", "cPath.create(); path=NILA");
   if (!failIfExists) {
