@@ -9,6 +9,7 @@
 #include "app/tags.h"
 #include "app/translate_str.h"
 #include "core/general.h"
+#include "core/owned_strings.h"
 #include "core/string.h"
 #include "core/string_space.h"
 #include "core/text.h"
@@ -27,20 +28,6 @@ namespace {
 
 const char* const APPDIR_START = "${AppDir/";
 constexpr int32_t APPDIR_START_LENGTH = 9;
-
-// Owns the strings made during one launch and disposes them in one place.
-struct LaunchStrings {
-  char* items[8] = {};
-  int count = 0;
-  char* keep(char* s) {
-    items[count++] = s;
-    return s;
-  }
-  void dispose() {
-    for (int i = 0; i < count; ++i) DisposeString(items[i]);
-    count = 0;
-  }
-};
 
 // A path put between the launcher's double quotes: the shell reads "*" and
 // '"' inside quotes as escapes, so they are written as "**" and '*"'.
@@ -200,7 +187,7 @@ char* expandAppDir(char* text) {
       position = start + APPDIR_START_LENGTH;
       continue;
     }
-    LaunchStrings made;
+    OwnedStrings made;
     try {
       char* name = made.keep(NewString(close - start - APPDIR_START_LENGTH));
       StrCopy(name, text + start + APPDIR_START_LENGTH, close - start - APPDIR_START_LENGTH);
@@ -277,7 +264,7 @@ void launch(const game* g) {
     wbRun(g->path);
     return;
   }
-  LaunchStrings made;
+  OwnedStrings made;
   char* text = nullptr;
   char* lines = nullptr;
   try {

@@ -1,5 +1,6 @@
 #include "files/objects/dir.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/objects/extra_cache.h"
@@ -18,13 +19,7 @@ void cDir::end_class() {
     DisposeString(diskName);
     diskName = nullptr;
   };
-  try {
-    cHostDir::end_class();
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
+  WithCleanUp([&] { cHostDir::end_class(); }, release);
 }
 
 void cDir::fillCache() {

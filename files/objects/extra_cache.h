@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/clean_up.h"
 #include "files/objects/extra_ids.h"
 #include "files/objects/host_extra.h"
 
@@ -14,15 +15,7 @@
 template <class Step>
 bool WithCacheBypassed(bool& filling, Step step) {
   filling = false;
-  bool answer = false;
-  try {
-    answer = step();
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
-  return answer;
+  return WithCleanUp([&] { return step(); }, [&] { filling = true; });
 }
 
 // Changes item id of cache and marks dirtyBit in dirty when the cache took

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/file_functions.h"
@@ -26,15 +27,12 @@ void cHostDir::end_class() {
     if (fileInfo) FreeDosObject(DOS_FIB, fileInfo);
     fileInfo = nullptr;
   };
-  try {
-    if (lock) close();
-  } catch (...) {
-    release();
-    cBaseDir::end_class();
-    throw;
-  }
-  release();
-  cBaseDir::end_class();
+  WithCleanUp(
+      [&] { if (lock) close(); },
+      [&] {
+        release();
+        cBaseDir::end_class();
+      });
 }
 
 void cHostDir::releasePaths() {
@@ -204,16 +202,15 @@ bool cHostDir::openChild(const char* relativeDirPath, bool force) {
   char* child = NewString(static_cast<int32_t>(std::strlen(here) + std::strlen(relativeDirPath)));
   StrAdd(StrCopy(child, here), relativeDirPath);
   bool opened = false;
-  try {
-    opened = reopenOn(child, here, readOnlyFlag, force,
-                      "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
-  } catch (...) {
-    DisposeString(here);
-    DisposeString(child);
-    throw;
-  }
-  DisposeString(here);
-  DisposeString(child);
+  WithCleanUp(
+      [&] {
+        opened = reopenOn(child, here, readOnlyFlag, force,
+                          "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
+      },
+      [&] {
+        DisposeString(here);
+        DisposeString(child);
+      });
   return opened;
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/dos/file_functions.h"
@@ -71,24 +72,23 @@ bool cHostDir::setPath(const char* path) {
   char* newHost = ExportPath(path);
   char* newPath = nullptr;
   const char* reason = nullptr;
-  try {
-    newPath = StrClone(path);
-    withoutLock([&] {
-      if (Rename(hostPath, newHost)) {
-        // The lock is taken again under the new name.
-        std::swap(hostPath, newHost);
-        std::swap(canonicalPath, newPath);
-      } else {
-        reason = dosFailureReason("error renaming host dir");
-      }
-    });
-  } catch (...) {
-    DisposeString(newHost);
-    DisposeString(newPath);
-    throw;
-  }
-  DisposeString(newHost);
-  DisposeString(newPath);
+  WithCleanUp(
+      [&] {
+        newPath = StrClone(path);
+        withoutLock([&] {
+          if (Rename(hostPath, newHost)) {
+            // The lock is taken again under the new name.
+            std::swap(hostPath, newHost);
+            std::swap(canonicalPath, newPath);
+          } else {
+            reason = dosFailureReason("error renaming host dir");
+          }
+        });
+      },
+      [&] {
+        DisposeString(newHost);
+        DisposeString(newPath);
+      });
   if (reason) return fail("cHostDir.setPath()", reason);
   return true;
 }
@@ -199,30 +199,29 @@ bool cHostDir::changeLink(int32_t id, const char* target) {
   char* hostTarget = ExportPath(target);
   char* copy = nullptr;
   bool made = false;
-  try {
-    copy = StrClone(target);
-    withoutLock([&] {
-      // Only an empty directory can make room for the link.
-      if (!DeletePath(canonicalPath, true, false)) return;
-      made = easyMakeLink(hostPath, hostTarget, kind == LINK_KIND_SOFT);
-      if (made) {
-        DisposeString(linkTarget);
-        linkTarget = copy;
-        copy = nullptr;
-        linkKind = kind;
-      } else {
-        // The directory comes back (empty, as it was).
-        const int32_t error = IoErr();
-        UnLock(CreateDir(hostPath));
-        SetIoErr(error);
-      }
-    });
-  } catch (...) {
-    DisposeString(hostTarget);
-    DisposeString(copy);
-    throw;
-  }
-  DisposeString(hostTarget);
-  DisposeString(copy);
+  WithCleanUp(
+      [&] {
+        copy = StrClone(target);
+        withoutLock([&] {
+          // Only an empty directory can make room for the link.
+          if (!DeletePath(canonicalPath, true, false)) return;
+          made = easyMakeLink(hostPath, hostTarget, kind == LINK_KIND_SOFT);
+          if (made) {
+            DisposeString(linkTarget);
+            linkTarget = copy;
+            copy = nullptr;
+            linkKind = kind;
+          } else {
+            // The directory comes back (empty, as it was).
+            const int32_t error = IoErr();
+            UnLock(CreateDir(hostPath));
+            SetIoErr(error);
+          }
+        });
+      },
+      [&] {
+        DisposeString(hostTarget);
+        DisposeString(copy);
+      });
   return made;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/paths/path_operations.h"
@@ -66,13 +67,7 @@ bool cPath::setPathJoined(const char* first, int32_t firstLength, const char* se
   char* path = NewString(firstLength + static_cast<int32_t>(std::strlen(second)));
   StrAdd(StrCopy(path, first, firstLength), second);
   bool done = false;
-  try {
-    done = setPath(path);
-  } catch (...) {
-    DisposeString(path);
-    throw;
-  }
-  DisposeString(path);
+  WithCleanUp([&] { done = setPath(path); }, [&] { DisposeString(path); });
   if (!done) failureOrigin = origin;
   return done;
 }
