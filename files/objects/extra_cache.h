@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "core/clean_up.h"
-#include "files/objects/extra_ids.h"
 #include "files/objects/host_extra.h"
+#include "files/paths/extra_ids.h"
 
 // Runs step with filling FALSE, so that the object's own extra queries and
 // changes reach its host class while the cache is filled or written, and

@@ -12,9 +12,9 @@
 #include "core/string.h"
 #include "core/time_count.h"
 #include "files/objects/extra_cache.h"
-#include "files/objects/extra_ids.h"
 #include "files/objects/host_extra.h"
 #include "files/objects/probed_disk.h"
+#include "files/paths/extra_ids.h"
 
 void cFile::new_cBaseFile(uint8_t pad) {
   cHostFile::new_cBaseFile(pad);

@@ -3,15 +3,15 @@
 #include <cstring>
 #include <utility>
 
-#include "core/exception.h"
 #include "core/clean_up.h"
+#include "core/exception.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/links.h"
-#include "files/objects/extra_ids.h"
 #include "files/objects/host_dir.h"
 #include "files/objects/host_extra.h"
+#include "files/paths/extra_ids.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 

@@ -4,7 +4,7 @@
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/links.h"
-#include "files/objects/extra_ids.h"
+#include "files/paths/extra_ids.h"
 #include "files/syntax/path_syntax.h"
 
 char* ReadLink(const char* path, int32_t* extraId) {
