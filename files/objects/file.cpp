@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "core/time_count.h"
@@ -40,15 +41,13 @@ void cFile::end_class() {
     diskName = nullptr;
     cHostFile::end_class();
   };
-  try {
-    // Pending data and changes are written while the cache and the window
-    // are still there.
-    if (handle) close();
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
+  WithCleanUp(
+      [&] {
+        // Pending data and changes are written while the cache and the window
+        // are still there.
+        if (handle) close();
+      },
+      release);
 }
 
 void cFile::stampTime() {
@@ -240,13 +239,7 @@ void cFile::flushDirtyBuffer() {
   applyPendingShrink();
   const int64_t saved = position;
   position = windowStart;
-  try {
-    cHostFile::write_cBaseFile(window, dirtyLength, 0, false);
-  } catch (...) {
-    position = saved;
-    throw;
-  }
-  position = saved;
+  WithCleanUp([&] { cHostFile::write_cBaseFile(window, dirtyLength, 0, false); }, [&] { position = saved; });
   dirtyLength = 0;
   hostValidEnd = size;
 }
@@ -256,13 +249,9 @@ void cFile::loadNonDirty() {
   allocateWindow();
   const int64_t saved = position;
   position = windowStart + dirtyLength;
-  try {
-    cHostFile::read_cBaseFile(window + dirtyLength, FILE_WINDOW_SIZE - dirtyLength, 0, NO_STOP_BYTE);
-  } catch (...) {
-    position = saved;
-    throw;
-  }
-  position = saved;
+  WithCleanUp(
+      [&] { cHostFile::read_cBaseFile(window + dirtyLength, FILE_WINDOW_SIZE - dirtyLength, 0, NO_STOP_BYTE); },
+      [&] { position = saved; });
   // Beyond a shrink the host still has what the file no longer has: those
   // bytes are pad bytes now.
   const int64_t valid = std::clamp<int64_t>(hostValidEnd - windowStart, dirtyLength, FILE_WINDOW_SIZE);
@@ -331,13 +320,9 @@ int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offse
     bringHostUpToDate();
     loaded = false;
     int64_t end = 0;
-    try {
-      end = cHostFile::write_cBaseFile(buffer, length, offset, noGrow, notWritten);
-    } catch (...) {
-      cachedSize = hostValidEnd = size;
-      throw;
-    }
-    cachedSize = hostValidEnd = size;
+    WithCleanUp(
+        [&] { end = cHostFile::write_cBaseFile(buffer, length, offset, noGrow, notWritten); },
+        [&] { cachedSize = hostValidEnd = size; });
     stampTime();
     return end;
   }

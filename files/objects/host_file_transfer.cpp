@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "files/dos/file_functions.h"
 #include "files/objects/host_file.h"
@@ -150,24 +151,23 @@ void cHostFile::setSizeQuick(int64_t newSize) {
     size = newSize;
     return;
   }
-  try {
-    if (newSize > LARGEST_SETTABLE_SIZE)
-      Throw("FILE", "cHostFile.setSizeQuick(); filingsystem cannot set a size of 2 GiB or more");
-    if (setFileSize64(handle, newSize)) {
-      size = newSize;
-    } else {
-      const int64_t actual = getFileSize64(handle, true);
-      if (actual == size) Throw("FILE", "cHostFile.setSizeQuick(); filingsystem does not support reducing the file size");
-      // Something changed: put the size back as far as the system lets us,
-      // and keep what it then reports.
-      setFileSize64(handle, size);
-      const int64_t now = getFileSize64(handle, true);
-      if (now != -1) size = now;
-      Throw("FILE", "cHostFile.setSizeQuick(); filingsystem failed to reduce file size");
-    }
-  } catch (...) {
-    rereadHandlePosition();
-    throw;
-  }
-  rereadHandlePosition();
+  WithCleanUp(
+      [&] {
+        if (newSize > LARGEST_SETTABLE_SIZE)
+          Throw("FILE", "cHostFile.setSizeQuick(); filingsystem cannot set a size of 2 GiB or more");
+        if (setFileSize64(handle, newSize)) {
+          size = newSize;
+        } else {
+          const int64_t actual = getFileSize64(handle, true);
+          if (actual == size)
+            Throw("FILE", "cHostFile.setSizeQuick(); filingsystem does not support reducing the file size");
+          // Something changed: put the size back as far as the system lets us,
+          // and keep what it then reports.
+          setFileSize64(handle, size);
+          const int64_t now = getFileSize64(handle, true);
+          if (now != -1) size = now;
+          Throw("FILE", "cHostFile.setSizeQuick(); filingsystem failed to reduce file size");
+        }
+      },
+      [&] { rereadHandlePosition(); });
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "core/string_space.h"
@@ -145,13 +146,7 @@ bool Walk::firstVisit(bool* nameless) {
     return false;
   }
   bool seen = false;
-  try {
-    visited_->set_cStringSpace(name, 1, true, &seen);
-  } catch (...) {
-    DisposeString(name);
-    throw;
-  }
-  DisposeString(name);
+  WithCleanUp([&] { visited_->set_cStringSpace(name, 1, true, &seen); }, [&] { DisposeString(name); });
   return !seen;
 }
 
@@ -180,11 +175,5 @@ void RecurseDir(const char* dirPath, funcRecurseFile* fileFunc, funcRecurseDir* 
   if (InvalidDirPath(dirPath)) Throw("EPU", "cPath; RecurseDir(); dirPath is invalid");
   if (!fileFunc) Throw("EPU", "cPath; RecurseDir(); fileFunc=NIL");
   Walk walk(fileFunc, dirFunc, failureFunc);
-  try {
-    walk.run(dirPath, abortFunc);
-  } catch (...) {
-    walk.release();
-    throw;
-  }
-  walk.release();
+  WithCleanUp([&] { walk.run(dirPath, abortFunc); }, [&] { walk.release(); });
 }
