@@ -1,5 +1,6 @@
 #include "app/game.h"
 
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/mega_cursor_types.h"
 #include "core/mega_list_types.h"
@@ -26,13 +27,7 @@ void game::new_game(char* newName, char* newPath, char* newTags, char* newParams
   exists = ExistsPath(path, false);
   if (!exists) {
     char* icon = StrJoin(path, ".info");
-    try {
-      exists = ExistsPath(icon, false);
-    } catch (...) {
-      DisposeString(icon);
-      throw;
-    }
-    DisposeString(icon);
+    WithCleanUp([&] { exists = ExistsPath(icon, false); }, [&] { DisposeString(icon); });
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/game.h"
 #include "app/tags.h"
+#include "core/clean_up.h"
 #include "core/dates.h"
 #include "core/general.h"
 #include "core/string.h"
@@ -15,16 +16,15 @@ char* makeGameEntryLabel(const game* g) {
   char* lastPlayed = NewString(16);
   char* tags = nullptr;
   char* label = nullptr;
-  try {
-    if (g->lastPlayed != 0) StrDateTime(lastPlayed, g->lastPlayed, true, false);
-    tags = stripTags(g->tags);
-    label = StrJoin(g->name, "\t", tags, "\t", playCount, "\t", lastPlayed);
-  } catch (...) {
-    DisposeString(lastPlayed);
-    DisposeString(tags);
-    throw;
-  }
-  DisposeString(lastPlayed);
-  DisposeString(tags);
+  WithCleanUp(
+      [&] {
+        if (g->lastPlayed != 0) StrDateTime(lastPlayed, g->lastPlayed, true, false);
+        tags = stripTags(g->tags);
+        label = StrJoin(g->name, "\t", tags, "\t", playCount, "\t", lastPlayed);
+      },
+      [&] {
+        DisposeString(lastPlayed);
+        DisposeString(tags);
+      });
   return label;
 }

@@ -9,6 +9,7 @@
 #include "app/shell_quoting.h"
 #include "app/tags.h"
 #include "core/general.h"
+#include "core/owned_strings.h"
 #include "core/string.h"
 #include "core/string_space.h"
 #include "core/text.h"
@@ -21,25 +22,12 @@
 #include "imaging/requesters.h"
 #include "os/asl/asl.h"
 #include "os/exec/tasks.h"
+#include "platform/system_data.h"
 
 namespace {
 
 const char* const APPDIR_START = "${AppDir/";
 constexpr int32_t APPDIR_START_LENGTH = 9;
-
-// Owns the strings made during one launch and disposes them in one place.
-struct LaunchStrings {
-  char* items[8] = {};
-  int count = 0;
-  char* keep(char* s) {
-    items[count++] = s;
-    return s;
-  }
-  void dispose() {
-    for (int i = 0; i < count; ++i) DisposeString(items[i]);
-    count = 0;
-  }
-};
 
 // Tells the user why nothing was started: a path with a line break in it
 // would land outside double quotes, where the rest of it would run as a
@@ -232,7 +220,7 @@ char* expandAppDir(char* text) {
       position = start + APPDIR_START_LENGTH;
       continue;
     }
-    LaunchStrings made;
+    OwnedStrings made;
     try {
       char* name = made.keep(NewString(close - start - APPDIR_START_LENGTH));
       StrCopy(name, text + start + APPDIR_START_LENGTH, close - start - APPDIR_START_LENGTH);
@@ -285,15 +273,13 @@ bool executeCommand(const char* command, bool quiet, bool async, int32_t stack, 
     if (priority != 0) SetTaskPri(self, oldPriority);
   };
   try {
-#if defined(LUDEX_SYSTEM_AROS)
-    // The AROS shell's Execute waits for the script: Run starts it in the
+    // Where the shell's Execute waits for the script, Run starts it in the
     // background and returns at once.
-    if (StrCmpNoCase(command, "Execute ", 8)) {
+    if (executeWaitsForScript && StrCmpNoCase(command, "Execute ", 8)) {
       runCommand = StrJoin("Run ", command);
       command = runCommand;
       async = false;
     }
-#endif
     input = Open(quiet ? "NIL:" : "CONSOLE:", MODE_OLDFILE);
     const TagItem tags[] = {
         {SYS_Asynch, async ? 1 : 0},
@@ -323,7 +309,7 @@ void launch(const game* g) {
     wbRun(g->path);
     return;
   }
-  LaunchStrings made;
+  OwnedStrings made;
   char* text = nullptr;
   char* lines = nullptr;
   try {

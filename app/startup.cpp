@@ -15,7 +15,7 @@
 #include "core/time_count.h"
 #include "files/dos/shell_module.h"
 #include "files/objects/dir_entry_list.h"
-#include "files/objects/file_module.h"
+#include "files/objects/file.h"
 #include "files/paths/path_operations.h"
 #include "files/trees/dir_module.h"
 #include "gui/gui_base_module.h"

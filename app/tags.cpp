@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/box.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "core/string_space.h"
@@ -85,19 +86,17 @@ void addTagsToSpace(const char* padded, cStringSpace* space) {
     if (padded[i] != ',') continue;
     char* tag = NewString(static_cast<int32_t>(i - previous - 1));
     StrCopy(tag, padded + previous + 1, static_cast<int32_t>(i - previous - 1));
-    try {
-      boxVALUE* value = BoxVALUE(BOXED_TRUE);
-      try {
-        space->set_cStringSpace(tag, reinterpret_cast<intptr_t>(value));
-      } catch (...) {
-        End(value);
-        throw;
-      }
-    } catch (...) {
-      DisposeString(tag);
-      throw;
-    }
-    DisposeString(tag);
+    WithCleanUp(
+        [&] {
+          boxVALUE* value = BoxVALUE(BOXED_TRUE);
+          try {
+            space->set_cStringSpace(tag, reinterpret_cast<intptr_t>(value));
+          } catch (...) {
+            End(value);
+            throw;
+          }
+        },
+        [&] { DisposeString(tag); });
     previous = i;
   }
 }

@@ -1,9 +1,7 @@
 #include "core/arena.h"
 
-#include <cstdlib>
-#include <new>
-
 #include "core/exception.h"
+#include "os/exec/memory.h"
 
 namespace {
 
@@ -31,7 +29,9 @@ ArenaState& state() {
 }  // namespace
 
 void* Arena::alloc(size_t size) {
-  auto* h = static_cast<BlockHeader*>(std::calloc(1, sizeof(BlockHeader) + size));
+  // A size the header cannot be added to is more memory than there is.
+  if (size > SIZE_MAX - sizeof(BlockHeader)) Throw("MEM");
+  auto* h = static_cast<BlockHeader*>(AllocVec(sizeof(BlockHeader) + size, MEMF_ANY | MEMF_CLEAR));
   if (!h) Throw("MEM");
   ArenaState& s = state();
   h->size = size;
@@ -49,7 +49,7 @@ void Arena::release(void* block) {
   if (h->prev) h->prev->next = h->next; else s.first = h->next;
   if (h->next) h->next->prev = h->prev;
   --s.count;
-  std::free(h);
+  FreeVec(h);
 }
 
 size_t Arena::liveCount() { return state().count; }
@@ -61,7 +61,7 @@ void Arena::teardown() {
   s.count = 0;
   while (h) {
     BlockHeader* next = h->next;
-    std::free(h);
+    FreeVec(h);
     h = next;
   }
 }

@@ -39,9 +39,11 @@ class class_base {
 };
 
 // Declares a class's name and its place in the class chain. Use inside the
-// class body: LUDEX_CLASS(cFile, cHostFile)
+// class body: LUDEX_CLASS(cFile, cHostFile). Its methods find their own
+// class's name as className (the object's may be a derived one).
 #define LUDEX_CLASS(Self, Base)                                                     \
  public:                                                                            \
+  static constexpr const char* className = #Self;                                   \
   const char* InfoClassType() const override { return #Self; }                      \
   bool IsOfClassType(const char* name) const override {                             \
     return std::strcmp(name, #Self) == 0 || Base::IsOfClassType(name);              \

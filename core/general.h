@@ -1,5 +1,5 @@
 // General helpers every module leans on: joining strings, splitting text into
-// lines, match records, and integer helpers for remainders and bit positions.
+// lines, and integer helpers for remainders and bit positions.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -24,26 +24,6 @@ char* StrJoin(T... parts) {
 // string's capacity is its line's length, at least 1. *lineCount gets the
 // number of lines. The caller owns the chain.
 char* splitLinesIntoLinkedStrings(const char* text, int32_t* lineCount = nullptr);
-
-class matchNode : public class_base {
-  LUDEX_CLASS(matchNode, class_base)
- public:
-  virtual void new_matchNode(intptr_t first, intptr_t second, intptr_t third);
-  void end_class() override;
-  intptr_t first = 0, second = 0, third = 0;
-  matchNode* next = nullptr;
-};
-
-class matchList : public class_base {
-  LUDEX_CLASS(matchList, class_base)
- public:
-  virtual void new_matchList() {}
-  void end_class() override;
-  // Appends a node holding the three values.
-  void append(intptr_t first, intptr_t second, intptr_t third);
-  matchNode* firstNode = nullptr;
-  matchNode* lastNode = nullptr;
-};
 
 // Remainder of a / b with truncating division (sign of a); *quotient gets the
 // quotient. Division by 0 and INT32_MIN / -1 raise EPU.

@@ -13,7 +13,7 @@
 #include <cstdint>
 
 #include "core/class_base.h"
-#include "core/mega_node_store.h"
+#include "core/mega_mini_list.h"
 
 class cMegaListGeneric;
 class fCompareMegaNodes;

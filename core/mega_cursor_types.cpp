@@ -1,5 +1,6 @@
 #include "core/mega_cursor_types.h"
 
+#include "core/clean_up.h"
 #include "core/mega_list_module.h"
 #include "core/mega_list_types.h"
 
@@ -13,15 +14,12 @@ template <class Find>
 bool withTemporaryNode(cMegaListGeneric* owner, intptr_t data, Find find) {
   auto* temporary = static_cast<oMegaNode*>(owner->store->makeNode(data));
   bool found;
-  try {
-    found = find(temporary);
-  } catch (...) {
-    temporary->data = 0;
-    owner->destroyNode(temporary);
-    throw;
-  }
-  temporary->data = 0;
-  owner->destroyNode(temporary);
+  WithCleanUp(
+      [&] { found = find(temporary); },
+      [&] {
+        temporary->data = 0;
+        owner->destroyNode(temporary);
+      });
   return found;
 }
 }  // namespace

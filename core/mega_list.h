@@ -11,7 +11,7 @@
 
 #include "core/class_base.h"
 #include "core/mega_cursor.h"
-#include "core/mega_node_store.h"
+#include "core/mega_mini_list.h"
 
 class fCompareMegaNodes;
 

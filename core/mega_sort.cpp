@@ -13,6 +13,7 @@
 // never out of the list while the comparator runs, so a comparator that fails
 // leaves every node in the list.
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/mega_compare.h"
 #include "core/mega_list.h"
 
@@ -93,11 +94,5 @@ void cMegaListGeneric::sort(fCompareMegaNodes* comparator) {
       view = view->nextList;
     } while (view && view != store);
   };
-  try {
-    mergeSortNodes(head, sentinel, store, comparator);
-  } catch (...) {
-    settleStart();
-    throw;
-  }
-  settleStart();
+  WithCleanUp([&] { mergeSortNodes(head, sentinel, store, comparator); }, [&] { settleStart(); });
 }

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/list_clone.h"
 
@@ -212,13 +213,7 @@ oMiniNode* cMiniListGeneric::node_new(oMiniNode* node, intptr_t value) {
 void cMiniListGeneric::node_endData(intptr_t) {}
 
 void cMiniListGeneric::node_endNode(oMiniNode* node) {
-  try {
-    node_endData(node->data);
-  } catch (...) {
-    Arena::release(node);
-    throw;
-  }
-  Arena::release(node);
+  WithCleanUp([&] { node_endData(node->data); }, [&] { Arena::release(node); });
 }
 
 oMiniNode* cMiniListGeneric::node_make() { return static_cast<oMiniNode*>(Arena::alloc(sizeof(oMiniNode))); }

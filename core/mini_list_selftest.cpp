@@ -5,6 +5,8 @@
 
 #include "core/mini_list.h"
 
+#include "core/clean_up.h"
+
 void show(cMiniListGeneric* list) {
   std::printf("\nNodes from %ld to %ld:\n", static_cast<long>(list->node_read(list->start)),
               static_cast<long>(list->node_read(list->end)));
@@ -16,27 +18,27 @@ void show(cMiniListGeneric* list) {
 void main_cminilist() {
   auto* list = new cMiniList;
   cMiniList* mirror = nullptr;
-  try {
-    list->new_cMiniListGeneric(nullptr);
-    for (intptr_t value : {12, 23, 34, 45, 56, 67, 78, 89}) list->node_beforeInsert(list->end, list->makeNode(value));
-    show(list);
+  WithCleanUp(
+      [&] {
+        list->new_cMiniListGeneric(nullptr);
+        for (intptr_t value : {12, 23, 34, 45, 56, 67, 78, 89})
+          list->node_beforeInsert(list->end, list->makeNode(value));
+        show(list);
 
-    // Take out the second and third nodes, then put them back at the front.
-    oMiniNode* second = list->node_next(list->start);
-    oMiniNode* removed = list->node_remove(second, second->next->next);
-    show(list);
-    list->node_beforeInsert(list->start, removed);
-    show(list);
+        // Take out the second and third nodes, then put them back at the front.
+        oMiniNode* second = list->node_next(list->start);
+        oMiniNode* removed = list->node_remove(second, second->next->next);
+        show(list);
+        list->node_beforeInsert(list->start, removed);
+        show(list);
 
-    mirror = list->mirror_cMiniList();
-    mirror->node_write(mirror->start, 999);
-    show(mirror);
-    show(list);
-  } catch (...) {
-    End(mirror);
-    End(list);
-    throw;
-  }
-  End(mirror);
-  End(list);
+        mirror = list->mirror_cMiniList();
+        mirror->node_write(mirror->start, 999);
+        show(mirror);
+        show(list);
+      },
+      [&] {
+        End(mirror);
+        End(list);
+      });
 }

@@ -1,5 +1,6 @@
 #include "imaging/desktop.h"
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "files/syntax/path_syntax.h"
 #include "os/icon/icon.h"
@@ -13,14 +14,12 @@ bool openedWorkbench = false;
 bool wbRun(const char* path) {
   char* hostPath = ExportPath(path);
   bool accepted = false;
-  try {
-    const TagItem noTags[] = {{TAG_DONE, 0}};
-    accepted = OpenWorkbenchObjectA(hostPath, noTags);
-  } catch (...) {
-    DisposeString(hostPath);
-    throw;
-  }
-  DisposeString(hostPath);
+  WithCleanUp(
+      [&] {
+        const TagItem noTags[] = {{TAG_DONE, 0}};
+        accepted = OpenWorkbenchObjectA(hostPath, noTags);
+      },
+      [&] { DisposeString(hostPath); });
   return accepted;
 }
 
@@ -28,15 +27,13 @@ char* getToolOfProjectIcon(const char* path) {
   DiskObject* icon = GetDiskObject(path);
   if (!icon) return nullptr;
   char* tool = nullptr;
-  try {
-    // A project icon may carry no tool, or an empty one: both mean none.
-    if (icon->do_Type == WBPROJECT && icon->do_DefaultTool && icon->do_DefaultTool[0])
-      tool = StrClone(icon->do_DefaultTool);
-  } catch (...) {
-    FreeDiskObject(icon);
-    throw;
-  }
-  FreeDiskObject(icon);
+  WithCleanUp(
+      [&] {
+        // A project icon may carry no tool, or an empty one: both mean none.
+        if (icon->do_Type == WBPROJECT && icon->do_DefaultTool && icon->do_DefaultTool[0])
+          tool = StrClone(icon->do_DefaultTool);
+      },
+      [&] { FreeDiskObject(icon); });
   return tool;
 }
 

@@ -3,6 +3,8 @@
 
 const char* const systemName = "AmigaOS 4";
 
+const bool executeWaitsForScript = false;
+
 const char* const builtinLauncherTable[] = {
     "MSDOS", "RunInDOSBox \"%g\" %p",
     "AtariLynx", "CD \"${AppDir/Handy}\"\nHandy \"%g\" -rtype 1 -stype 1 -cd -filter 7 %p",

@@ -3,6 +3,9 @@
 
 const char* const systemName = "AROS";
 
+// The shell's Execute waits for the script it runs.
+const bool executeWaitsForScript = true;
+
 const char* const builtinLauncherTable[] = {
     "MSDOS", "RunInDOSBox \"%g\" %p",
     "AtariST", "CD \"${AppDir/Hatari}\"\nHatari %p \"%g\"",

@@ -3,6 +3,8 @@
 
 const char* const systemName = "MorphOS";
 
+const bool executeWaitsForScript = false;
+
 const char* const builtinLauncherTable[] = {
     "MSDOS", "RunInDOSBox \"%g\" %p",
     "AtariST", "CD \"${AppDir/Hatari}\"\nRequestChoice >NIL: \"Hatari\" \"Press F12 for menu!\" \"OK\" TIMEOUTSECS=2\nHatari %p \"%g\"",

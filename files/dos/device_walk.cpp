@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "os/dos/dos.h"
 
 const char* pathAfterDevice(const char* path) {
@@ -16,25 +17,20 @@ bool walkDeviceFolders(const char* path, const std::function<bool(const char* re
   const char* rest = pathAfterDevice(path);
   DevProc* dp = nullptr;
   bool done = false;
-  try {
-    while (!done && (dp = GetDeviceProc(path, dp)) != nullptr) {
-      MsgPort* oldTask = SetFileSysTask(dp->dvp_Port);
-      const BPTR oldDir = CurrentDir(dp->dvp_Lock);
-      try {
-        done = visit(rest);
-      } catch (...) {
-        CurrentDir(oldDir);
-        SetFileSysTask(oldTask);
-        throw;
-      }
-      CurrentDir(oldDir);
-      SetFileSysTask(oldTask);
-      if (!(dp->dvp_Flags & DVPF_ASSIGN)) break;
-    }
-  } catch (...) {
-    FreeDeviceProc(dp);
-    throw;
-  }
-  FreeDeviceProc(dp);
+  WithCleanUp(
+      [&] {
+        while (!done && (dp = GetDeviceProc(path, dp)) != nullptr) {
+          MsgPort* oldTask = SetFileSysTask(dp->dvp_Port);
+          const BPTR oldDir = CurrentDir(dp->dvp_Lock);
+          WithCleanUp(
+              [&] { done = visit(rest); },
+              [&] {
+                CurrentDir(oldDir);
+                SetFileSysTask(oldTask);
+              });
+          if (!(dp->dvp_Flags & DVPF_ASSIGN)) break;
+        }
+      },
+      [&] { FreeDeviceProc(dp); });
   return done;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/dos/probes.h"
@@ -52,32 +53,31 @@ Scan scanByPattern(BPTR parent, const char* pattern, const char* name, FileInfoB
   if (!control) return Scan::CannotScan;
   void* buffer = nullptr;
   Scan result = Scan::NotFound;
-  try {
-    buffer = Arena::alloc(EXALL_BUFFER_SIZE);
-    control->eac_Entries = 0;
-    control->eac_LastKey = 0;
-    control->eac_MatchString = const_cast<char*>(pattern);
-    control->eac_MatchFunc = nullptr;
-    auto* records = static_cast<ExAllData*>(buffer);
-    SetIoErr(ERROR_NO_MORE_ENTRIES);
-    const bool more = ExAll(parent, records, EXALL_BUFFER_SIZE, ED_COMMENT, control);
-    const int32_t error = IoErr();
-    if (!more && error != 0 && error != ERROR_NO_MORE_ENTRIES) {
-      result = Scan::CannotScan;
-    } else {
-      if (control->eac_Entries > 0) {
-        copyEntry(bestEntry(records, name), fib);
-        result = Scan::Found;
-      }
-      if (more) ExAllEnd(parent, records, EXALL_BUFFER_SIZE, ED_COMMENT, control);
-    }
-  } catch (...) {
-    FreeDosObject(DOS_EXALLCONTROL, control);
-    Arena::release(buffer);
-    throw;
-  }
-  FreeDosObject(DOS_EXALLCONTROL, control);
-  Arena::release(buffer);
+  WithCleanUp(
+      [&] {
+        buffer = Arena::alloc(EXALL_BUFFER_SIZE);
+        control->eac_Entries = 0;
+        control->eac_LastKey = 0;
+        control->eac_MatchString = const_cast<char*>(pattern);
+        control->eac_MatchFunc = nullptr;
+        auto* records = static_cast<ExAllData*>(buffer);
+        SetIoErr(ERROR_NO_MORE_ENTRIES);
+        const bool more = ExAll(parent, records, EXALL_BUFFER_SIZE, ED_COMMENT, control);
+        const int32_t error = IoErr();
+        if (!more && error != 0 && error != ERROR_NO_MORE_ENTRIES) {
+          result = Scan::CannotScan;
+        } else {
+          if (control->eac_Entries > 0) {
+            copyEntry(bestEntry(records, name), fib);
+            result = Scan::Found;
+          }
+          if (more) ExAllEnd(parent, records, EXALL_BUFFER_SIZE, ED_COMMENT, control);
+        }
+      },
+      [&] {
+        FreeDosObject(DOS_EXALLCONTROL, control);
+        Arena::release(buffer);
+      });
   return result;
 }
 
@@ -104,20 +104,19 @@ bool examineAll(const char* path, FileInfoBlock* fib) {
   char* quoted = nullptr;
   char* pattern = nullptr;
   bool found = false;
-  try {
-    quoted = quotePatternName(name);
-    pattern = NewString(2 * EstrLen(quoted) + 2);
-    Scan scan = Scan::CannotScan;
-    if (ParsePatternNoCase(quoted, pattern, StrMax(pattern) + 1) != -1) scan = scanByPattern(parent, pattern, name, fib);
-    found = scan == Scan::CannotScan ? scanForName(parent, name, fib) : scan == Scan::Found;
-  } catch (...) {
-    UnLock(parent);
-    DisposeString(quoted);
-    DisposeString(pattern);
-    throw;
-  }
-  UnLock(parent);
-  DisposeString(quoted);
-  DisposeString(pattern);
+  WithCleanUp(
+      [&] {
+        quoted = quotePatternName(name);
+        pattern = NewString(2 * EstrLen(quoted) + 2);
+        Scan scan = Scan::CannotScan;
+        if (ParsePatternNoCase(quoted, pattern, StrMax(pattern) + 1) != -1)
+          scan = scanByPattern(parent, pattern, name, fib);
+        found = scan == Scan::CannotScan ? scanForName(parent, name, fib) : scan == Scan::Found;
+      },
+      [&] {
+        UnLock(parent);
+        DisposeString(quoted);
+        DisposeString(pattern);
+      });
   return found;
 }

@@ -1,5 +1,6 @@
 #include "files/dos/expand.h"
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "files/dos/device_walk.h"
 #include "files/dos/links.h"
@@ -17,29 +18,13 @@ char* nameThroughParent(const char* path) {
   const BPTR parent = Lock(parentPath, SHARED_LOCK);
   DisposeString(parentPath);
   if (!parent) return nullptr;
-  char* result = nullptr;
-  try {
-    result = fullPath(parent, FilePart(path));
-  } catch (...) {
-    UnLock(parent);
-    throw;
-  }
-  UnLock(parent);
-  return result;
+  return WithCleanUp([&] { return fullPath(parent, FilePart(path)); }, [&] { UnLock(parent); });
 }
 
 // dir joined with path; NIL for a NIL dir (taken over and disposed).
 char* joinedAndDisposed(char* dir, const char* path) {
   if (!dir) return nullptr;
-  char* result = nullptr;
-  try {
-    result = strJoinPart(dir, path);
-  } catch (...) {
-    DisposeString(dir);
-    throw;
-  }
-  DisposeString(dir);
-  return result;
+  return WithCleanUp([&] { return strJoinPart(dir, path); }, [&] { DisposeString(dir); });
 }
 
 }  // namespace

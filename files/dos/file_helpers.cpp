@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/dos/file_functions.h"
@@ -94,16 +95,14 @@ bool createDirTree(const char* path) {
   if (!path || !*path) return false;
   char* parent = strSubPathPart(path);
   bool parentThere = true;
-  try {
-    // A parent as long as the path is the path itself ("DH0:", "/").
-    if (EstrLen(parent) > 0 && EstrLen(parent) < static_cast<int32_t>(std::strlen(path)) &&
-        !exists(parent, EXISTS_ANY))
-      parentThere = createDirTree(parent);
-  } catch (...) {
-    DisposeString(parent);
-    throw;
-  }
-  DisposeString(parent);
+  WithCleanUp(
+      [&] {
+        // A parent as long as the path is the path itself ("DH0:", "/").
+        if (EstrLen(parent) > 0 && EstrLen(parent) < static_cast<int32_t>(std::strlen(path)) &&
+            !exists(parent, EXISTS_ANY))
+          parentThere = createDirTree(parent);
+      },
+      [&] { DisposeString(parent); });
   if (!parentThere) return false;
   const BPTR lock = CreateDir(path);
   if (!lock) return IoErr() == ERROR_OBJECT_EXISTS && exists(path, EXISTS_DIR);
@@ -149,14 +148,11 @@ char* getComment(const char* path) {
   if (!lock) return nullptr;
   auto* fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   char* comment = nullptr;
-  try {
-    if (fib && Examine(lock, fib)) comment = StrClone(fib->fib_Comment);
-  } catch (...) {
-    FreeDosObject(DOS_FIB, fib);
-    UnLock(lock);
-    throw;
-  }
-  FreeDosObject(DOS_FIB, fib);
-  UnLock(lock);
+  WithCleanUp(
+      [&] { if (fib && Examine(lock, fib)) comment = StrClone(fib->fib_Comment); },
+      [&] {
+        FreeDosObject(DOS_FIB, fib);
+        UnLock(lock);
+      });
   return comment;
 }

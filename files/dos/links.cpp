@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "files/dos/device_walk.h"
 #include "files/dos/expand.h"
@@ -51,28 +52,16 @@ int32_t kindOfLink(const char* path) {
   auto* fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   if (!fib) return LINK_KIND_SOFT;
   int32_t kind = LINK_KIND_SOFT;
-  try {
-    if (examineAll(path, fib) && fib->fib_DirEntryType != ST_SOFTLINK) kind = LINK_KIND_HARD;
-  } catch (...) {
-    FreeDosObject(DOS_FIB, fib);
-    throw;
-  }
-  FreeDosObject(DOS_FIB, fib);
+  WithCleanUp(
+      [&] { if (examineAll(path, fib) && fib->fib_DirEntryType != ST_SOFTLINK) kind = LINK_KIND_HARD; },
+      [&] { FreeDosObject(DOS_FIB, fib); });
   return kind;
 }
 
 char* importedLink(const char* path, int32_t* kind, char* (*import)(const char*)) {
   char* target = readLinkTargetPath(path, kind, false);
   if (!target) return nullptr;
-  char* imported = nullptr;
-  try {
-    imported = import(target);
-  } catch (...) {
-    DisposeString(target);
-    throw;
-  }
-  DisposeString(target);
-  return imported;
+  return WithCleanUp([&] { return import(target); }, [&] { DisposeString(target); });
 }
 
 }  // namespace
@@ -88,33 +77,25 @@ char* easyReadLink(const char* path, int32_t* kindOut, bool quick) {
       const BPTR parent = lockParentOf(rest);
       if (!parent) return false;
       bool here = false;
-      try {
-        target = readLinkIn(parent, FilePart(rest));
-        here = target != nullptr;
-        if (!here) {
-          const BPTR object = Lock(rest, SHARED_LOCK);
-          here = object != ZERO;
-          UnLock(object);
-        }
-        if (here) found = fullPath(parent, FilePart(rest));
-      } catch (...) {
-        UnLock(parent);
-        throw;
-      }
-      UnLock(parent);
+      WithCleanUp(
+          [&] {
+            target = readLinkIn(parent, FilePart(rest));
+            here = target != nullptr;
+            if (!here) {
+              const BPTR object = Lock(rest, SHARED_LOCK);
+              here = object != ZERO;
+              UnLock(object);
+            }
+            if (here) found = fullPath(parent, FilePart(rest));
+          },
+          [&] { UnLock(parent); });
       return here;
     });
     if (!found && !target) {
       // The device could not be walked: the path as it stands.
       const BPTR parent = lockParentOf(path);
       if (parent) {
-        try {
-          target = readLinkIn(parent, FilePart(path));
-        } catch (...) {
-          UnLock(parent);
-          throw;
-        }
-        UnLock(parent);
+        WithCleanUp([&] { target = readLinkIn(parent, FilePart(path)); }, [&] { UnLock(parent); });
       }
     }
     if (target) kind = quick ? LINK_KIND_UNKNOWN : kindOfLink(found ? found : path);
@@ -142,29 +123,13 @@ char* linkTargetPath(const char* linkPath, const char* target) {
   if (!target) return nullptr;
   if (pathAfterDevice(target) != target || !linkPath) return StrClone(target);
   char* link = expandPath(linkPath, true);
-  char* joined = nullptr;
-  try {
-    joined = strJoinPart(link, target, true);
-  } catch (...) {
-    DisposeString(link);
-    throw;
-  }
-  DisposeString(link);
-  return joined;
+  return WithCleanUp([&] { return strJoinPart(link, target, true); }, [&] { DisposeString(link); });
 }
 
 char* readLinkTargetPath(const char* path, int32_t* kind, bool quick) {
   char* stored = easyReadLink(path, kind, quick);
   if (!stored) return nullptr;
-  char* target = nullptr;
-  try {
-    target = linkTargetPath(path, stored);
-  } catch (...) {
-    DisposeString(stored);
-    throw;
-  }
-  DisposeString(stored);
-  return target;
+  return WithCleanUp([&] { return linkTargetPath(path, stored); }, [&] { DisposeString(stored); });
 }
 
 char* getFileLink(const char* path, int32_t* kind) { return importedLink(path, kind, ImportFilePath); }

@@ -1,16 +1,9 @@
 #include "files/dos/lock_name.h"
 
+#include "core/clean_up.h"
 #include "files/dos/strings.h"
 
 char* takeNameOfLock(BPTR lock) {
   if (!lock) return nullptr;
-  char* name = nullptr;
-  try {
-    name = strSafeNameFromLock(lock);
-  } catch (...) {
-    UnLock(lock);
-    throw;
-  }
-  UnLock(lock);
-  return name;
+  return WithCleanUp([&] { return strSafeNameFromLock(lock); }, [&] { UnLock(lock); });
 }

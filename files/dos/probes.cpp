@@ -1,5 +1,6 @@
 #include "files/dos/probes.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/expand.h"
@@ -18,13 +19,9 @@ bool typeIsFile(int32_t type, const char* path, int32_t depth) {
   char* target = readLinkTargetPath(path, nullptr, true);
   if (!target) Throw("BUG", "dirEntryTypeIsFile(); linkPath=NILS");
   bool file = true;
-  try {
-    if (depth < LINK_DEPTH_LIMIT) file = typeIsFile(fileDirType(target, false), target, depth + 1);
-  } catch (...) {
-    DisposeString(target);
-    throw;
-  }
-  DisposeString(target);
+  WithCleanUp(
+      [&] { if (depth < LINK_DEPTH_LIMIT) file = typeIsFile(fileDirType(target, false), target, depth + 1); },
+      [&] { DisposeString(target); });
   return file;
 }
 
@@ -45,14 +42,12 @@ int32_t fileDirTypeOfLock(BPTR lock, const char* path, bool throughParent) {
   auto* fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   if (!fib) return 0;
   int32_t type = 0;
-  try {
-    const bool examined = throughParent ? examineAll(path, fib) : Examine(lock, fib);
-    if (examined) type = fib->fib_DirEntryType;
-  } catch (...) {
-    FreeDosObject(DOS_FIB, fib);
-    throw;
-  }
-  FreeDosObject(DOS_FIB, fib);
+  WithCleanUp(
+      [&] {
+        const bool examined = throughParent ? examineAll(path, fib) : Examine(lock, fib);
+        if (examined) type = fib->fib_DirEntryType;
+      },
+      [&] { FreeDosObject(DOS_FIB, fib); });
   return type;
 }
 
@@ -65,16 +60,15 @@ int32_t fileDirType(const char* path, bool throughParent, bool* locked) {
   if (me) me->pr_WindowPtr = reinterpret_cast<APTR>(-1);
   BPTR lock = ZERO;
   int32_t type = 0;
-  try {
-    if (locked || !throughParent) lock = lockWithoutRequester(path, SHARED_LOCK);
-    type = fileDirTypeOfLock(lock, path, throughParent);
-  } catch (...) {
-    UnLock(lock);
-    if (me) me->pr_WindowPtr = window;
-    throw;
-  }
-  UnLock(lock);
-  if (me) me->pr_WindowPtr = window;
+  WithCleanUp(
+      [&] {
+        if (locked || !throughParent) lock = lockWithoutRequester(path, SHARED_LOCK);
+        type = fileDirTypeOfLock(lock, path, throughParent);
+      },
+      [&] {
+        UnLock(lock);
+        if (me) me->pr_WindowPtr = window;
+      });
   if (locked) *locked = lock != ZERO;
   return type;
 }
@@ -117,13 +111,7 @@ BPTR lockOnParentDir(const char* path) {
   if (!path) return ZERO;
   char* expanded = expandPath(path, true);
   char* parent = nullptr;
-  try {
-    parent = strSubPathPart(expanded);
-  } catch (...) {
-    DisposeString(expanded);
-    throw;
-  }
-  DisposeString(expanded);
+  WithCleanUp([&] { parent = strSubPathPart(expanded); }, [&] { DisposeString(expanded); });
   const BPTR lock = Lock(parent, SHARED_LOCK);
   DisposeString(parent);
   return lock;

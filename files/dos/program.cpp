@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "files/dos/own_process.h"
 #include "files/dos/path_parts.h"
@@ -15,17 +16,16 @@ char* strSafeGetProgramPath() {
   if (!name) return nullptr;
   char* file = nullptr;
   char* path = nullptr;
-  try {
-    file = splitPath(name);
-    const BPTR dir = GetProgramDir();  // the process's lock: not ours to unlock
-    if (dir) path = fullPath(dir, file);
-  } catch (...) {
-    DisposeString(name);
-    DisposeString(file);
-    throw;
-  }
-  DisposeString(name);
-  DisposeString(file);
+  WithCleanUp(
+      [&] {
+        file = splitPath(name);
+        const BPTR dir = GetProgramDir();  // the process's lock: not ours to unlock
+        if (dir) path = fullPath(dir, file);
+      },
+      [&] {
+        DisposeString(name);
+        DisposeString(file);
+      });
   return path;
 }
 

@@ -1,5 +1,6 @@
 #include "files/dos/variables.h"
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "files/dos/strings.h"
 #include "files/syntax/path_syntax.h"
@@ -17,13 +18,5 @@ bool setVarDirPath(const char* name, const char* dirPath, bool save) {
 char* getVarDirPath(const char* name) {
   char* value = strSafeGetVar(name, 0);
   if (!value) return nullptr;
-  char* path = nullptr;
-  try {
-    path = ImportDirPath(value);
-  } catch (...) {
-    DisposeString(value);
-    throw;
-  }
-  DisposeString(value);
-  return path;
+  return WithCleanUp([&] { return ImportDirPath(value); }, [&] { DisposeString(value); });
 }

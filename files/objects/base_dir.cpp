@@ -1,5 +1,6 @@
 #include "files/objects/base_dir.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/paths/path_operations.h"
@@ -9,22 +10,21 @@ bool cBaseDir::openParent(bool force) {
   char* here = ExpandPath(getPath());
   char* parent = nullptr;
   bool opened = false;
-  try {
-    parent = ExtractSubPath(here);
-    if (parent[0] == '\0') {
-      // A volume root: an empty parent part would name the current directory.
-      fail("cBaseDir.openParent()", "dir has no parent");
-    } else {
-      opened = reopenOn(parent, here, infoReadOnly(), force,
-                        "cBaseDir.openParent(); failed to reopen current dir, after failed to open parent");
-    }
-  } catch (...) {
-    DisposeString(here);
-    DisposeString(parent);
-    throw;
-  }
-  DisposeString(here);
-  DisposeString(parent);
+  WithCleanUp(
+      [&] {
+        parent = ExtractSubPath(here);
+        if (parent[0] == '\0') {
+          // A volume root: an empty parent part would name the current directory.
+          fail("cBaseDir.openParent()", "dir has no parent");
+        } else {
+          opened = reopenOn(parent, here, infoReadOnly(), force,
+                            "cBaseDir.openParent(); failed to reopen current dir, after failed to open parent");
+        }
+      },
+      [&] {
+        DisposeString(here);
+        DisposeString(parent);
+      });
   return opened;
 }
 

@@ -5,7 +5,7 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/ftp_path.h"
+#include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
 namespace {
@@ -114,7 +114,7 @@ cBaseFile* cBaseFile::makeCopy(const char* destination) {
 }
 
 cBaseFile* cBaseFile::clone_cBaseFile(bool writable) {
-  if (!infoIsOpen()) Throw("EMU", "cBaseFile.clone(); file not open");
+  requireOpen(className, "clone");
   cBaseFile* twin = make_cBaseFile();
   try {
     twin->new_cBaseFile(infoPadByte());

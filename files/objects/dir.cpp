@@ -1,9 +1,11 @@
 #include "files/objects/dir.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/objects/extra_cache.h"
 #include "files/objects/host_extra.h"
+#include "files/objects/probed_disk.h"
 
 void cDir::new_cBaseDir() {
   cHostDir::new_cBaseDir();
@@ -17,19 +19,7 @@ void cDir::end_class() {
     DisposeString(diskName);
     diskName = nullptr;
   };
-  try {
-    cHostDir::end_class();
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
-}
-
-void cDir::requireChangeable(const char* operation) const {
-  // A change to a closed or read-only object would never reach the disk.
-  if (!lock) ThrowF("EMU", "cDir.%s(); dir not open", operation);
-  if (readOnlyFlag) ThrowF("EMU", "cDir.%s(); dir opened in read only mode", operation);
+  WithCleanUp([&] { cHostDir::end_class(); }, release);
 }
 
 void cDir::fillCache() {
@@ -67,7 +57,7 @@ void cDir::close() {
 }
 
 void cDir::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   if (!readOnlyFlag) {
     bool ok = true;
     if (dirty & DIR_EXTRA)
@@ -84,7 +74,7 @@ void cDir::flush() {
 }
 
 bool cDir::setAttributes(int32_t attributes, int32_t mask) {
-  requireChangeable("setAttributes");
+  requireWritable(className, "setAttributes");
   if (!(support & DIR_ATTRIBUTES)) return fail("cDir.setAttributes()", "not supported by disk");
   const int32_t m = mask & ATTR_ALL;
   cachedAttributes = (cachedAttributes & ~m) | (attributes & m);
@@ -93,7 +83,7 @@ bool cDir::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 bool cDir::setExtra(cExtra* other) {
-  requireChangeable("setExtra");
+  requireWritable(className, "setExtra");
   const bool taken = extraCache->setExtra(other);
   dirty |= DIR_EXTRA;
   if (!taken) return fail("cDir.setExtra()", "not supported by host");
@@ -109,10 +99,42 @@ intptr_t cDir::queryExtra(int32_t id, int32_t* status) {
 
 bool cDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostDir::changeExtra(id, value, status);
-  requireChangeable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (!ChangeCachedExtra(extraCache, id, value, status, dirty, DIR_EXTRA, [this] { flush(); }))
     return fail("cDir.changeExtra()", "not supported by host");
   return true;
 }
 
 cDir* cDir::clone_cDir(bool writable) { return static_cast<cDir*>(cHostDir::clone_cHostDir(writable)); }
+
+// What the disk of a cDir takes, found once per device in a row.
+char* dirDiskName = nullptr;
+int32_t dirDiskSupports = 0;
+
+void clearDirDiskSupport() {
+  dirDiskName = nullptr;
+  dirDiskSupports = 0;
+}
+
+void disposeDirDiskSupport() {
+  DisposeString(dirDiskName);
+  clearDirDiskSupport();
+}
+
+void cDir::evaluateDisk(const char* path) {
+  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
+  if (IsRememberedDisk(dirDiskName, diskName)) {
+    support = static_cast<uint8_t>(dirDiskSupports);
+    return;
+  }
+  // The probes write the directory's own values back; a refusal is an
+  // answer here, not a failure of the object.
+  const char* origin = failureOrigin;
+  const char* reason = failureReason;
+  support = 0;
+  if (cHostDir::setAttributes(cachedAttributes, ATTR_ALL)) support |= DIR_ATTRIBUTES;
+  if (writeCache()) support |= DIR_EXTRA;
+  failureOrigin = origin;
+  failureReason = reason;
+  RememberDisk(dirDiskName, dirDiskSupports, diskName, support);
+}

@@ -76,5 +76,4 @@ class cDir : public cHostDir {
   void fillCache();
   // Write the cache through cHostDir's setExtra, with filling FALSE meanwhile.
   bool writeCache();
-  void requireChangeable(const char* operation) const;
 };

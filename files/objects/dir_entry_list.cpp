@@ -9,7 +9,7 @@
 #include "core/text.h"
 #include "core/time_count.h"
 #include "files/paths/unique_numbers.h"
-#include "files/syntax/path_form.h"
+#include "files/syntax/path_syntax.h"
 
 uint32_t cPath_randomSeed_cpath_dirbase = 0;
 

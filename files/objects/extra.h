@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "core/class_base.h"
-#include "files/objects/extra_ids.h"
+#include "files/paths/extra_ids.h"
 
 class cExtra : public class_base {
   LUDEX_CLASS(cExtra, class_base)

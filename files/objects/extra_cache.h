@@ -5,8 +5,9 @@
 #pragma once
 #include <cstdint>
 
-#include "files/objects/extra_ids.h"
+#include "core/clean_up.h"
 #include "files/objects/host_extra.h"
+#include "files/paths/extra_ids.h"
 
 // Runs step with filling FALSE, so that the object's own extra queries and
 // changes reach its host class while the cache is filled or written, and
@@ -14,15 +15,7 @@
 template <class Step>
 bool WithCacheBypassed(bool& filling, Step step) {
   filling = false;
-  bool answer = false;
-  try {
-    answer = step();
-  } catch (...) {
-    filling = true;
-    throw;
-  }
-  filling = true;
-  return answer;
+  return WithCleanUp([&] { return step(); }, [&] { filling = true; });
 }
 
 // Changes item id of cache and marks dirtyBit in dirty when the cache took

@@ -1,16 +1,21 @@
 // cFile: life, open, close, flush and the cached attributes, time and extra
-// data.
+// data; what the disk takes; transfers through the write-back window, the
+// size and the position; the module's start and end.
 #include "files/objects/file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "core/time_count.h"
 #include "files/objects/extra_cache.h"
-#include "files/objects/extra_ids.h"
 #include "files/objects/host_extra.h"
+#include "files/objects/probed_disk.h"
+#include "files/paths/extra_ids.h"
 
 void cFile::new_cBaseFile(uint8_t pad) {
   cHostFile::new_cBaseFile(pad);
@@ -36,24 +41,13 @@ void cFile::end_class() {
     diskName = nullptr;
     cHostFile::end_class();
   };
-  try {
-    // Pending data and changes are written while the cache and the window
-    // are still there.
-    if (handle) close();
-  } catch (...) {
-    release();
-    throw;
-  }
-  release();
-}
-
-void cFile::requireOpen(const char* operation) const {
-  if (!handle) ThrowF("EMU", "cFile.%s(); file not open", operation);
-}
-
-void cFile::requireWritable(const char* operation) const {
-  requireOpen(operation);
-  if (readOnlyFlag) ThrowF("EMU", "cFile.%s(); file opened in read only mode", operation);
+  WithCleanUp(
+      [&] {
+        // Pending data and changes are written while the cache and the window
+        // are still there.
+        if (handle) close();
+      },
+      release);
 }
 
 void cFile::stampTime() {
@@ -103,7 +97,7 @@ bool cFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool atE
 }
 
 void cFile::close() {
-  requireOpen("close");
+  requireOpen(className, "close");
   if (!readOnlyFlag) {
     try {
       // Writing the data changes the file's date: the cached time goes back
@@ -123,7 +117,7 @@ void cFile::close() {
 }
 
 void cFile::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   bool ok = true;
   if (!readOnlyFlag) {
     bringHostUpToDate();
@@ -152,7 +146,7 @@ void cFile::flush() {
 // Cached changes
 
 bool cFile::setAttributes(int32_t attributes, int32_t mask) {
-  requireWritable("setAttributes");
+  requireWritable(className, "setAttributes");
   if (!(support & FILE_TAKES_ATTRIBUTES)) return fail("cFile.setAttributes()", "not supported by disk");
   const int32_t m = mask & getAttributesSupported();
   cachedAttributes = (cachedAttributes & ~m) | (attributes & m);
@@ -161,7 +155,7 @@ bool cFile::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 bool cFile::setTime(int64_t time) {
-  requireWritable("setTime");
+  requireWritable(className, "setTime");
   if (!(support & FILE_TAKES_TIME)) return fail("cFile.setTime()", "not supported by disk");
   cachedTime = time;
   dirty |= FILE_DIRTY_TIME;
@@ -169,7 +163,7 @@ bool cFile::setTime(int64_t time) {
 }
 
 bool cFile::setExtra(cExtra* other) {
-  requireWritable("setExtra");
+  requireWritable(className, "setExtra");
   const bool taken = extraCache->setExtra(other);
   dirty |= FILE_DIRTY_EXTRA;
   if (!taken) return fail("cFile.setExtra()", "not supported by host");
@@ -185,7 +179,7 @@ intptr_t cFile::queryExtra(int32_t id, int32_t* status) {
 
 bool cFile::changeExtra(int32_t id, intptr_t value, int32_t* status) {
   if (!filling) return cHostFile::changeExtra(id, value, status);
-  requireWritable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (!ChangeCachedExtra(extraCache, id, value, status, dirty, FILE_DIRTY_EXTRA, [this] { flush(); }))
     return fail("cFile.changeExtra()", "not supported by host");
   return true;
@@ -195,3 +189,206 @@ cFile* cFile::clone_cFile(bool writable) {
   if (handle && !readOnlyFlag && !writable) flush();
   return static_cast<cFile*>(cHostFile::clone_cHostFile(writable));
 }
+
+// What the disk of a cFile takes, found once per device in a row.
+char* fileDiskName = nullptr;
+int32_t fileDiskSupports = 0;
+
+void clearFileDiskSupport() {
+  fileDiskName = nullptr;
+  fileDiskSupports = 0;
+}
+
+void disposeFileDiskSupport() {
+  DisposeString(fileDiskName);
+  clearFileDiskSupport();
+}
+
+void cFile::evaluateDisk(const char* path) {
+  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
+  if (IsRememberedDisk(fileDiskName, diskName)) {
+    support = static_cast<uint8_t>(fileDiskSupports);
+    return;
+  }
+  // The probes write the file's own values back, so they change nothing on
+  // a disk that takes them; a refusal is an answer here, not a failure of
+  // the object.
+  const char* origin = failureOrigin;
+  const char* reason = failureReason;
+  support = 0;
+  if (cHostFile::setAttributes(cachedAttributes, ATTR_ALL)) support |= FILE_TAKES_ATTRIBUTES;
+  if (cHostFile::setTime(cachedTime)) support |= FILE_TAKES_TIME;
+  if (writeCache()) support |= FILE_TAKES_EXTRA;
+  failureOrigin = origin;
+  failureReason = reason;
+  RememberDisk(fileDiskName, fileDiskSupports, diskName, support);
+}
+
+void cFile::allocateWindow() {
+  if (!window) window = static_cast<uint8_t*>(Arena::alloc(FILE_WINDOW_SIZE));
+}
+
+void cFile::applyPendingShrink() {
+  if (hostValidEnd < size) cHostFile::setSize(hostValidEnd);
+  hostValidEnd = size;
+}
+
+void cFile::flushDirtyBuffer() {
+  if (dirtyLength == 0) return;
+  // Data written past stale host bytes would make them the file's again.
+  applyPendingShrink();
+  const int64_t saved = position;
+  position = windowStart;
+  WithCleanUp([&] { cHostFile::write_cBaseFile(window, dirtyLength, 0, false); }, [&] { position = saved; });
+  dirtyLength = 0;
+  hostValidEnd = size;
+}
+
+void cFile::loadNonDirty() {
+  if (dirtyLength == FILE_WINDOW_SIZE || loaded) return;
+  allocateWindow();
+  const int64_t saved = position;
+  position = windowStart + dirtyLength;
+  WithCleanUp(
+      [&] { cHostFile::read_cBaseFile(window + dirtyLength, FILE_WINDOW_SIZE - dirtyLength, 0, NO_STOP_BYTE); },
+      [&] { position = saved; });
+  // Beyond a shrink the host still has what the file no longer has: those
+  // bytes are pad bytes now.
+  const int64_t valid = std::clamp<int64_t>(hostValidEnd - windowStart, dirtyLength, FILE_WINDOW_SIZE);
+  std::memset(window + valid, padByte, static_cast<size_t>(FILE_WINDOW_SIZE - valid));
+  loaded = true;
+}
+
+void cFile::moveWindow(int64_t start) {
+  flushDirtyBuffer();
+  windowStart = start;
+  dirtyLength = 0;
+  loaded = false;
+}
+
+void cFile::bringHostUpToDate() {
+  if (readOnlyFlag) return;
+  applyPendingShrink();
+  flushDirtyBuffer();
+  if (size != cachedSize) cHostFile::setSize(cachedSize);
+  hostValidEnd = size;
+}
+
+void cFile::dropBytesFrom(int64_t newSize) {
+  hostValidEnd = std::min(hostValidEnd, newSize);
+  const int64_t kept = std::clamp<int64_t>(newSize - windowStart, 0, FILE_WINDOW_SIZE);
+  dirtyLength = static_cast<int32_t>(std::min<int64_t>(dirtyLength, kept));
+  if (loaded) std::memset(window + kept, padByte, static_cast<size_t>(FILE_WINDOW_SIZE - kept));
+}
+
+// ---------------------------------------------------------------------------
+// Size and position
+
+void cFile::setSize(int64_t newSize) {
+  requireWritable(className, "setSize");
+  if (newSize < 0) Throw("EMU", "cFile.setSize(); sizeInBytes<0");
+  if (newSize < cachedSize) dropBytesFrom(newSize);
+  cachedSize = newSize;
+  stampTime();
+}
+
+void cFile::setPosition(int64_t newPosition) {
+  requireOpen(className, "setPosition");
+  if (newPosition < 0) newPosition += cachedSize + 1;
+  if (newPosition < 0) Throw("EMU", "cFile.setPosition(); position before start of file is illegal");
+  position = newPosition;
+}
+
+int64_t cFile::getPosition(bool fromEnd) {
+  requireOpen(className, "getPosition");
+  return fromEnd ? position - cachedSize - 1 : position;
+}
+
+// ---------------------------------------------------------------------------
+// Transfers
+
+int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
+                               int32_t* notWritten) {
+  requireWritable(className, "write");
+  if (length < 0) Throw("EMU", "cFile.write(); lengthInBytes<0");
+  if (!buffer) Throw("EMU", "cFile.write(); buffer=NILA");
+  if (offset < 0) Throw("EMU", "cFile.write(); offsetInBytes<0");
+
+  if (length > FILE_WINDOW_SIZE) {
+    // Straight to the host, once the host file is the file; the window may
+    // hold bytes this write replaces.
+    bringHostUpToDate();
+    loaded = false;
+    int64_t end = 0;
+    WithCleanUp(
+        [&] { end = cHostFile::write_cBaseFile(buffer, length, offset, noGrow, notWritten); },
+        [&] { cachedSize = hostValidEnd = size; });
+    stampTime();
+    return end;
+  }
+
+  const int64_t p = position;
+  int32_t cut = 0;
+  if (noGrow) {
+    const int64_t available = std::max<int64_t>(cachedSize - p, 0);
+    cut = static_cast<int32_t>(std::max<int64_t>(length - available, 0));
+    length -= cut;
+  }
+  const int64_t e = p + length;
+  if (length > 0) {
+    allocateWindow();
+    if (e > windowStart + FILE_WINDOW_SIZE || p < windowStart) moveWindow(p);
+    // The bytes between the dirty prefix and the new data must be the file's.
+    if (!loaded && p > windowStart + dirtyLength) loadNonDirty();
+    std::memcpy(window + (p - windowStart), static_cast<const uint8_t*>(buffer) + offset, static_cast<size_t>(length));
+    dirtyLength = static_cast<int32_t>(std::max<int64_t>(dirtyLength, e - windowStart));
+  }
+  if (!noGrow && e > cachedSize) cachedSize = e;
+  stampTime();
+  if (notWritten) *notWritten = cut;
+  return e;
+}
+
+int64_t cFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
+                              int32_t* notDelivered) {
+  requireOpen(className, "read");
+  if (length < 0) Throw("EMU", "cFile.read(); lengthInBytes<0");
+  if (!buffer) Throw("EMU", "cFile.read(); buffer=NILA");
+  if (offset < 0) Throw("EMU", "cFile.read(); offsetInBytes<0");
+
+  if (length > FILE_WINDOW_SIZE) {
+    bringHostUpToDate();
+    return cHostFile::read_cBaseFile(buffer, length, offset, stopByte, notDelivered);
+  }
+
+  auto* bytes = static_cast<uint8_t*>(buffer) + offset;
+  const int64_t p = position;
+  const int64_t e = p + length;
+  if (length > 0) {
+    allocateWindow();
+    if (e > windowStart + FILE_WINDOW_SIZE || p < windowStart) moveWindow(p);
+    if (!loaded && e > windowStart + dirtyLength) loadNonDirty();
+    std::memcpy(bytes, window + (p - windowStart), static_cast<size_t>(length));
+  }
+  // Past the cached end every byte is a pad byte, whatever the window holds.
+  const int64_t available = std::max<int64_t>(cachedSize - p, 0);
+  const int32_t missing = static_cast<int32_t>(std::max<int64_t>(length - available, 0));
+  std::memset(bytes + (length - missing), padByte, static_cast<size_t>(missing));
+
+  if (stopByte >= 0) {
+    // Bytes compare as signed 8-bit values: a stop byte above 127 never matches.
+    for (int32_t i = 0; i < length; ++i) {
+      if (static_cast<int8_t>(bytes[i]) != stopByte) continue;
+      const int32_t count = i + 1;
+      std::memset(bytes + count, padByte, static_cast<size_t>(length - count));
+      if (notDelivered) *notDelivered = length - count;
+      return p + count;
+    }
+  }
+  if (notDelivered) *notDelivered = missing;
+  return e;
+}
+
+void new_cpath_file() { clearFileDiskSupport(); }
+
+void end_cpath_file() { disposeFileDiskSupport(); }

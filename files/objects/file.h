@@ -45,6 +45,11 @@ extern int32_t fileDiskSupports;
 void clearFileDiskSupport();
 void disposeFileDiskSupport();
 
+// The buffered file module. Start: no device probed yet.
+void new_cpath_file();
+// End: releases the remembered device; safe when the module never started.
+void end_cpath_file();
+
 class cFile : public cHostFile {
   LUDEX_CLASS(cFile, cHostFile)
 
@@ -137,9 +142,6 @@ class cFile : public cHostFile {
   virtual cFile* clone_cFile(bool writable);
 
  private:
-  // EMU "cFile.<operation>(); file not open" / "...; file opened in read only mode".
-  void requireOpen(const char* operation) const;
-  void requireWritable(const char* operation) const;
   // The time of a change: now, where the disk takes dates.
   void stampTime();
   // Fill the cache from the file, or write it to the file (cHostFile's

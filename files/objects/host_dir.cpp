@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/file_functions.h"
@@ -22,23 +23,12 @@ void cHostDir::end_class() {
     if (fileInfo) FreeDosObject(DOS_FIB, fileInfo);
     fileInfo = nullptr;
   };
-  try {
-    if (lock) close();
-  } catch (...) {
-    release();
-    cBaseDir::end_class();
-    throw;
-  }
-  release();
-  cBaseDir::end_class();
-}
-
-void cHostDir::requireOpen(const char* operation) const {
-  if (!lock) ThrowF("EMU", "cHostDir.%s(); dir not open", operation);
-}
-
-void cHostDir::requireWritable(const char* operation) const {
-  if (readOnlyFlag) ThrowF("EMU", "cHostDir.%s(); dir opened in read only mode", operation);
+  WithCleanUp(
+      [&] { if (lock) close(); },
+      [&] {
+        release();
+        cBaseDir::end_class();
+      });
 }
 
 void cHostDir::releasePaths() {
@@ -156,7 +146,7 @@ bool cHostDir::open(const char* path, bool readOnly, bool force) {
 }
 
 void cHostDir::close() {
-  requireOpen("close");
+  requireOpen(className, "close");
   lock = unLock_cpath_dir(lock);
   if (removedProtection) SetProtection(hostPath, fileInfo->fib_Protection | removedProtection);
   removedProtection = 0;
@@ -165,7 +155,7 @@ void cHostDir::close() {
 }
 
 void cHostDir::flush() {
-  requireOpen("flush");
+  requireOpen(className, "flush");
   if (!Examine(lock, fileInfo)) Throw("FILE", "cHostDir.flush(); failed to examine directory");
   forgetLink();
 }
@@ -187,7 +177,7 @@ void cHostDir::openKludgeFinish() {
 cHostDir* cHostDir::make_cHostDir() { return new cHostDir; }
 
 cHostDir* cHostDir::clone_cHostDir(bool writable) {
-  requireOpen("clone");
+  requireOpen(className, "clone");
   cHostDir* copy = make_cHostDir();
   try {
     copy->new_cBaseDir();
@@ -204,7 +194,7 @@ cHostDir* cHostDir::clone_cHostDir(bool writable) {
 }
 
 bool cHostDir::openChild(const char* relativeDirPath, bool force) {
-  requireOpen("openChild");
+  requireOpen(className, "openChild");
   // A device in the path would make it a path of its own, not one below this.
   if (!relativeDirPath || InvalidDirPath(relativeDirPath) || std::strchr(relativeDirPath, ':'))
     Throw("EMU", "cHostDir.openChild(); relativePath is invalid");
@@ -212,15 +202,14 @@ bool cHostDir::openChild(const char* relativeDirPath, bool force) {
   char* child = NewString(static_cast<int32_t>(std::strlen(here) + std::strlen(relativeDirPath)));
   StrAdd(StrCopy(child, here), relativeDirPath);
   bool opened = false;
-  try {
-    opened = reopenOn(child, here, readOnlyFlag, force,
-                      "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
-  } catch (...) {
-    DisposeString(here);
-    DisposeString(child);
-    throw;
-  }
-  DisposeString(here);
-  DisposeString(child);
+  WithCleanUp(
+      [&] {
+        opened = reopenOn(child, here, readOnlyFlag, force,
+                          "cHostDir.openChild(); failed to reopen current dir, after failed to open child");
+      },
+      [&] {
+        DisposeString(here);
+        DisposeString(child);
+      });
   return opened;
 }

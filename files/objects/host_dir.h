@@ -89,8 +89,6 @@ class cHostDir : public cBaseDir {
   virtual void openKludgeFinish();
 
  protected:
-  void requireOpen(const char* operation) const;
-  void requireWritable(const char* operation) const;
   // Runs change (one dos.library call, or a few for links) between
   // openKludgeBegin and openKludgeFinish; the lock is taken again also when
   // change raises an error.

@@ -3,16 +3,16 @@
 #include <cstring>
 #include <utility>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/links.h"
-#include "files/objects/extra_ids.h"
 #include "files/objects/host_dir.h"
 #include "files/objects/host_extra.h"
+#include "files/paths/extra_ids.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 
 namespace {
@@ -24,7 +24,7 @@ constexpr int32_t ATTRIBUTE_BITS = FIBF_READ | FIBF_WRITE | FIBF_DELETE | 0x80;
 }  // namespace
 
 int32_t cHostDir::getAttributes() {
-  requireOpen("getAttributes");
+  requireOpen(className, "getAttributes");
   const int32_t protection = fileInfo->fib_Protection;
   int32_t attributes = 0;
   if (!(protection & FIBF_READ)) attributes |= ATTR_READABLE;
@@ -35,13 +35,12 @@ int32_t cHostDir::getAttributes() {
 }
 
 int32_t cHostDir::getAttributesSupported() {
-  requireOpen("getAttributesSupported");
+  requireOpen(className, "getAttributesSupported");
   return ATTR_ALL;
 }
 
 bool cHostDir::setAttributes(int32_t attributes, int32_t mask) {
-  requireOpen("setAttributes");
-  requireWritable("setAttributes");
+  requireWritable(className, "setAttributes");
   // The directory's own attributes, not a cache that a derived class keeps.
   const int32_t wanted = (cHostDir::getAttributes() & ~mask) | (attributes & mask);
   const int32_t old = fileInfo->fib_Protection;
@@ -62,36 +61,34 @@ bool cHostDir::setAttributes(int32_t attributes, int32_t mask) {
 }
 
 const char* cHostDir::getPath() {
-  requireOpen("getPath");
+  requireOpen(className, "getPath");
   return canonicalPath;
 }
 
 bool cHostDir::setPath(const char* path) {
-  requireOpen("setPath");
-  requireWritable("setPath");
+  requireWritable(className, "setPath");
   if (!path) Throw("EMU", "cHostDir.setPath(); path=NILA");
   if (InvalidDirPath(path)) Throw("EMU", "cHostDir.setPath(); path is invalid");
   char* newHost = ExportPath(path);
   char* newPath = nullptr;
   const char* reason = nullptr;
-  try {
-    newPath = StrClone(path);
-    withoutLock([&] {
-      if (Rename(hostPath, newHost)) {
-        // The lock is taken again under the new name.
-        std::swap(hostPath, newHost);
-        std::swap(canonicalPath, newPath);
-      } else {
-        reason = dosFailureReason("error renaming host dir");
-      }
-    });
-  } catch (...) {
-    DisposeString(newHost);
-    DisposeString(newPath);
-    throw;
-  }
-  DisposeString(newHost);
-  DisposeString(newPath);
+  WithCleanUp(
+      [&] {
+        newPath = StrClone(path);
+        withoutLock([&] {
+          if (Rename(hostPath, newHost)) {
+            // The lock is taken again under the new name.
+            std::swap(hostPath, newHost);
+            std::swap(canonicalPath, newPath);
+          } else {
+            reason = dosFailureReason("error renaming host dir");
+          }
+        });
+      },
+      [&] {
+        DisposeString(newHost);
+        DisposeString(newPath);
+      });
   if (reason) return fail("cHostDir.setPath()", reason);
   return true;
 }
@@ -109,7 +106,7 @@ void cHostDir::lookUpLink() {
 }
 
 intptr_t cHostDir::queryExtra(int32_t id, int32_t* status) {
-  requireOpen("queryExtra");
+  requireOpen(className, "queryExtra");
   if (status) *status = 0;
   if (id == EXTRA_COMM) return reinterpret_cast<intptr_t>(fileInfo->fib_Comment);
   if (id == EXTRA_ATTR) return fileInfo->fib_Protection & ~ATTRIBUTE_BITS;
@@ -124,19 +121,17 @@ intptr_t cHostDir::queryExtra(int32_t id, int32_t* status) {
 }
 
 bool cHostDir::setExtra(cExtra* other) {
-  requireOpen("setExtra");
-  requireWritable("setExtra");
+  requireWritable(className, "setExtra");
   return cBaseDir::setExtra(other);
 }
 
 cExtra* cHostDir::getExtra() {
-  requireOpen("getExtra");
+  requireOpen(className, "getExtra");
   return NewHostExtraFrom(this);
 }
 
 bool cHostDir::changeExtra(int32_t id, intptr_t value, int32_t* status) {
-  requireOpen("changeExtra");
-  requireWritable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (status) *status = 0;
   const char* reason = nullptr;
   bool changed = false;
@@ -204,30 +199,29 @@ bool cHostDir::changeLink(int32_t id, const char* target) {
   char* hostTarget = ExportPath(target);
   char* copy = nullptr;
   bool made = false;
-  try {
-    copy = StrClone(target);
-    withoutLock([&] {
-      // Only an empty directory can make room for the link.
-      if (!DeletePath(canonicalPath, true, false)) return;
-      made = easyMakeLink(hostPath, hostTarget, kind == LINK_KIND_SOFT);
-      if (made) {
-        DisposeString(linkTarget);
-        linkTarget = copy;
-        copy = nullptr;
-        linkKind = kind;
-      } else {
-        // The directory comes back (empty, as it was).
-        const int32_t error = IoErr();
-        UnLock(CreateDir(hostPath));
-        SetIoErr(error);
-      }
-    });
-  } catch (...) {
-    DisposeString(hostTarget);
-    DisposeString(copy);
-    throw;
-  }
-  DisposeString(hostTarget);
-  DisposeString(copy);
+  WithCleanUp(
+      [&] {
+        copy = StrClone(target);
+        withoutLock([&] {
+          // Only an empty directory can make room for the link.
+          if (!DeletePath(canonicalPath, true, false)) return;
+          made = easyMakeLink(hostPath, hostTarget, kind == LINK_KIND_SOFT);
+          if (made) {
+            DisposeString(linkTarget);
+            linkTarget = copy;
+            copy = nullptr;
+            linkKind = kind;
+          } else {
+            // The directory comes back (empty, as it was).
+            const int32_t error = IoErr();
+            UnLock(CreateDir(hostPath));
+            SetIoErr(error);
+          }
+        });
+      },
+      [&] {
+        DisposeString(hostTarget);
+        DisposeString(copy);
+      });
   return made;
 }

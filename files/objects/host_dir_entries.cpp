@@ -83,7 +83,7 @@ void addAll(cDirEntryList* list, char* names) {
 }  // namespace
 
 cDirEntryList* cHostDir::makeEntryList() {
-  requireOpen("makeEntryList");
+  requireOpen(className, "makeEntryList");
   auto* control = static_cast<ExAllControl*>(AllocDosObject(DOS_EXALLCONTROL, nullptr));
   auto* info = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
   void* buffer = nullptr;

@@ -8,7 +8,6 @@
 #include "files/dos/links.h"
 #include "files/objects/host_protection.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/ftp_path.h"
 #include "files/syntax/path_syntax.h"
 
 namespace {
@@ -68,15 +67,6 @@ void cHostFile::releasePaths() {
   DisposeString(linkTarget);
   linkTarget = nullptr;
   linkKind = LINK_KIND_UNKNOWN;
-}
-
-void cHostFile::checkOpen(const char* operation) {
-  if (!handle) ThrowF("EMU", "cHostFile.%s(); file not open", operation);
-}
-
-void cHostFile::checkWritable(const char* operation) {
-  checkOpen(operation);
-  if (readOnlyFlag) ThrowF("EMU", "cHostFile.%s(); file opened in read only mode", operation);
 }
 
 bool cHostFile::examineHandle(const char* operation) {
@@ -226,7 +216,7 @@ bool cHostFile::open_cBaseFile(const char* path, bool readOnly, bool force, bool
 }
 
 void cHostFile::close() {
-  checkOpen("close");
+  requireOpen(className, "close");
   Close(handle);
   handle = ZERO;
   restoreProtection();
@@ -234,7 +224,7 @@ void cHostFile::close() {
 }
 
 void cHostFile::flush() {
-  checkOpen("flush");
+  requireOpen(className, "flush");
   // What was written must be on the disk before anyone relies on it (a
   // rename that puts the file in place): a failed Flush is a failed flush.
   if (!readOnlyFlag && !Flush(handle)) Throw("FILE", "cHostFile.flush(); Flush() failed");
@@ -272,39 +262,39 @@ void cHostFile::openKludgeFinish() {
 // What the object tells
 
 const char* cHostFile::getPath() {
-  checkOpen("getPath");
+  requireOpen(className, "getPath");
   return canonicalPath;
 }
 
 int32_t cHostFile::getAttributes() {
-  checkOpen("getAttributes");
+  requireOpen(className, "getAttributes");
   return attributesOfProtection(fileInfo->fib_Protection | pendingProtection);
 }
 
 int32_t cHostFile::getAttributesSupported() {
-  checkOpen("getAttributesSupported");
+  requireOpen(className, "getAttributesSupported");
   return (flags & HOSTFILE_UNEXAMINABLE) ? 0 : ATTR_ALL;
 }
 
 int64_t cHostFile::getSize() {
-  checkOpen("getSize");
+  requireOpen(className, "getSize");
   return size;
 }
 
 int64_t cHostFile::getTime() {
-  checkOpen("getTime");
+  requireOpen(className, "getTime");
   const struct DateStamp& date = fileInfo->fib_Date;
   return datestampToTime(date.ds_Days, date.ds_Minute, date.ds_Tick);
 }
 
 void cHostFile::setPosition(int64_t newPosition) {
-  checkOpen("setPosition");
+  requireOpen(className, "setPosition");
   if (newPosition < 0) newPosition += size + 1;
   if (newPosition < 0) Throw("EMU", "cHostFile.setPosition(); position before start of file is illegal");
   position = newPosition;
 }
 
 int64_t cHostFile::getPosition(bool fromEnd) {
-  checkOpen("getPosition");
+  requireOpen(className, "getPosition");
   return fromEnd ? position - size - 1 : position;
 }

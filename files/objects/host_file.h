@@ -117,10 +117,6 @@ class cHostFile : public cBaseFile {
   virtual void setSizeQuick(int64_t size);
 
  protected:
-  // EMU "cHostFile.<operation>(); file not open" when closed.
-  void checkOpen(const char* operation);
-  // checkOpen, then EMU "...; file opened in read only mode" when read-only.
-  void checkWritable(const char* operation);
   // ExamineFH into the file info; FILE "cHostFile.<operation>(); ExamineFH()
   // failed" when it fails on a file that can be examined. TRUE when examined.
   bool examineHandle(const char* operation);

@@ -8,7 +8,7 @@
 #include "files/syntax/path_syntax.h"
 
 bool cHostFile::setTime(int64_t time) {
-  checkWritable("setTime");
+  requireWritable(className, "setTime");
   struct DateStamp date{};
   date.ds_Days = timeToDatestamp(time, &date.ds_Minute, &date.ds_Tick);
   openKludgeBegin();
@@ -25,7 +25,7 @@ bool cHostFile::setTime(int64_t time) {
 }
 
 bool cHostFile::setPath(const char* path) {
-  checkWritable("setPath");
+  requireWritable(className, "setPath");
   if (!path) Throw("EMU", "cHostFile.setPath(); path=NILA");
   if (InvalidFilePath(path)) Throw("EMU", "cHostFile.setPath(); path is invalid");
   char* newHostPath = ExportPath(path);
@@ -56,7 +56,7 @@ bool cHostFile::setPath(const char* path) {
 }
 
 bool cHostFile::setAttributes(int32_t attributes, int32_t mask) {
-  checkWritable("setAttributes");
+  requireWritable(className, "setAttributes");
   const int32_t wanted = (getAttributes() & ~mask) | (attributes & mask);
   const int32_t before = fileInfo->fib_Protection | pendingProtection;
   const int32_t after = protectionWithAttributes(before, wanted);

@@ -25,7 +25,7 @@ void disposeAll(std::initializer_list<char*> strings) {
 }  // namespace
 
 intptr_t cHostFile::queryExtra(int32_t id, int32_t* status) {
-  checkOpen("queryExtra");
+  requireOpen(className, "queryExtra");
   if (status) *status = 0;
   if (id == EXTRA_COMM) return reinterpret_cast<intptr_t>(fileInfo->fib_Comment);
   if (id == EXTRA_ATTR) return fileInfo->fib_Protection & ~PROT_ATTRIBUTE_BITS;
@@ -46,7 +46,7 @@ intptr_t cHostFile::queryExtra(int32_t id, int32_t* status) {
 }
 
 bool cHostFile::changeExtra(int32_t id, intptr_t value, int32_t* status) {
-  checkWritable("changeExtra");
+  requireWritable(className, "changeExtra");
   if (status) *status = 0;
   if (id == EXTRA_ATTR) {
     const int32_t protection =
@@ -165,11 +165,11 @@ bool cHostFile::changeLink(int32_t kind, const char* target) {
 }
 
 bool cHostFile::setExtra(cExtra* other) {
-  checkWritable("setExtra");
+  requireWritable(className, "setExtra");
   return cBaseFile::setExtra(other);
 }
 
 cExtra* cHostFile::getExtra() {
-  checkOpen("getExtra");
+  requireOpen(className, "getExtra");
   return NewHostExtraFrom(this);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "files/dos/file_functions.h"
 #include "files/objects/host_file.h"
@@ -35,7 +36,7 @@ void cHostFile::seekHandleTo(int64_t where) {
 
 int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
                                   int32_t* notDelivered) {
-  checkOpen("read");
+  requireOpen(className, "read");
   if (length < 0) Throw("EMU", "cHostFile.read(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cHostFile.read(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cHostFile.read(); offsetInBytes<0");
@@ -74,7 +75,7 @@ int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, 
 
 int64_t cHostFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
                                    int32_t* notWritten) {
-  checkWritable("write");
+  requireWritable(className, "write");
   if (length < 0) Throw("EMU", "cHostFile.write(); lengthInBytes<0");
   if (!buffer) Throw("EMU", "cHostFile.write(); buffer=NILA");
   if (offset < 0) Throw("EMU", "cHostFile.write(); offsetInBytes<0");
@@ -128,7 +129,7 @@ void cHostFile::writePadBytes(int64_t count, int64_t at) {
 }
 
 void cHostFile::setSize(int64_t newSize) {
-  checkWritable("setSize");
+  requireWritable(className, "setSize");
   if (newSize < 0) Throw("EMU", "cHostFile.setSize(); sizeInBytes<0");
   // The change is counted in 64 bits: a change of 2 GiB or more is no
   // change in the other direction.
@@ -150,24 +151,23 @@ void cHostFile::setSizeQuick(int64_t newSize) {
     size = newSize;
     return;
   }
-  try {
-    if (newSize > LARGEST_SETTABLE_SIZE)
-      Throw("FILE", "cHostFile.setSizeQuick(); filingsystem cannot set a size of 2 GiB or more");
-    if (setFileSize64(handle, newSize)) {
-      size = newSize;
-    } else {
-      const int64_t actual = getFileSize64(handle, true);
-      if (actual == size) Throw("FILE", "cHostFile.setSizeQuick(); filingsystem does not support reducing the file size");
-      // Something changed: put the size back as far as the system lets us,
-      // and keep what it then reports.
-      setFileSize64(handle, size);
-      const int64_t now = getFileSize64(handle, true);
-      if (now != -1) size = now;
-      Throw("FILE", "cHostFile.setSizeQuick(); filingsystem failed to reduce file size");
-    }
-  } catch (...) {
-    rereadHandlePosition();
-    throw;
-  }
-  rereadHandlePosition();
+  WithCleanUp(
+      [&] {
+        if (newSize > LARGEST_SETTABLE_SIZE)
+          Throw("FILE", "cHostFile.setSizeQuick(); filingsystem cannot set a size of 2 GiB or more");
+        if (setFileSize64(handle, newSize)) {
+          size = newSize;
+        } else {
+          const int64_t actual = getFileSize64(handle, true);
+          if (actual == size)
+            Throw("FILE", "cHostFile.setSizeQuick(); filingsystem does not support reducing the file size");
+          // Something changed: put the size back as far as the system lets us,
+          // and keep what it then reports.
+          setFileSize64(handle, size);
+          const int64_t now = getFileSize64(handle, true);
+          if (now != -1) size = now;
+          Throw("FILE", "cHostFile.setSizeQuick(); filingsystem failed to reduce file size");
+        }
+      },
+      [&] { rereadHandlePosition(); });
 }

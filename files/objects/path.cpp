@@ -2,10 +2,27 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
+
+namespace {
+
+// How a guard's message names the object.
+const char* kindOf(const cPath* object) { return object->IsOfClassType("cBaseDir") ? "dir" : "file"; }
+
+}  // namespace
+
+void cPath::requireOpen(const char* className, const char* operation) {
+  if (!infoIsOpen()) ThrowF("EMU", "%s.%s(); %s not open", className, operation, kindOf(this));
+}
+
+void cPath::requireWritable(const char* className, const char* operation) {
+  requireOpen(className, operation);
+  if (readOnlyFlag) ThrowF("EMU", "%s.%s(); %s opened in read only mode", className, operation, kindOf(this));
+}
 
 bool cPath::create(const char* path, bool failIfExists, bool force) {
   if (!path) Throw("EMU", "cPath.create(); path=NILA");
@@ -50,13 +67,7 @@ bool cPath::setPathJoined(const char* first, int32_t firstLength, const char* se
   char* path = NewString(firstLength + static_cast<int32_t>(std::strlen(second)));
   StrAdd(StrCopy(path, first, firstLength), second);
   bool done = false;
-  try {
-    done = setPath(path);
-  } catch (...) {
-    DisposeString(path);
-    throw;
-  }
-  DisposeString(path);
+  WithCleanUp([&] { done = setPath(path); }, [&] { DisposeString(path); });
   if (!done) failureOrigin = origin;
   return done;
 }

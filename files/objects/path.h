@@ -72,6 +72,13 @@ class cPath : public cExtra {
   virtual char* getName();
 
  protected:
+  // The guards of an operation of the class named className (the class whose
+  // method runs): EMU "<className>.<operation>(); file not open" ("dir not
+  // open" for a directory) when the object is closed; requireWritable then
+  // also EMU "...; file opened in read only mode" when it was opened
+  // read-only.
+  void requireOpen(const char* className, const char* operation);
+  void requireWritable(const char* className, const char* operation);
   // Leaves both failure texts and answers FALSE, for `return fail(...)`.
   bool fail(const char* origin, const char* reason);
   void clearFailure();

@@ -1,5 +1,6 @@
 #include "files/objects/probed_disk.h"
 
+#include "core/clean_up.h"
 #include "core/string.h"
 #include "core/text.h"
 #include "files/paths/path_operations.h"
@@ -8,13 +9,7 @@
 char* DeviceOfPath(const char* path) {
   char* expanded = ExpandPath(path);
   char* device = nullptr;
-  try {
-    device = ExtractDevice(expanded);
-  } catch (...) {
-    DisposeString(expanded);
-    throw;
-  }
-  DisposeString(expanded);
+  WithCleanUp([&] { device = ExtractDevice(expanded); }, [&] { DisposeString(expanded); });
   if (device[0] == '\0') {
     DisposeString(device);
     device = StrClone(":/");

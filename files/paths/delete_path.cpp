@@ -1,9 +1,9 @@
 #include "files/paths/path_operations.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/probes.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
@@ -22,40 +22,38 @@ bool DeletePath(const char* path, bool force, bool anyType) {
     DisposeString(host);
   };
   bool deleted = false;
-  try {
-    bool examined = false;
-    if (force || !anyType) {
-      fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
-      if (!fib) Throw("MEM");
-    }
-    if (force) {
-      // Through the parent, so that a link is looked at itself, not followed.
-      examined = examineAll(host, fib);
-    } else if (!anyType) {
-      const BPTR lock = Lock(host, SHARED_LOCK);
-      if (lock) {
-        examined = Examine(lock, fib);
-        UnLock(lock);
-      }
-    }
-    const int32_t type = examined ? fib->fib_DirEntryType : 0;
-    const bool otherKind = examined && !anyType && dirEntryTypeIsFile(type, host) == NamesDirectory(path);
-    if (!otherKind) {
-      const int32_t protection = examined ? fib->fib_Protection : 0;
-      const bool cleared = force && !isLinkType(type) && SetProtection(host, FIBF_DEFAULT);
-      deleted = DeleteFile(host);
-      // A delete that fails (a folder not empty, an object in use) must not
-      // leave the object unprotected: its bits go back as they were.
-      if (!deleted && cleared && examined && protection != FIBF_DEFAULT) {
-        const int32_t error = IoErr();
-        SetProtection(host, protection);
-        SetIoErr(error);
-      }
-    }
-  } catch (...) {
-    cleanUp();
-    throw;
-  }
-  cleanUp();
+  WithCleanUp(
+      [&] {
+        bool examined = false;
+        if (force || !anyType) {
+          fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
+          if (!fib) Throw("MEM");
+        }
+        if (force) {
+          // Through the parent, so that a link is looked at itself, not followed.
+          examined = examineAll(host, fib);
+        } else if (!anyType) {
+          const BPTR lock = Lock(host, SHARED_LOCK);
+          if (lock) {
+            examined = Examine(lock, fib);
+            UnLock(lock);
+          }
+        }
+        const int32_t type = examined ? fib->fib_DirEntryType : 0;
+        const bool otherKind = examined && !anyType && dirEntryTypeIsFile(type, host) == NamesDirectory(path);
+        if (!otherKind) {
+          const int32_t protection = examined ? fib->fib_Protection : 0;
+          const bool cleared = force && !isLinkType(type) && SetProtection(host, FIBF_DEFAULT);
+          deleted = DeleteFile(host);
+          // A delete that fails (a folder not empty, an object in use) must not
+          // leave the object unprotected: its bits go back as they were.
+          if (!deleted && cleared && examined && protection != FIBF_DEFAULT) {
+            const int32_t error = IoErr();
+            SetProtection(host, protection);
+            SetIoErr(error);
+          }
+        }
+      },
+      cleanUp);
   return deleted;
 }

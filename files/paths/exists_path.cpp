@@ -1,11 +1,10 @@
 #include "files/paths/path_operations.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/own_process.h"
 #include "files/dos/probes.h"
-#include "files/syntax/ftp_path.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
@@ -45,23 +44,21 @@ bool ExistsPath(const char* path, bool anyType) {
     DisposeString(host);
   };
   bool found = false;
-  try {
-    fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
-    if (!fib) Throw("MEM");
-    host = ExportPath(path);
-    lock = Lock(host, SHARED_LOCK);
-    if (!lock) {
-      found = existsDespite(IoErr(), path);
-    } else if (!anyType) {
-      found = Examine(lock, fib) && dirEntryTypeIsFile(fib->fib_DirEntryType, host) == !NamesDirectory(path);
-    } else {
-      // A network filing system hands out locks on objects it cannot find.
-      found = !IsFtpPath(path) || Examine(lock, fib);
-    }
-  } catch (...) {
-    cleanUp();
-    throw;
-  }
-  cleanUp();
+  WithCleanUp(
+      [&] {
+        fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
+        if (!fib) Throw("MEM");
+        host = ExportPath(path);
+        lock = Lock(host, SHARED_LOCK);
+        if (!lock) {
+          found = existsDespite(IoErr(), path);
+        } else if (!anyType) {
+          found = Examine(lock, fib) && dirEntryTypeIsFile(fib->fib_DirEntryType, host) == !NamesDirectory(path);
+        } else {
+          // A network filing system hands out locks on objects it cannot find.
+          found = !IsFtpPath(path) || Examine(lock, fib);
+        }
+      },
+      cleanUp);
   return found;
 }

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/strings.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"
 
@@ -39,15 +39,7 @@ char* joinedToCurrentDir(const char* path) {
 char* CurrentDirPath() {
   char* name = strSafeGetNameOfCurrentDir();
   if (!name) Throw("FILE", "cPath; CurrentDirPath(); strSafeGetNameOfCurrentDir() failed");
-  char* path = nullptr;
-  try {
-    path = ImportDirPath(name);
-  } catch (...) {
-    DisposeString(name);
-    throw;
-  }
-  DisposeString(name);
-  return path;
+  return WithCleanUp([&] { return ImportDirPath(name); }, [&] { DisposeString(name); });
 }
 
 char* ExpandPath(const char* path) {

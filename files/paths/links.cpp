@@ -1,10 +1,10 @@
 #include "files/paths/path_operations.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/links.h"
-#include "files/objects/extra_ids.h"
-#include "files/syntax/path_form.h"
+#include "files/paths/extra_ids.h"
 #include "files/syntax/path_syntax.h"
 
 char* ReadLink(const char* path, int32_t* extraId) {
@@ -13,14 +13,12 @@ char* ReadLink(const char* path, int32_t* extraId) {
   char* host = ExportPath(path);
   int32_t kind = LINK_KIND_NONE;
   char* target = nullptr;
-  try {
-    // A target stored relative to the link's folder comes back absolute.
-    target = NamesDirectory(path) ? getDirLink(host, &kind) : getFileLink(host, &kind);
-  } catch (...) {
-    DisposeString(host);
-    throw;
-  }
-  DisposeString(host);
+  WithCleanUp(
+      [&] {
+        // A target stored relative to the link's folder comes back absolute.
+        target = NamesDirectory(path) ? getDirLink(host, &kind) : getFileLink(host, &kind);
+      },
+      [&] { DisposeString(host); });
   if (target && extraId) {
     *extraId = kind == LINK_KIND_SOFT ? EXTRA_SLNK : kind == LINK_KIND_HARD ? EXTRA_HLNK : EXTRA_LINK;
   }
@@ -38,15 +36,14 @@ bool CreateLink(const char* link, const char* target, int32_t extraId, bool* bad
   char* hostLink = ExportPath(link);
   char* hostTarget = nullptr;
   bool made = false;
-  try {
-    hostTarget = ExportPath(target);
-    made = easyMakeLink(hostLink, hostTarget, extraId == EXTRA_SLNK);
-  } catch (...) {
-    DisposeString(hostLink);
-    DisposeString(hostTarget);
-    throw;
-  }
-  DisposeString(hostLink);
-  DisposeString(hostTarget);
+  WithCleanUp(
+      [&] {
+        hostTarget = ExportPath(target);
+        made = easyMakeLink(hostLink, hostTarget, extraId == EXTRA_SLNK);
+      },
+      [&] {
+        DisposeString(hostLink);
+        DisposeString(hostTarget);
+      });
   return made;
 }

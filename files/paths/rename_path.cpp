@@ -1,5 +1,6 @@
 #include "files/paths/path_operations.h"
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/syntax/path_syntax.h"
@@ -19,21 +20,19 @@ bool RenamePath(const char* from, const char* to, bool force) {
     DisposeString(hostTo);
   };
   bool renamed = false;
-  try {
-    hostFrom = ExportPath(from);
-    hostTo = ExportPath(to);
-    lock = Lock(hostFrom, SHARED_LOCK);
-    if (lock) {
-      fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
-      if (!fib) Throw("MEM");
-      const bool guarded = Examine(lock, fib) && (fib->fib_Protection & (FIBF_READ | FIBF_WRITE)) != 0;
-      // The source stays locked while it is renamed.
-      if (force || !guarded) renamed = Rename(hostFrom, hostTo);
-    }
-  } catch (...) {
-    cleanUp();
-    throw;
-  }
-  cleanUp();
+  WithCleanUp(
+      [&] {
+        hostFrom = ExportPath(from);
+        hostTo = ExportPath(to);
+        lock = Lock(hostFrom, SHARED_LOCK);
+        if (lock) {
+          fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
+          if (!fib) Throw("MEM");
+          const bool guarded = Examine(lock, fib) && (fib->fib_Protection & (FIBF_READ | FIBF_WRITE)) != 0;
+          // The source stays locked while it is renamed.
+          if (force || !guarded) renamed = Rename(hostFrom, hostTo);
+        }
+      },
+      cleanUp);
   return renamed;
 }

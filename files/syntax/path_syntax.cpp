@@ -4,6 +4,7 @@
 
 #include "core/exception.h"
 #include "core/string.h"
+#include "core/text.h"
 
 namespace {
 
@@ -160,4 +161,9 @@ char* ExtractName(const char* path) {
   char* result = NewString(length);
   StrAdd(result, name, length);
   return result;
+}
+
+bool IsFtpPath(const char* path) {
+  if (!path) return false;
+  return StrCmpNoCase(path, "FTPMount:/", 10) || StrCmpNoCase(path, "FTP:/", 5);
 }

@@ -8,6 +8,7 @@
 // string that the caller disposes (FindName points into its argument).
 #pragma once
 #include <cstdint>
+#include <cstring>
 
 char* ImportFilePath(const char* hostPath);
 char* ImportDirPath(const char* hostPath);
@@ -27,3 +28,15 @@ char* ExtractSubPath(const char* path);
 char* ExtractName(const char* path);
 // Points at the final component of path; *length gets its length.
 const char* FindName(const char* path, int32_t* length = nullptr);
+
+// TRUE when the text names a directory: it is empty (the current directory)
+// or ends in "/". Anything else names a file.
+inline bool NamesDirectory(const char* text) {
+  const size_t length = std::strlen(text);
+  return length == 0 || text[length - 1] == '/';
+}
+
+// TRUE when the canonical path is on a network filing system that cannot
+// examine or rewrite files in place: it begins with "FTP:/" or "FTPMount:/",
+// letters compared without regard to case. NIL is no such path.
+bool IsFtpPath(const char* path);

@@ -1,10 +1,10 @@
 // CreateDirs: creating the missing directories of a path from the top down.
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "files/objects/host_dir.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_tree.h"
 
@@ -19,35 +19,33 @@ bool CreateDirs(const char* path, bool parentOnly) {
     DisposeString(current);
   };
   bool created = true;
-  try {
-    current = NamesDirectory(path) && !parentOnly ? StrClone(path) : ExtractSubPath(path);
-    while (current[0] && !ExistsPath(current, false)) {
-      missing = StrLink(ExtractName(current), missing);
-      char* parent = ExtractSubPath(current);
-      DisposeString(current);
-      current = parent;
-    }
-    if (missing) {
-      dir = new cHostDir;
-      dir->new_cBaseDir();
-    }
-    for (const char* name = missing; name && created; name = StrNext(name)) {
-      char* next = StrJoin(current, name);
-      DisposeString(current);
-      current = next;
-      try {
-        // A writable open creates the directory when it is missing.
-        created = dir->open(current, false, false);
-      } catch (const Exception& e) {
-        if (!e.is("FILE")) throw;
-        created = false;
-      }
-      if (dir->infoIsOpen()) dir->close();
-    }
-  } catch (...) {
-    cleanUp();
-    throw;
-  }
-  cleanUp();
+  WithCleanUp(
+      [&] {
+        current = NamesDirectory(path) && !parentOnly ? StrClone(path) : ExtractSubPath(path);
+        while (current[0] && !ExistsPath(current, false)) {
+          missing = StrLink(ExtractName(current), missing);
+          char* parent = ExtractSubPath(current);
+          DisposeString(current);
+          current = parent;
+        }
+        if (missing) {
+          dir = new cHostDir;
+          dir->new_cBaseDir();
+        }
+        for (const char* name = missing; name && created; name = StrNext(name)) {
+          char* next = StrJoin(current, name);
+          DisposeString(current);
+          current = next;
+          try {
+            // A writable open creates the directory when it is missing.
+            created = dir->open(current, false, false);
+          } catch (const Exception& e) {
+            if (!e.is("FILE")) throw;
+            created = false;
+          }
+          if (dir->infoIsOpen()) dir->close();
+        }
+      },
+      cleanUp);
   return created;
 }

@@ -1,13 +1,13 @@
 // DeleteDirPath: deleting a directory tree depth first with one directory
 // object, opened, listed and closed in turn for each directory.
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "files/dos/probes.h"
 #include "files/objects/dir_entry_list.h"
 #include "files/objects/host_dir.h"
 #include "files/paths/path_operations.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_module.h"
 #include "files/trees/dir_tree.h"
@@ -17,15 +17,7 @@ namespace {
 // TRUE when the object at the canonical path is a link itself.
 bool namesLink(const char* path) {
   char* host = ExportPath(path);
-  bool link = false;
-  try {
-    link = isLink(host);
-  } catch (...) {
-    DisposeString(host);
-    throw;
-  }
-  DisposeString(host);
-  return link;
+  return WithCleanUp([&] { return isLink(host); }, [&] { DisposeString(host); });
 }
 
 // The entries of the directory at path, NIL when it cannot be opened or
@@ -87,13 +79,11 @@ bool DeleteDirPath(const char* path, bool force) {
     End(dir);
   };
   bool deleted = false;
-  try {
-    dir->new_cBaseDir();
-    deleted = deleteTree(dir, path, force);
-  } catch (...) {
-    cleanUp();
-    throw;
-  }
-  cleanUp();
+  WithCleanUp(
+      [&] {
+        dir->new_cBaseDir();
+        deleted = deleteTree(dir, path, force);
+      },
+      cleanUp);
   return deleted;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/exception.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "core/string_space.h"
@@ -10,7 +11,6 @@
 #include "files/dos/path_parts.h"
 #include "files/objects/dir_entry_list.h"
 #include "files/objects/host_dir.h"
-#include "files/syntax/path_form.h"
 #include "files/syntax/path_syntax.h"
 #include "files/trees/dir_tree.h"
 #include "os/dos/dos.h"
@@ -146,13 +146,7 @@ bool Walk::firstVisit(bool* nameless) {
     return false;
   }
   bool seen = false;
-  try {
-    visited_->set_cStringSpace(name, 1, true, &seen);
-  } catch (...) {
-    DisposeString(name);
-    throw;
-  }
-  DisposeString(name);
+  WithCleanUp([&] { visited_->set_cStringSpace(name, 1, true, &seen); }, [&] { DisposeString(name); });
   return !seen;
 }
 
@@ -181,11 +175,5 @@ void RecurseDir(const char* dirPath, funcRecurseFile* fileFunc, funcRecurseDir* 
   if (InvalidDirPath(dirPath)) Throw("EPU", "cPath; RecurseDir(); dirPath is invalid");
   if (!fileFunc) Throw("EPU", "cPath; RecurseDir(); fileFunc=NIL");
   Walk walk(fileFunc, dirFunc, failureFunc);
-  try {
-    walk.run(dirPath, abortFunc);
-  } catch (...) {
-    walk.release();
-    throw;
-  }
-  walk.release();
+  WithCleanUp([&] { walk.run(dirPath, abortFunc); }, [&] { walk.release(); });
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/time_count.h"
-#include "files/objects/file_module.h"
+#include "files/objects/file.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
+#include "core/match_list.h"
 #include "core/string.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "files/dos/links.h"
 #include "files/dos/probes.h"
-#include "files/objects/extra_ids.h"
+#include "files/paths/extra_ids.h"
 #include "files/trees/dir_module.h"
 #include "tests/files/objects/dir_object_fixture.h"
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "files/objects/path.h"
-#include "files/syntax/ftp_path.h"
+#include "files/syntax/path_syntax.h"
 #include "tests/files/objects/file_object_fixture.h"
 
 // What a file class needs around each test: setUp runs before the fixture

@@ -13,7 +13,7 @@
 #include "files/dos/links.h"
 #include "files/dos/probes.h"
 #include "files/objects/dir_entry_list.h"
-#include "files/objects/extra_ids.h"
+#include "files/paths/extra_ids.h"
 #include "tests/files/objects/dir_object_fixture.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "core/exception.h"
 #include "core/time_count.h"
-#include "files/objects/extra_ids.h"
+#include "files/paths/extra_ids.h"
 #include "tests/files/dos_layer_fixture.h"
 #include "tests/files/error_text.h"
 

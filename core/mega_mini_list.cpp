@@ -1,4 +1,4 @@
-#include "core/mega_node_store.h"
+#include "core/mega_mini_list.h"
 
 #include <exception>
 

@@ -1,8 +1,0 @@
-#include "files/syntax/ftp_path.h"
-
-#include "core/text.h"
-
-bool IsFtpPath(const char* path) {
-  if (!path) return false;
-  return StrCmpNoCase(path, "FTPMount:/", 10) || StrCmpNoCase(path, "FTP:/", 5);
-}

@@ -1,0 +1,17 @@
+// exec.library's memory, hosted: blocks that are given back by their address
+// alone (AllocVec, FreeVec).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Memory attributes. Every kind of memory is the same in the hosted system;
+// MEMF_CLEAR asks for a zero-filled block.
+constexpr uint32_t MEMF_ANY = 0;
+constexpr uint32_t MEMF_PUBLIC = 1 << 0;
+constexpr uint32_t MEMF_CLEAR = 1 << 16;
+
+// A block of byteSize bytes (zero-filled with MEMF_CLEAR), or NIL when there
+// is no memory for it.
+void* AllocVec(size_t byteSize, uint32_t attributes);
+// Gives back a block of AllocVec; NIL is ignored.
+void FreeVec(void* memoryBlock);
