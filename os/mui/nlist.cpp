@@ -52,12 +52,13 @@ uint32_t markWord(IPTR data) { return static_cast<uint32_t>(data); }
 
 RowTree::Node* NList::nodeOf(IPTR row) const {
   if (row == -1) return active_;
-  return row >= 0 ? rows_.at(static_cast<size_t>(row)) : nullptr;
+  return row >= 0 ? rows().at(static_cast<size_t>(row)) : nullptr;
 }
 
-bool NList::before(void* a, void* b) const {
+RowTree::Before NList::order() const {
   // The hook answers a LONG: negative when its second argument comes first.
-  return static_cast<int32_t>(CallHookPkt(hook(MUIA_NList_CompareHook), b, a)) < 0;
+  Hook* compare = hook(MUIA_NList_CompareHook);
+  return [compare](void* a, void* b) { return static_cast<int32_t>(CallHookPkt(compare, b, a)) < 0; };
 }
 
 void NList::changed() {
@@ -74,7 +75,7 @@ void NList::endEntry(void* entry) {
 void NList::endAllEntries() {
   active_ = nullptr;
   // Out of the tree first: a destruct hook that looks at the list sees it empty.
-  for (void* entry : rows_.clear()) endEntry(entry);
+  for (void* entry : rows().clear()) endEntry(entry);
 }
 
 void NList::disposing() { endAllEntries(); }
@@ -83,7 +84,7 @@ std::vector<std::string> NList::columnTexts(long row) const {
   const size_t count = columns_.size();
   void* entry = nullptr;
   if (row >= 0) {
-    RowTree::Node* node = rows_.at(static_cast<size_t>(row));
+    RowTree::Node* node = rows().at(static_cast<size_t>(row));
     if (!node) return {};
     entry = node->entry;
   }
@@ -108,7 +109,7 @@ void NList::initTag(const AttrSpec& spec, IPTR data) {
 }
 
 bool NList::filterSet(Tag tag, IPTR& data) {
-  if (tag == MUIA_NList_Active && (data < 0 || static_cast<size_t>(data) >= rows_.size()))
+  if (tag == MUIA_NList_Active && (data < 0 || static_cast<size_t>(data) >= rows().size()))
     data = MUIV_NList_Active_Off;
   if (tag == MUIA_NList_TitleMark) data = markWord(data);
   return true;
@@ -117,11 +118,12 @@ bool NList::filterSet(Tag tag, IPTR& data) {
 void NList::afterSet(Tag tag, IPTR data) {
   switch (tag) {
     case MUIA_NList_Active:
-      active_ = data >= 0 ? rows_.at(static_cast<size_t>(data)) : nullptr;
+      active_ = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
       followActive();
       changed();
       break;
     case MUIA_NList_Quiet:
+      if (data == MUIV_NList_Quiet_None) placePending();
       if (data == MUIV_NList_Quiet_None && dirty_) {
         dirty_ = false;
         ++redraws_;
@@ -143,7 +145,7 @@ void NList::afterSet(Tag tag, IPTR data) {
 
 bool NList::computeGet(Tag tag, IPTR* storage) {
   if (tag == MUIA_NList_Entries) {
-    *storage = static_cast<IPTR>(rows_.size());
+    *storage = static_cast<IPTR>(rows().size());
     return true;
   }
   if (tag == MUIA_NList_Active) {
@@ -154,47 +156,56 @@ bool NList::computeGet(Tag tag, IPTR* storage) {
 }
 
 void NList::unselectAll() {
-  for (long row = rows_.nextSelected(-1); row >= 0; row = rows_.nextSelected(row))
-    rows_.setSelected(rows_.at(static_cast<size_t>(row)), false);
+  for (long row = rows().nextSelected(-1); row >= 0; row = rows().nextSelected(row))
+    rows().setSelected(rows().at(static_cast<size_t>(row)), false);
 }
 
 void NList::followActive() {
   if (!singleSelect() || !flag(MUIA_NList_Input)) return;
   unselectAll();
-  if (active_) rows_.setSelected(active_, true);
+  if (active_) rows().setSelected(active_, true);
+}
+
+void NList::placePending() const {
+  if (pendingSorted_.empty()) return;
+  std::vector<void*> batch;
+  batch.swap(pendingSorted_);
+  tree_.insertSortedBatch(batch, order());
 }
 
 IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   Hook* construct = hook(MUIA_NList_ConstructHook);
-  const bool sorted = position == MUIV_NList_Insert_Sorted && hook(MUIA_NList_CompareHook);
-  const auto order = [this](void* a, void* b) { return before(a, b); };
-  IPTR inserted = 0;
+  std::vector<void*> kept;
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
     if (!entries[i]) continue;
-    void* kept = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
-    if (!kept) continue;  // the construct hook refused it
-    if (sorted)
-      rows_.insertSorted(kept, order);
-    else if (position >= 0)
-      rows_.insertAt(std::min(static_cast<size_t>(position + inserted), rows_.size()), kept);
-    else
-      rows_.insertAt(rows_.size(), kept);
-    ++inserted;
+    void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
+    if (made) kept.push_back(made);  // NIL: the construct hook refused it
   }
-  if (inserted) changed();
-  return inserted;
+  if (kept.empty()) return 0;
+  if (position == MUIV_NList_Insert_Sorted && hook(MUIA_NList_CompareHook)) {
+    // Sorted rows wait for the first use of row numbers: many inserts in a
+    // quiet period are then placed together, in one merge.
+    pendingSorted_.insert(pendingSorted_.end(), kept.begin(), kept.end());
+    if (value(MUIA_NList_Quiet) == MUIV_NList_Quiet_None) placePending();
+  } else {
+    RowTree& rows = this->rows();
+    size_t at = position >= 0 ? std::min(static_cast<size_t>(position), rows.size()) : rows.size();
+    for (void* entry : kept) rows.insertAt(at++, entry);
+  }
+  changed();
+  return static_cast<IPTR>(kept.size());
 }
 
 IPTR NList::select(IPTR row, IPTR how, IPTR* result) {
   IPTR answer = 0;
   if (row == MUIV_NList_Select_All) {
     if (how == MUIV_NList_Select_Ask) {
-      answer = static_cast<IPTR>(rows_.selectedCount());
+      answer = static_cast<IPTR>(rows().selectedCount());
     } else if (how == MUIV_NList_Select_Off) {
       unselectAll();
       changed();
     } else if (!singleSelect()) {  // a one-row list cannot select them all
-      rows_.forEach([&](RowTree::Node* n) { rows_.setSelected(n, how == MUIV_NList_Select_On || !n->selected); });
+      rows().forEach([&](RowTree::Node* n) { rows().setSelected(n, how == MUIV_NList_Select_On || !n->selected); });
       changed();
     }
   } else if (RowTree::Node* node = nodeOf(row)) {
@@ -203,7 +214,7 @@ IPTR NList::select(IPTR row, IPTR how, IPTR* result) {
     } else {
       const bool on = how == MUIV_NList_Select_On || (how == MUIV_NList_Select_Toggle && !node->selected);
       if (on && singleSelect()) unselectAll();
-      rows_.setSelected(node, on);
+      rows().setSelected(node, on);
       answer = on ? 1 : 0;
       changed();
     }
@@ -231,7 +242,7 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
     }
     case MUIM_NList_NextSelected: {
       IPTR* position = reinterpret_cast<IPTR*>(message[1]);
-      if (position) *position = rows_.nextSelected(*position < 0 ? -1 : *position);
+      if (position) *position = rows().nextSelected(*position < 0 ? -1 : *position);
       *result = position ? *position : MUIV_NList_NextSelected_End;
       return true;
     }
@@ -243,7 +254,7 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
       RowTree::Node* node = nodeOf(message[1]);
       if (!node) return true;
       if (node == active_) active_ = nullptr;
-      endEntry(rows_.remove(node));
+      endEntry(rows().remove(node));
       changed();
       *result = 1;
       return true;
@@ -253,7 +264,7 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
       return true;
     case MUIM_NList_Sort:
       if (hook(MUIA_NList_CompareHook)) {
-        rows_.sort([this](void* a, void* b) { return before(a, b); });
+        rows().sort(order());
         changed();
       }
       *result = 1;
@@ -264,7 +275,7 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
       *result = 1;
       return true;
     case MUIM_List_Jump:
-      if (RowTree::Node* node = nodeOf(message[1])) jumped_ = static_cast<long>(rows_.rowOf(node));
+      if (RowTree::Node* node = nodeOf(message[1])) jumped_ = static_cast<long>(rows().rowOf(node));
       *result = 1;
       return true;
     default:
@@ -273,27 +284,27 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
 }
 
 void NList::userClickRow(size_t row, RowClick how) {
-  RowTree::Node* node = rows_.at(row);
+  RowTree::Node* node = rows().at(row);
   if (!node || !flag(MUIA_NList_Input)) return;
   const uint32_t me = serial;
   if (singleSelect()) {
     set(MUIA_NList_Active, static_cast<IPTR>(row), SET_NOTIFY);  // selects it (followActive)
     return;
   }
-  const size_t selectedBefore = rows_.selectedCount();
+  const size_t selectedBefore = rows().selectedCount();
   const bool wasSelected = node->selected;
   if (how == RowClick::Shift) {
     // From the active row (or this one) to this one, added to the selection.
     const long from = active_ ? activeRow() : static_cast<long>(row);
     const size_t lo = std::min<size_t>(from, row), hi = std::max<size_t>(from, row);
-    for (size_t r = lo; r <= hi; ++r) rows_.setSelected(rows_.at(r), true);
+    for (size_t r = lo; r <= hi; ++r) rows().setSelected(rows().at(r), true);
   } else if (how == RowClick::Ctrl || value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always) {
-    rows_.setSelected(node, !node->selected);
+    rows().setSelected(node, !node->selected);
   } else {
     unselectAll();
-    rows_.setSelected(node, true);
+    rows().setSelected(node, true);
   }
-  const bool selectionChanged = rows_.selectedCount() != selectedBefore || node->selected != wasSelected;
+  const bool selectionChanged = rows().selectedCount() != selectedBefore || node->selected != wasSelected;
   set(MUIA_NList_Active, static_cast<IPTR>(row), SET_NOTIFY);
   if (selectionChanged && isLive(this, me)) set(MUIA_NList_SelectChange, 1, SET_NOTIFY);
 }
@@ -302,7 +313,7 @@ void NList::userDoubleClickRow(size_t row) {
   const uint32_t me = serial;
   userClickRow(row, RowClick::Plain);
   // A list without input still tells which row was double-clicked.
-  if (isLive(this, me) && row < rows_.size()) set(MUIA_NList_DoubleClick, static_cast<IPTR>(row), SET_NOTIFY);
+  if (isLive(this, me) && row < rows().size()) set(MUIA_NList_DoubleClick, static_cast<IPTR>(row), SET_NOTIFY);
 }
 
 void NList::userClickTitle(size_t column) {
@@ -319,15 +330,16 @@ void NList::describeState(Description& out) const {
     out.prop("mark=" + std::to_string(mark & ~MUIV_NList_TitleMark_Reversed) +
              ((mark & MUIV_NList_TitleMark_Reversed) ? "-rev" : ""));
   if (active_) out.prop("active=" + std::to_string(activeRow()));
-  if (rows_.selectedCount()) {
-    std::string rows;
-    for (long r = rows_.nextSelected(-1); r >= 0; r = rows_.nextSelected(r)) rows += (rows.empty() ? "" : "+") + std::to_string(r);
-    out.prop("sel=" + rows);
+  if (rows().selectedCount()) {
+    std::string selected;
+    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r))
+      selected += (selected.empty() ? "" : "+") + std::to_string(r);
+    out.prop("sel=" + selected);
   }
   if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None) out.prop("quiet");
   // The rows as a person reads them, the title row first when shown.
   std::string shown = flag(MUIA_NList_Title) ? "[" + joinedByTab(columnTexts(-1)) + "]" : "";
-  for (size_t r = 0; r < rows_.size(); ++r) shown += (shown.empty() ? "" : "\n") + userRowText(r);
+  for (size_t r = 0; r < rows().size(); ++r) shown += (shown.empty() ? "" : "\n") + userRowText(r);
   out.show(shown.c_str());
 }
 

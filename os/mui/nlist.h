@@ -25,7 +25,7 @@ class NList : public Area, public ListUserActions {
   int redrawCount() const { return redraws_; }
   long jumpedRow() const { return jumped_; }
 
-  size_t userRowCount() const override { return rows_.size(); }
+  size_t userRowCount() const override { return rows().size(); }
   size_t userColumnCount() const override { return columns_.size(); }
   std::string userRowText(size_t row) const override;
   long userActiveRow() const override { return activeRow(); }
@@ -44,19 +44,29 @@ class NList : public Area, public ListUserActions {
   void describeState(Description& out) const override;
 
  private:
-  RowTree rows_;
+  // The rows; sorted inserts made while quiet wait in pendingSorted_ until
+  // rows() places them (row numbers, the rows, the selection all go
+  // through rows()).
+  mutable RowTree tree_;
+  mutable std::vector<void*> pendingSorted_;
   RowTree::Node* active_ = nullptr;
   std::vector<ListColumnFormat> columns_ = parseListFormat(nullptr);
   int redraws_ = 0;
   bool dirty_ = false;  // changed while quiet
   long jumped_ = -1;
 
-  long activeRow() const { return active_ ? static_cast<long>(rows_.rowOf(active_)) : -1; }
+  RowTree& rows() const {
+    placePending();
+    return tree_;
+  }
+  void placePending() const;
+  long activeRow() const { return active_ ? static_cast<long>(rows().rowOf(active_)) : -1; }
   bool singleSelect() const { return value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_None; }
   Hook* hook(Tag tag) const { return reinterpret_cast<Hook*>(value(tag)); }
   // The node of a row number as the methods take it (-1: the active row).
   RowTree::Node* nodeOf(IPTR row) const;
-  bool before(void* a, void* b) const;
+  // a before b by the compare hook.
+  RowTree::Before order() const;
   void changed();
   void endEntry(void* entry);
   void endAllEntries();

@@ -7,12 +7,7 @@ namespace {
 size_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
 size_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
 
-void destroy(RowTree::Node* n) {
-  if (!n) return;
-  destroy(n->left);
-  destroy(n->right);
-  delete n;
-}
+constexpr size_t NODES_PER_BLOCK = 4096;
 
 // Row numbers of the selected rows after `after`: the first, or -1.
 long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
@@ -29,6 +24,37 @@ long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
   return -1;
 }
 
+// A stable merge sort (bottom-up): the right run's item goes first only when
+// it strictly comes before the left's. Whatever `before` answers, it ends
+// after O(n log n) comparisons with every item still there once.
+template <typename T, typename Before>
+void stableMergeSort(std::vector<T>& items, const Before& before) {
+  // Runs of a few items by insertion (an item moves left past the items it
+  // strictly comes before, never past the run's start), then merges.
+  constexpr size_t RUN = 8;
+  for (size_t lo = 0; lo < items.size(); lo += RUN) {
+    const size_t hi = std::min(lo + RUN, items.size());
+    for (size_t i = lo + 1; i < hi; ++i) {
+      T item = items[i];
+      size_t j = i;
+      for (; j > lo && before(item, items[j - 1]); --j) items[j] = items[j - 1];
+      items[j] = item;
+    }
+  }
+  std::vector<T> merged(items.size());
+  for (size_t width = RUN; width < items.size(); width *= 2) {
+    for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
+      const size_t mid = std::min(lo + width, items.size());
+      const size_t hi = std::min(lo + 2 * width, items.size());
+      size_t i = lo, j = mid, out = lo;
+      while (i < mid && j < hi) merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
+      while (i < mid) merged[out++] = items[i++];
+      while (j < hi) merged[out++] = items[j++];
+    }
+    items.swap(merged);
+  }
+}
+
 // Sizes and counts from the leaves up, after build linked the nodes.
 void fixUp(RowTree::Node* n) {
   if (!n) return;
@@ -41,7 +67,7 @@ void fixUp(RowTree::Node* n) {
 }
 }  // namespace
 
-RowTree::~RowTree() { destroy(root_); }
+RowTree::~RowTree() = default;  // the blocks hold every node
 
 uint32_t RowTree::nextPriority() {
   // xorshift: any spread of priorities keeps the tree balanced on average.
@@ -110,10 +136,30 @@ size_t RowTree::rowOf(const Node* node) const {
   return row;
 }
 
-RowTree::Node* RowTree::insertAt(size_t row, void* entry) {
-  Node* node = new Node;
+RowTree::Node* RowTree::newNode(void* entry) {
+  Node* node = free_;
+  if (node) {
+    free_ = node->right;
+  } else {
+    if (blocks_.empty() || blockUsed_ == NODES_PER_BLOCK) {
+      blocks_.emplace_back(new Node[NODES_PER_BLOCK]);
+      blockUsed_ = 0;
+    }
+    node = &blocks_.back()[blockUsed_++];
+  }
+  *node = Node{};
   node->entry = entry;
   node->priority = nextPriority();
+  return node;
+}
+
+void RowTree::freeNode(Node* node) {
+  node->right = free_;
+  free_ = node;
+}
+
+RowTree::Node* RowTree::insertAt(size_t row, void* entry) {
+  Node* node = newNode(entry);
   Node* first = nullptr;
   Node* rest = nullptr;
   split(root_, row, first, rest);
@@ -135,17 +181,48 @@ RowTree::Node* RowTree::insertSorted(void* entry, const Before& before) {
   return insertAt(row, entry);
 }
 
+void RowTree::insertSortedBatch(const std::vector<void*>& entries, const Before& before) {
+  // One by one costs about k log n comparisons; sorting the batch and
+  // merging about k log k + n + k, and touches the rows in order.
+  size_t logN = 1;
+  while ((size_t{1} << logN) < size()) ++logN;
+  if (entries.size() * logN < size()) {
+    for (void* entry : entries) insertSorted(entry, before);
+    return;
+  }
+  std::vector<void*> batch = entries;
+  stableMergeSort(batch, before);
+  std::vector<Node*> rows;
+  inOrder(rows);
+  std::vector<Node*> merged;
+  merged.reserve(rows.size() + batch.size());
+  size_t i = 0;
+  for (void* entry : batch) {
+    // After every row the new entry does not come before.
+    while (i < rows.size() && !before(entry, rows[i]->entry)) merged.push_back(rows[i++]);
+    merged.push_back(newNode(entry));
+  }
+  while (i < rows.size()) merged.push_back(rows[i++]);
+  root_ = build(merged);
+}
+
 void* RowTree::remove(Node* node) {
-  const size_t row = rowOf(node);
-  Node* first = nullptr;
-  Node* middle = nullptr;
-  Node* rest = nullptr;
-  split(root_, row, first, rest);
-  split(rest, 1, middle, rest);
-  root_ = merge(first, rest);
-  if (root_) root_->parent = nullptr;
-  void* entry = middle->entry;
-  delete middle;
+  // The node's place goes to its two subtrees merged; the counts above it shrink.
+  Node* parent = node->parent;
+  Node* joined = merge(node->left, node->right);
+  if (joined) joined->parent = parent;
+  if (!parent)
+    root_ = joined;
+  else if (parent->left == node)
+    parent->left = joined;
+  else
+    parent->right = joined;
+  for (Node* n = parent; n; n = n->parent) {
+    n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
+    n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
+  }
+  void* entry = node->entry;
+  freeNode(node);
   return entry;
 }
 
@@ -156,7 +233,7 @@ std::vector<void*> RowTree::clear() {
   entries.reserve(nodes.size());
   for (Node* n : nodes) {
     entries.push_back(n->entry);
-    delete n;
+    freeNode(n);
   }
   root_ = nullptr;
   return entries;
@@ -174,20 +251,14 @@ long RowTree::nextSelected(long row) const { return firstSelectedAfter(root_, 0,
 void RowTree::sort(const Before& before) {
   std::vector<Node*> nodes;
   inOrder(nodes);
-  // Bottom-up merge sort: each pass merges neighbouring runs; the right
-  // run's node goes first only when it strictly comes before the left's.
-  std::vector<Node*> merged(nodes.size());
-  for (size_t width = 1; width < nodes.size(); width *= 2) {
-    for (size_t lo = 0; lo < nodes.size(); lo += 2 * width) {
-      const size_t mid = std::min(lo + width, nodes.size());
-      const size_t hi = std::min(lo + 2 * width, nodes.size());
-      size_t i = lo, j = mid, out = lo;
-      while (i < mid && j < hi) merged[out++] = before(nodes[j]->entry, nodes[i]->entry) ? nodes[j++] : nodes[i++];
-      while (i < mid) merged[out++] = nodes[i++];
-      while (j < hi) merged[out++] = nodes[j++];
-    }
-    nodes.swap(merged);
-  }
+  // The entries beside their nodes: comparing does not go through the nodes.
+  std::vector<std::pair<void*, Node*>> items;
+  items.reserve(nodes.size());
+  for (Node* n : nodes) items.emplace_back(n->entry, n);
+  stableMergeSort(items, [&](const std::pair<void*, Node*>& a, const std::pair<void*, Node*>& b) {
+    return before(a.first, b.first);
+  });
+  for (size_t i = 0; i < items.size(); ++i) nodes[i] = items[i].second;
   root_ = build(nodes);
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace mui {
@@ -46,6 +47,10 @@ class RowTree {
   // A new row after every row that does not come after it (equal rows keep
   // the order they were inserted in).
   Node* insertSorted(void* entry, const Before& before);
+  // New rows for the entries, each at its sorted place as insertSorted
+  // would put them one after the other (equal entries keep their order). A
+  // large batch is sorted on its own and merged with the rows in one pass.
+  void insertSortedBatch(const std::vector<void*>& entries, const Before& before);
   // Takes the node's row out; answers its entry.
   void* remove(Node* node);
   // Takes every row out, first to last; answers their entries.
@@ -66,8 +71,16 @@ class RowTree {
  private:
   Node* root_ = nullptr;
   uint32_t seed_ = 0x2545f491u;
+  // Nodes come from blocks the tree keeps until it ends, and go back to a
+  // free chain (through their `right` link): filling and emptying a long
+  // list then costs no allocation per row.
+  std::vector<std::unique_ptr<Node[]>> blocks_;
+  size_t blockUsed_ = 0;
+  Node* free_ = nullptr;
 
   uint32_t nextPriority();
+  Node* newNode(void* entry);
+  void freeNode(Node* node);
   static void update(Node* n);
   static Node* merge(Node* a, Node* b);
   // Splits into the first `count` rows and the rest.
