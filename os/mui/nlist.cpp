@@ -74,8 +74,12 @@ void NList::endEntry(void* entry) {
 
 void NList::endAllEntries() {
   active_ = nullptr;
-  // Out of the tree first: a destruct hook that looks at the list sees it empty.
-  for (void* entry : rows().clear()) endEntry(entry);
+  // Out of the list first: a destruct hook that looks at the list sees it
+  // empty. Rows still waiting for their sorted place need no comparing now.
+  std::vector<void*> entries = tree_.clear();
+  entries.insert(entries.end(), pendingSorted_.begin(), pendingSorted_.end());
+  pendingSorted_.clear();
+  for (void* entry : entries) endEntry(entry);
 }
 
 void NList::disposing() { endAllEntries(); }

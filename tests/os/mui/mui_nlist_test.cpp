@@ -45,9 +45,15 @@ TEST_F(MuiNList, HooksGetTheirArgumentsAndEveryEntryIsEndedOnceWhereverItGoes) {
   DoMethod(list, MUIM_NList_Clear);
   EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2", "1", "3"}));
   insertRow(list, "z", "5", 0);
-  insertRow(list, "y", "6", 0);
+  // Sorted rows of a quiet period are placed when row numbers are next
+  // needed; disposed before that, they are ended without being compared.
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  insertRow(list, "y", "6", MUIV_NList_Insert_Sorted);
+  insertRow(list, "x", "7", MUIV_NList_Insert_Sorted);
+  hooks.compared.clear();
   MUI_DisposeObject(view);
-  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2", "1", "3", "6", "5"}));
+  EXPECT_TRUE(hooks.compared.empty());
+  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2", "1", "3", "5", "6", "7"}));
   for (void* pool : hooks.pools) EXPECT_EQ(pool, nullptr);
 
   // A construct hook that refuses an entry: it is not inserted (nor ended).
