@@ -43,7 +43,7 @@ bool TextEditor::dispatch(const IPTR* message, IPTR* result) {
 }
 
 void TextEditor::describeState(Description& out) const {
-  if (flag(MUIA_TextEditor_FixedFont)) out.prop("fixed");
+  if (flag(MUIA_TextEditor_FixedFont)) out.prop("fixedtext");
   if (flag(MUIA_TextEditor_HasChanged)) out.prop("changed");
   if (flag(MUIA_TextEditor_InVirtualGroup)) out.prop("virtual");
   out.show(text(MUIA_TextEditor_Contents));

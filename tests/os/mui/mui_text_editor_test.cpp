@@ -71,7 +71,7 @@ TEST_F(MuiTextEditor, EditsSetHasChangedEachTimeAndTheProgramClearsIt) {
   EXPECT_EQ(exported(editor), "typed\nby the user");
   EXPECT_EQ(user->userText(), "typed\nby the user");
   EXPECT_EQ(ostest::dumpMuiTree(group),
-            "Group(H)[TextEditor(fixed,changed,virtual) \"typed\\nby the user\" Scrollbar]");
+            "Group(H)[TextEditor(fixedtext,changed,virtual,fixedfont) \"typed\\nby the user\" Scrollbar]");
   SetAttrs(editor, MUIA_TextEditor_HasChanged, 0);  // the program has seen it
   user->userEditText("again");
   EXPECT_EQ(changed.calls.size(), 2u);
