@@ -14,6 +14,7 @@ const MuiClass* const classes[] = {
     &notifyClass,  &areaClass,  &groupClass,   &virtgroupClass, &scrollgroupClass, &rectangleClass, &textClass,
     &floattextClass, &imageClass, &stringClass, &cycleClass,     &radioClass,       &numericClass,   &sliderClass,
     &scrollbarClass, &dtpicClass, &bitmapClass, &popstringClass, &popaslClass,
+    &nlistClass,   &nlistviewClass, &texteditorClass,
 };
 
 std::set<std::string>& missing() {

@@ -190,3 +190,6 @@ constexpr uint32_t MUIO_HSpace = OWN_MAKE_BASE + 0x02;
 constexpr uint32_t MUIO_VSpace = OWN_MAKE_BASE + 0x03;
 // {image}: the small button of a pop-up (MUII_PopFile, MUII_PopDrawer).
 constexpr uint32_t MUIO_PopButton = OWN_MAKE_BASE + 0x04;
+
+// The list and text-editor classes.
+#include "os/mui/mui_lists.h"

@@ -88,6 +88,7 @@ constexpr MuiClass makeClass(const char* name, const char* dumpName, const MuiCl
 extern const MuiClass notifyClass, areaClass, groupClass, virtgroupClass, scrollgroupClass, rectangleClass,
     textClass, floattextClass, imageClass, stringClass, cycleClass, radioClass, numericClass, sliderClass,
     scrollbarClass, dtpicClass, bitmapClass, popstringClass, popaslClass;
+extern const MuiClass nlistClass, nlistviewClass, texteditorClass;
 
 // Placeholders for classes that add no attributes or methods.
 inline constexpr AttrSpec NO_ATTRS[1] = {{0, nullptr, 0, AttrKind::Number, 0}};

@@ -1,0 +1,342 @@
+// The NList class: its hooks, its rows against a plain model through random
+// work, sorting with equal keys and with a comparison that lies, selection
+// through the user's clicks, quiet mode, titles and marks, the list view and
+// the dump.
+#include <algorithm>
+#include <random>
+
+#include "os/mui/nlist.h"
+#include "tests/os/mui/nlist_support.h"
+
+namespace {
+
+using MuiNList = MuiTest;
+
+TEST_F(MuiNList, HooksGetTheirArgumentsAndEveryEntryIsEndedOnceWhereverItGoes) {
+  RowHooks hooks;
+  Object* view = makeRowList(hooks);
+  Object* list = listOfView(view);
+  Row* rows[] = {new Row{"b", "1"}, new Row{"a", "2"}, new Row{"c", "3"}, new Row{"a", "4"}};
+  EXPECT_EQ(DoMethod(list, MUIM_NList_Insert, rows, 4, MUIV_NList_Insert_Bottom), 4);
+  EXPECT_EQ(hooks.constructed, (std::vector<std::string>{"1", "2", "3", "4"}));
+  // The compare hook gets (entry2, entry1) and answers negative when entry1 comes first.
+  hooks.compared.clear();
+  DoMethod(list, MUIM_NList_Sort);
+  EXPECT_EQ(rowIds(list), (std::vector<std::string>{"2", "4", "1", "3"}));
+  ASSERT_FALSE(hooks.compared.empty());
+  for (auto [object, message] : hooks.compared) EXPECT_NE(object, message);
+  // The display hook fills the columns; NIL is the title row. The format's
+  // pre-parse codes come first, and a person reads the texts without codes.
+  auto* nlist = dynamic_cast<mui::NList*>(list);
+  ASSERT_NE(nlist, nullptr);
+  EXPECT_EQ(nlist->columnTexts(0), (std::vector<std::string>{"a", "\033r2"}));
+  EXPECT_EQ(nlist->columnTexts(-1), (std::vector<std::string>{"Key", "\033r\033bId"}));
+  EXPECT_EQ(nlist->userRowText(2), "b\t1");
+  EXPECT_EQ(nlist->userColumnCount(), 2u);
+
+  // Remove (a row, the active row), clear and dispose each end their entries once.
+  EXPECT_EQ(DoMethod(list, MUIM_NList_Remove, 1), 1);
+  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4"}));
+  SetAttrs(list, MUIA_NList_Active, 0);
+  EXPECT_EQ(DoMethod(list, MUIM_NList_Remove, MUIV_NList_Remove_Active), 1);
+  EXPECT_EQ(attr(list, MUIA_NList_Active), MUIV_NList_Active_Off);
+  EXPECT_EQ(DoMethod(list, MUIM_NList_Remove, 7), 0);  // no such row
+  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2"}));
+  DoMethod(list, MUIM_NList_Clear);
+  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2", "1", "3"}));
+  insertRow(list, "z", "5", 0);
+  // Sorted rows of a quiet period are placed when row numbers are next
+  // needed; disposed before that, they are ended without being compared.
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  insertRow(list, "y", "6", MUIV_NList_Insert_Sorted);
+  insertRow(list, "x", "7", MUIV_NList_Insert_Sorted);
+  hooks.compared.clear();
+  MUI_DisposeObject(view);
+  EXPECT_TRUE(hooks.compared.empty());
+  EXPECT_EQ(hooks.destructed, (std::vector<std::string>{"4", "2", "1", "3", "5", "6", "7"}));
+  for (void* pool : hooks.pools) EXPECT_EQ(pool, nullptr);
+
+  // A construct hook that refuses an entry: it is not inserted (nor ended).
+  RowHooks refusing;
+  refusing.refuseConstruct = true;
+  view = makeRowList(refusing);
+  EXPECT_EQ(insertRow(listOfView(view), "a", "1", MUIV_NList_Insert_Bottom), 0);
+  EXPECT_EQ(attr(listOfView(view), MUIA_NList_Entries), 0);
+  MUI_DisposeObject(view);
+  EXPECT_TRUE(refusing.destructed.empty());
+}
+
+// A plain model of the rows: ids in order, selected flags, the active id.
+struct ModelRow {
+  std::string key, id;
+  bool selected;
+};
+
+TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) {
+  std::mt19937 random(7);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  RowHooks hooks;
+  Object* view = makeRowList(hooks, MUIV_NList_MultiSelect_Default);
+  Object* list = listOfView(view);
+  std::vector<ModelRow> model;
+  std::string activeId;
+  int nextId = 0;
+  auto sortedPlace = [&](const std::string& key) {
+    return std::upper_bound(model.begin(), model.end(), key,
+                            [](const std::string& k, const ModelRow& r) { return k < r.key; }) -
+           model.begin();
+  };
+  // A sorted insert is defined on a sorted list: one that is not is sorted first.
+  bool sorted = true;
+  auto sortBoth = [&]() {
+    DoMethod(list, MUIM_NList_Sort);
+    std::stable_sort(model.begin(), model.end(), [](const ModelRow& a, const ModelRow& b) { return a.key < b.key; });
+    sorted = true;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const int n = static_cast<int>(model.size());
+    const std::string key = "k" + std::to_string(pick(5));  // few keys: many equal ones
+    const std::string id = std::to_string(nextId++);
+    int op = pick(9);
+    if (op <= 2 && n > 80) op = 3;  // a list of some length, never a long one
+    switch (op) {
+      case 0:
+      case 1: {  // at a row (past the end: at the end), at the bottom, or sorted
+        const int how = pick(3);
+        if (how == 2 && !sorted) sortBoth();
+        sorted = sorted && how == 2;
+        const IPTR position = how == 0 ? pick(n + 3) : how == 1 ? MUIV_NList_Insert_Bottom : MUIV_NList_Insert_Sorted;
+        ASSERT_EQ(insertRow(list, key, id, position), 1);
+        const long at = how == 0 ? std::min(static_cast<int>(position), n) : how == 1 ? n : sortedPlace(key);
+        model.insert(model.begin() + at, ModelRow{key, id, false});
+        break;
+      }
+      case 2: {  // three at once, keeping their order
+        Row* three[] = {new Row{key, id + "a"}, new Row{"k1", id + "b"}, new Row{key, id + "c"}};
+        const bool atSortedPlace = pick(2);
+        if (atSortedPlace && !sorted) sortBoth();
+        sorted = sorted && atSortedPlace;
+        const int position = pick(n + 1);
+        ASSERT_EQ(DoMethod(list, MUIM_NList_Insert, three, 3, atSortedPlace ? MUIV_NList_Insert_Sorted : position), 3);
+        for (int i = 0; i < 3; ++i) {
+          const long at = atSortedPlace ? sortedPlace(three[i]->key) : position + i;
+          model.insert(model.begin() + at, ModelRow{three[i]->key, three[i]->id, false});
+        }
+        break;
+      }
+      case 3:
+      case 4:
+        if (n) {
+          const int row = pick(n);
+          ASSERT_EQ(DoMethod(list, MUIM_NList_Remove, row), 1);
+          if (model[row].id == activeId) activeId.clear();
+          model.erase(model.begin() + row);
+        }
+        break;
+      case 5:
+        if (n) {
+          const int row = pick(n);
+          const IPTR how = pick(3);  // off, on, toggle
+          DoMethod(list, MUIM_NList_Select, row, how, nullptr);
+          model[row].selected = how == MUIV_NList_Select_Toggle ? !model[row].selected : how == MUIV_NList_Select_On;
+        }
+        break;
+      case 6: {
+        const int row = pick(n + 2) - 1;  // -1 .. n: outside the rows is none
+        SetAttrs(list, MUIA_NList_Active, row);
+        activeId = row >= 0 && row < n ? model[row].id : "";
+        break;
+      }
+      case 7:
+        sortBoth();
+        break;
+      case 8:
+        SetAttrs(list, MUIA_NList_Quiet, pick(2) ? MUIV_NList_Quiet_Visual : MUIV_NList_Quiet_None);
+        break;
+    }
+    std::vector<std::string> ids;
+    std::vector<IPTR> selected;
+    IPTR active = MUIV_NList_Active_Off;
+    for (size_t i = 0; i < model.size(); ++i) {
+      ids.push_back(model[i].id);
+      if (model[i].selected) selected.push_back(static_cast<IPTR>(i));
+      if (model[i].id == activeId) active = static_cast<IPTR>(i);
+    }
+    ASSERT_EQ(rowIds(list), ids) << "step " << step;
+    ASSERT_EQ(selectedRows(list), selected) << "step " << step;
+    ASSERT_EQ(attr(list, MUIA_NList_Active), active) << "step " << step;
+    IPTR count = 0;
+    DoMethod(list, MUIM_NList_Select, MUIV_NList_Select_All, MUIV_NList_Select_Ask, &count);
+    ASSERT_EQ(count, static_cast<IPTR>(selected.size()));
+  }
+  const size_t left = model.size();
+  MUI_DisposeObject(view);
+  EXPECT_EQ(hooks.destructed.size(), hooks.constructed.size());
+  EXPECT_GT(left, 0u);
+}
+
+TEST_F(MuiNList, AComparisonThatLiesStillLeavesEveryRowOnceAndEnds) {
+  // Answers that contradict each other: sorts and sorted inserts end, and
+  // the rows are the same rows in some order.
+  static std::mt19937 random(11);
+  for (int (*lie)() : {+[]() { return static_cast<int>(random() % 3) - 1; }, +[]() { return -1; }, +[]() { return 1; }}) {
+    RowHooks hooks;
+    Object* view = makeRowList(hooks);
+    Object* list = listOfView(view);
+    hooks.lie = lie;
+    for (int i = 0; i < 300; ++i) insertRow(list, "k", std::to_string(i), i % 2 ? MUIV_NList_Insert_Sorted : 0);
+    DoMethod(list, MUIM_NList_Sort);
+    std::vector<std::string> ids = rowIds(list);
+    std::sort(ids.begin(), ids.end());
+    std::vector<std::string> expected = hooks.constructed;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ids, expected);
+    MUI_DisposeObject(view);
+    EXPECT_EQ(hooks.destructed.size(), 300u);
+  }
+}
+
+struct ClickCase {
+  const char* name;
+  IPTR mode;
+  std::vector<std::pair<size_t, mui::RowClick>> clicks;
+  std::vector<IPTR> selected;
+  IPTR active;
+  int selectChanges;  // MUIA_NList_SelectChange notifications
+};
+
+TEST_F(MuiNList, ClicksSelectAsEachModeSays) {
+  using mui::RowClick;
+  const ClickCase cases[] = {
+      {"one row", MUIV_NList_MultiSelect_None, {{1, RowClick::Plain}, {3, RowClick::Ctrl}}, {3}, 3, 0},
+      {"one row, shift", MUIV_NList_MultiSelect_None, {{0, RowClick::Plain}, {2, RowClick::Shift}}, {2}, 2, 0},
+      {"plain alone", MUIV_NList_MultiSelect_Default, {{1, RowClick::Plain}, {3, RowClick::Plain}}, {3}, 3, 2},
+      {"ctrl adds and removes", MUIV_NList_MultiSelect_Default,
+       {{1, RowClick::Plain}, {3, RowClick::Ctrl}, {4, RowClick::Ctrl}, {1, RowClick::Ctrl}}, {3, 4}, 1, 4},
+      {"shift extends", MUIV_NList_MultiSelect_Default, {{4, RowClick::Plain}, {1, RowClick::Shift}}, {1, 2, 3, 4}, 1, 2},
+      {"same row twice", MUIV_NList_MultiSelect_Default, {{2, RowClick::Plain}, {2, RowClick::Plain}}, {2}, 2, 1},
+      {"every click toggles", MUIV_NList_MultiSelect_Always,
+       {{0, RowClick::Plain}, {2, RowClick::Plain}, {0, RowClick::Plain}}, {2}, 0, 3},
+  };
+  for (const ClickCase& c : cases) {
+    RowHooks hooks;
+    Object* view = makeRowList(hooks, c.mode);
+    Object* list = listOfView(view);
+    for (int i = 0; i < 5; ++i) insertRow(list, "k", std::to_string(i), MUIV_NList_Insert_Bottom);
+    RecordingHook changes(1), actives(1);
+    DoMethod(list, MUIM_Notify, MUIA_NList_SelectChange, 1, list, 3, MUIM_CallHook, &changes.hook, MUIV_TriggerValue);
+    DoMethod(list, MUIM_Notify, MUIA_NList_Active, MUIV_EveryTime, list, 3, MUIM_CallHook, &actives.hook,
+             MUIV_TriggerValue);
+    auto* rows = dynamic_cast<mui::ListUserActions*>(list);
+    for (auto [row, how] : c.clicks) rows->userClickRow(row, how);
+    EXPECT_EQ(selectedRows(list), c.selected) << c.name;
+    EXPECT_EQ(attr(list, MUIA_NList_Active), c.active) << c.name;
+    EXPECT_EQ(rows->userActiveRow(), c.active) << c.name;
+    EXPECT_EQ(static_cast<int>(changes.calls.size()), c.selectChanges) << c.name;
+    ASSERT_EQ(actives.calls.size(), c.clicks.size()) << c.name;
+    EXPECT_EQ(actives.calls.back().message[0], c.active) << c.name;
+    MUI_DisposeObject(view);
+  }
+}
+
+TEST_F(MuiNList, DoubleClicksTitleClicksAndMarks) {
+  RowHooks hooks;
+  Object* view = makeRowList(hooks);
+  Object* list = listOfView(view);
+  for (int i = 0; i < 3; ++i) insertRow(list, "k" + std::to_string(i), std::to_string(i), MUIV_NList_Insert_Bottom);
+  RecordingHook doubles(1), titles(1);
+  DoMethod(list, MUIM_Notify, MUIA_NList_DoubleClick, MUIV_EveryTime, list, 3, MUIM_CallHook, &doubles.hook,
+           MUIV_TriggerValue);
+  DoMethod(list, MUIM_Notify, MUIA_NList_TitleClick, MUIV_EveryTime, list, 3, MUIM_CallHook, &titles.hook,
+           MUIV_TriggerValue);
+  auto* rows = dynamic_cast<mui::ListUserActions*>(list);
+  rows->userDoubleClickRow(2);
+  ASSERT_EQ(doubles.calls.size(), 1u);
+  EXPECT_EQ(doubles.calls[0].message[0], 2);
+  EXPECT_EQ(attr(list, MUIA_NList_Active), 2);
+  rows->userClickTitle(1);
+  rows->userClickTitle(1);
+  rows->userClickTitle(2);  // past the last column: nothing
+  ASSERT_EQ(titles.calls.size(), 2u);
+  EXPECT_EQ(attr(list, MUIA_NList_TitleClick), 1);
+
+  // The mark: a column with bit 31 for reversed (as a 32-bit word, also
+  // when it comes sign-extended), or none.
+  const struct {
+    IPTR given;
+    const char* shown;
+  } marks[] = {{1, "mark=1"},
+               {static_cast<IPTR>(0x80000000u), "mark=0-rev"},
+               {static_cast<IPTR>(static_cast<int32_t>(0x80000001u)), "mark=1-rev"},
+               {static_cast<IPTR>(MUIV_NList_TitleMark_None), nullptr}};
+  for (const auto& m : marks) {
+    SetAttrs(list, MUIA_NList_TitleMark, m.given);
+    const std::string dump = ostest::dumpMuiTree(view);
+    if (m.shown)
+      EXPECT_NE(dump.find(m.shown), std::string::npos) << dump;
+    else
+      EXPECT_EQ(dump.find("mark="), std::string::npos) << dump;
+  }
+  EXPECT_EQ(ostest::dumpMuiTree(view),
+            "NListview[NList(active=2,sel=2) \"[Key\\tId]\\nk0\\t0\\nk1\\t1\\nk2\\t2\"]");
+  MUI_DisposeObject(view);
+
+  // Without a title row a title click does nothing.
+  RowHooks plain;
+  view = makeRowList(plain, MUIV_NList_MultiSelect_None, false);
+  list = listOfView(view);
+  RecordingHook none(1);
+  DoMethod(list, MUIM_Notify, MUIA_NList_TitleClick, MUIV_EveryTime, list, 3, MUIM_CallHook, &none.hook,
+           MUIV_TriggerValue);
+  dynamic_cast<mui::ListUserActions*>(list)->userClickTitle(0);
+  EXPECT_TRUE(none.calls.empty());
+  MUI_DisposeObject(view);
+}
+
+TEST_F(MuiNList, QuietModeDrawsOnceWhenItEnds) {
+  RowHooks hooks;
+  Object* view = makeRowList(hooks);
+  Object* list = listOfView(view);
+  auto* nlist = dynamic_cast<mui::NList*>(list);
+  insertRow(list, "a", "0", MUIV_NList_Insert_Bottom);
+  const int before = nlist->redrawCount();
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  for (int i = 1; i < 50; ++i) insertRow(list, "a", std::to_string(i), MUIV_NList_Insert_Sorted);
+  for (int i = 0; i < 20; ++i) DoMethod(list, MUIM_NList_Remove, 0);
+  DoMethod(list, MUIM_NList_Redraw, MUIV_NList_Redraw_All);
+  EXPECT_EQ(nlist->redrawCount(), before);
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+  EXPECT_EQ(nlist->redrawCount(), before + 1);
+  // A quiet period without changes draws nothing.
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+  EXPECT_EQ(nlist->redrawCount(), before + 1);
+  DoMethod(list, MUIM_NList_Redraw, 0);
+  EXPECT_EQ(nlist->redrawCount(), before + 2);
+  EXPECT_EQ(attr(list, MUIA_NList_Entries), 30);
+  DoMethod(list, MUIM_List_Jump, 12);
+  EXPECT_EQ(nlist->jumpedRow(), 12);
+  MUI_DisposeObject(view);
+}
+
+TEST_F(MuiNList, TheListViewAndMissingClasses) {
+  // A list view made without a list makes its own; a list view whose list
+  // class is missing is not made and leaves nothing behind.
+  Object* view = MUI_NewObject("NListview.mcc", MUIA_Frame, MUIV_Frame_InputList, MUIA_FrameTitle, "Games");
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(ostest::dumpMuiTree(view), "NListview(frame=inputlist,title=\"Games\")[NList \"\"]");
+  // Sets on the view reach its list.
+  SetAttrs(view, MUIA_Disabled, 1);
+  EXPECT_EQ(attr(listOfView(view), MUIA_Disabled), 1);
+  MUI_DisposeObject(view);
+  for (const char* missing : {"NList.mcc", "NListview.mcc"}) {
+    ostest::markMuiClassMissing(missing);
+    RowHooks hooks;
+    EXPECT_EQ(makeRowList(hooks), nullptr) << missing;
+    EXPECT_EQ(MUI_NewObject("NListview.mcc"), nullptr) << missing;
+    EXPECT_EQ(ostest::liveMuiObjects(), 0) << missing;
+    ostest::restoreMuiClasses();
+  }
+}
+
+}  // namespace

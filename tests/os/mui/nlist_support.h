@@ -1,0 +1,96 @@
+// A list of test rows for the NList tests: each row is a Row the test makes;
+// the hooks record what the list asks of them, and the destruct hook frees
+// the row, so a row ended twice or never shows in the sanitizer's report and
+// in the counts.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/os/mui/mui_test_support.h"
+
+struct Row {
+  std::string key;  // what the rows are sorted by
+  std::string id;   // tells rows with equal keys apart
+};
+
+struct RowHooks {
+  Hook construct{}, destruct{}, display{}, compare{};
+  std::vector<std::string> constructed;  // ids, in order
+  std::vector<std::string> destructed;   // ids, in order
+  std::vector<void*> pools;              // the pool of every construct and destruct call
+  std::vector<std::pair<Row*, Row*>> compared;  // (object, message) of every compare call
+  bool refuseConstruct = false;
+  int (*lie)() = nullptr;  // when set, the compare hook answers this instead
+
+  RowHooks() {
+    construct.h_Entry = [](Hook* h, void* pool, void* entry) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      self->pools.push_back(pool);
+      if (self->refuseConstruct) {
+        delete static_cast<Row*>(entry);
+        return 0;
+      }
+      self->constructed.push_back(static_cast<Row*>(entry)->id);
+      return reinterpret_cast<IPTR>(entry);
+    };
+    destruct.h_Entry = [](Hook* h, void* pool, void* entry) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      self->pools.push_back(pool);
+      self->destructed.push_back(static_cast<Row*>(entry)->id);
+      delete static_cast<Row*>(entry);
+      return 0;
+    };
+    display.h_Entry = [](Hook*, void* columns, void* entry) -> IPTR {
+      auto** texts = static_cast<const char**>(columns);
+      const Row* row = static_cast<const Row*>(entry);
+      texts[0] = row ? row->key.c_str() : "Key";
+      texts[1] = row ? row->id.c_str() : "\033bId";
+      return 0;
+    };
+    compare.h_Entry = [](Hook* h, void* entry2, void* entry1) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      auto* a = static_cast<Row*>(entry1);
+      auto* b = static_cast<Row*>(entry2);
+      self->compared.push_back({b, a});
+      if (self->lie) return self->lie();
+      return a->key < b->key ? -1 : a->key > b->key ? 1 : 0;
+    };
+    for (Hook* h : {&construct, &destruct, &display, &compare}) h->h_Data = this;
+  }
+};
+
+// A two-column list ("key", "id") with the hooks, in a list view.
+inline Object* makeRowList(RowHooks& hooks, IPTR multiSelect = MUIV_NList_MultiSelect_None, bool title = true) {
+  return MUI_NewObject("NListview.mcc", MUIA_NListview_NList,
+                       MUI_NewObject("NList.mcc", MUIA_NList_Format, "BAR,BAR P=\"\033r\"", MUIA_NList_MultiSelect,
+                                     multiSelect, MUIA_NList_ConstructHook, &hooks.construct,
+                                     MUIA_NList_DestructHook, &hooks.destruct, MUIA_NList_DisplayHook,
+                                     &hooks.display, MUIA_NList_CompareHook, &hooks.compare, MUIA_NList_Title,
+                                     title ? 1 : 0));
+}
+
+inline Object* listOfView(Object* view) { return reinterpret_cast<Object*>(attr(view, MUIA_NListview_NList)); }
+
+inline IPTR insertRow(Object* list, const std::string& key, const std::string& id, IPTR position) {
+  return DoMethod(list, MUIM_NList_InsertSingle, new Row{key, id}, position);
+}
+
+// The ids of the rows, in order.
+inline std::vector<std::string> rowIds(Object* list) {
+  std::vector<std::string> ids;
+  for (IPTR i = 0; i < attr(list, MUIA_NList_Entries); ++i)
+    ids.push_back(reinterpret_cast<Row*>(DoMethod(list, MUIM_NList_GetEntry, i, nullptr))->id);
+  return ids;
+}
+
+// The selected rows through MUIM_NList_NextSelected.
+inline std::vector<IPTR> selectedRows(Object* list) {
+  std::vector<IPTR> rows;
+  IPTR row = MUIV_NList_NextSelected_Start;
+  for (;;) {
+    DoMethod(list, MUIM_NList_NextSelected, &row);
+    if (row == MUIV_NList_NextSelected_End) return rows;
+    rows.push_back(row);
+  }
+}
