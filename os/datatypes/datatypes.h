@@ -6,14 +6,12 @@
 
 #include "os/dos/dos.h"
 #include "os/graphics/graphics.h"
+#include "os/iff/iff_form.h"
 #include "os/intuition/screens.h"
 #include "os/utility/tags.h"
 
 struct Object;  // an object of the hosted object system, only ever handled by pointer
 
-constexpr uint32_t MAKE_ID(char a, char b, char c, char d) {
-  return (uint32_t(uint8_t(a)) << 24) | (uint32_t(uint8_t(b)) << 16) | (uint32_t(uint8_t(c)) << 8) | uint8_t(d);
-}
 constexpr uint32_t GID_PICTURE = MAKE_ID('p', 'i', 'c', 't');
 constexpr uint32_t GID_SOUND = MAKE_ID('s', 'o', 'u', 'n');
 

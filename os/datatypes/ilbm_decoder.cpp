@@ -8,10 +8,6 @@ namespace {
 
 constexpr size_t BMHD_SIZE = 20;
 
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-uint32_t be32(const uint8_t* p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
 
 struct Chunks {
   bool hasHeader = false;
@@ -24,35 +20,24 @@ struct Chunks {
 
 BitMapHeader readHeader(const uint8_t* p) {
   BitMapHeader h{};
-  h.bmh_Width = be16(p);
-  h.bmh_Height = be16(p + 2);
-  h.bmh_Left = static_cast<int16_t>(be16(p + 4));
-  h.bmh_Top = static_cast<int16_t>(be16(p + 6));
+  h.bmh_Width = readBE16(p);
+  h.bmh_Height = readBE16(p + 2);
+  h.bmh_Left = static_cast<int16_t>(readBE16(p + 4));
+  h.bmh_Top = static_cast<int16_t>(readBE16(p + 6));
   h.bmh_Depth = p[8];
   h.bmh_Masking = p[9];
   h.bmh_Compression = p[10];
   h.bmh_Pad = p[11];
-  h.bmh_Transparent = be16(p + 12);
+  h.bmh_Transparent = readBE16(p + 12);
   h.bmh_XAspect = p[14];
   h.bmh_YAspect = p[15];
-  h.bmh_PageWidth = static_cast<int16_t>(be16(p + 16));
-  h.bmh_PageHeight = static_cast<int16_t>(be16(p + 18));
+  h.bmh_PageWidth = static_cast<int16_t>(readBE16(p + 16));
+  h.bmh_PageHeight = static_cast<int16_t>(readBE16(p + 18));
   return h;
 }
 
-// Walks the chunks of the FORM. Every length is checked against what is left
-// of the FORM, and the FORM's against the file.
 bool readChunks(const uint8_t* bytes, size_t size, Chunks& c) {
-  if (!IlbmDecoder::recognises(bytes, size)) return false;
-  const uint32_t formLength = be32(bytes + 4);
-  if (formLength < 4 || formLength > size - 8) return false;
-  const size_t end = 8 + size_t(formLength);
-  size_t pos = 12;
-  while (end - pos >= 8) {
-    const uint32_t id = be32(bytes + pos);
-    const uint32_t length = be32(bytes + pos + 4);
-    const uint8_t* data = bytes + pos + 8;
-    if (length > end - pos - 8) return false;
+  const bool whole = IffForm::walk(bytes, size, MAKE_ID('I', 'L', 'B', 'M'), [&](uint32_t id, const uint8_t* data, uint32_t length) {
     switch (id) {
       case MAKE_ID('B', 'M', 'H', 'D'):
         if (length < BMHD_SIZE) return false;
@@ -66,7 +51,7 @@ bool readChunks(const uint8_t* bytes, size_t size, Chunks& c) {
         break;
       case MAKE_ID('C', 'A', 'M', 'G'):
         if (length < 4) return false;
-        c.modeID = be32(data);
+        c.modeID = readBE32(data);
         break;
       case MAKE_ID('B', 'O', 'D', 'Y'):
         c.body = data;
@@ -75,12 +60,9 @@ bool readChunks(const uint8_t* bytes, size_t size, Chunks& c) {
       default:
         break;  // chunks this reader has no use for
     }
-    // A chunk of odd length is followed by a pad byte; the last one may lack it.
-    const size_t advance = 8 + size_t(length) + (length & 1);
-    if (advance > end - pos) break;
-    pos += advance;
-  }
-  return c.hasHeader && c.body;
+    return true;
+  });
+  return whole && c.hasHeader && c.body;
 }
 
 // Unpacks ByteRun1 data into exactly out.size() bytes: n in 0..127 copies the
@@ -151,8 +133,7 @@ uint32_t holdAndModify(uint32_t previous, uint32_t value, unsigned planes, const
 }  // namespace
 
 bool IlbmDecoder::recognises(const uint8_t* bytes, size_t size) {
-  return bytes && size >= 12 && be32(bytes) == MAKE_ID('F', 'O', 'R', 'M') &&
-         be32(bytes + 8) == MAKE_ID('I', 'L', 'B', 'M');
+  return IffForm::isForm(bytes, size, MAKE_ID('I', 'L', 'B', 'M'));
 }
 
 bool IlbmDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out) {

@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
+#include "os/iff/iff_form.h"
+
 namespace {
 
-constexpr uint32_t id(char a, char b, char c, char d) {
-  return (uint32_t(uint8_t(a)) << 24) | (uint32_t(uint8_t(b)) << 16) | (uint32_t(uint8_t(c)) << 8) | uint8_t(d);
-}
-uint32_t be32(const uint8_t* p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
 constexpr size_t FACE_SIZE = 6;
 constexpr size_t IMAG_HEADER_SIZE = 10;
@@ -81,8 +76,8 @@ bool readImage(const uint8_t* p, size_t length, const Face& face, std::vector<ui
   const uint8_t flags = p[2];
   const bool imagePacked = p[3] == 1, palettePacked = p[4] == 1;
   const unsigned depth = p[5];
-  const size_t imageBytes = size_t(be16(p + 6)) + 1;
-  const size_t paletteBytes = size_t(be16(p + 8)) + 1;
+  const size_t imageBytes = size_t(readBE16(p + 6)) + 1;
+  const size_t paletteBytes = size_t(readBE16(p + 8)) + 1;
   if (p[3] > 1 || p[4] > 1 || depth < 1 || depth > 8) return false;
   const uint8_t* data = p + IMAG_HEADER_SIZE;
   const size_t left = length - IMAG_HEADER_SIZE;
@@ -110,39 +105,29 @@ bool readImage(const uint8_t* p, size_t length, const Face& face, std::vector<ui
 }  // namespace
 
 bool ColourIconReader::recognises(const uint8_t* bytes, size_t size) {
-  return bytes && size >= 12 && be32(bytes) == id('F', 'O', 'R', 'M') && be32(bytes + 8) == id('I', 'C', 'O', 'N');
+  return IffForm::isForm(bytes, size, MAKE_ID('I', 'C', 'O', 'N'));
 }
 
 bool ColourIconReader::read(const uint8_t* bytes, size_t size, ColourIcon* out) {
   if (!out) return false;
   *out = ColourIcon{};
-  if (!recognises(bytes, size)) return false;
-  const uint32_t formLength = be32(bytes + 4);
-  if (formLength < 4 || formLength > size - 8) return false;
-  const size_t end = 8 + size_t(formLength);
   Face face;
   bool hasFace = false;
   std::vector<uint32_t> palette;
   ColourIcon icon;
-  for (size_t pos = 12; end - pos >= 8;) {
-    const uint32_t chunk = be32(bytes + pos);
-    const uint32_t length = be32(bytes + pos + 4);
-    const uint8_t* data = bytes + pos + 8;
-    if (length > end - pos - 8) return false;
-    if (chunk == id('F', 'A', 'C', 'E')) {
+  const bool whole = IffForm::walk(bytes, size, MAKE_ID('I', 'C', 'O', 'N'), [&](uint32_t id, const uint8_t* data, uint32_t length) {
+    if (id == MAKE_ID('F', 'A', 'C', 'E')) {
       // One size for both images: a second FACE would give them two.
       if (length < FACE_SIZE || hasFace) return false;
       face = Face{int32_t(data[0]) + 1, int32_t(data[1]) + 1, (data[2] & 1) != 0};
       hasFace = true;
-    } else if (chunk == id('I', 'M', 'A', 'G') && icon.imageCount < 2) {
+    } else if (id == MAKE_ID('I', 'M', 'A', 'G') && icon.imageCount < 2) {
       if (!hasFace || !readImage(data, length, face, palette, icon.argb[icon.imageCount])) return false;
       ++icon.imageCount;
     }
-    const size_t advance = 8 + size_t(length) + (length & 1);
-    if (advance > end - pos) break;
-    pos += advance;
-  }
-  if (icon.imageCount == 0) return false;
+    return true;
+  });
+  if (!whole || icon.imageCount == 0) return false;
   icon.width = face.width;
   icon.height = face.height;
   icon.frameless = face.frameless;

@@ -6,6 +6,7 @@
 
 #include "os/dos/read_all.h"
 #include "os/icon/colour_icon.h"
+#include "os/iff/iff_form.h"
 
 namespace {
 
@@ -38,10 +39,8 @@ class ByteReader {
   size_t pos_ = 0;
 };
 
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-uint32_t be32(const uint8_t* p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
+uint16_t be16(const uint8_t* p) { return readBE16(p); }
+uint32_t be32(const uint8_t* p) { return readBE32(p); }
 int16_t sbe16(const uint8_t* p) { return static_cast<int16_t>(be16(p)); }
 int32_t sbe32(const uint8_t* p) { return static_cast<int32_t>(be32(p)); }
 

@@ -81,7 +81,9 @@ TEST_F(Pictures, APictureIsLaidOutForTheScreenItIsFor) {
     ASSERT_NE(r.header, nullptr);
     EXPECT_EQ(getBitMapDepth(r.bitmap), c.depth) << c.path << " noRemap " << c.noRemap;
     EXPECT_EQ(r.bitmap->Width, r.header->bmh_Width);
-    if (c.depth == 32 && std::string(c.path) == "Sandbox:small.iff") EXPECT_EQ(r.bitmap->Pixels[5], 0xFFFF0000u);
+    if (c.depth == 32 && std::string(c.path) == "Sandbox:small.iff") {
+      EXPECT_EQ(r.bitmap->Pixels[5], 0xFFFF0000u);
+    }
     DisposeDTObject(o);
   }
 }
