@@ -6,6 +6,7 @@
 
 #include "os/datatypes/picture_reader.h"
 #include "os/datatypes/png_codec.h"
+#include "os/datatypes/svx_reader.h"
 #include "os/dos/host_paths.h"
 #include "os/dos/read_all.h"
 #include "os/graphics/pixel_conversion.h"
@@ -13,6 +14,8 @@
 namespace {
 
 struct PictureObject {
+  uint32_t group = GID_PICTURE;
+  SoundInfo sound;  // a sound's
   DecodedPicture picture;
   bool fromFile = false;
   bool withoutHeader = false;  // test hooks: a class that fails
@@ -42,7 +45,10 @@ DataTypesState& state() {
 
 PictureObject* picture(Object* o) { return reinterpret_cast<PictureObject*>(o); }
 
-bool readPictureFile(const char* name, DecodedPicture* out) {
+// Reads the file at an Amiga path into the object, as the kind its content
+// says; false (IoErr set) when it is missing, of no known kind, not of the
+// group wanted (0: any), or broken.
+bool readFile(const char* name, uint32_t wanted, PictureObject* p) {
   std::string linuxPath;
   if (!HostPathOfAmigaPath(name, false, linuxPath)) return false;  // IoErr says why
   std::vector<uint8_t> bytes;
@@ -50,7 +56,21 @@ bool readPictureFile(const char* name, DecodedPicture* out) {
     SetIoErr(DTERROR_COULDNT_OPEN);
     return false;
   }
-  switch (PictureReader::decode(bytes.data(), bytes.size(), out)) {
+  if (SvxReader::recognises(bytes.data(), bytes.size())) {
+    p->group = GID_SOUND;
+    if (wanted && wanted != GID_SOUND) {
+      SetIoErr(DTERROR_UNKNOWN_DATATYPE);
+      return false;
+    }
+    if (SvxReader::read(bytes.data(), bytes.size(), &p->sound)) return true;
+    SetIoErr(DTERROR_COULDNT_OPEN);
+    return false;
+  }
+  if (wanted && wanted != GID_PICTURE) {
+    SetIoErr(DTERROR_UNKNOWN_DATATYPE);
+    return false;
+  }
+  switch (PictureReader::decode(bytes.data(), bytes.size(), &p->picture)) {
     case PictureReader::Result::Decoded: return true;
     case PictureReader::Result::UnknownKind: SetIoErr(DTERROR_UNKNOWN_DATATYPE); return false;
     case PictureReader::Result::Broken: break;
@@ -63,7 +83,7 @@ bool readPictureFile(const char* name, DecodedPicture* out) {
 // (a screen with pens gets the nearest pens), else 32-bit ARGB.
 uint32_t layout(PictureObject* p) {
   if (p->dest) return 1;
-  if (!p->fromFile || p->withoutDestBitMap) return 0;
+  if (!p->fromFile || p->group != GID_PICTURE || p->withoutDestBitMap) return 0;
   const BitMap* screenBitMap = p->screen ? p->screen->RastPort.BitMap : nullptr;
   const BitMap* friendBitMap = p->useFriendBitMap ? screenBitMap : nullptr;
   const uint32_t depth = friendBitMap ? friendBitMap->Depth : 32;
@@ -113,19 +133,16 @@ uint32_t writePicture(PictureObject* p, const dtWrite* msg) {
 }  // namespace
 
 Object* NewDTObjectA(const char* name, const TagItem* tags) {
-  const uint32_t group = static_cast<uint32_t>(GetTagData(DTA_GroupID, GID_PICTURE, tags));
+  const uint32_t group = static_cast<uint32_t>(GetTagData(DTA_GroupID, 0, tags));
   const uint32_t source = static_cast<uint32_t>(GetTagData(DTA_SourceType, DTST_FILE, tags));
-  if (group != GID_PICTURE) {
-    SetIoErr(DTERROR_UNKNOWN_DATATYPE);
-    return nullptr;
-  }
-  if (source != DTST_RAM && source != DTST_FILE) {
+  if ((group && group != GID_PICTURE && group != GID_SOUND) || (source != DTST_RAM && source != DTST_FILE) ||
+      (source == DTST_RAM && group == GID_SOUND)) {
     SetIoErr(DTERROR_UNKNOWN_DATATYPE);
     return nullptr;
   }
   auto* p = new PictureObject;
   if (source == DTST_FILE) {
-    if (!name || !readPictureFile(name, &p->picture)) {
+    if (!name || !readFile(name, group, p)) {
       if (!name) SetIoErr(ERROR_REQUIRED_ARG_MISSING);
       delete p;
       return nullptr;
@@ -160,11 +177,14 @@ uint32_t GetDTAttrsA(Object* o, const TagItem* tags) {
     if (!where) continue;
     switch (item->ti_Tag) {
       case PDTA_BitMapHeader:
-        *static_cast<BitMapHeader**>(where) = p->fromFile && !p->withoutHeader ? &p->picture.header : nullptr;
+        *static_cast<BitMapHeader**>(where) =
+            p->fromFile && p->group == GID_PICTURE && !p->withoutHeader ? &p->picture.header : nullptr;
         break;
+      case SDTA_SampleLength: *static_cast<uint32_t*>(where) = p->sound.sampleLength; break;
+      case SDTA_SamplesPerSec: *static_cast<uint32_t*>(where) = p->sound.samplesPerSec; break;
       case PDTA_DestBitMap: *static_cast<BitMap**>(where) = p->dest; break;
       case PDTA_ModeID: *static_cast<uint32_t*>(where) = p->picture.modeID; break;
-      case DTA_GroupID: *static_cast<uint32_t*>(where) = GID_PICTURE; break;
+      case DTA_GroupID: *static_cast<uint32_t*>(where) = p->group; break;
       default: continue;
     }
     ++known;

@@ -1,6 +1,7 @@
-// datatypes.library, hosted: picture objects. A picture file is recognised by
-// its content, never by its name: IFF ILBM, PNG, JPEG and GIF. A picture in
-// memory (DTST_RAM) can be written as a PNG file.
+// datatypes.library, hosted: picture and sound objects. A file is recognised
+// by its content, never by its name: pictures are IFF ILBM, PNG, JPEG and
+// GIF, sounds IFF 8SVX. A picture in memory (DTST_RAM) can be written as a
+// PNG file.
 #pragma once
 #include <cstdint>
 
@@ -36,6 +37,10 @@ constexpr Tag PDTA_UseFriendBitMap = PDTA_Dummy + 9;  // the layout allocates wi
 constexpr Tag PDTA_DestMode = PDTA_Dummy + 10;        // PMODE_V42 or PMODE_V43
 constexpr uint32_t PMODE_V42 = 0;
 constexpr uint32_t PMODE_V43 = 1;
+
+constexpr Tag SDTA_Dummy = DTA_Dummy + 0x500;
+constexpr Tag SDTA_SampleLength = SDTA_Dummy + 3;  // get: samples, uint32_t*
+constexpr Tag SDTA_SamplesPerSec = SDTA_Dummy + 6; // get: the sample rate, uint32_t*
 
 // The IFF ILBM bitmap header, also given for pictures of other formats.
 struct BitMapHeader {
@@ -86,9 +91,11 @@ struct dtWrite {
 constexpr int32_t DTERROR_UNKNOWN_DATATYPE = 2000;
 constexpr int32_t DTERROR_COULDNT_OPEN = 2003;
 
-// A picture object: from the file at an Amiga path (DTST_FILE), or an empty
-// one to be written (DTST_RAM, name NIL). NIL with IoErr set when the file is
-// missing (205), not a picture the hosted system reads (2000), or broken.
+// An object of the file at an Amiga path (DTST_FILE), or an empty picture to
+// be written (DTST_RAM, name NIL). DTA_GroupID, when given, is the kind
+// wanted (GID_PICTURE or GID_SOUND); a file of another kind gives NIL. NIL
+// with IoErr set when the file is missing (205), of no kind the hosted
+// system reads (2000), or broken (2003).
 Object* NewDTObjectA(const char* name, const TagItem* tags);
 // Frees the object and its destination bitmap. NIL is ignored.
 void DisposeDTObject(Object* o);
@@ -106,6 +113,6 @@ namespace ostest {
 // destination bitmap, as a picture class that fails would.
 void nextPictureWithoutHeader();
 void nextPictureWithoutDestBitMap();
-// Picture objects alive now.
+// Objects alive now.
 int32_t livePictureObjects();
 }  // namespace ostest
