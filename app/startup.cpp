@@ -20,6 +20,7 @@
 #include "files/trees/dir_module.h"
 #include "gui/gui_base_module.h"
 #include "imaging/desktop.h"
+#include "imaging/pictures.h"
 #include "imaging/requesters.h"
 #include "platform/system_libraries.h"
 
@@ -39,15 +40,15 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_pictureclass), STEP(new_capp), STEP(new_cnumberspace_safe), STEP(new_cnumberspace),
     STEP(new_intuition2), STEP(new_animationclass), STEP(new_icon), STEP(new_cpath_dir), STEP(new_mui),
     STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), STEP(new_cpath_file),
-    STEP(new_nlistview_mcc), NOT_YET(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
-    NOT_YET(new_pamigadatatypes), STEP(new_pamiga_requesters), NOT_YET(new_cgui), STEP(new_pamigawb),
+    STEP(new_nlistview_mcc), STEP(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
+    STEP(new_pamigadatatypes), STEP(new_pamiga_requesters), NOT_YET(new_cgui), STEP(new_pamigawb),
     NOT_YET(new_ludex_amiga), STEP(new_ludex),
 };
 
 const ModuleStep finaliserSteps[] = {
     STEP(end_ludex), NOT_YET(end_ludex_amiga), STEP(end_pamigawb), NOT_YET(end_cgui),
-    STEP(end_pamiga_requesters), NOT_YET(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
-    NOT_YET(end_pamigamui), NOT_YET(end_pamigaicon), STEP(end_cpath_file), STEP(end_cpath_dir),
+    STEP(end_pamiga_requesters), STEP(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
+    NOT_YET(end_pamigamui), STEP(end_pamigaicon), STEP(end_cpath_file), STEP(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), STEP(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),
     STEP(end_dos2), STEP(end_ptime), STEP(end_dos), STEP(end_cguibase), STEP(end_cmegalist),
     STEP(end_pgeneral), STEP(end_fastmem), STEP(end_mem),

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a normal
-# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, and one with AddressSanitizer and UndefinedBehaviorSanitizer; then
+# runs each file parser's fuzzer for a short while on its seeds (with clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -16,3 +17,24 @@ for variant in normal sanitize; do
   cmake --build "$dir" -j"$jobs"
   (cd "$dir" && ctest --output-on-failure -j"$jobs" --timeout 300)
 done
+
+echo "== fuzz =="
+if command -v clang++ >/dev/null 2>&1; then
+  dir=build-test-fuzz
+  CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DLUDEX_FUZZ=ON >/dev/null
+  cmake --build "$dir" -j"$jobs" --target ludex_fuzzers
+  for parser in ilbm colour_icon classic_icon svx; do
+    corpus="$dir/corpus/$parser"
+    mkdir -p "$corpus"
+    # New inputs go to the build tree's corpus; the seeds stay as they are.
+    if ! "$dir/fuzz/ludex_fuzz_$parser" -max_total_time=20 -rss_limit_mb=2048 -artifact_prefix="$dir/" \
+        "$corpus" "tests/fuzz_seeds/$parser" >"$dir/$parser.log" 2>&1; then
+      tail -n 60 "$dir/$parser.log"
+      echo "fuzzing $parser found a fault (the input is in $dir/)"
+      exit 1
+    fi
+    echo "fuzzed $parser: $(grep -o 'Done [0-9]* runs' "$dir/$parser.log" | tail -n 1)"
+  done
+else
+  echo "clang++ not found: fuzzing skipped"
+fi

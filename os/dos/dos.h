@@ -173,6 +173,7 @@ struct Process {
 constexpr int32_t ERROR_NO_FREE_STORE = 103;
 constexpr int32_t ERROR_BAD_TEMPLATE = 114;  // a pattern that cannot be parsed
 constexpr int32_t ERROR_BAD_NUMBER = 115;      // an unknown mode or flag value
+constexpr int32_t ERROR_REQUIRED_ARG_MISSING = 116;
 constexpr int32_t ERROR_LINE_TOO_LONG = 120;  // a buffer too small for the result
 constexpr int32_t ERROR_OBJECT_IN_USE = 202;
 constexpr int32_t ERROR_OBJECT_EXISTS = 203;

@@ -16,6 +16,17 @@ struct Node {
   const char* ln_Name;
 };
 
+// A doubly linked list of nodes with a head and a tail node that overlap:
+// empty when lh_Head points at lh_Tail. A list that is all zeroes counts as
+// empty too.
+struct List {
+  Node* lh_Head;
+  Node* lh_Tail;
+  Node* lh_TailPred;
+  uint8_t lh_Type;
+  uint8_t l_pad;
+};
+
 struct Task {
   Node tc_Node;
   uint32_t tc_SigAlloc;  // signals in use
@@ -29,6 +40,7 @@ struct MsgPort {
   uint8_t mp_Flags;
   uint8_t mp_SigBit;
   Task* mp_SigTask;
+  List mp_MsgList;  // the messages waiting, oldest first
 };
 
 // NIL: the running task (the hosted process). A name: the task of that name, NIL

@@ -5,7 +5,9 @@
 #pragma once
 #include <cstdint>
 
+#include "os/graphics/graphics.h"
 #include "os/intuition/intuition.h"
+#include "os/utility/tags.h"
 
 constexpr uint16_t WB_DISKMAGIC = 0xE310;
 constexpr uint16_t WB_DISKVERSION = 1;
@@ -54,11 +56,50 @@ void FreeDiskObject(DiskObject* icon);
 // border). Filled from the icon's planar image; false when the icon has no
 // such image.
 struct IconPixels {
+  int32_t left = 0;  // where the image stands from the icon's origin
+  int32_t top = 0;
   int32_t width = 0;
   int32_t height = 0;
   const uint32_t* argb = nullptr;  // width * height pixels, owned by the icon
 };
 bool GetIconPixels(const DiskObject* icon, bool selected, IconPixels* pixels);
 
-// The fixed palette of classic icons: the four Workbench colours, then four more.
+// The fixed palette of classic icons (the file carries none): the four
+// Workbench colours, then four more.
 extern const uint32_t ICON_PALETTE_ARGB[8];
+
+namespace ostest {
+// Icons read and not yet freed.
+int32_t liveDiskObjects();
+}  // namespace ostest
+
+// ---------------------------------------------------------------------------
+// Getting and drawing icons
+
+constexpr Tag ICONA_Dummy = TAG_USER + 0x9000;
+constexpr Tag ICONGETA_Screen = ICONA_Dummy + 69;      // the screen the icon is for (hosted: not used)
+constexpr Tag ICONGETA_RemapIcon = ICONA_Dummy + 72;   // hosted: colours are always exact
+constexpr Tag ICONDRAWA_Frameless = ICONA_Dummy + 70;  // no frame around the image
+constexpr Tag ICONDRAWA_Borderless = ICONA_Dummy + 80; // no frame and no border around the image
+constexpr Tag ICONDRAWA_EraseBackground = ICONA_Dummy + 71;  // fill the rectangle with pen 0 first
+
+// DrawIconStateA states.
+constexpr uint32_t IDS_NORMAL = 0;
+constexpr uint32_t IDS_SELECTED = 1;
+
+// The width of the frame drawn around an icon that is not borderless.
+constexpr int16_t ICON_FRAME = 2;
+
+// The icon of a path as GetDiskObject finds it; the tags are taken and not
+// needed by the hosted display.
+DiskObject* GetIconTagList(const char* name, const TagItem* tags);
+// The rectangle an icon covers when drawn at 0,0: its image where its edges
+// put it, widened by the frame unless borderless or frameless, and by the
+// label below it when one is given. FALSE for an icon without an image.
+bool GetIconRectangleA(RastPort* rp, const DiskObject* icon, const char* label, Rectangle* rect,
+                       const TagItem* tags);
+// Draws the icon (its selected image for IDS_SELECTED, when it has one) so
+// that its origin lands at (left, top); see-through pixels leave the bitmap
+// as it was. Every write is clipped to the rast port's bitmap.
+void DrawIconStateA(RastPort* rp, const DiskObject* icon, const char* label, int32_t left, int32_t top,
+                    uint32_t state, const TagItem* tags);

@@ -1,13 +1,12 @@
 #include "os/icon/icon_format.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <vector>
+
+#include "os/dos/read_all.h"
+#include "os/icon/colour_icon.h"
+#include "os/iff/iff_form.h"
 
 namespace {
 
@@ -32,6 +31,7 @@ class ByteReader {
     return true;
   }
   size_t left() const { return size_ - pos_; }
+  const uint8_t* here() const { return bytes_ + pos_; }
 
  private:
   const uint8_t* bytes_;
@@ -39,10 +39,8 @@ class ByteReader {
   size_t pos_ = 0;
 };
 
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-uint32_t be32(const uint8_t* p) {
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
-}
+uint16_t be16(const uint8_t* p) { return readBE16(p); }
+uint32_t be32(const uint8_t* p) { return readBE32(p); }
 int16_t sbe16(const uint8_t* p) { return static_cast<int16_t>(be16(p)); }
 int32_t sbe32(const uint8_t* p) { return static_cast<int32_t>(be32(p)); }
 
@@ -52,12 +50,20 @@ struct DecodedImage {
   std::vector<uint32_t> argb;
 };
 
+int32_t liveIcons = 0;
+
 // The icon as handed out: the public record first, what it points at after.
 struct LoadedIcon : DiskObject {
+  // The public record starts zeroed: parts the file lacks stay NIL.
+  LoadedIcon() : DiskObject{} { ++liveIcons; }
+  ~LoadedIcon() { --liveIcons; }
+  LoadedIcon(const LoadedIcon&) = delete;
+  LoadedIcon& operator=(const LoadedIcon&) = delete;
   DrawerData drawer{};
   DecodedImage images[2];
   std::vector<std::unique_ptr<char[]>> strings;
   std::vector<char*> toolTypes;
+  ColourIcon colour;
 };
 
 char* keepString(LoadedIcon& icon, const uint8_t* text, size_t length) {
@@ -232,12 +238,18 @@ bool parseInto(ByteReader& in, LoadedIcon& icon) {
     icon.drawer.dd_Flags = be32(p);
     icon.drawer.dd_ViewModes = be16(p + 4);
   }
-  // What follows (newer image formats) is not read.
+  // Colour images may follow. A broken colour part leaves the icon as it
+  // stands: its classic images, tool and tool types are still good.
+  if (ColourIconReader::recognises(in.here(), in.left()) && !ColourIconReader::read(in.here(), in.left(), &icon.colour))
+    icon.colour = ColourIcon{};
   return true;
 }
 
 }  // namespace
 
+// A classic icon file carries no palette: its pens are shown in the colours
+// the desktop had for them, so the hosted system shows them in this fixed
+// palette of its own.
 const uint32_t ICON_PALETTE_ARGB[8] = {
     0x00AAAAAA,  // background, see-through
     0xFF000000, 0xFFFFFFFF, 0xFF6688BB, 0xFF999999, 0xFFBBBBBB, 0xFFBBAA99, 0xFFFFBBAA,
@@ -252,26 +264,8 @@ DiskObject* parseDiskObject(const uint8_t* bytes, size_t size) {
 }
 
 DiskObject* readDiskObjectFile(const char* linuxPath) {
-  if (!linuxPath) return nullptr;
-  // Non-blocking, so that a FIFO or device cannot stall the reader.
-  const int fd = open(linuxPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return nullptr;
-  struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
-      static_cast<uint64_t>(st.st_size) > MAX_ICON_FILE_SIZE) {
-    close(fd);
-    return nullptr;
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
-  size_t got = 0;
-  while (got < bytes.size()) {
-    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  close(fd);
-  if (got != bytes.size()) return nullptr;
+  std::vector<uint8_t> bytes;
+  if (!readRegularFile(linuxPath, MAX_ICON_FILE_SIZE, bytes)) return nullptr;
   return parseDiskObject(bytes.data(), bytes.size());
 }
 
@@ -279,13 +273,28 @@ void FreeDiskObject(DiskObject* icon) { delete static_cast<LoadedIcon*>(icon); }
 
 bool GetIconPixels(const DiskObject* icon, bool selected, IconPixels* pixels) {
   if (!icon || !pixels) return false;
+  const auto* loaded = static_cast<const LoadedIcon*>(icon);
+  // The colour images win over the classic ones; a colour icon without a
+  // selected image shows its normal one selected too.
+  const ColourIcon& colour = loaded->colour;
+  if (colour.imageCount > 0) {
+    const std::vector<uint32_t>& argb = colour.argb[selected && colour.imageCount > 1 ? 1 : 0];
+    pixels->left = pixels->top = 0;
+    pixels->width = colour.width;
+    pixels->height = colour.height;
+    pixels->argb = argb.data();
+    return true;
+  }
   const Image* image =
       static_cast<const Image*>(selected ? icon->do_Gadget.SelectRender : icon->do_Gadget.GadgetRender);
   if (!image) return false;
-  const auto* loaded = static_cast<const LoadedIcon*>(icon);
   const DecodedImage& d = loaded->images[selected ? 1 : 0];
+  pixels->left = image->LeftEdge;
+  pixels->top = image->TopEdge;
   pixels->width = image->Width;
   pixels->height = image->Height;
   pixels->argb = d.argb.empty() ? nullptr : d.argb.data();
   return true;
 }
+
+int32_t ostest::liveDiskObjects() { return liveIcons; }

@@ -86,3 +86,10 @@ void ostest::resetRequesters() {
   state().queue.clear();
   state().log.clear();
 }
+
+void ostest::answerText(const char* text) {
+  RequesterAnswer a;
+  a.kind = RequesterAnswer::Kind::Text;
+  a.text = text ? text : "";
+  queueRequesterAnswer(a);
+}

@@ -17,17 +17,19 @@ struct RequesterAnswer {
     Button,  // press a button of a choice requester (or of a file requester: 0 cancels, else OK)
     Choose,  // pick a drawer and the files in it in a file requester
     Cancel,  // the Cancel button or the close gadget
+    Text,    // type `text` into a text requester's string gadget and press Return
   };
   Kind kind = Kind::Cancel;
   int32_t button = 0;         // Button: the number the requester returns (1, 2, ..., 0 for the last)
   std::string label;          // Button: when not empty, the button with this label instead
   std::string drawer;         // Choose: the drawer, an Amiga path
   std::vector<std::string> files;  // Choose: names in the drawer; none: the drawer alone
+  std::string text;                // Text: what is typed (it replaces the gadget's contents)
 };
 
 // What a requester showed and what it answered.
 struct RequesterRecord {
-  enum class Kind { Choice, File };
+  enum class Kind { Choice, File, Text };
   Kind kind = Kind::Choice;
   std::string title;
   // Choice requesters: the formatted body, the button labels, whether a parent
@@ -41,6 +43,8 @@ struct RequesterRecord {
   bool showVolumes = false;
   bool doPatterns = false;
   uint32_t flags1 = 0, flags2 = 0;
+  // Text requesters: the text the string gadget offered.
+  std::string initialText;
   // The answer: the button number (choice) or 1 for chosen, 0 for cancelled (file).
   int32_t result = 0;
 };
@@ -63,6 +67,8 @@ void answerChoose(const char* drawer, const char* file);
 // Chooses several files of one drawer (a multiple selection).
 void answerChooseSeveral(const char* drawer, const std::vector<std::string>& files);
 void answerCancel();
+// Types the text into a text requester and presses Return.
+void answerText(const char* text);
 // The requesters shown since the last reset, oldest first.
 const std::vector<RequesterRecord>& requesterLog();
 // Drops queued answers and the log.

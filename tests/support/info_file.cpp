@@ -107,6 +107,80 @@ std::vector<uint8_t> InfoFile::bytes() const {
     put32(out, drawerFlags);
     put16(out, drawerViewModes);
   }
+  out.insert(out.end(), colourImages.begin(), colourImages.end());
+  return out;
+}
+
+std::vector<uint8_t> ColourIconForm::bytes() const {
+  std::vector<uint8_t> form{'I', 'C', 'O', 'N'};
+  auto chunk = [&](const char* id, const std::vector<uint8_t>& data) {
+    form.insert(form.end(), id, id + 4);
+    put32(form, static_cast<uint32_t>(data.size()));
+    form.insert(form.end(), data.begin(), data.end());
+    if (data.size() & 1) form.push_back(0);
+  };
+  chunk("FACE", {static_cast<uint8_t>(width - 1), static_cast<uint8_t>(height - 1), frameless ? uint8_t(1) : uint8_t(0),
+                 0x11, 0, 0});
+  for (const ColourImage& im : images) {
+    std::vector<uint8_t> pixelData = im.packed ? packBits(im.pens, im.depth) : im.pens;
+    std::vector<uint8_t> paletteData;
+    for (uint32_t rgb : im.palette)
+      paletteData.insert(paletteData.end(), {uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)});
+    if (im.packed && !paletteData.empty()) paletteData = packBits(paletteData, 8);
+    std::vector<uint8_t> imag;
+    imag.push_back(static_cast<uint8_t>(im.transparent < 0 ? 0 : im.transparent));
+    imag.push_back(static_cast<uint8_t>(im.palette.empty() ? 0 : im.palette.size() - 1));
+    imag.push_back(static_cast<uint8_t>((im.transparent >= 0 ? 1 : 0) | (im.palette.empty() ? 0 : 2)));
+    imag.push_back(im.packed ? 1 : 0);
+    imag.push_back(im.packed ? 1 : 0);
+    imag.push_back(im.depth);
+    put16(imag, static_cast<uint16_t>(pixelData.size() - 1));
+    put16(imag, static_cast<uint16_t>(paletteData.empty() ? 0 : paletteData.size() - 1));
+    imag.insert(imag.end(), pixelData.begin(), pixelData.end());
+    imag.insert(imag.end(), paletteData.begin(), paletteData.end());
+    chunk("IMAG", imag);
+  }
+  std::vector<uint8_t> out{'F', 'O', 'R', 'M'};
+  put32(out, static_cast<uint32_t>(form.size()));
+  out.insert(out.end(), form.begin(), form.end());
+  return out;
+}
+
+std::vector<uint8_t> ColourIconForm::packBits(const std::vector<uint8_t>& values, uint8_t depth) {
+  // Repeats become runs, everything else literal runs; values of `depth`
+  // bits are packed highest bit first after 8-bit control codes.
+  std::vector<uint8_t> out;
+  uint32_t acc = 0;
+  int bits = 0;
+  auto put = [&](uint32_t v, int n) {
+    for (int i = n - 1; i >= 0; --i) {
+      acc = (acc << 1) | ((v >> i) & 1);
+      if (++bits == 8) {
+        out.push_back(static_cast<uint8_t>(acc));
+        acc = 0;
+        bits = 0;
+      }
+    }
+  };
+  size_t i = 0;
+  while (i < values.size()) {
+    size_t run = 1;
+    while (i + run < values.size() && values[i + run] == values[i] && run < 128) ++run;
+    if (run >= 2) {
+      put(257 - run, 8);
+      put(values[i], depth);
+      i += run;
+      continue;
+    }
+    size_t literal = 1;
+    while (i + literal < values.size() && literal < 128 &&
+           !(i + literal + 1 < values.size() && values[i + literal] == values[i + literal + 1]))
+      ++literal;
+    put(static_cast<uint32_t>(literal - 1), 8);
+    for (size_t k = 0; k < literal; ++k) put(values[i + k], depth);
+    i += literal;
+  }
+  if (bits) put(0, 8 - bits);
   return out;
 }
 

@@ -29,8 +29,28 @@ struct InfoFile {
   uint16_t drawerViewModes = 1;
   std::optional<InfoImage> image = InfoImage{};
   std::optional<InfoImage> selectedImage;
+  // Bytes appended after the classic icon: a FORM ICON with colour images.
+  std::vector<uint8_t> colourImages;
 
   std::vector<uint8_t> bytes() const;
   // Writes bytes() to the Linux path; false when it cannot.
   bool writeTo(const std::string& linuxPath) const;
+};
+
+// The colour images appended to a classic icon (FORM ICON: FACE, then one
+// IMAG chunk per image).
+struct ColourImage {
+  std::vector<uint8_t> pens;      // width * height
+  std::vector<uint32_t> palette;  // 0xRRGGBB; empty: the previous image's
+  int transparent = -1;           // the see-through pen, or -1
+  uint8_t depth = 8;              // bits a pen when packed
+  bool packed = true;
+};
+struct ColourIconForm {
+  int width = 2, height = 2;
+  bool frameless = false;
+  std::vector<ColourImage> images;
+  std::vector<uint8_t> bytes() const;
+  // Run-length packing of values of `depth` bits.
+  static std::vector<uint8_t> packBits(const std::vector<uint8_t>& values, uint8_t depth);
 };

@@ -1,0 +1,22 @@
+// Our IFF ILBM reader: BMHD, CMAP, CAMG and BODY of a FORM ILBM; 1 to 8
+// planes with a palette, extra half-brite, HAM6 and HAM8, 24 and 32 planes
+// of true colour; a mask plane or a transparent colour; BODY plain or
+// ByteRun1 packed. Chunks of odd length are padded; unknown chunks skipped.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "os/datatypes/decoded_picture.h"
+
+// CAMG display mode flags.
+constexpr uint32_t CAMG_EXTRA_HALFBRITE = 0x80;
+constexpr uint32_t CAMG_HAM = 0x800;
+
+class IlbmDecoder {
+ public:
+  // Whether the bytes begin like a FORM ILBM.
+  static bool recognises(const uint8_t* bytes, size_t size);
+  // Decodes the whole file into *out; false for anything malformed or cut
+  // short, and then *out is left empty. Never reads or writes outside a buffer.
+  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out);
+};

@@ -1,0 +1,18 @@
+// PNG pictures through libpng: reading any PNG, writing ARGB pixels.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "os/datatypes/decoded_picture.h"
+
+class PngCodec {
+ public:
+  static bool recognises(const uint8_t* bytes, size_t size);
+  // False for anything libpng refuses, a cut-short file, or a size out of
+  // bounds; *out is then left empty.
+  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out);
+  // The PNG file of width by height ARGB pixels (with their alpha); false
+  // when libpng fails.
+  static bool encode(const uint32_t* argb, int32_t width, int32_t height, std::vector<uint8_t>* file);
+};
