@@ -76,6 +76,8 @@ int32_t EasyRequestArgs(Window* window, const EasyStruct* easyStruct, uint32_t* 
     }
   } else if (answer.kind == RequesterAnswer::Kind::Choose) {
     printRequesterCancel(record.title, "a file answer does not fit");
+  } else if (answer.kind == RequesterAnswer::Kind::Text) {
+    printRequesterCancel(record.title, "a text answer does not fit");
   }
   record.result = result;
   logRequester(record);

@@ -17,12 +17,14 @@ struct RequesterAnswer {
     Button,  // press a button of a choice requester (or of a file requester: 0 cancels, else OK)
     Choose,  // pick a drawer and the files in it in a file requester
     Cancel,  // the Cancel button or the close gadget
+    Text,    // type a text into a text requester and confirm it
   };
   Kind kind = Kind::Cancel;
   int32_t button = 0;         // Button: the number the requester returns (1, 2, ..., 0 for the last)
   std::string label;          // Button: when not empty, the button with this label instead
   std::string drawer;         // Choose: the drawer, an Amiga path
   std::vector<std::string> files;  // Choose: names in the drawer; none: the drawer alone
+  std::string text;                // Text: what is typed
 };
 
 // What a requester showed and what it answered.
