@@ -28,8 +28,9 @@ MuiWindow* usableWindowOf(Object* target) {
   if (!target || !isLive(target)) refuse("the object acted on does not exist (disposed?)");
   auto* window = static_cast<MuiWindow*>(target->ancestorOfClass("Window.mui"));
   if (!window) refuse(userName(target) + " is in no window");
-  if (!window->isOpen()) refuse(userName(target) + ": window " + windowName(window) + " is closed");
-  if (window->flag(MUIA_Window_Sleep)) refuse(userName(target) + ": window " + windowName(window) + " is busy");
+  const std::string who = target == window ? "" : userName(target) + ": ";
+  if (!window->isOpen()) refuse(who + "window " + windowName(window) + " is closed");
+  if (window->flag(MUIA_Window_Sleep)) refuse(who + "window " + windowName(window) + " is busy");
   return window;
 }
 
