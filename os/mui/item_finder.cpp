@@ -252,7 +252,7 @@ std::string userName(Object* object) {
   if (isButton(object)) return "button " + quoted(caption(object).c_str());
   // The name of the label that leads to it, if one does.
   Object* window = object->ancestorOfClass("Window.mui");
-  for (ItemKind kind : {ItemKind::Field, ItemKind::Tick, ItemKind::Choice, ItemKind::List}) {
+  for (ItemKind kind : {ItemKind::Field, ItemKind::Tick, ItemKind::Choice, ItemKind::List, ItemKind::Shown}) {
     if (!hasKind(object, kind) || !window) continue;
     std::vector<Named> all;
     collect(window, kind, all);

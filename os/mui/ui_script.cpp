@@ -74,7 +74,7 @@ void check(const UiScriptLine& line) {
     std::string takes = verb->least == verb->most ? std::to_string(verb->least)
                         : verb->most == ANY       ? "at least " + std::to_string(verb->least)
                                                   : std::to_string(verb->least) + " or " + std::to_string(verb->most);
-    throw LineFault{line.verb + " takes " + takes + " argument" + (takes == "1" ? "" : "s") + ", not " +
+    throw LineFault{line.verb + " takes " + takes + " argument" + (takes.back() == '1' ? "" : "s") + ", not " +
                     std::to_string(count)};
   }
   const std::string last = line.args.empty() ? "" : line.args.back();

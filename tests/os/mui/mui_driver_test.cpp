@@ -42,12 +42,13 @@ TEST_F(MuiDriver, ActionsReachTheirNotificationsInTheOrderOfAUsersGestures) {
   mui::user::doubleClickRow(w.games, 0);
   mui::user::clickTitle(w.games, 1);
   mui::user::leaveField(w.window);  // no field has the keyboard: nothing happens
+  mui::user::editText(w.notes, "fine");
   mui::user::requestClose(w.window);
   EXPECT_TRUE(w.log.empty()) << "queued actions wait for the input processing";
   mui::user::runInput(w.app);
   EXPECT_EQ(w.log, (Lines{"active Name", "Name ack Lemmings th", "active Number", "active NIL", "Save", "Kind 1",
                           "Hide 1", "Hide 0", "Played 4", "active Name", "active NIL", "row 1 shift",
-                          "double-click 0", "title 1", "close 1"}));
+                          "double-click 0", "title 1", "edited fine", "close 1"}));
   EXPECT_EQ(textAttr(w.number, MUIA_String_Contents), "42");
   EXPECT_EQ(textAttr(w.status, MUIA_Text_Contents), "saved Lemmings th");
   EXPECT_EQ(mui::shownText(w.games), "Lemmings");

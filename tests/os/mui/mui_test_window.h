@@ -48,6 +48,26 @@ class TestList : public Object, public mui::ListUserActions {
   void userClickTitle(size_t column) override { log->push_back("title " + std::to_string(column)); }
 };
 
+// A text editor for the driver, as the editor class provides one.
+class TestEditor : public Object, public mui::TextUserActions {
+ public:
+  std::string text;
+  std::vector<std::string>* log = nullptr;
+
+  static TestEditor* make(std::vector<std::string>* log) {
+    auto* editor = new TestEditor;
+    editor->muiClass = &mui::areaClass;
+    mui::registerObject(editor);
+    editor->log = log;
+    return editor;
+  }
+  std::string userText() const override { return text; }
+  void userEditText(const char* typed) override {
+    text = typed;
+    log->push_back("edited " + text);
+  }
+};
+
 struct TestWindow {
   std::vector<std::string> log;
   std::map<IPTR, std::string> names;  // objects by name, for the log
@@ -56,6 +76,7 @@ struct TestWindow {
 
   Object *app, *window, *name, *number, *kind, *played, *hide, *path, *status, *save, *cancel, *erase;
   TestList* games;
+  TestEditor* notes;
 
   struct LogHook {
     Hook hook{};
@@ -128,6 +149,7 @@ struct TestWindow {
   explicit TestWindow(bool appWindow = true, bool withBroker = true) {
     static const char* kinds[] = {"Disk", "Folder", nullptr};
     games = TestList::make({"Lemmings\tDisk", "Turrican\tFolder", "Zak\tDisk"}, &log);
+    notes = TestEditor::make(&log);
     Object* root = MUI_NewObject(
         "Group.mui",
         MUIA_Group_Child,
@@ -152,7 +174,9 @@ struct TestWindow {
             path = MUI_NewObject("Popasl.mui", MUIA_Popstring_String, MUI_NewObject("String.mui"),
                                  MUIA_Popstring_Button, MUI_MakeObject(MUIO_PopButton, MUII_PopFile)),
             MUIA_Group_Child, label("Status"),
-            MUIA_Group_Child, status = MUI_NewObject("Text.mui")),
+            MUIA_Group_Child, status = MUI_NewObject("Text.mui"),
+            MUIA_Group_Child, label("Notes"),
+            MUIA_Group_Child, notes),
         MUIA_Group_Child, MUI_NewObject("Group.mui", MUIA_FrameTitle, "Games", MUIA_Group_Child, games),
         MUIA_Group_Child,
         MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_Child, save = button("Save"), MUIA_Group_Child,
