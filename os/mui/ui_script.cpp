@@ -24,10 +24,6 @@ constexpr Verb VERBS[] = {
 };
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-// Digits, and few enough to be read without overflow.
-bool isNumber(const std::string& s) {
-  return !s.empty() && s.size() <= 9 && s.find_first_not_of("0123456789") == std::string::npos;
-}
 
 struct LineFault {
   std::string why;
@@ -37,7 +33,7 @@ bool startsComment(const std::string& line, size_t at) {
   if (line[at] != '#') return false;
   size_t end = at + 1;
   while (end < line.size() && !isBlank(line[end])) ++end;
-  return !(end > at + 1 && isNumber(line.substr(at + 1, end - at - 1)));
+  return !(end > at + 1 && isUiScriptNumber(line.substr(at + 1, end - at - 1)));
 }
 
 std::vector<std::string> split(const std::string& line) {
@@ -82,12 +78,16 @@ void check(const UiScriptLine& line) {
     throw LineFault{"type ends with \"enter\" or nothing, not \"" + last + "\""};
   if (line.verb == "click-row" && count == 3 && last != "shift" && last != "ctrl")
     throw LineFault{"click-row ends with \"shift\", \"ctrl\" or nothing, not \"" + last + "\""};
-  if ((line.verb == "click-title" && (!isNumber(last) || std::stoul(last) == 0)) ||
-      (line.verb == "expect-rows" && !isNumber(last)))
+  if ((line.verb == "click-title" && (!isUiScriptNumber(last) || std::stoul(last) == 0)) ||
+      (line.verb == "expect-rows" && !isUiScriptNumber(last)))
     throw LineFault{line.verb + " needs a number" + std::string(line.verb == "click-title" ? " from 1" : "") +
                     ", not \"" + last + "\""};
 }
 }  // namespace
+
+bool isUiScriptNumber(const std::string& s) {
+  return !s.empty() && s.size() <= 9 && s.find_first_not_of("0123456789") == std::string::npos;
+}
 
 std::vector<UiScriptLine> parseUiScript(const std::string& text, const std::string& scriptName) {
   std::vector<UiScriptLine> lines;

@@ -25,4 +25,7 @@ struct UiScriptLine {
 // fault of the first line that is not a valid action.
 std::vector<UiScriptLine> parseUiScript(const std::string& text, const std::string& scriptName);
 
+// A number as scripts write one: digits only, few enough to read without overflow.
+bool isUiScriptNumber(const std::string& text);
+
 }  // namespace mui

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "os/dos/host_paths.h"
 #include "os/exec/hosted_failure.h"
 #include "os/intuition/requester_answers.h"
 #include "os/mui/application.h"
@@ -59,14 +58,10 @@ Object* currentWindow(Application* app) {
   return newest;
 }
 
-bool isNumber(const std::string& s) {
-  return !s.empty() && s.size() <= 9 && s.find_first_not_of("0123456789") == std::string::npos;
-}
-
 IPTR entryOf(Object* choice, const std::string& entry) {
   if (choice->muiClass->isA(&numericClass)) {
     const bool negative = !entry.empty() && entry[0] == '-';
-    if (!isNumber(negative ? entry.substr(1) : entry)) fail(userName(choice) + " takes a number, not " + quoted(entry.c_str()));
+    if (!isUiScriptNumber(negative ? entry.substr(1) : entry)) fail(userName(choice) + " takes a number, not " + quoted(entry.c_str()));
     return std::stol(entry);
   }
   const bool cycle = choice->muiClass->isA(&cycleClass);
@@ -80,24 +75,18 @@ IPTR entryOf(Object* choice, const std::string& entry) {
   fail(userName(choice) + " has no entry " + quoted(entry.c_str()) + "; entries: " + (names.empty() ? "none" : names));
 }
 
-std::string amigaPath(const std::string& path) {
-  const size_t colon = path.find(':');
-  const bool host = colon == std::string::npos || path.find('/') < colon;
-  return host ? AmigaPathOfHostPath(path.c_str()) : path;
-}
-
 void queueAnswer(const UiScriptLine& line) {
   RequesterAnswer answer;
   const std::string first = line.args.empty() ? "" : line.args.front();
   if (line.verb == "answer-choice") {
     answer.kind = RequesterAnswer::Kind::Button;
-    if (isNumber(first))
+    if (isUiScriptNumber(first))
       answer.button = std::stoi(first);
     else
       answer.label = first;
   } else if (line.verb == "answer-file") {
     answer.kind = RequesterAnswer::Kind::Choose;
-    answer.drawer = amigaPath(first);
+    answer.drawer = amigaPathOf(first);
     answer.files.assign(line.args.begin() + 1, line.args.end());
   } else if (line.verb == "answer-text") {
     answer.kind = RequesterAnswer::Kind::Text;

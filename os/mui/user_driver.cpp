@@ -71,9 +71,14 @@ ListUserActions* usableList(Object* list) {
   return rows;
 }
 
-bool isHostPath(const std::string& path) {
-  const size_t colon = path.find(':');
-  return colon == std::string::npos || path.find('/') < colon;
+// The rows of a list about to be clicked at `row`, after the checks; the
+// field that had the keyboard has left it.
+ListUserActions* rowsToClick(Object* list, size_t row) {
+  MuiWindow* window = usable(list);
+  ListUserActions* rows = usableList(list);
+  if (row >= rows->userRowCount()) refuse(userName(list) + " has no row #" + std::to_string(row + 1));
+  leaveFieldFor(window, list);
+  return rows;
 }
 
 // Locks and names of the dropped objects, released on every way out.
@@ -85,6 +90,12 @@ struct DropArguments {
   }
 };
 }  // namespace
+
+std::string amigaPathOf(const std::string& path) {
+  const size_t colon = path.find(':');
+  const bool host = colon == std::string::npos || path.find('/') < colon;
+  return host ? AmigaPathOfHostPath(path.c_str()) : path;
+}
 
 namespace act {
 
@@ -146,21 +157,9 @@ void editText(Object* editor, const char* text) {
   side->userEditText(text);
 }
 
-void clickRow(Object* list, size_t row, RowClick how) {
-  MuiWindow* window = usable(list);
-  ListUserActions* rows = usableList(list);
-  if (row >= rows->userRowCount()) refuse(userName(list) + " has no row #" + std::to_string(row + 1));
-  leaveFieldFor(window, list);
-  rows->userClickRow(row, how);
-}
+void clickRow(Object* list, size_t row, RowClick how) { rowsToClick(list, row)->userClickRow(row, how); }
 
-void doubleClickRow(Object* list, size_t row) {
-  MuiWindow* window = usable(list);
-  ListUserActions* rows = usableList(list);
-  if (row >= rows->userRowCount()) refuse(userName(list) + " has no row #" + std::to_string(row + 1));
-  leaveFieldFor(window, list);
-  rows->userDoubleClickRow(row);
-}
+void doubleClickRow(Object* list, size_t row) { rowsToClick(list, row)->userDoubleClickRow(row); }
 
 void clickTitle(Object* list, size_t column) {
   MuiWindow* window = usable(list);
@@ -183,7 +182,7 @@ void drop(Object* window, const std::vector<std::string>& paths) {
   DropArguments dropped;
   dropped.names.reserve(paths.size());
   for (const std::string& given : paths) {
-    std::string path = isHostPath(given) ? AmigaPathOfHostPath(given.c_str()) : given;
+    std::string path = amigaPathOf(given);
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     BPTR object = Lock(path.c_str(), SHARED_LOCK);
     if (!object) refuse("cannot drop " + quoted(given.c_str()) + ": there is no such file or drawer");

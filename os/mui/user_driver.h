@@ -22,6 +22,12 @@
 struct Object;
 
 namespace mui {
+
+// A path as given to a drop or a requester answer: an Amiga path stays as it
+// is; a host path (one without a volume before its first "/") becomes the
+// Amiga path that reaches it.
+std::string amigaPathOf(const std::string& path);
+
 namespace act {
 
 void press(Object* button);              // MUIA_Pressed 1, then 0
