@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include "os/exec/break_signals.h"
 #include "os/exec/hosted_failure.h"
 #include "os/exec/signals.h"
 #include "os/intuition/requester_answers.h"
@@ -119,6 +122,12 @@ TEST_F(MuiDriver, TheCommoditiesKillReachesTheBrokerHook) {
   mui::user::runInput(w.app);
   EXPECT_EQ(w.log, (Lines{"cx 64 23"}));
   EXPECT_TRUE(w.quit);
+  // The host's quit request (SIGTERM) reaches a waiting program the same way.
+  TestWindow waiting;
+  installBreakSignalHandlers();
+  ASSERT_EQ(raise(SIGTERM), 0);
+  waiting.runLoop();
+  EXPECT_EQ(waiting.log, (Lines{"cx 64 23"}));
   TestWindow deaf(true, false);
   EXPECT_EQ(refusal([&] { mui::act::commoditiesKill(deaf.app); }),
             "the application has no broker hook: the commodities kill reaches nobody");
