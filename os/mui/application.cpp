@@ -84,8 +84,11 @@ bool Application::sendCommodityCommand(uint32_t command) {
 }
 
 bool Application::dispatch(const IPTR* message, IPTR* result) {
-  Object* member = reinterpret_cast<Object*>(message[1]);
-  switch (static_cast<uint32_t>(message[0])) {
+  const uint32_t id = static_cast<uint32_t>(message[0]);
+  // Only these methods carry an argument here.
+  const bool withArgument = id == OM_ADDMEMBER || id == OM_REMMEMBER || id == MUIM_Application_NewInput;
+  Object* member = withArgument ? reinterpret_cast<Object*>(message[1]) : nullptr;
+  switch (id) {
     case MUIM_Application_NewInput: {
       performNextUserAction();
       IPTR* signals = reinterpret_cast<IPTR*>(message[1]);
