@@ -22,6 +22,7 @@
 #include "imaging/desktop.h"
 #include "imaging/pictures.h"
 #include "imaging/requesters.h"
+#include "os/exec/hosted_failure.h"
 #include "platform/system_libraries.h"
 
 namespace {
@@ -57,13 +58,20 @@ const ModuleStep finaliserSteps[] = {
 #undef STEP
 #undef NOT_YET
 
-// Runs fn, turning an out-of-memory failure of the C++ runtime into MEM.
+// Runs fn, turning an out-of-memory failure of the C++ runtime into MEM, and
+// a failure of the hosted system that ends the program (input that can never
+// come, a UI script that cannot go on) into its message and an orderly exit
+// with its return code.
 template <class F>
 void guarded(F fn) {
   try {
     fn();
   } catch (const std::bad_alloc&) {
     Throw("MEM");
+  } catch (const HostedFailure& failure) {
+    std::printf("ERROR: %s\n", failure.what());
+    std::fflush(stdout);
+    CleanUp(failure.returnCode());
   }
 }
 

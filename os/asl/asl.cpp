@@ -189,6 +189,8 @@ bool AslRequest(void* request, const TagItem* tags) {
       r->clearChoice();
       printRequesterCancel(record.title, why);
     }
+  } else if (answer.kind == RequesterAnswer::Kind::Text) {
+    printRequesterCancel(record.title, "a text answer does not fit");
   }
   r->publish();
   record.result = chosen ? 1 : 0;

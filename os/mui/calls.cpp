@@ -1,4 +1,5 @@
 // The public calls: make, dispose, set, get and send methods.
+#include "os/exec/semaphores.h"
 #include "os/intuition/objects.h"
 #include "os/mui/call_log.h"
 #include "os/mui/faults.h"
@@ -7,6 +8,12 @@
 #include "os/mui/object.h"
 
 namespace {
+// The program's semaphores guard its own data; on a real system an input
+// handler that wanted one while MUI waited for the program would deadlock.
+void checkNoSemaphoreHeld(const char* call) {
+  if (HeldSemaphoreCount() > 0) mui::strictFault("%s while the program holds a semaphore", call);
+}
+
 void destroy(Object* object) {
   object->disposing();
   for (Object* child : object->children) destroy(child);
@@ -27,6 +34,7 @@ void disposeGivenChildren(const TagItem* tags) {
 }  // namespace
 
 Object* MUI_NewObjectA(const char* className, const TagItem* tags) {
+  checkNoSemaphoreHeld("MUI_NewObjectA");
   const mui::MuiClass* muiClass = mui::findClass(className);
   if (!muiClass) {
     // As MUI does with a class it cannot open: the object is not made, and
@@ -51,6 +59,7 @@ Object* MUI_NewObjectA(const char* className, const TagItem* tags) {
 
 void MUI_DisposeObject(Object* object) {
   if (!object) return;
+  checkNoSemaphoreHeld("MUI_DisposeObject");
   if (!mui::isLive(object)) {
     mui::fault("MUI_DisposeObject of something that is not an object (disposed twice?)");
     return;
@@ -60,6 +69,7 @@ void MUI_DisposeObject(Object* object) {
 }
 
 uint32_t SetAttrsA(Object* object, const TagItem* tags) {
+  checkNoSemaphoreHeld("SetAttrsA");
   if (!object) {
     mui::countNilCall();
     return 0;
@@ -79,6 +89,7 @@ uint32_t SetAttrsA(Object* object, const TagItem* tags) {
 uint32_t GetAttr(Tag attribute, Object* object, IPTR* storage) {
   IPTR ignored = 0;
   if (!storage) storage = &ignored;
+  checkNoSemaphoreHeld("GetAttr");
   if (!object) {
     mui::countNilCall();
     *storage = 0;
@@ -88,6 +99,7 @@ uint32_t GetAttr(Tag attribute, Object* object, IPTR* storage) {
 }
 
 IPTR DoMethodA(Object* object, const IPTR* message) {
+  checkNoSemaphoreHeld("DoMethodA");
   if (!object) {
     mui::countNilCall();
     return 0;

@@ -13,7 +13,7 @@ namespace {
 const MuiClass* const classes[] = {
     &notifyClass,  &areaClass,  &groupClass,   &virtgroupClass, &scrollgroupClass, &rectangleClass, &textClass,
     &floattextClass, &imageClass, &stringClass, &cycleClass,     &radioClass,       &numericClass,   &sliderClass,
-    &scrollbarClass, &dtpicClass, &bitmapClass, &popstringClass, &popaslClass,
+    &scrollbarClass, &dtpicClass, &bitmapClass, &popstringClass, &popaslClass, &applicationClass, &windowClass,
     &nlistClass,   &nlistviewClass, &texteditorClass,
 };
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "os/intuition/objects.h"
+#include "os/mui/mui_windows.h"
 
 // ---------------------------------------------------------------------------
 // Calls

@@ -87,7 +87,7 @@ constexpr MuiClass makeClass(const char* name, const char* dumpName, const MuiCl
 // The classes, one per file; the registry lists them all.
 extern const MuiClass notifyClass, areaClass, groupClass, virtgroupClass, scrollgroupClass, rectangleClass,
     textClass, floattextClass, imageClass, stringClass, cycleClass, radioClass, numericClass, sliderClass,
-    scrollbarClass, dtpicClass, bitmapClass, popstringClass, popaslClass;
+    scrollbarClass, dtpicClass, bitmapClass, popstringClass, popaslClass, applicationClass, windowClass;
 extern const MuiClass nlistClass, nlistviewClass, texteditorClass;
 
 // Placeholders for classes that add no attributes or methods.

@@ -3,6 +3,9 @@
 #include "os/mui/call_log.h"
 #include "os/mui/description.h"
 #include "os/mui/faults.h"
+#include "os/mui/input_queue.h"
+#include "os/mui/ui_script_runner.h"
+#include "os/mui/window.h"
 #include "os/mui/live_objects.h"
 
 void ostest::resetMui() {
@@ -12,6 +15,9 @@ void ostest::resetMui() {
   recordMuiCalls(false);
   restoreMuiClasses();
   mui::restartSerials();
+  mui::forgetWindowPlaces();
+  mui::dropUserActions();
+  mui::stopUiScript();
 }
 
 void ostest::setMuiStrict(bool on) { mui::setStrictMode(on); }

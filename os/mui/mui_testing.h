@@ -16,8 +16,10 @@ struct MuiError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Forgets the call log, the faults and the NIL count, makes every class
-// present, turns strict mode and recording off; serials start from 1 again.
+// Forgets the call log, the faults and the NIL count, the window places
+// remembered per save id, the waiting user actions and a running UI script;
+// makes every class present, turns strict mode and recording off; serials
+// start from 1 again.
 // Objects that still exist are left alone.
 void resetMui();
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,10 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "os/exec/exec.h"
+#include "os/exec/hosted_failure.h"
 #include "tests/support/child_process.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -23,6 +28,7 @@ void finB() { ran.push_back("finB"); }
 void finFails() { ran.push_back("finFails"); Throw("BUG", "fake finaliser failed"); }
 void bodyRecords() { ran.push_back("body"); }
 void bodyExits() { CleanUp(3); }
+void bodyHostFails() { throw HostedFailure("MUI; Wait(); no input can ever come"); }
 
 const ModuleStep inits[] = {{"initA", initA}, {"notYet", nullptr}, {"initFails", initFails}, {"initC", initC}};
 const ModuleStep finis[] = {{"finA", finA}, {"finB", finB}};
@@ -71,6 +77,28 @@ TEST(Startup, NormalRunPrintsNothingAndReturnsZero) {
   });
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "");
+}
+
+TEST(Startup, AFailureOfTheHostedSystemIsPrintedAndEndsWithItsCodeAfterEveryFinaliser) {
+  const ChildResult r = runInChild([] {
+    ran.clear();
+    const int32_t rc = runProgram({inits, 1}, {finis, 2}, bodyHostFails);
+    std::printf("ran=%zu rc=%d\n", ran.size(), rc);
+    return 0;
+  });
+  EXPECT_EQ(r.output, "ERROR: MUI; Wait(); no input can ever come\nran=3 rc=20\n");
+}
+
+TEST(Startup, AUiScriptForAProgramThatOpensNoWindowEndsCleanly) {
+  const std::filesystem::path folder = freshTestFolder("startup");
+  const std::string script = (folder / "ui.script").string();
+  std::ofstream(script) << "press Save\nquit\n";
+  for (const std::string& named : {script, (folder / "missing.script").string()}) {
+    ScopedEnv env("LUDEX_UI_SCRIPT", named.c_str());
+    const ChildResult r = runInChild([] { return ludexMainWithoutArguments(); });
+    EXPECT_EQ(r.exitCode, 0) << named;
+    EXPECT_EQ(r.output, "") << named;
+  }
 }
 
 TEST(Startup, MissingRequiredLibraryEndsSilentlyWithTen) {
