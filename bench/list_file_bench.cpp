@@ -25,7 +25,7 @@
 #include "core/mega_list_types.h"
 #include "core/string_space.h"
 #include "core/time_count.h"
-#include "files/objects/file_module.h"
+#include "files/objects/file.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 
