@@ -2,8 +2,12 @@
 // buffer. The entry list is taken when a scan starts (eac_LastKey 0) and kept
 // on the lock until the scan ends, ExAllEnd or UnLock.
 
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "os/dos/call_hooks.h"
 #include "os/dos/directory_lists.h"
@@ -91,6 +95,11 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
     control->eac_LastKey = 0;
   }
 
+  // In a folder that may be read but not searched the names can be listed
+  // but no entry examined: that fails the listing at every data level, also
+  // at those that read nothing beyond the names and kinds.
+  const bool searchable = faccessat(record->fl_HostFd, ".", X_OK, 0) == 0 || errno != EACCES;
+
   char* const base = reinterpret_cast<char*>(buffer);
   const size_t skip = aligned(reinterpret_cast<uintptr_t>(base)) - reinterpret_cast<uintptr_t>(base);
   size_t used = skip;
@@ -106,7 +115,8 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
     dosmeta::EntryInfo info;
     // Only what the data type asks for is read: names and kinds come from
     // the listing itself.
-    if (int32_t error = dosmeta::describeEntryUpTo(reach, name, record->exAllEntries[index].kind, type, info)) {
+    if (int32_t error = searchable ? dosmeta::describeEntryUpTo(reach, name, record->exAllEntries[index].kind, type, info)
+                                   : ERROR_READ_PROTECTED) {
       ++index;
       if (error == ERROR_OBJECT_NOT_FOUND) continue;  // gone since the listing
       // There but not to be examined (a folder that may be read but not
