@@ -60,7 +60,8 @@ std::vector<uint8_t> IlbmFile::planeData() const {
       const size_t i = y * width + x;
       const uint32_t v = i < pixels.size() ? pixels[i] : 0;
       for (size_t p = 0; p < planesPerRow; ++p) {
-        const bool bit = p < planes ? (v >> p) & 1 : (i < mask.size() ? mask[i] : true);
+        // Planes past the 32 bits of a value (a hostile plane count) stay empty.
+        const bool bit = p < planes ? p < 32 && ((v >> p) & 1) : (i < mask.size() ? mask[i] : true);
         if (bit) data[(y * planesPerRow + p) * rowBytes + x / 8] |= uint8_t(0x80 >> (x % 8));
       }
     }
