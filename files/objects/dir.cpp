@@ -122,19 +122,8 @@ void disposeDirDiskSupport() {
 }
 
 void cDir::evaluateDisk(const char* path) {
-  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
-  if (IsRememberedDisk(dirDiskName, diskName)) {
-    support = static_cast<uint8_t>(dirDiskSupports);
-    return;
-  }
-  // The probes write the directory's own values back; a refusal is an
-  // answer here, not a failure of the object.
-  const char* origin = failureOrigin;
-  const char* reason = failureReason;
-  support = 0;
-  if (cHostDir::setAttributes(cachedAttributes, ATTR_ALL)) support |= DIR_ATTRIBUTES;
-  if (writeCache()) support |= DIR_EXTRA;
-  failureOrigin = origin;
-  failureReason = reason;
-  RememberDisk(dirDiskName, dirDiskSupports, diskName, support);
+  EvaluateDisk(this, path, diskName, support, dirDiskName, dirDiskSupports, [this](uint8_t& takes) {
+    if (cHostDir::setAttributes(cachedAttributes, ATTR_ALL)) takes |= DIR_ATTRIBUTES;
+    if (writeCache()) takes |= DIR_EXTRA;
+  });
 }

@@ -205,23 +205,11 @@ void disposeFileDiskSupport() {
 }
 
 void cFile::evaluateDisk(const char* path) {
-  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
-  if (IsRememberedDisk(fileDiskName, diskName)) {
-    support = static_cast<uint8_t>(fileDiskSupports);
-    return;
-  }
-  // The probes write the file's own values back, so they change nothing on
-  // a disk that takes them; a refusal is an answer here, not a failure of
-  // the object.
-  const char* origin = failureOrigin;
-  const char* reason = failureReason;
-  support = 0;
-  if (cHostFile::setAttributes(cachedAttributes, ATTR_ALL)) support |= FILE_TAKES_ATTRIBUTES;
-  if (cHostFile::setTime(cachedTime)) support |= FILE_TAKES_TIME;
-  if (writeCache()) support |= FILE_TAKES_EXTRA;
-  failureOrigin = origin;
-  failureReason = reason;
-  RememberDisk(fileDiskName, fileDiskSupports, diskName, support);
+  EvaluateDisk(this, path, diskName, support, fileDiskName, fileDiskSupports, [this](uint8_t& takes) {
+    if (cHostFile::setAttributes(cachedAttributes, ATTR_ALL)) takes |= FILE_TAKES_ATTRIBUTES;
+    if (cHostFile::setTime(cachedTime)) takes |= FILE_TAKES_TIME;
+    if (writeCache()) takes |= FILE_TAKES_EXTRA;
+  });
 }
 
 void cFile::allocateWindow() {

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "files/objects/path.h"
+
 // The device of path once expanded ("DH0:/"), ":/" when it has none; a new
 // string.
 char* DeviceOfPath(const char* path);
@@ -17,3 +19,27 @@ bool IsRememberedDisk(const char* remembered, const char* device);
 // Remembers device (a copy) and its support bits in place of what was
 // remembered before.
 void RememberDisk(char*& remembered, int32_t& supports, const char* device, int32_t support);
+
+// What the disk of the object's path takes, into support. Nothing changes
+// while diskName already names the path's device; on the device remembered
+// (rememberedName, rememberedSupports) support is the remembered bits; on
+// another, support is cleared and probe(support) adds the bits the disk
+// takes, and that device is remembered. The probes write the object's own
+// values back, so a refusal is an answer, not a failure of the object: its
+// failure texts are kept as they were.
+template <class Probe>
+void EvaluateDisk(cPath* object, const char* path, char*& diskName, uint8_t& support, char*& rememberedName,
+                  int32_t& rememberedSupports, Probe probe) {
+  if (!AdoptDevice(diskName, DeviceOfPath(path))) return;
+  if (IsRememberedDisk(rememberedName, diskName)) {
+    support = static_cast<uint8_t>(rememberedSupports);
+    return;
+  }
+  const char* origin = object->failureOrigin;
+  const char* reason = object->failureReason;
+  support = 0;
+  probe(support);
+  object->failureOrigin = origin;
+  object->failureReason = reason;
+  RememberDisk(rememberedName, rememberedSupports, diskName, support);
+}
