@@ -1,5 +1,7 @@
 #include "gui/mui/gui_label_host.h"
 
+#include <cstring>
+
 #include "core/exception.h"
 #include "core/string.h"
 #include "gui/mui/gui_host_conventions.h"
@@ -18,7 +20,7 @@ cGuiChildList* cGuiLabelHost::buildLabel() {
 
   char* shown = nullptr;
   if (infoAltColour()) {
-    shown = NewString(EstrLen(label) + 2);
+    shown = NewString(static_cast<int32_t>(std::strlen(label)) + 2);
     StrAdd(StrCopy(shown, "\x1b" "8"), label);
   }
   Object* text = MUI_NewObject("Text.mui", MUIA_Text_PreParse, prefix, MUIA_Text_Contents, shown ? shown : label);

@@ -16,7 +16,7 @@ char* stripExtraLines(const char* text) {
 
 char* cGuiTextHost::alignText(const char* text) {
   const char* prefix = infoAlignCenter() ? "\x1b" "c" : infoAlignRight() ? "\x1br" : "";
-  char* aligned = NewString(static_cast<int32_t>(std::strlen(prefix)) + EstrLen(text));
+  char* aligned = NewString(static_cast<int32_t>(std::strlen(prefix) + std::strlen(text)));
   return StrAdd(StrCopy(aligned, prefix), text);
 }
 
