@@ -91,8 +91,10 @@ Match findIgnoringCase(const std::string& folder, const std::string& name, std::
   }
 
   // Watched from before it is looked at, so that any change from now on shows.
-  const bool watched = doswatch::watch(folder);
+  // The generation is read first: reading it may drop every watch, and a
+  // watch taken before that would be gone while the index counted on it.
   const uint64_t generation = doswatch::generation();
+  const bool watched = doswatch::watch(folder);
   struct stat st;
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     forget(folder);
