@@ -134,3 +134,10 @@ cBaseFile* cBaseFile::clone_cBaseFile(bool writable) {
   }
   return twin;
 }
+
+void cBaseFile::requireTransferArguments(const char* className, const char* operation, const void* buffer,
+                                         int32_t length, int32_t offset) {
+  if (length < 0) ThrowF("EMU", "%s.%s(); lengthInBytes<0", className, operation);
+  if (!buffer) ThrowF("EMU", "%s.%s(); buffer=NILA", className, operation);
+  if (offset < 0) ThrowF("EMU", "%s.%s(); offsetInBytes<0", className, operation);
+}

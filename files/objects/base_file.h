@@ -90,4 +90,11 @@ class cBaseFile : public cPath {
   // writable; NIL when it cannot be opened, and for a writable clone of an
   // object that is open for writing.
   virtual cBaseFile* clone_cBaseFile(bool writable);
+
+ protected:
+  // The argument checks of read and write in the class named className:
+  // EMU "<className>.<operation>(); lengthInBytes<0", "...; buffer=NILA",
+  // "...; offsetInBytes<0", in that order.
+  static void requireTransferArguments(const char* className, const char* operation, const void* buffer,
+                                       int32_t length, int32_t offset);
 };

@@ -298,9 +298,7 @@ int64_t cFile::getPosition(bool fromEnd) {
 int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
                                int32_t* notWritten) {
   requireWritable(className, "write");
-  if (length < 0) Throw("EMU", "cFile.write(); lengthInBytes<0");
-  if (!buffer) Throw("EMU", "cFile.write(); buffer=NILA");
-  if (offset < 0) Throw("EMU", "cFile.write(); offsetInBytes<0");
+  requireTransferArguments(className, "write", buffer, length, offset);
 
   if (length > FILE_WINDOW_SIZE) {
     // Straight to the host, once the host file is the file; the window may
@@ -340,9 +338,7 @@ int64_t cFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offse
 int64_t cFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
                               int32_t* notDelivered) {
   requireOpen(className, "read");
-  if (length < 0) Throw("EMU", "cFile.read(); lengthInBytes<0");
-  if (!buffer) Throw("EMU", "cFile.read(); buffer=NILA");
-  if (offset < 0) Throw("EMU", "cFile.read(); offsetInBytes<0");
+  requireTransferArguments(className, "read", buffer, length, offset);
 
   if (length > FILE_WINDOW_SIZE) {
     bringHostUpToDate();

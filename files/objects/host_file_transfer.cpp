@@ -37,9 +37,7 @@ void cHostFile::seekHandleTo(int64_t where) {
 int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, int32_t stopByte,
                                   int32_t* notDelivered) {
   requireOpen(className, "read");
-  if (length < 0) Throw("EMU", "cHostFile.read(); lengthInBytes<0");
-  if (!buffer) Throw("EMU", "cHostFile.read(); buffer=NILA");
-  if (offset < 0) Throw("EMU", "cHostFile.read(); offsetInBytes<0");
+  requireTransferArguments(className, "read", buffer, length, offset);
 
   auto* bytes = static_cast<uint8_t*>(buffer) + offset;
   const int64_t available = std::max<int64_t>(size - position, 0);
@@ -76,9 +74,7 @@ int64_t cHostFile::read_cBaseFile(void* buffer, int32_t length, int32_t offset, 
 int64_t cHostFile::write_cBaseFile(const void* buffer, int32_t length, int32_t offset, bool noGrow,
                                    int32_t* notWritten) {
   requireWritable(className, "write");
-  if (length < 0) Throw("EMU", "cHostFile.write(); lengthInBytes<0");
-  if (!buffer) Throw("EMU", "cHostFile.write(); buffer=NILA");
-  if (offset < 0) Throw("EMU", "cHostFile.write(); offsetInBytes<0");
+  requireTransferArguments(className, "write", buffer, length, offset);
 
   int32_t cut = 0;
   try {
