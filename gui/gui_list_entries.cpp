@@ -1,0 +1,20 @@
+#include "gui/gui_list_entries.h"
+
+#include "core/string.h"
+
+void fEntriesFromStringList::end_class() {
+  DisposeString(rest);
+  rest = nullptr;
+  fGuiListEntries::end_class();
+}
+
+char* fEntriesFromStringList::call(GuiListEntryMore* more) {
+  if (more) *more = GuiListEntryMore{};
+  return StrTakeFirst(rest);
+}
+
+fEntriesFromStringList* fEntriesFromStringList::init(char* chain) {
+  DisposeString(rest);
+  rest = chain;
+  return this;
+}

@@ -1,0 +1,38 @@
+// Entry producers: function objects that yield list entries one per call, for
+// a list's addEntryF, update and updateF.
+#pragma once
+#include <cstdint>
+
+#include "core/class_base.h"
+
+// What a producer yields beside the label.
+struct GuiListEntryMore {
+  bool altColour = false;
+  bool marked = false;
+  int32_t data = 0;
+  class_base* dataBox = nullptr;  // passes to the receiver with the label
+};
+
+class fGuiListEntries : public function {
+  LUDEX_CLASS(fGuiListEntries, function)
+ public:
+  // The next entry's label, NIL when there are no more; the rest in *more.
+  // The label and the data box pass to the receiver. This one yields nothing.
+  virtual char* call(GuiListEntryMore* more) {
+    if (more) *more = GuiListEntryMore{};
+    return nullptr;
+  }
+};
+
+// Yields the strings of a chain as labels, first to last.
+class fEntriesFromStringList : public fGuiListEntries {
+  LUDEX_CLASS(fEntriesFromStringList, fGuiListEntries)
+ public:
+  void end_class() override;
+  char* call(GuiListEntryMore* more) override;
+  // Takes the chain over (what was given before and not yielded is disposed).
+  virtual fEntriesFromStringList* init(char* chain);
+
+ private:
+  char* rest = nullptr;  // owned
+};
