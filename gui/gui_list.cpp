@@ -97,15 +97,8 @@ void cGuiList::addEntry(char* label, bool altColour, bool marked, int32_t data, 
 
 void cGuiList::addEntryF(fGuiListEntries* f) {
   if (!f) return;
-  for (;;) {
-    GuiListEntryMore more;
-    char* label = f->call(&more);
-    if (!label) {
-      End(more.dataBox);
-      return;
-    }
-    addEntry(label, more.altColour, more.marked, more.data, more.dataBox, false);
-  }
+  GuiListEntryMore more;
+  while (char* label = takeEntry(f, &more)) addEntry(label, more.altColour, more.marked, more.data, more.dataBox, false);
 }
 
 void cGuiList::cursor_beforeInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) {

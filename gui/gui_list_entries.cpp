@@ -18,3 +18,10 @@ fEntriesFromStringList* fEntriesFromStringList::init(char* chain) {
   rest = chain;
   return this;
 }
+
+char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more) {
+  *more = GuiListEntryMore{};
+  char* label = f->call(more);
+  if (!label) End(more->dataBox);
+  return label;
+}

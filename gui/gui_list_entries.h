@@ -24,6 +24,10 @@ class fGuiListEntries : public function {
   }
 };
 
+// The producer's next entry, as call; a data box that comes with the final
+// NIL is ended.
+char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more);
+
 // Yields the strings of a chain as labels, first to last.
 class fEntriesFromStringList : public fGuiListEntries {
   LUDEX_CLASS(fEntriesFromStringList, fGuiListEntries)

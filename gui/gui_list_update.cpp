@@ -86,13 +86,8 @@ class ListMerge {
   void takeProducerEntries(fGuiListEntries* f) {
     fresh = new cMegaList_entry;
     fresh->new_cMegaList_entry(false, nullptr);
-    for (;;) {
-      GuiListEntryMore more;
-      char* label = f->call(&more);
-      if (!label) {
-        End(more.dataBox);
-        break;
-      }
+    GuiListEntryMore more;
+    while (char* label = takeEntry(f, &more)) {
       auto* e = new entry;
       e->new_entry(label, more.altColour, more.marked, more.data, more.dataBox);
       fresh->infoPastEnd()->beforeInsert(fresh->makeNode(e));
