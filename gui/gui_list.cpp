@@ -11,7 +11,8 @@ namespace {
 // A new string of count copies of letter.
 char* lettersOf(char letter, int32_t count) {
   char* s = NewString(count);
-  for (int32_t i = 0; i < count; ++i) StrAdd(s, &letter, 1);
+  for (int32_t i = 0; i < count; ++i) s[i] = letter;
+  SetStr(s, count);
   return s;
 }
 }  // namespace
