@@ -8,8 +8,11 @@
 cAppHost* appHost = nullptr;
 
 void cAppClient::end_class() {
-  // Ending always completes: an error from one resource does not keep the
-  // others alive.
+  endResources();
+  class_base::end_class();
+}
+
+void cAppClient::endResources() {
   cAppResource* r = firstResource;
   firstResource = lastResource = nullptr;
   while (r) {
@@ -22,7 +25,6 @@ void cAppClient::end_class() {
     }
     r = after;
   }
-  class_base::end_class();
 }
 
 void cAppClient::add(cAppResource* resource) {

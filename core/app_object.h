@@ -26,6 +26,9 @@ class cAppClient : public class_base {
   virtual void new_cAppClient() {}
   // Ends every resource, first to last.
   void end_class() override;
+  // Ends every resource, first to last, and leaves the client without any;
+  // an error from one resource does not keep the others alive.
+  virtual void endResources();
 
   virtual void finishBuilding(cApp* app) { (void)app; }
   virtual void appIsBuilt(cApp* app) { (void)app; }

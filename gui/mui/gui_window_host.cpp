@@ -1,11 +1,16 @@
 #include "gui/mui/gui_window_host.h"
 
+#include <vector>
+
 #include "core/exception.h"
+#include "core/string.h"
+#include "gui/mui/gui_app_client.h"
 #include "gui/mui/gui_bar_host.h"
 #include "gui/mui/gui_break_host.h"
 #include "gui/mui/gui_group_host.h"
 #include "gui/mui/gui_group_page_host.h"
 #include "gui/mui/gui_label_host.h"
+#include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/gui_native_simple_host.h"
 #include "gui/mui/gui_shared.h"
 #include "gui/mui/gui_text_box_host.h"
@@ -26,8 +31,21 @@ void forEachItem(cGuiItem* item, Visit visit) {
 }  // namespace
 
 void cGuiWindowHost::end_class() {
-  MUI_DisposeObject(rootObject);
-  rootObject = nullptr;
+  if (windowObject) {
+    try {
+      if (isOpen) close();
+    } catch (...) {
+      // Ending always completes.
+    }
+    // No event outlives its window.
+    if (guiAppClient) guiAppClient->purgeEventsOf(this);
+    MUI_DisposeObject(windowObject);
+  }
+  windowObject = rootObject = nullptr;
+  lastActiveObject = nullptr;
+  DisposeString(droppedPath);
+  DisposeString(previousDroppedPath);
+  droppedPath = previousDroppedPath = nullptr;
   End(objectItems);
   cGuiWindow::end_class();
 }
@@ -35,8 +53,10 @@ void cGuiWindowHost::end_class() {
 cGuiWindowHost* cGuiWindowHost::new_cGuiWindow(const char* windowTitle) {
   cGuiWindow::new_cGuiWindow(windowTitle);
   title = windowTitle;
-  rootObject = nullptr;
-  built = false;
+  windowObject = rootObject = nullptr;
+  isOpen = busy = built = false;
+  droppedPath = previousDroppedPath = nullptr;
+  lastActiveObject = nullptr;
   objectItems = new cNumberSpace;
   objectItems->new_cNumberSpace(false);
   return this;
@@ -50,8 +70,28 @@ void cGuiWindowHost::forgetBuiltObjects() {
   });
 }
 
+Object* cGuiWindowHost::newWindowObject() {
+  TagItem tags[16];
+  int n = 0;
+  tags[n++] = {MUIA_Window_Title, toIPTR(title)};
+  tags[n++] = {MUIA_Window_ScreenTitle, toIPTR(appHost ? appHost->infoTitle() : nullptr)};
+  if (guiAppClient && guiAppClient->infoScreen()) tags[n++] = {MUIA_Window_Screen, toIPTR(guiAppClient->infoScreen())};
+  int32_t left = 0, top = 0;
+  if (infoWishedPosition(&left, &top)) {
+    tags[n++] = {MUIA_Window_LeftEdge, left};
+    tags[n++] = {MUIA_Window_TopEdge, top};
+  }
+  if (infoWishedWidth() >= 0) tags[n++] = {MUIA_Window_Width, infoWishedWidth()};
+  if (infoWishedHeight() >= 0) tags[n++] = {MUIA_Window_Height, infoWishedHeight()};
+  if (infoSaveID()) tags[n++] = {MUIA_Window_ID, static_cast<IPTR>(infoSaveID())};
+  tags[n++] = {MUIA_Window_AppWindow, infoAllowDropFiles() ? 1 : 0};
+  tags[n++] = {MUIA_Window_Sleep, busy ? 1 : 0};
+  tags[n++] = {MUIA_Window_RootObject, toIPTR(rootObject)};
+  tags[n++] = {TAG_DONE, 0};
+  return MUI_NewObjectA("Window.mui", tags);
+}
+
 void cGuiWindowHost::build(bool noOpen) {
-  (void)noOpen;  // opening the window is the MUI window's
   if (infoCurrentBuildGroup()) Throw("EMU", "cGuiWindow.build(); an endGroup() call is missing");
   cGuiGroupItem* root = infoRootGroup();
   if (!root) Throw("EMU", "cGuiWindow.build(); the window has no root group");
@@ -65,16 +105,58 @@ void cGuiWindowHost::build(bool noOpen) {
     forgetBuiltObjects();
     throw;
   }
-  if (!record->object) {
+  rootObject = record->object;
+  // Without a root object, MUI makes no window either; a window it cannot
+  // make takes its root object with it.
+  windowObject = rootObject ? newWindowObject() : nullptr;
+  if (!windowObject) {
+    rootObject = nullptr;
     forgetBuiltObjects();
     Throw("ERR", "cGuiWindow.build(); failed to create GUI");
   }
-  rootObject = record->object;
   built = true;
-  for (cGuiItem* item = root->internalGetSeqItem(); item; item = item->internalGetSeqItem()) {
-    if (item->IsOfClassType("cGuiGroupItem")) continue;
-    if (cGuiShared* itemRecord = sharedOf(item)) itemRecord->setupNotify();
+  isOpen = false;
+  setupWindow();
+  if (!noOpen) open();
+}
+
+void cGuiWindowHost::setupWindow() {
+  if (static_cast<cGuiGroupItem*>(infoRootGroup())->infoScrollable())
+    SetAttrs(windowObject, MUIA_Window_UseRightBorderScroller, 1, MUIA_Window_UseBottomBorderScroller, 1);
+  Hook* hook = guiAppClient ? guiAppClient->infoWindowHook() : nullptr;
+  const IPTR call[] = {MUIM_CallHook, toIPTR(hook), toIPTR(this)};
+  const IPTR closeArgs[] = {MUIA_Window_CloseRequest, MUIV_TriggerValue};
+  muim_Notify(windowObject, MUIA_Window_CloseRequest, 1, windowObject, call, 3, closeArgs, 2);
+  if (infoAllowDropFiles()) {
+    const IPTR dropArgs[] = {MUIA_AppMessage, MUIV_TriggerValue};
+    muim_Notify(windowObject, MUIA_AppMessage, MUIV_EveryTime, windowObject, call, 3, dropArgs, 2);
   }
+  const IPTR activeArgs[] = {MUIA_Window_ActiveObject, MUIV_TriggerValue};
+  muim_Notify(windowObject, MUIA_Window_ActiveObject, MUIV_EveryTime, windowObject, call, 3, activeArgs, 2);
+
+  cGuiItem* first = infoRootGroup()->internalGetSeqItem();
+  int32_t count = 0;
+  for (cGuiItem* item = first; item; item = item->internalGetSeqItem()) {
+    if (item->IsOfClassType("cGuiGroupItem")) continue;
+    cGuiShared* itemRecord = sharedOf(item);
+    if (!itemRecord) continue;
+    itemRecord->setupNotify();
+    if (itemRecord->infoUseInCycleChain() && itemRecord->object) ++count;
+  }
+  std::vector<IPTR> chain = {MUIM_Window_SetCycleChain};
+  for (cGuiItem* item = first; item; item = item->internalGetSeqItem()) {
+    cGuiShared* itemRecord = item->IsOfClassType("cGuiGroupItem") ? nullptr : sharedOf(item);
+    if (itemRecord && itemRecord->infoUseInCycleChain() && itemRecord->object) chain.push_back(toIPTR(itemRecord->object));
+  }
+  if (static_cast<int32_t>(chain.size()) - 1 != count) Throw("BUG", "cGuiWindow.build(); objectCount was wrong");
+  chain.push_back(0);
+  DoMethodA(windowObject, chain.data());
+
+  for (cGuiItem* item = first; item; item = item->internalGetSeqItem())
+    if (item->IsOfClassType("cGuiStringItem")) {
+      if (cGuiShared* itemRecord = sharedOf(item)) SetAttrs(windowObject, MUIA_Window_ActiveObject, itemRecord->object);
+      break;
+    }
 }
 
 void cGuiWindowHost::mapObjectToItem(Object* object, cGuiItem* item) {

@@ -30,6 +30,9 @@ struct DrawerData {
   uint16_t dd_ViewModes;   // from the extended record, else 0
 };
 
+// do_CurrentX and do_CurrentY of an icon that the desktop places where there is room.
+constexpr int32_t NO_ICON_POSITION = static_cast<int32_t>(0x80000000u);
+
 struct DiskObject {
   uint16_t do_Magic;
   uint16_t do_Version;
