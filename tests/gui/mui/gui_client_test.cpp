@@ -103,7 +103,9 @@ TEST_F(GuiClient, BuildMakesTheWindowObjectWithItsOptions) {
                                  std::to_string(attr(object, MUIA_Window_TopEdge)) + " " +
                                  std::to_string(attr(object, MUIA_Window_Width)) + " " +
                                  std::to_string(attr(object, MUIA_Window_Height));
-    if (c.noOpen) EXPECT_EQ(geometry, c.geometry) << c.name;
+    if (c.noOpen) {
+      EXPECT_EQ(geometry, c.geometry) << c.name;
+    }
     EXPECT_EQ(w->queryExtra(MakeId("OBJT")), object) << c.name;
     DestroyGuiWindow(w);
   }
