@@ -16,6 +16,12 @@ bool internalSafeParent_IsOfClassType(cGuiItem* item, const char* className) {
   return parent && parent->IsOfClassType(className);
 }
 
+IPTR muiGet(Object* object, Tag attribute) {
+  IPTR value = 0;
+  GetAttr(attribute, object, &value);
+  return value;
+}
+
 Object* makeFieldLabel(const char* text) { return MUI_MakeObject(MUIO_Label, text, MUIO_Label_DoubleFrame); }
 
 void applyPopupHint(cGuiShared* record, const char* hint) {
@@ -27,6 +33,18 @@ void applyPopupHint(cGuiShared* record, const char* hint) {
 void keepAndApplyPopupHint(cGuiOutputItem* item, const char* hint) {
   if (hint != item->getPopupHint()) item->cGuiOutputItem::setPopupHint(hint);
   applyPopupHint(sharedOf(item), item->getPopupHint());
+}
+
+void keepAndApplyGhosted(cGuiInputItem* item, bool flag) {
+  item->cGuiInputItem::setGhosted(flag);
+  cGuiShared* record = sharedOf(item);
+  if (record && record->object) SetAttrs(record->object, MUIA_Disabled, flag ? 1 : 0);
+}
+
+void applyHintAndGhosting(cGuiInputItem* item) {
+  cGuiShared* record = sharedOf(item);
+  if (item->getPopupHint()) applyPopupHint(record, item->getPopupHint());
+  if (item->getGhosted()) keepAndApplyGhosted(item, true);
 }
 
 IPTR muim_Notify(Object* object, Tag attribute, IPTR value, Object* destination, const IPTR* actions1,
@@ -43,4 +61,22 @@ IPTR notifyItemChange(Object* object, Tag attribute, IPTR value, cGuiItem* item,
   const IPTR call[] = {MUIM_CallHook, toIPTR(infoGuiActionHook())};
   const IPTR target[] = {toIPTR(item), toIPTR(record->window)};
   return muim_Notify(object, attribute, value, object, call, 2, target, 2);
+}
+
+int32_t numberHostState(cGuiNumberItem* item, Tag attribute) {
+  cGuiShared* record = sharedOf(item);
+  if (!record || !record->object) return item->cGuiNumberItem::getState();
+  return static_cast<int32_t>(muiGet(record->object, attribute));
+}
+
+void setNumberHostState(cGuiNumberItem* item, Tag attribute, int32_t n) {
+  item->cGuiNumberItem::setState(n);
+  cGuiShared* record = sharedOf(item);
+  if (record && record->object) SetAttrs(record->object, attribute, n);
+}
+
+Object* withUnit(Object* field, const char* unit) {
+  if (!unit) return field;
+  return MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_Child, field, MUIA_Group_Child,
+                       MUI_MakeObject(MUIO_Label, unit, MUIO_Label_DoubleFrame));
 }

@@ -7,14 +7,23 @@
 #include "gui/mui/gui_app_client.h"
 #include "gui/mui/gui_bar_host.h"
 #include "gui/mui/gui_break_host.h"
+#include "gui/mui/gui_button_host.h"
+#include "gui/mui/gui_cycle_choice_host.h"
 #include "gui/mui/gui_group_host.h"
 #include "gui/mui/gui_group_page_host.h"
 #include "gui/mui/gui_label_host.h"
 #include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/gui_native_simple_host.h"
+#include "gui/mui/gui_number_string_host.h"
+#include "gui/mui/gui_path_string_host.h"
+#include "gui/mui/gui_radio_choice_host.h"
 #include "gui/mui/gui_shared.h"
+#include "gui/mui/gui_slider_host.h"
+#include "gui/mui/gui_string_box_host.h"
+#include "gui/mui/gui_string_host.h"
 #include "gui/mui/gui_text_box_host.h"
 #include "gui/mui/gui_text_host.h"
+#include "gui/mui/gui_tick_host.h"
 
 namespace {
 
@@ -194,3 +203,12 @@ cGuiLabel* cGuiWindowHost::makeLabel() { return new cGuiLabelHost; }
 cGuiText* cGuiWindowHost::makeText() { return new cGuiTextHost; }
 cGuiTextBox* cGuiWindowHost::makeTextBox() { return new cGuiTextBoxHost; }
 cGuiNativeSimple* cGuiWindowHost::makeNativeSimple() { return new cGuiNativeSimpleHost; }
+cGuiButton* cGuiWindowHost::makeButton() { return new cGuiButtonHost; }
+cGuiTick* cGuiWindowHost::makeTick() { return new cGuiTickHost; }
+cGuiString* cGuiWindowHost::makeString() { return new cGuiStringHost; }
+cGuiStringBox* cGuiWindowHost::makeStringBox() { return new cGuiStringBoxHost; }
+cGuiPathString* cGuiWindowHost::makePathString() { return new cGuiPathStringHost; }
+cGuiNumberString* cGuiWindowHost::makeNumberString() { return new cGuiNumberStringHost; }
+cGuiSlider* cGuiWindowHost::makeSlider() { return new cGuiSliderHost; }
+cGuiCycleChoice* cGuiWindowHost::makeCycleChoice() { return new cGuiCycleChoiceHost; }
+cGuiRadioChoice* cGuiWindowHost::makeRadioChoice() { return new cGuiRadioChoiceHost; }

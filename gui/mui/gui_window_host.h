@@ -92,18 +92,17 @@ class cGuiWindowHost : public cGuiWindow {
   cGuiLabel* makeLabel() override;
   cGuiText* makeText() override;
   cGuiTextBox* makeTextBox() override;
-  // The input items and the list have no host yet: these make none, which
-  // the description's add refuses.
-  cGuiButton* makeButton() override { return nullptr; }
-  cGuiTick* makeTick() override { return nullptr; }
-  cGuiString* makeString() override { return nullptr; }
-  cGuiStringBox* makeStringBox() override { return nullptr; }
-  cGuiPathString* makePathString() override { return nullptr; }
-  cGuiNumberString* makeNumberString() override { return nullptr; }
-  cGuiSlider* makeSlider() override { return nullptr; }
-  cGuiCycleChoice* makeCycleChoice() override { return nullptr; }
-  cGuiRadioChoice* makeRadioChoice() override { return nullptr; }
+  cGuiButton* makeButton() override;
+  cGuiTick* makeTick() override;
+  cGuiString* makeString() override;
+  cGuiStringBox* makeStringBox() override;
+  cGuiPathString* makePathString() override;
+  cGuiNumberString* makeNumberString() override;
+  cGuiSlider* makeSlider() override;
+  cGuiCycleChoice* makeCycleChoice() override;
+  cGuiRadioChoice* makeRadioChoice() override;
   cGuiNativeSimple* makeNativeSimple() override;
+  // The list has no host yet: this makes none, which the description's add refuses.
   cGuiList* makeList() override { return nullptr; }
 
  private:
