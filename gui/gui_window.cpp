@@ -1,5 +1,6 @@
 #include "gui/gui_window.h"
 
+#include <cstring>
 #include <string>
 
 #include "core/exception.h"
@@ -233,6 +234,29 @@ cGuiGroupItem* cGuiWindow::endList() {
   groupAside = nullptr;
   listInProgress = nullptr;
   return currentGroup;
+}
+
+// ---- fixed lists ----
+
+cGuiFixedList* cGuiWindow::beginFixedList(int32_t columns, const char* title) {
+  if (columns < 1) Throw("EMU", "cGuiFixedList.beginFixedList(); columns<1");
+  requireRoomForGroup();
+  // No platform class: the list is made of the window's groups, labels and ticks.
+  auto* list = new cGuiFixedList;
+  try {
+    list->new_cGuiFixedList(this, columns, title);
+    beginGroup(list);
+  } catch (...) {
+    End(list);
+    throw;
+  }
+  return list;
+}
+
+cGuiFixedListEntry* cGuiWindow::addFixedListEntry(const char* label) {
+  if (!currentGroup || std::strcmp(currentGroup->InfoClassType(), "cGuiFixedList") != 0)
+    Throw("EMU", "cGuiWindow.addFixedListEntry(); must be done inside a list");
+  return static_cast<cGuiFixedList*>(currentGroup)->internalAddEntry(this, label);
 }
 
 // ---- events and geometry ----

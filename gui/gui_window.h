@@ -22,6 +22,7 @@
 #include "gui/gui_break.h"
 #include "gui/gui_button.h"
 #include "gui/gui_choice_item.h"
+#include "gui/gui_fixed_list.h"
 #include "gui/gui_group_grid.h"
 #include "gui/gui_group_item.h"
 #include "gui/gui_group_page.h"
@@ -187,6 +188,15 @@ class cGuiWindow : public cAppResource {
   virtual void addListEntry(const char* label, bool altColour, bool marked, int32_t data, class_base* dataBox);
   // Ends the list's description; the interrupted group is current again and returned.
   virtual cGuiGroupItem* endList();
+
+  // Makes a fixed list of columns (at least 1) and opens it as a group (the
+  // root group when there is none): rows are added with addFixedListEntry.
+  virtual cGuiFixedList* beginFixedList(int32_t columns, const char* title);
+  // Adds a row of the TAB-separated label to the fixed list that is the
+  // current build group. Returns the row when rows are selectable, else NIL.
+  virtual cGuiFixedListEntry* addFixedListEntry(const char* label);
+  // Closes the fixed list, as endGroup.
+  virtual cGuiGroupItem* endFixedList() { return endGroup(); }
 
  protected:
   // The wished geometry as stored, for the host: TRUE when a position was
