@@ -5,6 +5,7 @@
 
 #include "gui/gui_group_item.h"
 #include "gui/mui/gui_action_hook.h"
+#include "gui/mui/gui_window_host.h"
 
 bool internalSafeParent_IsSameClassTypeAs(cGuiItem* item, const char* className) {
   cGuiGroupItem* parent = item->internalParent();
@@ -79,4 +80,9 @@ Object* withUnit(Object* field, const char* unit) {
   if (!unit) return field;
   return MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_Child, field, MUIA_Group_Child,
                        MUI_MakeObject(MUIO_Label, unit, MUIO_Label_DoubleFrame));
+}
+
+void notifyFieldChange(Tag attribute, IPTR value, cGuiItem* item, cGuiShared* record) {
+  notifyItemChange(record->object, attribute, value, item, record);
+  if (record->window) record->window->mapObjectToItem(record->object, item);
 }

@@ -60,6 +60,11 @@ void setNumberHostState(cGuiNumberItem* item, Tag attribute, int32_t n);
 // is no unit.
 Object* withUnit(Object* field, const char* unit);
 
+// The change notification of a field the user types into (the record's
+// object), which the window also maps to the item: leaving the field is
+// reported through the window's active object.
+void notifyFieldChange(Tag attribute, IPTR value, cGuiItem* item, cGuiShared* record);
+
 // The typed popup-hint and ghosting operations of an input host (the host's
 // own slots, setPopupHint_<host> and setGhosted_<host>), by the conventions
 // above. Use inside the class body.

@@ -1,7 +1,6 @@
 #include "gui/mui/gui_number_string_host.h"
 
 #include "core/exception.h"
-#include "gui/mui/gui_window_host.h"
 #include "gui/mui/mui_set_string.h"
 
 // The digits in the order the field has always listed them.
@@ -22,9 +21,7 @@ intptr_t cGuiNumberStringHost::shared_cGuiItem(int32_t id, const intptr_t* param
       return toIPTR(cGuiChildList::labelled(record->labelObject, placed));
     }
     case GUI_SHARED_SETUP_NOTIFY:
-      notifyItemChange(record->object, MUIA_String_Acknowledge, MUIV_EveryTime, this, record);
-      // Leaving the field is reported through the window's active object.
-      if (record->window) record->window->mapObjectToItem(record->object, this);
+      notifyFieldChange(MUIA_String_Acknowledge, MUIV_EveryTime, this, record);
       return toIPTR(this);
     case GUI_SHARED_FIXED_WIDTH: return 0;
     case GUI_SHARED_FIXED_HEIGHT: return 1;

@@ -49,8 +49,7 @@ intptr_t cGuiPathStringHost::shared_cGuiItem(int32_t id, const intptr_t* params,
   cGuiShared* record = sharedOf(this);
   switch (id) {
     case GUI_SHARED_BUILD: {
-      Object* field = MUI_NewObject("String.mui", MUIA_Frame, MUIV_Frame_String, MUIA_String_MaxLen,
-                                    GUI_STRING_MAXLEN, MUIA_String_Contents, cGuiStringItem::getState());
+      Object* field = makeStringField(cGuiStringItem::getState());
       Object* button = MUI_MakeObject(MUIO_PopButton, infoOnlyShowFolders() ? MUII_PopDrawer : MUII_PopFile);
       Object* popup = MUI_NewObject("Popasl.mui", MUIA_Popstring_String, field, MUIA_Popstring_Button, button,
                                     MUIA_Popasl_Type, 0, MUIA_Popasl_StartHook, infoGuiPathStartHook(),

@@ -4,7 +4,6 @@
 
 #include "core/exception.h"
 #include "gui/gui_group_item.h"
-#include "gui/mui/gui_window_host.h"
 #include "os/exec/memory.h"
 
 const char* const missingTextEditorMessage =
@@ -56,8 +55,7 @@ intptr_t cGuiStringBoxHost::shared_cGuiItem(int32_t id, const intptr_t* params, 
   switch (id) {
     case GUI_SHARED_BUILD: return toIPTR(buildStringBox());
     case GUI_SHARED_SETUP_NOTIFY:
-      notifyItemChange(record->object, MUIA_TextEditor_HasChanged, 1, this, record);
-      if (record->window) record->window->mapObjectToItem(record->object, this);
+      notifyFieldChange(MUIA_TextEditor_HasChanged, 1, this, record);
       return toIPTR(this);
     case GUI_SHARED_FIXED_WIDTH:
     case GUI_SHARED_FIXED_HEIGHT: return infoUseLeastSpace();

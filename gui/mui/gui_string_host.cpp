@@ -1,25 +1,26 @@
 #include "gui/mui/gui_string_host.h"
 
 #include "core/exception.h"
-#include "gui/mui/gui_window_host.h"
 #include "gui/mui/mui_set_string.h"
+
+Object* makeStringField(const char* contents) {
+  return MUI_NewObject("String.mui", MUIA_Frame, MUIV_Frame_String, MUIA_String_MaxLen, GUI_STRING_MAXLEN,
+                       MUIA_String_Contents, contents);
+}
 
 intptr_t cGuiStringHost::shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) {
   (void)params, (void)paramCount;
   cGuiShared* record = sharedOf(this);
   switch (id) {
     case GUI_SHARED_BUILD: {
-      Object* field = MUI_NewObject("String.mui", MUIA_Frame, MUIV_Frame_String, MUIA_String_MaxLen,
-                                    GUI_STRING_MAXLEN, MUIA_String_Contents, cGuiStringItem::getState());
+      Object* field = makeStringField(cGuiStringItem::getState());
       record->labelObject = makeFieldLabel(infoLabel());
       record->object = field;
       applyHintAndGhosting(this);
       return toIPTR(cGuiChildList::labelled(record->labelObject, field));
     }
     case GUI_SHARED_SETUP_NOTIFY:
-      notifyItemChange(record->object, MUIA_String_Acknowledge, MUIV_EveryTime, this, record);
-      // Leaving the field is reported through the window's active object.
-      if (record->window) record->window->mapObjectToItem(record->object, this);
+      notifyFieldChange(MUIA_String_Acknowledge, MUIV_EveryTime, this, record);
       return toIPTR(this);
     case GUI_SHARED_FIXED_WIDTH: return infoUseLeastSpace();
     case GUI_SHARED_FIXED_HEIGHT: return 1;

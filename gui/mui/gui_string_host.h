@@ -11,6 +11,9 @@
 // The room of a string field: 255 characters and the end mark.
 constexpr IPTR GUI_STRING_MAXLEN = 256;
 
+// A framed string field of that room showing contents (NIL: empty).
+Object* makeStringField(const char* contents);
+
 class cGuiStringHost : public cGuiString {
   LUDEX_CLASS(cGuiStringHost, cGuiString)
   LUDEX_GUI_INPUT_HOST_OPERATIONS(cGuiStringHost)
