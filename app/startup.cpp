@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/ludex_amiga.h"
 #include "app/ludex_module.h"
 #include "app/main_window.h"
 #include "core/app_object.h"
@@ -44,11 +45,11 @@ const ModuleStep initialiserSteps[] = {
     STEP(new_intuition3), STEP(new_nlist_mcc), NOT_YET(new_wb), STEP(new_cpath_file),
     STEP(new_nlistview_mcc), STEP(new_pamigaicon), NOT_YET(new_pamigamui), NOT_YET(new_pamigaintuition),
     STEP(new_pamigadatatypes), STEP(new_pamiga_requesters), STEP(new_cgui), STEP(new_pamigawb),
-    NOT_YET(new_ludex_amiga), STEP(new_ludex),
+    STEP(new_ludex_amiga), STEP(new_ludex),
 };
 
 const ModuleStep finaliserSteps[] = {
-    STEP(end_ludex), NOT_YET(end_ludex_amiga), STEP(end_pamigawb), STEP(end_cgui),
+    STEP(end_ludex), STEP(end_ludex_amiga), STEP(end_pamigawb), STEP(end_cgui),
     STEP(end_pamiga_requesters), STEP(end_pamigadatatypes), NOT_YET(end_pamigaintuition),
     NOT_YET(end_pamigamui), STEP(end_pamigaicon), STEP(end_cpath_file), STEP(end_cpath_dir),
     STEP(end_intuition), STEP(end_capp), STEP(end_pshell), STEP(end_pamigartg_cgx), STEP(end_graphics),

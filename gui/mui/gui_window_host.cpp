@@ -51,6 +51,8 @@ void cGuiWindowHost::end_class() {
     MUI_DisposeObject(windowObject);
   }
   windowObject = rootObject = nullptr;
+  // The items end after their objects: none may reach a disposed one.
+  forgetBuiltObjects();
   lastActiveObject = nullptr;
   DisposeString(droppedPath);
   DisposeString(previousDroppedPath);

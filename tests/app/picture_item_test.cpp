@@ -1,0 +1,264 @@
+// The picture area: known pictures drawn at their place (every pixel checked
+// against a model of the placement), the order in which picture files are
+// looked for, the icon that stands in for them, and the built MUI object.
+#include "app/gui_native_icon.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/mui/gui_action_hook.h"
+#include "imaging/pictures.h"
+#include "os/icon/icon.h"
+#include "os/intuition/screens.h"
+#include "tests/gui/mui/host_window.h"
+#include "tests/support/dos_sandbox.h"
+#include "tests/support/expect_error.h"
+#include "tests/support/info_file.h"
+#include "tests/support/picture_files.h"
+
+namespace {
+
+constexpr uint32_t OPAQUE = 0xFF000000u;
+// The four colours of the test pictures, and a pattern of them that changes
+// every four pixels across and down, so that misplaced or misscaled pixels show.
+const std::vector<uint32_t> PATTERN_COLOURS = {0x123456, 0xE84A1C, 0x2BC66D, 0x3A5BF7};
+uint32_t patternPen(int32_t x, int32_t y) { return uint32_t((x / 4 + y / 4) % 4); }
+
+class PictureItem : public HostWindowTest {
+ protected:
+  void SetUp() override {
+    HostWindowTest::SetUp();
+    new_pamigadatatypes();
+    new_pamigaicon();
+    ostest::resetGraphics();
+    bitmaps_ = ostest::liveBitMaps();
+    window->beginGroupVertical(nullptr);
+  }
+  void TearDown() override {
+    End(window);
+    EXPECT_EQ(ostest::liveBitMaps(), bitmaps_);
+    EXPECT_EQ(ostest::pubScreenLocks(), 0);
+    end_pamigaicon();
+    end_pamigadatatypes();
+    HostWindowTest::TearDown();
+  }
+  void writeIlbm(const std::string& relative, int32_t w, int32_t h, const std::vector<uint32_t>& cmap,
+                 const std::function<uint32_t(int32_t, int32_t)>& pen) {
+    IlbmFile f;
+    f.width = uint16_t(w);
+    f.height = uint16_t(h);
+    f.planes = 2;
+    f.cmap = cmap;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) f.pixels.push_back(pen(x, y));
+    writeBytes(box_.host(relative), f.bytes());
+  }
+  // A picture of one colour.
+  void writeSolid(const std::string& relative, uint32_t rgb) {
+    writeIlbm(relative, 10, 10, {0, rgb, 0, 0}, [](int32_t, int32_t) { return 1u; });
+  }
+  // A classic icon of w by h in one pen.
+  void writeIcon(const std::string& relative, int16_t w, int16_t h, uint8_t pen) {
+    InfoFile f;
+    InfoImage im;
+    im.width = w;
+    im.height = h;
+    im.pixels.assign(size_t(w * h), pen);
+    f.image = im;
+    ASSERT_TRUE(f.writeTo(box_.host(relative)));
+  }
+  static uint32_t pixel(cGuiNativeIcon* icon, int32_t x, int32_t y) {
+    const BitMap* bm = icon->infoBitMap();
+    return bm->Pixels[size_t(y) * size_t(bm->Width) + size_t(x)];
+  }
+
+  DosSandbox box_;
+  size_t bitmaps_ = 0;
+};
+
+TEST_F(PictureItem, KnownIlbmsAreDrawnScaledAndCentredPixelForPixel) {
+  struct Case {
+    int32_t w, h;               // the picture
+    int32_t x, y, width, height;  // where it must appear
+  } cases[] = {
+      {100, 50, 30, 39, 100, 50},  // copied, centred
+      {80, 64, 0, 0, 160, 128},    // doubled
+      {320, 256, 0, 0, 160, 128},  // shrunk, the height rules
+      {640, 200, 0, 39, 160, 50},  // shrunk, the width rules
+      {1000, 1, 0, 63, 160, 1},    // a thin picture keeps one row
+  };
+  box_.makeDir("Games");
+  for (const Case& c : cases) {
+    const std::string name = std::to_string(c.w) + "x" + std::to_string(c.h);
+    writeIlbm("Games/" + name + ".pic", c.w, c.h, PATTERN_COLOURS, patternPen);
+    cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
+    ASSERT_TRUE(icon->setState(("Sandbox:/Games/" + name).c_str())) << name;
+    ASSERT_EQ(icon->infoBitMap()->Width, 160);
+    ASSERT_EQ(icon->infoBitMap()->Height, 128);
+    // Nearest-pixel model: area pixel (X, Y) inside the placed rectangle shows
+    // picture pixel ((X - x) * w / width, (Y - y) * h / height); the rest is
+    // the cleared pen 0.
+    int32_t wrong = 0;
+    std::string first;
+    for (int32_t Y = 0; Y < 128; ++Y)
+      for (int32_t X = 0; X < 160; ++X) {
+        const bool inside = X >= c.x && X < c.x + c.width && Y >= c.y && Y < c.y + c.height;
+        const uint32_t expected =
+            inside ? OPAQUE | PATTERN_COLOURS[patternPen((X - c.x) * c.w / c.width, (Y - c.y) * c.h / c.height)]
+                   : PEN0_ARGB;
+        if (pixel(icon, X, Y) != expected && wrong++ == 0)
+          first = "(" + std::to_string(X) + "," + std::to_string(Y) + ")";
+      }
+    EXPECT_EQ(wrong, 0) << name << ": first wrong pixel at " << first;
+  }
+}
+
+TEST_F(PictureItem, PictureFilesAreLookedForInOrderAndTheIconStandsInForThem) {
+  const uint32_t own = 0xFF0000, ludex = 0x00FF00, igame = 0x0000FF;
+  const uint8_t iconPen = 2;
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& folder)> files;
+    bool shown;
+    uint32_t colour;  // at the centre
+  } cases[] = {
+      {"the game's own picture first",
+       [&](const std::string& d) {
+         writeSolid(d + "Fred.adf.pic", own);
+         writeSolid(d + "Ludex.pic", ludex);
+         writeSolid(d + "iGame.iff", igame);
+         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
+       },
+       true, OPAQUE | own},
+      {"then the folder's Ludex.pic",
+       [&](const std::string& d) {
+         writeSolid(d + "Ludex.pic", ludex);
+         writeSolid(d + "iGame.iff", igame);
+         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
+       },
+       true, OPAQUE | ludex},
+      {"then the folder's iGame.iff",
+       [&](const std::string& d) {
+         writeSolid(d + "iGame.iff", igame);
+         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
+       },
+       true, OPAQUE | igame},
+      {"a folder named like a picture file is passed over",
+       [&](const std::string& d) {
+         box_.makeDir(d + "Fred.adf.pic");
+         writeSolid(d + "iGame.iff", igame);
+       },
+       true, OPAQUE | igame},
+      {"no picture file: the icon", [&](const std::string& d) { writeIcon(d + "Fred.adf.info", 8, 8, iconPen); },
+       true, ICON_PALETTE_ARGB[iconPen]},
+      // The first picture file found is the one tried; when it cannot be
+      // loaded the icon is shown, not the next file.
+      {"an unreadable picture file: the icon",
+       [&](const std::string& d) {
+         box_.writeFile(d + "Fred.adf.pic", "FORM????ILBMjunk");
+         writeSolid(d + "Ludex.pic", ludex);
+         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
+       },
+       true, ICON_PALETTE_ARGB[iconPen]},
+      {"a picture of no pixels: the icon",
+       [&](const std::string& d) {
+         writeIlbm(d + "Fred.adf.pic", 0, 0, PATTERN_COLOURS, patternPen);
+         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
+       },
+       true, ICON_PALETTE_ARGB[iconPen]},
+      {"neither picture nor icon", [&](const std::string&) {}, false, 0},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const std::string folder = "Case" + std::to_string(++n) + "/";
+    box_.writeFile(folder + "Fred.adf", "game");
+    c.files(folder);
+    const std::string path = "Sandbox:/" + folder + "Fred.adf";
+    cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
+    EXPECT_EQ(icon->setState(path.c_str()), c.shown) << c.name;
+    if (!c.shown) {
+      EXPECT_EQ(icon->infoBitMap(), nullptr) << c.name;
+      EXPECT_EQ(icon->getState(), nullptr) << c.name;
+      continue;
+    }
+    EXPECT_STREQ(icon->getState(), path.c_str()) << c.name;
+    EXPECT_NE(icon->getState(), path.c_str());  // a copy
+    EXPECT_EQ(pixel(icon, 80, 64), c.colour) << c.name;
+  }
+}
+
+TEST_F(PictureItem, AnIconOfAtMostTwoByTwoCountsAsNothing) {
+  cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
+  writeSolid("Shown.pic", 0x00FF00);
+  ASSERT_TRUE(icon->setState("Sandbox:/Shown"));
+  const BitMap* shown = icon->infoBitMap();
+  struct Case {
+    int16_t w, h;
+    bool counts;
+  } cases[] = {{2, 2, false}, {1, 1, false}, {2, 1, false}, {1, 2, false}, {3, 2, true}, {2, 3, true}};
+  for (const Case& c : cases) {
+    const std::string name = "Icon" + std::to_string(c.w) + "x" + std::to_string(c.h);
+    writeIcon(name + ".info", c.w, c.h, 3);
+    const std::string path = "Sandbox:/" + name;
+    const bool result = icon->setState(path.c_str());
+    EXPECT_EQ(result, c.counts) << name;
+    if (!c.counts) {
+      // The item keeps what it showed.
+      EXPECT_EQ(icon->infoBitMap(), shown) << name;
+      EXPECT_STREQ(icon->getState(), "Sandbox:/Shown") << name;
+      EXPECT_EQ(pixel(icon, 80, 64), OPAQUE | 0x00FF00u) << name;
+    } else {
+      EXPECT_STREQ(icon->getState(), path.c_str()) << name;
+      EXPECT_EQ(pixel(icon, 80, 64), ICON_PALETTE_ARGB[3]) << name;  // doubled and centred
+      ASSERT_TRUE(icon->setState("Sandbox:/Shown"));
+      shown = icon->infoBitMap();
+    }
+  }
+  EXPECT_FALSE(icon->setState(nullptr));  // no path, no picture
+  EXPECT_STREQ(icon->getState(), "Sandbox:/Shown");
+}
+
+TEST_F(PictureItem, TheBuiltAreaShowsEachNewPictureAndLetsGoOfItAtTheEnd) {
+  cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
+  window->endGroup();
+  EXPECT_EQ(buildAndDump(), "Group(V)[Bitmap(160x128,empty,fixw=160,fixh=128)]");
+  Object* object = icon->infoObject();
+  EXPECT_EQ(icon->infoLabel(), nullptr);
+  cGuiShared* record = sharedOf(icon);
+  EXPECT_TRUE(record->infoIsFixedWidth());
+  EXPECT_TRUE(record->infoIsFixedHeight());
+  EXPECT_FALSE(record->infoUseInCycleChain());
+
+  writeSolid("One.pic", 0x112233);
+  writeSolid("Two.pic", 0x445566);
+  ostest::recordMuiCalls(true);
+  ASSERT_TRUE(icon->setState("Sandbox:/One"));
+  ASSERT_TRUE(icon->setState("Sandbox:/Two"));
+  ostest::recordMuiCalls(false);
+  IPTR shown = 0;
+  GetAttr(MUIA_Bitmap_Bitmap, object, &shown);
+  EXPECT_EQ(reinterpret_cast<BitMap*>(shown), icon->infoBitMap());
+  EXPECT_EQ(pixel(icon, 80, 64), OPAQUE | 0x445566u);
+  // Each new bitmap is set, then the object is hidden and shown to be drawn anew.
+  std::vector<std::string> calls = ostest::muiCallsOf(object);
+  ASSERT_EQ(calls.size(), 6u);
+  for (size_t i = 0; i < calls.size(); i += 3) {
+    EXPECT_NE(calls[i].find("MUIA_Bitmap_Bitmap"), std::string::npos) << calls[i];
+    EXPECT_NE(calls[i + 1].find("MUIA_ShowMe 0"), std::string::npos) << calls[i + 1];
+    EXPECT_NE(calls[i + 2].find("MUIA_ShowMe 1"), std::string::npos) << calls[i + 2];
+  }
+  // The window's end disposes the object before the item frees its bitmap
+  // (TearDown checks that no bitmap is left and the sanitizer build that
+  // nothing touches the disposed object).
+}
+
+TEST_F(PictureItem, APictureAreaIsAddedOnlyInsideAGroup) {
+  window->endGroup();
+  expectError("EPU", "addNativeIcon(); must be done inside a group", [&] { addNativeIcon(window, 160, 128); });
+  expectError("EPU", "addNativeIcon(); must be done inside a group", [&] { addNativeIcon(nullptr, 160, 128); });
+}
+
+}  // namespace
