@@ -1,5 +1,6 @@
 #include "app/gui_key_button.h"
 
+#include "app/add_native_item.h"
 #include "app/ludex_amiga.h"
 #include "core/exception.h"
 #include "core/general.h"
@@ -49,14 +50,6 @@ void cGuiKeyButton::setupNotify(Object* object, Hook* hook, const IPTR* params) 
 }
 
 cGuiKeyButton* addKeyButton(cGuiWindow* window, const char* label, char key) {
-  if (!window || !window->infoCurrentBuildGroup()) Throw("EPU", "addKeyButton(); must be done inside a group");
-  auto* button = new cGuiKeyButton;
-  try {
-    button->new_cGuiKeyButton(window, label, key);
-    window->addNative(button);
-  } catch (...) {
-    End(button);
-    throw;
-  }
-  return button;
+  return addNativeItem<cGuiKeyButton>(window, "addKeyButton(); must be done inside a group",
+                                      [&](cGuiKeyButton* button) { button->new_cGuiKeyButton(window, label, key); });
 }

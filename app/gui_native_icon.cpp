@@ -1,5 +1,6 @@
 #include "app/gui_native_icon.h"
 
+#include "app/add_native_item.h"
 #include "app/picture_placement.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
@@ -195,14 +196,6 @@ bool cGuiNativeIcon::setState(const char* path) {
 }
 
 cGuiNativeIcon* addNativeIcon(cGuiWindow* window, int32_t width, int32_t height) {
-  if (!window || !window->infoCurrentBuildGroup()) Throw("EPU", "addNativeIcon(); must be done inside a group");
-  auto* icon = new cGuiNativeIcon;
-  try {
-    icon->new_cGuiNativeIcon(window, width, height);
-    window->addNative(icon);
-  } catch (...) {
-    End(icon);
-    throw;
-  }
-  return icon;
+  return addNativeItem<cGuiNativeIcon>(window, "addNativeIcon(); must be done inside a group",
+                                       [&](cGuiNativeIcon* icon) { icon->new_cGuiNativeIcon(window, width, height); });
 }

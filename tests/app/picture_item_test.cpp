@@ -118,75 +118,50 @@ TEST_F(PictureItem, KnownIlbmsAreDrawnScaledAndCentredPixelForPixel) {
 
 TEST_F(PictureItem, PictureFilesAreLookedForInOrderAndTheIconStandsInForThem) {
   const uint32_t own = 0xFF0000, ludex = 0x00FF00, igame = 0x0000FF;
-  const uint8_t iconPen = 2;
+  const uint32_t icon = ICON_PALETTE_ARGB[2];
+  enum Own { NONE, GOOD, JUNK, EMPTY, FOLDER };  // what stands at the game's own picture path
   struct Case {
     const char* name;
-    std::function<void(const std::string& folder)> files;
-    bool shown;
-    uint32_t colour;  // at the centre
+    Own ownPicture;
+    bool ludexPic, igameIff, hasIcon;
+    uint32_t shown;  // the colour at the centre; 0: nothing shown
   } cases[] = {
-      {"the game's own picture first",
-       [&](const std::string& d) {
-         writeSolid(d + "Fred.adf.pic", own);
-         writeSolid(d + "Ludex.pic", ludex);
-         writeSolid(d + "iGame.iff", igame);
-         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
-       },
-       true, OPAQUE | own},
-      {"then the folder's Ludex.pic",
-       [&](const std::string& d) {
-         writeSolid(d + "Ludex.pic", ludex);
-         writeSolid(d + "iGame.iff", igame);
-         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
-       },
-       true, OPAQUE | ludex},
-      {"then the folder's iGame.iff",
-       [&](const std::string& d) {
-         writeSolid(d + "iGame.iff", igame);
-         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
-       },
-       true, OPAQUE | igame},
-      {"a folder named like a picture file is passed over",
-       [&](const std::string& d) {
-         box_.makeDir(d + "Fred.adf.pic");
-         writeSolid(d + "iGame.iff", igame);
-       },
-       true, OPAQUE | igame},
-      {"no picture file: the icon", [&](const std::string& d) { writeIcon(d + "Fred.adf.info", 8, 8, iconPen); },
-       true, ICON_PALETTE_ARGB[iconPen]},
+      {"the game's own picture first", GOOD, true, true, true, OPAQUE | own},
+      {"then the folder's Ludex.pic", NONE, true, true, true, OPAQUE | ludex},
+      {"then the folder's iGame.iff", NONE, false, true, true, OPAQUE | igame},
+      {"a folder named like a picture file is passed over", FOLDER, false, true, false, OPAQUE | igame},
+      {"no picture file: the icon", NONE, false, false, true, icon},
       // The first picture file found is the one tried; when it cannot be
       // loaded the icon is shown, not the next file.
-      {"an unreadable picture file: the icon",
-       [&](const std::string& d) {
-         box_.writeFile(d + "Fred.adf.pic", "FORM????ILBMjunk");
-         writeSolid(d + "Ludex.pic", ludex);
-         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
-       },
-       true, ICON_PALETTE_ARGB[iconPen]},
-      {"a picture of no pixels: the icon",
-       [&](const std::string& d) {
-         writeIlbm(d + "Fred.adf.pic", 0, 0, PATTERN_COLOURS, patternPen);
-         writeIcon(d + "Fred.adf.info", 8, 8, iconPen);
-       },
-       true, ICON_PALETTE_ARGB[iconPen]},
-      {"neither picture nor icon", [&](const std::string&) {}, false, 0},
+      {"an unreadable picture file: the icon", JUNK, true, false, true, icon},
+      {"a picture of no pixels: the icon", EMPTY, true, false, true, icon},
+      {"neither picture nor icon", NONE, false, false, false, 0},
   };
   int n = 0;
   for (const Case& c : cases) {
-    const std::string folder = "Case" + std::to_string(++n) + "/";
-    box_.writeFile(folder + "Fred.adf", "game");
-    c.files(folder);
-    const std::string path = "Sandbox:/" + folder + "Fred.adf";
-    cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
-    EXPECT_EQ(icon->setState(path.c_str()), c.shown) << c.name;
-    if (!c.shown) {
-      EXPECT_EQ(icon->infoBitMap(), nullptr) << c.name;
-      EXPECT_EQ(icon->getState(), nullptr) << c.name;
+    const std::string d = "Case" + std::to_string(++n) + "/";
+    box_.writeFile(d + "Fred.adf", "game");
+    switch (c.ownPicture) {
+      case NONE: break;
+      case GOOD: writeSolid(d + "Fred.adf.pic", own); break;
+      case JUNK: box_.writeFile(d + "Fred.adf.pic", "FORM????ILBMjunk"); break;
+      case EMPTY: writeIlbm(d + "Fred.adf.pic", 0, 0, PATTERN_COLOURS, patternPen); break;
+      case FOLDER: box_.makeDir(d + "Fred.adf.pic"); break;
+    }
+    if (c.ludexPic) writeSolid(d + "Ludex.pic", ludex);
+    if (c.igameIff) writeSolid(d + "iGame.iff", igame);
+    if (c.hasIcon) writeIcon(d + "Fred.adf.info", 8, 8, 2);
+    const std::string path = "Sandbox:/" + d + "Fred.adf";
+    cGuiNativeIcon* item = addNativeIcon(window, 160, 128);
+    EXPECT_EQ(item->setState(path.c_str()), c.shown != 0) << c.name;
+    if (c.shown == 0) {
+      EXPECT_EQ(item->infoBitMap(), nullptr) << c.name;
+      EXPECT_EQ(item->getState(), nullptr) << c.name;
       continue;
     }
-    EXPECT_STREQ(icon->getState(), path.c_str()) << c.name;
-    EXPECT_NE(icon->getState(), path.c_str());  // a copy
-    EXPECT_EQ(pixel(icon, 80, 64), c.colour) << c.name;
+    EXPECT_STREQ(item->getState(), path.c_str()) << c.name;
+    EXPECT_NE(item->getState(), path.c_str());  // a copy
+    EXPECT_EQ(pixel(item, 80, 64), c.shown) << c.name;
   }
 }
 
