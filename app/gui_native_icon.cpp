@@ -10,13 +10,12 @@
 #include "files/syntax/path_syntax.h"
 #include "gui/gui_window.h"
 #include "imaging/pictures.h"
-#include "os/iff/iff_form.h"
 #include "os/intuition/screens.h"
 
 namespace {
 
 // The window's screen, asked through queryExtra.
-constexpr uint32_t EXTRA_SCREEN = MAKE_ID('S', 'C', 'R', 'N');
+constexpr uint32_t EXTRA_SCREEN = static_cast<uint32_t>(MakeId("SCRN"));
 constexpr uint8_t MINTERM_COPY = 0xC0;
 
 // The picture files that may stand for a path, in the order they are looked for.
