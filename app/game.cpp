@@ -1,5 +1,7 @@
 #include "app/game.h"
 
+#include "app/game_label.h"
+#include "core/box.h"
 #include "core/clean_up.h"
 #include "core/general.h"
 #include "core/mega_cursor_types.h"
@@ -7,6 +9,7 @@
 #include "core/string.h"
 #include "core/text.h"
 #include "files/paths/path_operations.h"
+#include "gui/gui_list_entries.h"
 
 cMegaList_class* list = nullptr;
 cMegaCursor_class* cursor = nullptr;
@@ -38,6 +41,21 @@ void game::end_class() {
   DisposeString(params);
   name = path = tags = params = nullptr;
   class_base::end_class();
+}
+
+char* game::mapToEntry(GuiListEntryMore* more) {
+  char* label = makeGameEntryLabel(this);
+  if (more) {
+    *more = GuiListEntryMore{};
+    more->altColour = !exists;
+    try {
+      more->dataBox = BoxPTR(this);
+    } catch (...) {
+      DisposeString(label);
+      throw;
+    }
+  }
+  return label;
 }
 
 game* addGameToList(cMegaList_class* gameList, game* g) {

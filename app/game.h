@@ -8,6 +8,7 @@
 class cMegaList_class;
 class cMegaCursor_class;
 class cStringSpace;
+struct GuiListEntryMore;
 
 class game : public class_base {
   LUDEX_CLASS(game, class_base)
@@ -16,6 +17,11 @@ class game : public class_base {
   // stored as NIL. Records whether the path (or the path with ".info") exists.
   virtual void new_game(char* name, char* path, char* tags, char* params, int32_t playCount, BigTime lastPlayed);
   void end_class() override;
+  // The game's row for the games list, as an entry producer yields it: the
+  // label (a new string); in *more the alternative colour when the game's
+  // files were missing, and a data box holding the game (not owning it),
+  // through which the main window finds a row's game.
+  virtual char* mapToEntry(GuiListEntryMore* more);
 
   char* name = nullptr;
   char* path = nullptr;    // canonical form

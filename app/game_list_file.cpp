@@ -9,6 +9,7 @@
 #include "app/launcher.h"
 #include "app/line_files.h"
 #include "app/ludex_module.h"
+#include "app/tag_filter_list.h"
 #include "app/tags.h"
 #include "core/exception.h"
 #include "core/general.h"
@@ -199,8 +200,7 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
     throw;
   }
   DisposeString(lines.head);
-  // The tag filter list is refreshed here once the main window's list exists.
-  (void)tagFilterList;
+  if (tagFilterList) updateFilterTagsToGUI(tagFilterList);
 }
 
 void repairGameListFile() {

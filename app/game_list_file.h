@@ -14,8 +14,8 @@ class cGuiList;
 // A save that was interrupted is completed first.
 cStringSpace* loadGameList(cMegaList_class* gameList);
 // Rebuilds tagSpace and writes the whole list. A failed save is silent and
-// leaves the old list and backup in place. The tag filter list (once the
-// main window has one) is refreshed afterwards.
+// leaves the old list and backup in place. The tag filter list (NIL: none)
+// is refreshed afterwards, whether or not the file was written.
 void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList);
 // After a "list" error: sets the faulty file aside as "Ludex.list.BAD" (or
 // deletes it when that name is taken) and copies the backup into its place.

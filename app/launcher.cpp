@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "core/box.h"
 #include "core/general.h"
 #include "core/string.h"
 #include "core/string_space.h"
+#include "gui/gui_list.h"
 
 cStringSpace* launcherSpace = nullptr;
 bool prefAutoExit = false;
@@ -42,4 +44,19 @@ char* makeLauncherEntryLabel(const char* tag, const launcher* l) {
     if (newline) SetStr(label, EstrLen(label) - static_cast<int32_t>(std::strlen(newline)));
   }
   return label;
+}
+
+void addLauncherToGUI(cGuiList* guiList, const char* tag, const launcher* l) {
+  char* label = makeLauncherEntryLabel(tag, l);
+  char* tagCopy = nullptr;
+  boxSTRING* tagBox = nullptr;
+  try {
+    tagCopy = StrClone(tag);
+    tagBox = BoxSTRING(tagCopy);
+  } catch (...) {
+    DisposeString(tagCopy);
+    DisposeString(label);
+    throw;
+  }
+  guiList->addEntry(label, false, false, 0, tagBox, false);
 }

@@ -6,6 +6,7 @@
 #include "core/class_base.h"
 
 class cStringSpace;
+class cGuiList;
 
 class launcher : public class_base {
   LUDEX_CLASS(launcher, class_base)
@@ -31,3 +32,6 @@ launcher* addLauncherToSpace(char* tag, char* commands, cStringSpace* space);
 // The row label of a launcher: tag, TAB and the first line of its commands
 // (tag and TAB alone for NIL). A new string.
 char* makeLauncherEntryLabel(const char* tag, const launcher* l);
+// Adds the launcher's row to a list: its label, and a data box holding a
+// copy of the tag (the list owns the box); the list's cursor stays.
+void addLauncherToGUI(cGuiList* guiList, const char* tag, const launcher* l);

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "app/games_list_display.h"
+#include "app/tag_filter_list.h"
 #include "core/arena.h"
 #include "core/class_base.h"
 #include "platform/system_data.h"
@@ -49,6 +51,13 @@ const char** copyLauncherTable() {
   return array;
 }
 
+template <class Producer>
+function* makeProducer() {
+  auto* f = new Producer;
+  f->new_function();
+  return f;
+}
+
 void disposeArray(const char**& array) {
   Arena::release(static_cast<void*>(array));
   array = nullptr;
@@ -57,8 +66,9 @@ void disposeArray(const char**& array) {
 }  // namespace
 
 void new_ludex() {
-  // The three callback objects are made by the modules that define them
-  // (the games list, the tag filter and adding games) once those exist.
+  iterateFilterTagList_ludex = makeProducer<iterateFilterTagList>();
+  iterateGamesList_ludex = makeProducer<iterateGamesList>();
+  // fAddGame_ludex stays NIL until adding games from folders is built.
   app_name = "Ludex";
   app_title = "Ludex 1.0 (9.12.2026), by the Ludex developers";
   app_version = versionBlock;

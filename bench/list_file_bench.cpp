@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "bench/bench_folder.h"
 #include "app/game_list_file.h"
 #include "app/ludex_module.h"
 #include "core/mega_list_types.h"
@@ -132,20 +133,14 @@ Timing loadAndSave() {
 
 int main(int argc, char** argv) {
   const int games = argc > 1 ? std::atoi(argv[1]) : 100000;
-  char pattern[] = "/tmp/ludex-list-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  const std::string root = pattern;
-  for (const char* sub : {"games", "progdir", "envarc", "env", "t"}) fs::create_directories(root + "/" + sub);
+  const BenchFolder folder("ludex-list-bench");
+  if (folder.root.empty()) return 1;
+  const std::string& root = folder.root;
   std::printf("Making %d games in %s ...\n", games, root.c_str());
   makeGames(root, games);
   std::printf("List file: %.1f MB\n\n", static_cast<double>(fs::file_size(root + "/progdir/Ludex.list")) / 1e6);
 
-  ostest::resetDos();
-  ostest::mountVolume("Games", (root + "/games").c_str());
-  ostest::assignFolders("PROGDIR", {(root + "/progdir").c_str()});
-  ostest::assignFolders("ENVARC", {(root + "/envarc").c_str()});
-  ostest::assignFolders("ENV", {(root + "/env").c_str()});
-  ostest::assignFolders("T", {(root + "/t").c_str()});
+  folder.mount();
   new_ptime();
   new_cpath_file();
   new_ludex();
@@ -171,7 +166,5 @@ int main(int argc, char** argv) {
   end_cpath_file();
   end_ptime();
   ostest::resetDos();
-  std::error_code ignored;
-  fs::remove_all(root, ignored);
   return 0;
 }
