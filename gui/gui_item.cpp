@@ -1,5 +1,7 @@
 #include "gui/gui_item.h"
 
+#include "core/exception.h"
+
 void cGuiItem::attachShared(cGuiSharedBase* record) {
   cGuiSharedBase* old = shared;
   shared = record;
@@ -13,4 +15,11 @@ void cGuiItem::end_class() {
     // Ending an item always completes; a failing native record is dropped.
   }
   class_base::end_class();
+}
+
+cGuiItem* cGuiItem::setRedirectEventTo(cGuiItem* target) {
+  for (cGuiItem* t = target; t; t = t->getRedirectEventTo())
+    if (t == this) Throw("EMU", "cGuiItem.setRedirectEventTo(); the redirect would close a cycle");
+  redirect = target;
+  return this;
 }

@@ -47,10 +47,9 @@ class cGuiItem : public class_base {
   }
 
   // Change events of this item are reported for target instead (NIL: itself).
-  virtual cGuiItem* setRedirectEventTo(cGuiItem* target) {
-    redirect = target;
-    return this;
-  }
+  // A target whose own redirects lead back here is refused (EMU): the event
+  // delivery follows the chain to its end.
+  virtual cGuiItem* setRedirectEventTo(cGuiItem* target);
   virtual cGuiItem* getRedirectEventTo() { return redirect; }
   // A 32-bit value of the application's that the toolkit never interprets.
   virtual cGuiItem* setData(int32_t value) {
