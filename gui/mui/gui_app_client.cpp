@@ -5,10 +5,9 @@
 #include "core/exception.h"
 #include "core/general.h"
 #include "core/string.h"
-#include "files/dos/path_parts.h"
+#include "files/dos/program.h"
 #include "gui/mui/gui_action_hook.h"
 #include "gui/mui/gui_client_hooks.h"
-#include "os/dos/dos.h"
 #include "os/icon/icon.h"
 
 cGuiAppClient* guiAppClient = nullptr;
@@ -29,11 +28,9 @@ char* cleanedCopy(const char* text, int32_t length, char blank, Keep keep) {
   return copy;
 }
 
-// The program's icon: its file beside the program in the program's folder.
+// The program's icon: the icon of its own file.
 DiskObject* programIcon() {
-  char name[256];
-  if (!GetProgramName(name, sizeof name)) return nullptr;
-  char* path = fullPath(GetProgramDir(), FilePart(name));
+  char* path = strSafeGetProgramPath();
   DiskObject* found = path ? GetDiskObject(path) : nullptr;
   DisposeString(path);
   // Iconified, the program's icon goes wherever there is room.

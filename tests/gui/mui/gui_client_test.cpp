@@ -11,7 +11,12 @@
 #include "os/intuition/window.h"
 #include "os/mui/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
+#include "tests/support/dos_sandbox.h"
 #include "tests/support/expect_error.h"
+#include "tests/support/info_file.h"
+#include "os/dos/dos.h"
+#include "os/icon/icon.h"
+#include "os/exec/hosted_failure.h"
 
 namespace {
 
@@ -50,8 +55,27 @@ TEST_F(GuiClient, TheApplicationTakesCleanedNamesAndAVersion) {
     EXPECT_EQ(text(application(), MUIA_Application_Author), "(nil)");
   }
   EXPECT_EQ(guiAppClient->infoIcon(), nullptr);  // no icon beside the test program
+  EXPECT_EQ(attr(application(), MUIA_Application_DiskObject), 0);
   EXPECT_EQ(attr(application(), MUIA_Application_BrokerHook) != 0, true);
   EXPECT_NE(infoGuiActionHook(), nullptr);
+}
+
+TEST_F(GuiClient, TheProgramsIconGoesToTheApplicationWithoutAPlace) {
+  DosSandbox box;
+  box.makeDir("progdir/bin");
+  ASSERT_TRUE(InfoFile{}.writeTo(box.host("progdir/bin/Ludex.info")));
+  char name[256];
+  ASSERT_TRUE(GetProgramName(name, sizeof name));
+  const BPTR home = SetProgramDir(Lock("Sandbox:progdir/bin", SHARED_LOCK));
+  ASSERT_TRUE(SetProgramName("Work:Programs/Ludex"));
+  buildApp();
+  DiskObject* icon = guiAppClient->infoIcon();
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->do_CurrentX, NO_ICON_POSITION);
+  EXPECT_EQ(icon->do_CurrentY, NO_ICON_POSITION);
+  EXPECT_EQ(attr(application(), MUIA_Application_DiskObject), toIPTR(icon));
+  UnLock(SetProgramDir(home));
+  SetProgramName(name);
 }
 
 TEST_F(GuiClient, WindowsComeOnlyAfterTheApplicationIsBuilt) {
@@ -77,18 +101,23 @@ TEST_F(GuiClient, BuildMakesTheWindowObjectWithItsOptions) {
     std::function<void(cGuiWindowHost*)> options;
     bool noOpen;
     const char* dump;
-    const char* geometry;  // left top width height as the Window object holds them
+    // left top width height, then the right and bottom border scrollers, as
+    // the Window object holds them
+    const char* values;
   } cases[] = {
-      {"plain, opened", [](cGuiWindowHost*) {}, false, "Window(open) \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 -1 -1"},
-      {"not opened", [](cGuiWindowHost*) {}, true, "Window \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 -1 -1"},
+      {"plain, opened", [](cGuiWindowHost*) {}, false, "Window(open) \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 -1 -1 00"},
+      {"not opened", [](cGuiWindowHost*) {}, true, "Window \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 -1 -1 00"},
       {"every option",
        [](cGuiWindowHost* w) {
          w->initAllowDropFiles()->initSaveID(MakeId("EDIT"));
          w->setPosition(10, 20)->changeSize(300, 200)->setBusy(true);
        },
-       true, "Window(sleep,appwindow,id=1162103124) \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "10 20 300 200"},
+       true, "Window(sleep,appwindow,id=1162103124) \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "10 20 300 200 00"},
       {"width only", [](cGuiWindowHost* w) { w->changeSize(250, GUI_NO_SIZE); }, true,
-       "Window \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 250 -1"},
+       "Window \"W\"[Group(V)[Group(cols=2)[Label \"T\" Text \"\"]]]", "-1 -1 250 -1 00"},
+      {"scrollable", [](cGuiWindowHost* w) { w->infoRootGroup()->initScrollable(); }, true,
+       "Window \"W\"[Scrollgroup(winborder)[Virtgroup(V)[Group(cols=2)[Label \"T\" Text \"\"]]]]",
+       "-1 -1 -1 -1 11"},
   };
   for (const Case& c : cases) {
     cGuiWindowHost* w = textWindow("W");
@@ -102,9 +131,11 @@ TEST_F(GuiClient, BuildMakesTheWindowObjectWithItsOptions) {
     const std::string geometry = std::to_string(attr(object, MUIA_Window_LeftEdge)) + " " +
                                  std::to_string(attr(object, MUIA_Window_TopEdge)) + " " +
                                  std::to_string(attr(object, MUIA_Window_Width)) + " " +
-                                 std::to_string(attr(object, MUIA_Window_Height));
+                                 std::to_string(attr(object, MUIA_Window_Height)) + " " +
+                                 std::to_string(attr(object, MUIA_Window_UseRightBorderScroller)) +
+                                 std::to_string(attr(object, MUIA_Window_UseBottomBorderScroller));
     if (c.noOpen) {
-      EXPECT_EQ(geometry, c.geometry) << c.name;
+      EXPECT_EQ(geometry, c.values) << c.name;
     }
     EXPECT_EQ(w->queryExtra(MakeId("OBJT")), object) << c.name;
     DestroyGuiWindow(w);
@@ -195,6 +226,19 @@ TEST_F(GuiClient, GeometryBeforeTheBuildWhileOpenAndWhenClosed) {
   w->close();
   MinimiseApp(true);
   EXPECT_EQ(w->getPosition(), 5);
+}
+
+TEST_F(GuiClient, WaitingForInputThatCannotComeFailsNamingTheOpenWindows) {
+  buildApp();
+  textWindow("Main")->build(false);
+  textWindow("Hidden")->build(true);
+  try {
+    WaitForChangedGuiItem();
+    ADD_FAILURE() << "the wait returned";
+  } catch (const HostedFailure& failure) {
+    EXPECT_NE(std::string(failure.what()).find("\"Main\""), std::string::npos) << failure.what();
+    EXPECT_EQ(std::string(failure.what()).find("Hidden"), std::string::npos) << failure.what();
+  }
 }
 
 TEST_F(GuiClient, BusyWindowsSleepAndPlatformDataIsByKey) {

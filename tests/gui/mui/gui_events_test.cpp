@@ -73,6 +73,8 @@ TEST_F(GuiEvents, EventsComeOutInTheOrderTheUserCausedThem) {
   cGuiWindowHost* b = describedWindow("B", [&](cGuiWindowHost* w) { other = button(w, "other"); });
   a->build(false);
   b->build(false);
+  // Tab moves through the field and the button, in build order.
+  EXPECT_NE(ostest::dumpMuiTree(windowOf(a)).find("Window(open,chain=2)"), std::string::npos);
   mui::user::type(objectOf(name), "Fred", true);
   mui::user::press(objectOf(ok));  // leaves the field first
   mui::user::press(objectOf(other));
