@@ -1,13 +1,17 @@
 // The application client's event queue: what the hooks queue, how an event
 // is delivered to its window or item, and the two ways the application takes
 // events (waiting for input, or polling).
+#include <cstring>
+
 #include "core/exception.h"
 #include "core/string.h"
 #include "files/dos/path_parts.h"
 #include "files/dos/probes.h"
 #include "files/syntax/path_syntax.h"
+#include "gui/gui_container_item.h"
 #include "gui/gui_input_item.h"
 #include "gui/mui/gui_app_client.h"
+#include "gui/mui/gui_number_string_host.h"
 #include "gui/mui/gui_window_host.h"
 #include "os/commodities/commodities.h"
 #include "os/dos/dos.h"
@@ -117,6 +121,10 @@ void cGuiAppClient::queueItemChange(cGuiItem* item, cGuiWindow* window) {
   // setRedirectEventTo refuses cycles, so the chain ends.
   while (cGuiItem* target = item->getRedirectEventTo()) item = target;
   addEvent(item, window);
+  // A number typed outside its field's range is brought back into it (which
+  // queues the field once more). Fields of derived classes clean themselves.
+  if (std::strcmp(item->InfoClassType(), "cGuiNumberStringHost") == 0)
+    static_cast<cGuiNumberStringHost*>(item)->sanitise();
 }
 
 void cGuiAppClient::windowAction(cGuiWindow* window, Tag attribute, IPTR value) {
@@ -166,8 +174,11 @@ bool cGuiAppClient::deliver(eventNode* event, cGuiItem** item, cGuiWindow** wind
   try {
     if (!*item) {
       hostOf(*window)->notifyStateHasChanged(event);
-    } else if ((*item)->IsOfClassType("cGuiInputItem")) {
-      static_cast<cGuiInputItem*>(*item)->notifyStateHasChanged();
+    } else {
+      if ((*item)->IsOfClassType("cGuiInputItem")) static_cast<cGuiInputItem*>(*item)->notifyStateHasChanged();
+      // Items made of other items (a fixed list's rows) take note the same way.
+      if ((*item)->IsOfClassType("cGuiContainerInputItem"))
+        static_cast<cGuiContainerInputItem*>(*item)->notifyStateHasChanged();
     }
   } catch (...) {
     End(event);

@@ -67,7 +67,7 @@ TEST_F(InputDriver, EachGestureIsAChangeOfItsItem) {
     radio = d->addRadioChoice("Radio", colours)->setNotifyFunction(notify);
     slider = d->addSlider("Slider", 0, 10)->setNotifyFunction(notify);
     string = d->addString("String")->setNotifyFunction(notify);
-    number = d->addNumberString("Number", -5, 99)->setNotifyFunction(notify);
+    number = d->addNumberString("Number", -50, 99)->setNotifyFunction(notify);
     notes = d->addStringBox("Notes")->setNotifyFunction(notify);
     path = d->addPathString("Path")->setNotifyFunction(notify);
   });
@@ -169,6 +169,80 @@ TEST_F(InputDriver, ThePathFieldsRequesterRoundTrip) {
   mui::user::cancelPopup(objectOf(file));
   EXPECT_TRUE(quiet());
   EXPECT_STREQ(file->getState(), "Sandbox:/games/new/y.adf");
+}
+
+TEST_F(InputDriver, ATypedNumberEndsWithinItsRange) {
+  struct {
+    int32_t min, max;
+    const char* typed;
+    int32_t state;
+    size_t changes;  // a clamped number is reported once more
+  } cases[] = {
+      {5, 99, "500", 99, 2},
+      {5, 99, "-3", 5, 2},
+      {5, 99, "42", 42, 1},
+      // A field with no number between its bounds keeps what was typed, without an error.
+      {10, 5, "7", 7, 1},
+  };
+  for (auto& c : cases) {
+    cGuiNumberString* number = nullptr;
+    cGuiWindowHost* w = describedWindow("Number", [&](cGuiWindowHost* d) {
+      number = d->addNumberString("N", c.min, c.max)->setNotifyFunction(notify);
+    });
+    w->build(false);
+    notify->calls.clear();
+    testing::internal::CaptureStdout();
+    mui::user::type(objectOf(number), c.typed, true);
+    EXPECT_EQ(next(w), number) << c.typed;
+    while (CheckForChangedGuiItem(true)) {
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << c.typed;
+    EXPECT_EQ(notify->calls.size(), c.changes) << c.typed;
+    EXPECT_EQ(number->getState(), c.state) << c.typed;
+    DestroyGuiWindow(w);
+  }
+}
+
+TEST_F(InputDriver, AFixedListFollowsTheUsersTicks) {
+  cGuiFixedList* list = nullptr;
+  std::vector<cGuiFixedListEntry*> rows;
+  cGuiWindowHost* w = describedWindow("Fixed", [&](cGuiWindowHost* d) {
+    list = d->beginFixedList(1, nullptr)->initSelectableEntries(false)->initColumnTitles("Name");
+    for (const char* label : {"A", "B", "C"}) {
+      rows.push_back(d->addFixedListEntry(label));
+      rows.back()->setNotifyFunction(notify);
+    }
+    d->endFixedList();
+  });
+  w->build(false);
+  const auto tickOf = [](cGuiFixedListEntry* row) {
+    return sharedOf(static_cast<cGuiGroupItem*>(row)->infoFirstItem())->object;
+  };
+  // Every change comes as the row's, the ticks' own included.
+  const auto drain = [&] {
+    std::vector<cGuiItem*> items;
+    while (cGuiItem* item = CheckForChangedGuiItem(true)) items.push_back(item);
+    return items;
+  };
+  mui::user::toggle(tickOf(rows[1]));
+  EXPECT_EQ(next(w), rows[1]);
+  EXPECT_EQ(list->infoSingleSelectionEntry(), rows[1]);
+  mui::user::toggle(tickOf(rows[0]));
+  EXPECT_EQ(next(w), rows[0]);
+  // B was unticked by the list: that comes back as B's change, counted once.
+  EXPECT_EQ(drain(), std::vector<cGuiItem*>{rows[1]});
+  EXPECT_EQ(list->infoSingleSelectionEntry(), rows[0]);
+  EXPECT_EQ(list->infoSelectionCount(), 1);
+  EXPECT_FALSE(rows[1]->getState());
+  // The program ticks the row that is ticked already: reported, and counted nothing.
+  rows[0]->setState(true);
+  EXPECT_EQ(drain(), std::vector<cGuiItem*>{rows[0]});
+  EXPECT_EQ(list->infoSelectionCount(), 1);
+  mui::user::toggle(tickOf(rows[0]));
+  EXPECT_EQ(next(w), rows[0]);
+  EXPECT_EQ(list->infoSelectionCount(), 0);
+  EXPECT_EQ(list->infoSingleSelectionEntry(), nullptr);
+  EXPECT_EQ(notify->calls, (std::vector<cGuiItem*>{rows[1], rows[0], rows[1], rows[0], rows[0]}));
 }
 
 }  // namespace
