@@ -9,6 +9,9 @@
 
 #include "app/ludex_amiga.h"
 #include "gui/mui/gui_action_hook.h"
+#include "os/mui/item_finder.h"
+#include "os/mui/user_driver.h"
+#include "tests/gui/mui/gui_client.h"
 #include "tests/gui/mui/host_window.h"
 #include "tests/support/expect_error.h"
 
@@ -19,12 +22,6 @@ IPTR recordHook(Hook*, void*, void* message) {
   const IPTR* words = static_cast<const IPTR*>(message);
   hookCalls.push_back({words[0], words[1]});
   return 0;
-}
-
-IPTR attr(Object* object, Tag tag) {
-  IPTR value = 0;
-  GetAttr(tag, object, &value);
-  return value;
 }
 
 class KeyButton : public HostWindowTest {
@@ -97,6 +94,32 @@ TEST_F(KeyButton, AChangeIsReportedWhenTheButtonIsReleased) {
 TEST_F(KeyButton, AKeyButtonIsAddedOnlyInsideAGroup) {
   expectError("EPU", "addKeyButton(); must be done inside a group", [&] { addKeyButton(window, "OK", '\n'); });
   expectError("EPU", "addKeyButton(); must be done inside a group", [&] { addKeyButton(nullptr, "OK", '\n'); });
+}
+
+// In an open window of the application: the user presses the button that
+// the driver finds by its caption, and the program receives it as a change of
+// the key button.
+class KeyButtonInApplication : public GuiClientTest {};
+
+TEST_F(KeyButtonInApplication, ThePressedButtonIsTheChangedItem) {
+  new_ludex_amiga();
+  buildApp();
+  cGuiKeyButton* ok = nullptr;
+  cGuiWindowHost* dialog = describedWindow("Edit game", [&](cGuiWindowHost* w) {
+    w->beginGroupHorizontal(nullptr);
+    ok = addKeyButton(w, "OK", '\n');
+    w->addButton("Cancel");
+  });
+  dialog->build(false);
+  auto* windowObject = static_cast<Object*>(dialog->queryExtra(MakeId("OBJT")));
+  Object* shown = mui::findItem(windowObject, mui::ItemKind::Button, "OK");
+  EXPECT_EQ(shown, ok->infoObject());
+  mui::user::press(shown);
+  cGuiWindow* from = nullptr;
+  EXPECT_EQ(guiAppClient->waitForChangedGuiItem(&from), ok);
+  EXPECT_EQ(from, dialog);
+  DestroyGuiWindow(dialog);
+  end_ludex_amiga();
 }
 
 }  // namespace
