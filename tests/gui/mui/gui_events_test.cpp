@@ -52,7 +52,9 @@ class GuiEvents : public GuiClientTest {
   std::string next() {
     cGuiWindow* w = nullptr;
     cGuiItem* item = WaitForChangedGuiItem(&w);
-    if (w) EXPECT_EQ(w->getLastChangedItem(), item);
+    if (w) {
+      EXPECT_EQ(w->getLastChangedItem(), item);
+    }
     return describe(item, w);
   }
   std::string poll(bool keepOthers = true) {
