@@ -60,7 +60,9 @@ class cGuiAppClient : public cAppClient {
   virtual int32_t infoQueuedEvents();
 
   // ---- the hooks' work (the hooks catch and print errors) ----
-  // A change of item in window, reported for the end of its redirect chain.
+  // What the action hook does with [item, window] (and what the list hooks
+  // share): queues a change of the end of item's redirect chain; the
+  // toolkit's number field then brings its number back into bounds.
   virtual void queueItemChange(cGuiItem* item, cGuiWindow* window);
   virtual void windowAction(cGuiWindow* window, Tag attribute, IPTR value);
   virtual void brokerCommand(CxMsg* message);
