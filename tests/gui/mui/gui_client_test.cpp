@@ -84,7 +84,12 @@ TEST_F(GuiClient, WindowsComeOnlyAfterTheApplicationIsBuilt) {
               [] { WaitForChangedGuiItem(); });
   expectError("EPU", "cGuiHost; checkForChangedGuiItem(); cApp.build() must be called first",
               [] { CheckForChangedGuiItem(false); });
-  buildApp();
+  CreateApp("Test");
+  ostest::markMuiClassMissing("Application.mui");
+  expectError("ERR", "cGuiAppClient.build(); failed to create GUI", [] { appHost->build(); });
+  expectError("EPU", "cGuiHost; CreateGuiWindow(); cApp.build() must be called first", [] { CreateGuiWindow("W"); });
+  ostest::restoreMuiClasses();
+  appHost->build();
   cGuiWindow* a = CreateGuiWindow("A");
   cGuiWindow* b = CreateGuiWindow("B");
   EXPECT_EQ(static_cast<cGuiWindowHost*>(a)->infoNextResource(), b);
