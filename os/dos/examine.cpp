@@ -10,6 +10,7 @@
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
 #include "os/dos/process_record.h"
+#include "os/dos/watched_folders.h"
 
 void dosexamine::toFileInfoBlock(const dosmeta::EntryInfo& info, FileInfoBlock* fib) {
   fib->fib_DirEntryType = info.type;
@@ -32,14 +33,24 @@ namespace {
 // Examines what a lock (ZERO included) or a handle refers to.
 bool examineObject(BPTR object, FileInfoBlock* fib, std::string* reachOut) {
   std::string real;
-  if (int32_t error = dosl::hostPathOf(object, real)) return dosproc::fail(error);
+  dosl::LockRecord* lock = dosl::asLock(object);
+  // Its folder watched and unchanged since it was locked, the object still
+  // lies where it was found, by the same name.
+  if (lock && lock->listedUnder && lock->listedUnder == doswatch::generation()) {
+    real = lock->listedPath;
+  } else {
+    if (lock) lock->listedUnder = 0;
+    if (int32_t error = dosl::hostPathOf(object, real)) return dosproc::fail(error);
+  }
   std::string reach = real;
-  if (dosl::LockRecord* lock = dosl::asLock(object))
-    reach = dosl::fdPath(lock->fl_HostFd);
+  int fd = -1;
+  if (lock)
+    fd = lock->fl_HostFd;
   else if (FileHandle* fh = dosfh::asHandle(object))
-    reach = dosl::fdPath(fh->fh_HostFd);
+    fd = fh->fh_HostFd;
+  if (fd >= 0) reach = dosl::fdPath(fd);
   dosmeta::EntryInfo info;
-  if (int32_t error = dosmeta::describeObject(reach, real, info)) return dosproc::fail(error);
+  if (int32_t error = dosmeta::describeObject(reach, real, info, fd)) return dosproc::fail(error);
   fib->fib_DiskKey = 0;
   dosexamine::toFileInfoBlock(info, fib);
   if (reachOut) *reachOut = reach;

@@ -33,7 +33,9 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
 // tools, overlay layers copied up); its first write opens it for writing
 // (dosfh::makeWritable). Opened without blocking, so that a FIFO or device
 // that took the file's place is refused instead of hanging the program.
-int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
+// `lockUnchecked`: whether an exclusive lock on the file is still to be looked
+// for (the path was resolved from a folder's listing, without its identity).
+int32_t openExisting(const std::string& path, int32_t mode, bool lockUnchecked, int* fdOut) {
   if (mode == MODE_READWRITE && (dosmeta::protectionOf(path) & FIBF_WRITE)) return ERROR_WRITE_PROTECTED;
   const int fd = openRetrying(path.c_str(), (mode == MODE_OLDFILE ? O_RDONLY : O_RDWR) | O_NONBLOCK);
   if (fd < 0) return dosio::ioErrOfErrno(errno, mode == MODE_OLDFILE ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
@@ -42,6 +44,8 @@ int32_t openExisting(const std::string& path, int32_t mode, int* fdOut) {
   int32_t word = 0;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     error = ERROR_OBJECT_WRONG_TYPE;
+  else if (lockUnchecked && dosl::exclusivelyLocked(st.st_dev, st.st_ino))
+    error = ERROR_OBJECT_IN_USE;
   else if (mode == MODE_OLDFILE && dosmeta::readProtection(fd, &word) && (word & FIBF_READ))
     error = ERROR_READ_PROTECTED;  // Linux lets it be read; the stored word does not
   if (error) {
@@ -88,6 +92,11 @@ BPTR Open(const char* name, int32_t accessMode) {
   }
   if (r.start) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
 
+  // A plain file known from its folder's listing opens for reading as it is;
+  // anything else is looked at first.
+  const bool fromListing = r.exists && !r.described && accessMode == MODE_OLDFILE && S_ISREG(r.st.st_mode);
+  if (r.exists && !r.described && !fromListing && lstat(r.host.c_str(), &r.st) != 0)
+    return dosproc::failLock(dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED));
   // The object as the path found it, through a final link to what it leads to.
   struct stat st = r.st;
   const bool present = r.exists && (!S_ISLNK(st.st_mode) || stat(r.host.c_str(), &st) == 0);
@@ -97,7 +106,7 @@ BPTR Open(const char* name, int32_t accessMode) {
     // Only plain files open: folders, FIFOs, devices and sockets are the wrong type.
     if (!S_ISREG(st.st_mode)) return dosproc::failLock(ERROR_OBJECT_WRONG_TYPE);
     // An exclusive lock keeps the object to its holder.
-    if (dosl::exclusivelyLocked(st.st_dev, st.st_ino)) return dosproc::failLock(ERROR_OBJECT_IN_USE);
+    if (!fromListing && dosl::exclusivelyLocked(st.st_dev, st.st_ino)) return dosproc::failLock(ERROR_OBJECT_IN_USE);
   }
   if (accessMode == MODE_READWRITE && doshook::hasTrait(r.parent, ostest::TRAIT_NO_READWRITE))
     return dosproc::failLock(ERROR_ACTION_NOT_KNOWN);
@@ -105,7 +114,7 @@ BPTR Open(const char* name, int32_t accessMode) {
   int fd = -1;
   int32_t error;
   if (accessMode != MODE_NEWFILE)
-    error = openExisting(r.host, accessMode, &fd);
+    error = openExisting(r.host, accessMode, fromListing, &fd);
   else if (r.exists && !present)
     error = ERROR_OBJECT_NOT_FOUND;  // a new file through a soft link that leads nowhere
   else

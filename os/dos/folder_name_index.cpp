@@ -21,8 +21,9 @@ constexpr time_t UNSETTLED_SECONDS = 2;
 constexpr size_t MAX_FOLDERS = 256;
 
 struct Names {
-  int32_t count = 0;   // entries with this folded name
-  std::string actual;  // the first of them, as on disk
+  int32_t count = 0;      // entries with this folded name
+  std::string actual;     // the first of them, as on disk
+  unsigned char kind = 0; // its kind as the listing gave it (DT_...)
 };
 
 struct Index {
@@ -62,7 +63,10 @@ bool readNames(const std::string& folder, Index& index) {
   while (dirent* entry = readdir(dir)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
     Names& names = index.byFoldedName[folded(entry->d_name)];
-    if (++names.count == 1) names.actual = entry->d_name;
+    if (++names.count == 1) {
+      names.actual = entry->d_name;
+      names.kind = entry->d_type;
+    }
   }
   closedir(dir);
   return true;
@@ -78,27 +82,49 @@ Match answer(const Index& index, const std::string& name, std::string& actual) {
 
 }  // namespace
 
-Match findIgnoringCase(const std::string& folder, const std::string& name, std::string& actual) {
+Known knownWithoutLooking(const std::string& folder, const std::string& name, uint64_t generation,
+                          std::string& actual) {
+  Known known;
+  auto& all = indexes();
+  auto it = all.find(folder);
+  if (it == all.end() || !it->second.watched || it->second.generation != generation) return known;
+  auto names = it->second.byFoldedName.find(folded(name));
+  if (names == it->second.byFoldedName.end()) {
+    known.sure = true;  // no name equal to it, exactly or ignoring case
+    return known;
+  }
+  // One entry: it is the exact name, or else the one match ignoring case.
+  // A folder or a plain file is what it was listed as while no change came.
+  const Names& n = names->second;
+  if (n.count != 1 || (n.kind != DT_REG && n.kind != DT_DIR)) return known;
+  known.sure = true;
+  known.match = Match::Found;
+  known.kind = n.kind;
+  actual = n.actual;
+  return known;
+}
+
+Match findIgnoringCase(const std::string& folder, const std::string& name, uint64_t generation,
+                       std::string& actual) {
   auto& all = indexes();
   auto it = all.find(folder);
   // Watched and nothing changed since: sure without looking at the folder.
   // Once a change came in (here or in another watched folder), its time is
   // no guard: the change may have left it as it was.
   if (it != all.end() && it->second.watched) {
-    if (it->second.generation == doswatch::generation()) return answer(it->second, name, actual);
+    if (it->second.generation == generation) return answer(it->second, name, actual);
     all.erase(it);
     it = all.end();
   }
 
   // Watched from before it is looked at, so that any change from now on shows.
-  // The generation is read first: reading it may drop every watch, and a
-  // watch taken before that would be gone while the index counted on it.
-  const uint64_t generation = doswatch::generation();
+  // The caller read the generation first: reading it may drop every watch,
+  // and a watch taken before that would be gone while the index counted on it.
   const bool watched = doswatch::watch(folder);
   struct stat st;
   if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     forget(folder);
-    return Match::Missing;
+    return Match::NoFolder;
   }
   if (it != all.end() && it->second.settled && it->second.dev == st.st_dev && it->second.ino == st.st_ino &&
       sameTime(it->second.modified, st.st_mtim)) {
@@ -115,7 +141,7 @@ Match findIgnoringCase(const std::string& folder, const std::string& name, std::
   fresh.generation = generation;
   if (!readNames(folder, fresh)) {
     forget(folder);
-    return Match::Missing;
+    return Match::NoFolder;
   }
   const Match m = answer(fresh, name, actual);
   // Its time guards it only when the folder did not change while it was read

@@ -13,13 +13,31 @@
 
 namespace dosindex {
 
-enum class Match { Found, Missing, Ambiguous };
+// NoFolder: the folder itself is not there (or cannot be read).
+enum class Match { Found, Missing, Ambiguous, NoFolder };
 
 // The entry of the Linux folder whose name equals `name` ignoring a-z case:
 // Found with its name as on disk in `actual` when there is exactly one,
-// Ambiguous when there are more, Missing when none (or the folder cannot be
-// read). The caller has looked for the exact name first.
-Match findIgnoringCase(const std::string& folder, const std::string& name, std::string& actual);
+// Ambiguous when there are more, Missing when none. The caller has looked for
+// the exact name first. `generation` is the watch generation the caller read
+// before it looked at anything (doswatch::generation()).
+Match findIgnoringCase(const std::string& folder, const std::string& name, uint64_t generation,
+                       std::string& actual);
+
+// What the index of a watched folder that has not changed since it was read
+// tells of `name` without looking at the folder: the whole lookup (the exact
+// name first, then the one entry that differs only in case) answered, with
+// the kind the listing gave (a DT_ value) in `kind`. Sure is FALSE when
+// there is no such index (not read yet, not watched, or a change came in
+// since `generation`), or when its answer would need a look at the object
+// (a link, an unknown kind, several names equal ignoring case).
+struct Known {
+  bool sure = false;
+  Match match = Match::Missing;
+  unsigned char kind = 0;
+};
+Known knownWithoutLooking(const std::string& folder, const std::string& name, uint64_t generation,
+                          std::string& actual);
 
 // dos.library created, renamed or deleted something in the Linux folder.
 void forget(const std::string& folder);

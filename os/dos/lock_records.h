@@ -15,6 +15,11 @@ namespace dosl {
 struct LockRecord : FileLock {
   dev_t dev = 0;
   ino_t ino = 0;
+  // Where the object lay when it was locked, still true while the watch
+  // generation is `listedUnder` (nonzero: its folder is watched and its
+  // listing showed the name), so that Examine need not ask Linux for it.
+  std::string listedPath;
+  uint64_t listedUnder = 0;
   bool exNextListed = false;             // Examine took the entry list for ExNext
   std::vector<std::string> exNextNames;
   bool exAllListed = false;              // an ExAll scan is going on
@@ -26,8 +31,9 @@ LockRecord* asLock(BPTR object);
 
 // A new lock on the object at a Linux path (links followed). An exclusive lock
 // needs the object to itself, and no shared lock is had while one is held
-// (202). ZERO with *error set on failure.
-BPTR lockHostPath(const std::string& path, int32_t mode, int32_t* error);
+// (202). ZERO with *error set on failure. `realPath`, when given, is where the
+// object lies (no link on the way, none at the end).
+BPTR lockHostPath(const std::string& path, int32_t mode, int32_t* error, const std::string* realPath = nullptr);
 
 // TRUE when an exclusive lock is held on the object with this identity.
 bool exclusivelyLocked(dev_t dev, ino_t ino);

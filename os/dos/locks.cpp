@@ -95,7 +95,7 @@ MsgPort* dosl::portOfRealPath(const std::string& realPath) {
   return dosvol::portOf(v ? v->name : "Root");
 }
 
-BPTR dosl::lockHostPath(const std::string& path, int32_t mode, int32_t* error) {
+BPTR dosl::lockHostPath(const std::string& path, int32_t mode, int32_t* error, const std::string* realPath) {
   const int fd = open(path.c_str(), O_PATH | O_CLOEXEC);
   if (fd < 0) {
     *error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
@@ -126,7 +126,10 @@ BPTR dosl::lockHostPath(const std::string& path, int32_t mode, int32_t* error) {
   lock->dev = st.st_dev;
   lock->ino = st.st_ino;
   std::string real;
-  lock->fl_Task = portOfRealPath(realPathOfFd(fd, real) == 0 ? real : path);
+  if (realPath)
+    lock->fl_Task = portOfRealPath(*realPath);
+  else
+    lock->fl_Task = portOfRealPath(realPathOfFd(fd, real) == 0 ? real : path);
   doslive::add(&lock->fl_Header, DOS_KIND_LOCK);
   return &lock->fl_Header;
 }
@@ -141,8 +144,17 @@ BPTR Lock(const char* name, int32_t accessMode) {
     if (int32_t error = doshook::checkNotInUse(r.host)) return dosproc::failLock(error);
   }
   int32_t error = 0;
-  BPTR lock = dosl::lockHostPath(r.host, accessMode, &error);
-  return lock ? lock : dosproc::failLock(error);
+  // Without a link on the way (the parent is real) or at the end, the path is
+  // where the object lies.
+  const bool real = !S_ISLNK(r.st.st_mode);
+  BPTR lock = dosl::lockHostPath(r.host, accessMode, &error, real ? &r.host : nullptr);
+  if (!lock) return dosproc::failLock(error);
+  if (real && r.listedUnder) {
+    dosl::LockRecord* record = dosl::asLock(lock);
+    record->listedPath = r.host;
+    record->listedUnder = r.listedUnder;
+  }
+  return lock;
 }
 
 void UnLock(BPTR lock) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "os/dos/host_errors.h"
@@ -52,6 +53,38 @@ std::vector<std::string> recordLines(const std::string& objectPath) {
   return splitSkippingEmpty(value, '\n');
 }
 
+// Which of dos's attributes an object may hold: FALSE only where it surely
+// holds none (the listing of its attribute names could be read).
+struct Stored {
+  bool protection = true;
+  bool comment = true;
+};
+
+Stored storedAttributes(const std::string& path) {
+  char names[1024];
+  const ssize_t n = listxattr(path.c_str(), names, sizeof names);
+  if (n < 0) return {};  // too many to list here, or none kept at all: ask for each
+  Stored stored{false, false};
+  for (ssize_t at = 0; at < n;) {
+    const char* name = names + at;
+    const size_t length = strnlen(name, static_cast<size_t>(n - at));
+    if (std::strcmp(name, PROTECTION_ATTR) == 0) stored.protection = true;
+    if (std::strcmp(name, COMMENT_ATTR) == 0) stored.comment = true;
+    at += static_cast<ssize_t>(length) + 1;
+  }
+  return stored;
+}
+
+// Without a stored word: the read and write bits from what Linux allows. One
+// question answers the usual case, where both are allowed.
+int32_t derivedProtection(const std::string& path) {
+  if (access(path.c_str(), R_OK | W_OK) == 0) return 0;
+  int32_t word = 0;
+  if (access(path.c_str(), R_OK) != 0) word |= FIBF_READ;
+  if (access(path.c_str(), W_OK) != 0) word |= FIBF_WRITE;
+  return word;
+}
+
 // Everything but the name and type, from a stat of the object and a path that
 // reaches it for its attributes (NIL for a link, which has none, or when they
 // are not wanted); the comment only when asked for.
@@ -66,8 +99,12 @@ void fill(const struct stat& st, const std::string* attributes, EntryInfo& out, 
   out.protection = 0;
   out.comment.clear();
   if (!attributes) return;
-  out.protection = protectionOf(*attributes);
-  if (withComment) out.comment = readComment(*attributes);
+  // Most objects hold neither attribute: one listing of their names says so,
+  // instead of asking for each.
+  const Stored stored = storedAttributes(*attributes);
+  int32_t word = 0;
+  out.protection = stored.protection && readProtection(*attributes, &word) ? word : derivedProtection(*attributes);
+  if (withComment && stored.comment) out.comment = readComment(*attributes);
 }
 
 std::string folderOf(const std::string& path) {
@@ -110,9 +147,10 @@ int32_t describeEntryUpTo(const std::string& folder, const std::string& name, un
   return 0;
 }
 
-int32_t describeObject(const std::string& reach, const std::string& realPath, EntryInfo& out) {
+int32_t describeObject(const std::string& reach, const std::string& realPath, EntryInfo& out, int fd) {
   struct stat st;
-  if (stat(reach.c_str(), &st) != 0) return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+  if ((fd >= 0 ? fstat(fd, &st) : stat(reach.c_str(), &st)) != 0)
+    return dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
   fill(st, &reach, out);
   const dosvol::Volume* on = dosvol::volumeOfRealPath(realPath);
   if (S_ISDIR(st.st_mode) && on && on->folders[0] == realPath) {
@@ -160,9 +198,7 @@ bool readProtection(int fd, int32_t* word) {
 int32_t protectionOf(const std::string& path) {
   int32_t word = 0;
   if (readProtection(path, &word)) return word;
-  if (access(path.c_str(), R_OK) != 0) word |= FIBF_READ;
-  if (access(path.c_str(), W_OK) != 0) word |= FIBF_WRITE;
-  return word;
+  return derivedProtection(path);
 }
 
 int32_t writeProtection(const std::string& path, int32_t word) {

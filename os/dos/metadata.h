@@ -51,8 +51,9 @@ int32_t describeEntryUpTo(const std::string& folder, const std::string& name, un
                           int32_t level, EntryInfo& out);
 // The object that `reach` leads to, links followed (Examine, ExamineFH);
 // `reach` may be a /proc/self/fd path, realPath is where the object lies. A
-// volume's root is ST_ROOT and named by the volume.
-int32_t describeObject(const std::string& reach, const std::string& realPath, EntryInfo& out);
+// volume's root is ST_ROOT and named by the volume. `fd`, when not -1, is a
+// descriptor of the object, asked for its status instead of `reach`.
+int32_t describeObject(const std::string& reach, const std::string& realPath, EntryInfo& out, int fd = -1);
 
 // The stored protection word; FALSE when none is stored.
 bool readProtection(const std::string& path, int32_t* word);

@@ -34,27 +34,62 @@ std::string parentOf(const std::string& folder) {
 
 enum class Match { Found, Missing, Ambiguous, Error };
 
+// What looking a name up in a folder found.
+struct Entry {
+  Match match = Match::Missing;
+  std::string actual;       // its name as on disk
+  struct stat st {};        // the entry, a link as itself (st_mode alone when !described)
+  bool described = false;
+  bool folderSeen = false;  // the folder was seen to be there
+  bool listed = false;      // answered by the listing of a watched, unchanged folder
+  int32_t error = 0;        // for Error: the IoErr code
+};
+
 // Finds name in folder: the exact name first, else the one entry that differs
-// only in the case of a-z. Found: *st describes the entry (a link as itself).
-Match lookUp(const std::string& folder, const std::string& name, std::string& actual, struct stat* st,
-             int32_t& error) {
-  if (name.size() > NAME_MAX_BYTES) return Match::Missing;
-  if (lstat(join(folder, name).c_str(), st) == 0) {
-    actual = name;
-    return Match::Found;
+// only in the case of a-z. A watched folder whose listing is kept and has
+// not changed since answers without a look at the folder.
+Entry lookUp(const std::string& folder, const std::string& name, uint64_t generation) {
+  Entry e;
+  if (name.size() > NAME_MAX_BYTES) return e;
+  const dosindex::Known known = dosindex::knownWithoutLooking(folder, name, generation, e.actual);
+  if (known.sure) {
+    e.folderSeen = true;
+    e.listed = true;
+    if (known.match == dosindex::Match::Found) {
+      e.match = Match::Found;
+      e.st.st_mode = known.kind == DT_DIR ? S_IFDIR : S_IFREG;
+    }
+    return e;
+  }
+  if (lstat(join(folder, name).c_str(), &e.st) == 0) {
+    e.actual = name;
+    e.match = Match::Found;
+    e.described = true;
+    e.folderSeen = true;
+    return e;
   }
   if (errno != ENOENT) {
-    error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
-    return error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
+    e.error = dosio::ioErrOfErrno(errno, ERROR_READ_PROTECTED);
+    e.match = e.error == ERROR_OBJECT_NOT_FOUND ? Match::Missing : Match::Error;
+    return e;
   }
-  switch (dosindex::findIgnoringCase(folder, name, actual)) {
+  switch (dosindex::findIgnoringCase(folder, name, generation, e.actual)) {
     case dosindex::Match::Found:
+      e.folderSeen = true;
       // Gone since the folder was read: not there after all.
-      return lstat(join(folder, actual).c_str(), st) == 0 ? Match::Found : Match::Missing;
-    case dosindex::Match::Ambiguous: return Match::Ambiguous;
-    case dosindex::Match::Missing: break;
+      if (lstat(join(folder, e.actual).c_str(), &e.st) == 0) {
+        e.match = Match::Found;
+        e.described = true;
+      }
+      break;
+    case dosindex::Match::Ambiguous:
+      e.folderSeen = true;
+      e.match = Match::Ambiguous;
+      break;
+    case dosindex::Match::Missing: e.folderSeen = true; break;
+    case dosindex::Match::NoFolder: break;
   }
-  return Match::Missing;
+  return e;
 }
 
 // Walks `rest` from the real folder `start`; `floor` is the root that "/" may
@@ -70,13 +105,15 @@ int32_t walk(const std::string& start, const std::string& floor, const std::stri
                          rest[0] != '/' && rest.find("//") == std::string::npos;
   std::string prefix;
   bool keepable = false;
-  uint64_t generation = 0;
+  // Read once, before anything is looked at: whatever is kept and was read
+  // under this number still holds.
+  const uint64_t generation = doswatch::generation();
   if (namesOnly) {
     prefix = rest.substr(0, lastSlash);
-    if (dosfolders::find(start, prefix, current)) {
+    if (dosfolders::find(start, prefix, generation, current)) {
       i = lastSlash + 1;
+      out.folderSeen = true;
     } else {
-      generation = doswatch::generation();
       keepable = true;
     }
   }
@@ -96,19 +133,20 @@ int32_t walk(const std::string& start, const std::string& floor, const std::stri
     if (name == "." || name == "..") return (last && want == Want::Create) ? ERROR_INVALID_COMPONENT_NAME
                                                                           : ERROR_OBJECT_NOT_FOUND;
     if (keepable && !last) keepable = doswatch::watch(current);
-    std::string actual;
-    struct stat st;
-    int32_t error = 0;
-    const Match m = lookUp(current, name, actual, &st, error);
-    if (m == Match::Error) return error;
+    Entry e = lookUp(current, name, generation);
+    if (e.folderSeen) out.folderSeen = true;
+    const Match m = e.match;
+    if (m == Match::Error) return e.error;
     if (last) {
       if (keepable) dosfolders::keep(start, prefix, current, generation);
       out.parent = current;
       out.givenName = name;
       if (m == Match::Found) {
-        out.name = actual;
+        out.name = e.actual;
         out.exists = true;
-        out.st = st;
+        out.st = e.st;
+        out.described = e.described;
+        if (e.listed) out.listedUnder = generation;
       } else if (want == Want::Create) {
         if (m == Match::Ambiguous) return ERROR_OBJECT_EXISTS;
         if (name.size() > NAME_MAX_BYTES) return ERROR_INVALID_COMPONENT_NAME;
@@ -122,7 +160,8 @@ int32_t walk(const std::string& start, const std::string& floor, const std::stri
       return 0;
     }
     if (m != Match::Found) return ERROR_OBJECT_NOT_FOUND;
-    const std::string next = join(current, actual);
+    const std::string next = join(current, e.actual);
+    struct stat& st = e.st;
     if (S_ISLNK(st.st_mode)) {
       // A link to a folder: the walk goes on where the folder really lies
       // (by a way that is not watched).
@@ -200,9 +239,11 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
       return 0;
     case dosvol::Kind::Volume: {
       // Whether the volume's folder is there is asked only when the walk
-      // found nothing or named no object below it: a found object proves it.
+      // found nothing or named no object below it: a found object, or a
+      // folder on the way seen to be there, proves it.
       const int32_t answer = walk(v->folders[0], v->folders[0], rest, want, out);
       if (answer == 0 && !out.start) return 0;
+      if (answer == ERROR_OBJECT_NOT_FOUND && out.folderSeen) return answer;
       struct stat st;
       if (stat(v->folders[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return ERROR_DEVICE_NOT_MOUNTED;
       return answer;

@@ -31,6 +31,13 @@ struct Resolved {
   bool start = false;     // the path ended on a folder without naming it ("Vol:", "", "dir//")
   bool nil = false;       // NIL:
   struct stat st {};      // the object as found, a link as itself (when it exists, named by a name)
+  // FALSE when only st.st_mode's kind (a plain file or a folder) is known, told
+  // by the listing of a watched folder that has not changed since.
+  bool described = false;
+  bool folderSeen = false;      // a folder on the way was seen to be there
+  // Nonzero when `parent` is watched and its listing showed the name: the
+  // watch generation under which that holds (doswatch::generation()).
+  uint64_t listedUnder = 0;
 };
 
 // 0, or the IoErr code: 205 not there, 218 unknown volume (which also counts a

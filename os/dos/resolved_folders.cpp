@@ -2,7 +2,6 @@
 
 #include <unordered_map>
 
-#include "os/dos/watched_folders.h"
 
 namespace dosfolders {
 namespace {
@@ -24,12 +23,12 @@ std::string keyOf(const std::string& start, const std::string& prefix) { return 
 
 }  // namespace
 
-bool find(const std::string& start, const std::string& prefix, std::string& real) {
+bool find(const std::string& start, const std::string& prefix, uint64_t generation, std::string& real) {
   auto& all = kept();
   if (all.empty()) return false;
   auto it = all.find(keyOf(start, prefix));
   if (it == all.end()) return false;
-  if (it->second.generation != doswatch::generation()) {
+  if (it->second.generation != generation) {
     all.clear();  // something on some watched way changed: none of it is sure
     return false;
   }

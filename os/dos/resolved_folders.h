@@ -9,8 +9,8 @@ namespace dosfolders {
 
 // The real folder that `prefix` (names only: no parent steps, no links on the
 // way) led to from the real folder `start`; FALSE when it is not known or may
-// have changed since.
-bool find(const std::string& start, const std::string& prefix, std::string& real);
+// have changed since the watch generation `generation` (read by the caller).
+bool find(const std::string& start, const std::string& prefix, uint64_t generation, std::string& real);
 // Keeps what `prefix` led to, read under the watch generation `generation`
 // (taken before the first folder on the way was looked into).
 void keep(const std::string& start, const std::string& prefix, const std::string& real, uint64_t generation);

@@ -172,6 +172,103 @@ TEST_F(DosPathResolution, CaseRulesHoldThroughChangesByOtherProgramsAndByDosItse
   EXPECT_EQ(nameOf("Sandbox:Games/beta"), "error 205");
 }
 
+// What Lock and Examine, or Open for reading, make of a path: "Name file",
+// "Name drawer", "opened", or "error N".
+std::string examined(const char* path) {
+  BPTR lock = Lock(path, SHARED_LOCK);
+  if (!lock) return "error " + std::to_string(IoErr());
+  FileInfoBlock fib{};
+  const bool ok = Examine(lock, &fib);
+  UnLock(lock);
+  if (!ok) return "error " + std::to_string(IoErr());
+  return std::string(fib.fib_FileName) + (fib.fib_DirEntryType > 0 ? " drawer" : " file");
+}
+
+std::string opened(const char* path) {
+  BPTR file = Open(path, MODE_OLDFILE);
+  if (!file) return "error " + std::to_string(IoErr());
+  Close(file);
+  return "opened";
+}
+
+TEST_F(DosPathResolution, AFolderReadWhileAnotherChangeIsPendingStillSeesLaterChanges) {
+  if (!ostest::foldersAreWatched()) GTEST_SKIP() << "no inotify here";
+  EXPECT_EQ(nameOf("Sandbox:Games/missing"), "error 205");  // the names of Games are kept, watched
+  box.writeFile("Games/Pending");                           // another program's change waits
+  EXPECT_EQ(nameOf("Sandbox:zeta"), "error 205");           // the root's names are read for the first time
+  box.writeFile("ZETA");
+  EXPECT_EQ(nameOf("Sandbox:zeta"), "Sandbox:ZETA");
+}
+
+TEST_F(DosPathResolution, AnswersFromAWatchedFoldersNamesFollowOtherProgramsChanges) {
+  // Each step reads Fred's names (a name that is not there), then another
+  // program changes the folder; what is kept must not answer for it.
+  const auto readNames = [] { EXPECT_EQ(nameOf("Sandbox:Games/Fred/nothing"), "error 205"); };
+  BPTR held = ZERO;
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    std::vector<std::pair<std::function<std::string()>, const char*>> checks;
+  } steps[] = {
+      {"unchanged", [] {},
+       {{[] { return examined("Sandbox:games/fred/FRED.adf"); }, "Fred.adf file"},
+        {[] { return opened("Sandbox:Games/Fred/fred.adf"); }, "opened"},
+        {[] { return examined("Sandbox:Games/fred"); }, "Fred drawer"}}},
+      {"the file becomes a drawer", [this] {
+         ASSERT_EQ(unlink(box.host("Games/Fred/Fred.adf").c_str()), 0);
+         box.makeDir("Games/Fred/Fred.adf");
+       },
+       {{[] { return opened("Sandbox:Games/Fred/Fred.adf"); }, "error 212"},
+        {[] { return examined("Sandbox:Games/Fred/fred.adf"); }, "Fred.adf drawer"}}},
+      {"two names equal ignoring case come", [this] {
+         box.writeFile("Games/Fred/Game.adf");
+         box.writeFile("Games/Fred/GAME.ADF");
+       },
+       {{[] { return examined("Sandbox:Games/Fred/game.adf"); }, "error 205"},
+        {[] { return examined("Sandbox:Games/Fred/Game.adf"); }, "Game.adf file"},
+        {[] { return opened("Sandbox:Games/Fred/GAME.ADF"); }, "opened"}}},
+      {"one of them goes", [this] { ASSERT_EQ(unlink(box.host("Games/Fred/Game.adf").c_str()), 0); },
+       {{[] { return examined("Sandbox:Games/Fred/game.adf"); }, "GAME.ADF file"},
+        {[] { return opened("Sandbox:Games/Fred/Game.adf"); }, "opened"}}},
+      {"a file goes", [this] { ASSERT_EQ(unlink(box.host("Games/Fred/GAME.ADF").c_str()), 0); },
+       {{[] { return opened("Sandbox:Games/Fred/game.adf"); }, "error 205"}}},
+      {"a locked file is renamed", [this, &held, &readNames] {
+         box.writeFile("Games/Fred/Locked.adf");
+         readNames();
+         held = Lock("Sandbox:Games/Fred/locked.adf", SHARED_LOCK);
+         ASSERT_NE(held, ZERO);
+         ASSERT_EQ(rename(box.host("Games/Fred/Locked.adf").c_str(), box.host("Games/Fred/Moved.adf").c_str()), 0);
+       },
+       {{[&held] {
+           FileInfoBlock fib{};
+           return Examine(held, &fib) ? std::string(fib.fib_FileName) : "error " + std::to_string(IoErr());
+         }, "Moved.adf"},
+        {[] { return examined("Sandbox:Games/Fred/locked.adf"); }, "error 205"}}},
+      {"nothing changes while a file is locked for itself", [&held] {
+         UnLock(held);
+         held = Lock("Sandbox:Games/Fred/moved.adf", EXCLUSIVE_LOCK);
+         ASSERT_NE(held, ZERO);
+       },
+       {{[] { return opened("Sandbox:Games/Fred/Moved.adf"); }, "error 202"}}},
+  };
+  for (const auto& s : steps) {
+    readNames();
+    s.change();
+    for (const auto& [check, expected] : s.checks) EXPECT_EQ(check(), expected) << s.step;
+  }
+  UnLock(held);
+
+  // A volume whose folder went is not mounted, also after its names were kept.
+  box.makeDir("Other/Inside");
+  ostest::mountVolume("Other", box.host("Other").c_str());
+  EXPECT_EQ(nameOf("Other:nothing"), "error 205");
+  EXPECT_EQ(nameOf("Other:Inside/nothing"), "error 205");
+  ASSERT_EQ(rmdir(box.host("Other/Inside").c_str()), 0);
+  ASSERT_EQ(rmdir(box.host("Other").c_str()), 0);
+  EXPECT_EQ(examined("Other:nothing"), "error 218");
+  EXPECT_EQ(examined("Other:Inside/nothing"), "error 218");
+}
+
 TEST_F(DosPathResolution, UnknownVolumesFailWith218AndAskOnlyWhenRequestersAreAllowed) {
   EXPECT_EQ(nameOf("NoSuchDisk:x"), "error 218");
   EXPECT_EQ(ostest::insertVolumeRequesters(), 1);
