@@ -4,6 +4,8 @@ function(ludex_layer name dir deps)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
   # gui/mui is its own layer; the program entry is the executable's own source.
   list(FILTER srcs EXCLUDE REGEX "/app/entry/")
+  # The Qt display is a library of its own (only the program and its tests link Qt).
+  list(FILTER srcs EXCLUDE REGEX "/os/mui/qt/")
   if(name STREQUAL "gui")
     list(FILTER srcs EXCLUDE REGEX "/gui/mui/")
   endif()

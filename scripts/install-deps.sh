@@ -2,7 +2,10 @@
 # Installs the Debian 12 packages that building and testing Ludex needs,
 # only those that are missing.
 set -euo pipefail
-packages=(g++ cmake make libgtest-dev libgmock-dev libpng-dev libjpeg62-turbo-dev libgif-dev pkg-config clang)
+# qt6-base-dev: the display (Qt Widgets, and Qt Test for its tests); qt6-wayland: its
+# windows on a Wayland desktop without X.
+packages=(g++ cmake make libgtest-dev libgmock-dev libpng-dev libjpeg62-turbo-dev libgif-dev pkg-config clang
+  qt6-base-dev qt6-wayland)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -169,7 +169,7 @@ bool AslRequest(void* request, const TagItem* tags) {
 
   bool chosen = false;
   RequesterAnswer answer;
-  if (!takeRequesterAnswer(&answer)) {
+  if (!answerRequester(record, &answer)) {
     printRequesterCancel(record.title, "no answer");
   } else if (answer.kind == RequesterAnswer::Kind::Choose) {
     const std::string why = takeChoice(*r, answer.drawer, answer.files);

@@ -65,7 +65,7 @@ int32_t EasyRequestArgs(Window* window, const EasyStruct* easyStruct, uint32_t* 
 
   int32_t result = 0;
   RequesterAnswer answer;
-  if (!takeRequesterAnswer(&answer)) {
+  if (!answerRequester(record, &answer)) {
     printRequesterCancel(record.title, "no answer");
   } else if (answer.kind == RequesterAnswer::Kind::Button) {
     result = pressedButton(answer, record.buttons);

@@ -32,6 +32,21 @@ bool takeRequesterAnswer(RequesterAnswer* answer) {
   return true;
 }
 
+namespace {
+ScreenRequester screenRequester = nullptr;
+}
+
+ScreenRequester SetScreenRequester(ScreenRequester asker) {
+  ScreenRequester before = screenRequester;
+  screenRequester = asker;
+  return before;
+}
+
+bool answerRequester(const RequesterRecord& shown, RequesterAnswer* answer) {
+  if (takeRequesterAnswer(answer)) return true;
+  return screenRequester && screenRequester(shown, answer);
+}
+
 size_t queuedRequesterAnswers() {
   std::lock_guard<std::mutex> guard(state().lock);
   return state().queue.size();

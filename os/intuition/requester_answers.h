@@ -4,7 +4,8 @@
 // queueRequesterAnswer. A requester with no answer queued is cancelled (the
 // close gadget) and says so on stdout:
 //   # requester "TITLE": no answer, Cancel
-// The hosted display draws no requesters yet, so this holds with a display too.
+// With a display, a requester with no answer queued is asked on screen (a
+// screen requester installed by the display); queued answers still come first.
 // Every requester shown is also written to a log that tests read.
 #pragma once
 #include <cstddef>
@@ -52,6 +53,15 @@ struct RequesterRecord {
 void queueRequesterAnswer(const RequesterAnswer& answer);
 // Takes the oldest queued answer into *answer; false when none is queued.
 bool takeRequesterAnswer(RequesterAnswer* answer);
+
+// Asks a person on screen the requester the record describes (its result not
+// yet set); false when the display cannot ask.
+using ScreenRequester = bool (*)(const RequesterRecord& shown, RequesterAnswer* answer);
+// Installs the display's way of asking (NIL: none); answers the one before.
+ScreenRequester SetScreenRequester(ScreenRequester asker);
+// The answer to a requester: the oldest queued one, else the person's on
+// screen when a display asks; false when there is neither.
+bool answerRequester(const RequesterRecord& shown, RequesterAnswer* answer);
 size_t queuedRequesterAnswers();
 
 // Adds a shown requester to the log.

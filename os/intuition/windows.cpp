@@ -74,7 +74,7 @@ void feedWindow(MsgPort*, void* data) {
   record.initialText = GT_StringOf(text) ? GT_StringOf(text) : "";
   RequesterAnswer answer;
   Gadget* released = nullptr;
-  if (!takeRequesterAnswer(&answer)) {
+  if (!answerRequester(record, &answer)) {
     printRequesterCancel(record.title, "no answer");
   } else if (answer.kind == RequesterAnswer::Kind::Text) {
     if (text) {

@@ -97,6 +97,15 @@ std::string amigaPathOf(const std::string& path) {
   return host ? AmigaPathOfHostPath(path.c_str()) : path;
 }
 
+bool canAct(Object* target) {
+  try {
+    usable(target);
+    return true;
+  } catch (const HostedFailure&) {
+    return false;
+  }
+}
+
 namespace act {
 
 void press(Object* button) {

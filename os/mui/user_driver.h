@@ -28,6 +28,11 @@ namespace mui {
 // Amiga path that reaches it.
 std::string amigaPathOf(const std::string& path);
 
+// TRUE when a person could act on the object now: it exists, its window is
+// open and awake, and neither it nor a group around it is disabled (what
+// every action checks first).
+bool canAct(Object* target);
+
 namespace act {
 
 void press(Object* button);              // MUIA_Pressed 1, then 0

@@ -5,6 +5,7 @@
 #include "os/exec/hosted_failure.h"
 #include "os/exec/signals.h"
 #include "os/mui/application.h"
+#include "os/mui/host_display.h"
 #include "os/mui/input_queue.h"
 #include "os/mui/ui_script_runner.h"
 
@@ -21,6 +22,8 @@ void queueCommoditiesKill(const char* why) {
 bool offerInput(uint32_t signalSet) {
   Application* app = Application::current();
   if (!app || !(signalSet & app->inputSignals())) return false;
+  HostDisplay* display = hostDisplay();
+  if (display) display->refresh();
   if (queuedUserActions() > 0) {
     Signal(nullptr, app->inputSignals());
     return true;
@@ -35,6 +38,7 @@ bool offerInput(uint32_t signalSet) {
     queueCommoditiesKill("quit (the UI script ended)");
     return true;
   }
+  if (!scripted && display && display->waitForInput(signalSet)) return true;
   if (scripted)
     throw HostedFailure("UI script \"" + uiScriptName() +
                         "\" ended, and the program still waits for input; open windows: " + app->openWindowTitles());

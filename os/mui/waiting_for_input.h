@@ -5,9 +5,9 @@
 // In order: a queued user action signals the application; a quit request
 // from the host (SIGTERM) becomes the commodities kill; a running UI script
 // queues its next line; a script that ended sends the commodities kill once
-// while windows are open. Otherwise no input can ever come (there is no
-// display yet), and the wait fails with HostedFailure naming the open windows
-// instead of hanging.
+// while windows are open. Without a script, a display (os/mui/host_display.h)
+// waits for the person's gestures. Otherwise no input can ever come, and the
+// wait fails with HostedFailure naming the open windows instead of hanging.
 #pragma once
 #include <cstdint>
 

@@ -1,0 +1,20 @@
+#include "os/mui/qt/gesture.h"
+
+#include <utility>
+
+#include "os/mui/input_queue.h"
+#include "os/mui/live_objects.h"
+#include "os/mui/object.h"
+#include "os/mui/user_driver.h"
+
+namespace mui::qt {
+
+void queueGesture(const char* what, Object* target, std::function<void(Object*)> perform) {
+  if (!target || !isLive(target)) return;
+  const uint32_t serial = target->serial;
+  queueUserAction(what, [target, serial, perform = std::move(perform)] {
+    if (isLive(target, serial) && canAct(target)) perform(target);
+  });
+}
+
+}  // namespace mui::qt

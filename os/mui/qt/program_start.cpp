@@ -1,0 +1,48 @@
+// Where the program chooses, as it starts, whether its windows are drawn:
+// part of the program itself (not of a library), so only the program opens
+// windows, and nothing in the program's own code knows that it does.
+//
+//   a display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM) and no UI script:
+//     real windows;
+//   a UI script (LUDEX_UI_SCRIPT): headless, unless LUDEX_SHOW_UI asks to
+//     show the script's run on the display;
+//   no display and no script: there is nothing a person could use, so the
+//     program says so in one line and ends with return code 10 before it
+//     touches anything.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "os/mui/qt/qt_display.h"
+
+namespace {
+
+bool given(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+std::unique_ptr<mui::qt::QtDisplay>& programDisplay() {
+  static std::unique_ptr<mui::qt::QtDisplay> display;
+  return display;
+}
+
+// Runs before main: the display is chosen before the program reads or writes anything.
+const bool displayChosen = [] {
+  const bool screen = given("DISPLAY") || given("WAYLAND_DISPLAY") || given("QT_QPA_PLATFORM");
+  const bool script = given("LUDEX_UI_SCRIPT");
+  if (script && !given("LUDEX_SHOW_UI")) return false;
+  if (!screen) {
+    if (script) {
+      std::printf("No display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM): the UI script runs unseen\n");
+      return false;
+    }
+    std::printf("No display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM) and no UI script (LUDEX_UI_SCRIPT): nothing to show\n");
+    std::fflush(stdout);
+    std::exit(10);
+  }
+  programDisplay() = std::make_unique<mui::qt::QtDisplay>();
+  return true;
+}();
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include "os/mui/qt/qt_display.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "os/dos/dos.h"
+#include "os/exec/break_signals.h"
+#include "os/mui/application.h"
+#include "os/mui/input_queue.h"
+#include "os/mui/qt/screen_requesters.h"
+#include "os/mui/qt/window_view.h"
+#include "os/mui/window.h"
+
+namespace mui::qt {
+namespace {
+// How often the wait looks for a quit request or a break from the host.
+constexpr int HOST_SIGNAL_POLL_MS = 100;
+}  // namespace
+
+void ensureQtApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "ludex";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+QtDisplay::QtDisplay()
+    : displayBefore_(setHostDisplay(this)), requesterBefore_(SetScreenRequester(askOnScreen)) {
+  ensureQtApplication();
+}
+
+QtDisplay::~QtDisplay() {
+  for (auto& [window, view] : windows_) view->takeDown();
+  windows_.clear();
+  SetScreenRequester(requesterBefore_);
+  setHostDisplay(displayBefore_);
+}
+
+void QtDisplay::refresh() {
+  Application* app = Application::current();
+  std::vector<Object*> open = app ? app->openWindows() : std::vector<Object*>{};
+  // Windows closed or gone leave the screen first.
+  for (auto it = windows_.begin(); it != windows_.end();) {
+    const bool stillOpen = it->second->alive() && std::find(open.begin(), open.end(), it->first) != open.end();
+    if (stillOpen) {
+      ++it;
+      continue;
+    }
+    it->second->takeDown();
+    it = windows_.erase(it);
+  }
+  for (Object* window : open) {
+    auto& view = windows_[window];
+    if (!view) {
+      view = std::make_unique<WindowView>(static_cast<MuiWindow*>(window));
+      view->show();
+    } else {
+      view->follow();
+    }
+  }
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool QtDisplay::waitForInput(uint32_t signalSet) {
+  refresh();
+  if (windows_.empty()) return false;
+  const bool breakable = (signalSet & SIGBREAKF_CTRL_C) != 0;
+  QTimer poll;
+  poll.start(HOST_SIGNAL_POLL_MS);
+  while (queuedUserActions() == 0 && !hostQuitRequested() && !(breakable && hostCtrlCPending()))
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return true;
+}
+
+WindowView* QtDisplay::windowView(const Object* window) const {
+  auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : found->second.get();
+}
+
+QWidget* QtDisplay::widgetOf(const Object* object) const {
+  for (const auto& [window, view] : windows_)
+    if (QWidget* w = view->widgetOf(object)) return w;
+  return nullptr;
+}
+
+}  // namespace mui::qt

@@ -1,0 +1,65 @@
+#include "os/mui/qt/row_model.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "os/mui/nlist.h"
+#include "os/mui/qt/qt_text.h"
+
+namespace mui::qt {
+
+RowModel::RowModel(NList* list, QObject* parent) : QAbstractTableModel(parent), list_(list) { follow(); }
+
+void RowModel::follow() {
+  const int rows = static_cast<int>(list_->userRowCount());
+  const int columns = static_cast<int>(list_->userColumnCount());
+  if (list_->redrawCount() == seenRedraws_ && rows == rows_ && columns == columns_) return;
+  beginResetModel();
+  seenRedraws_ = list_->redrawCount();
+  rows_ = rows;
+  columns_ = columns;
+  endResetModel();
+}
+
+int RowModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int RowModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+bool RowModel::selectedRow(int row) const {
+  IPTR state = 0;
+  DoMethod(list_, MUIM_NList_Select, static_cast<IPTR>(row), MUIV_NList_Select_Ask, &state);
+  return state != 0;
+}
+
+QVariant RowModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::TextAlignmentRole: {
+      const std::vector<std::string> texts = list_->columnTexts(index.row());
+      if (static_cast<size_t>(index.column()) >= texts.size()) return {};
+      const char* text = texts[static_cast<size_t>(index.column())].c_str();
+      if (role == Qt::DisplayRole) return shownQt(text);
+      return QVariant::fromValue(alignmentOf(text));
+    }
+    case Qt::BackgroundRole:
+      if (selectedRow(index.row())) return QApplication::palette().brush(QPalette::Highlight);
+      return {};
+    case Qt::ForegroundRole:
+      if (selectedRow(index.row())) return QApplication::palette().brush(QPalette::HighlightedText);
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
+  if (!list_->flag(MUIA_NList_Title)) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+  const std::vector<std::string> titles = list_->columnTexts(-1);
+  if (static_cast<size_t>(section) >= titles.size()) return {};
+  if (role == Qt::DisplayRole) return shownQt(titles[static_cast<size_t>(section)].c_str());
+  if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignmentOf(titles[static_cast<size_t>(section)].c_str()));
+  return {};
+}
+
+}  // namespace mui::qt

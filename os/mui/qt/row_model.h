@@ -1,0 +1,35 @@
+// A Qt table model over an NList's own rows: it keeps no copy of them, asks
+// the list for the texts of the rows Qt draws (so a list of 100,000 rows costs
+// only what is on screen), and starts afresh each time the list was redrawn.
+// The selection and the active row are the list's too, shown as the row's
+// colours, so what is selected on screen is always what the program sees.
+#pragma once
+#include <QAbstractTableModel>
+
+namespace mui {
+class NList;
+}
+
+namespace mui::qt {
+
+class RowModel : public QAbstractTableModel {
+ public:
+  explicit RowModel(NList* list, QObject* parent = nullptr);
+
+  // Follows the list: starts afresh when it was redrawn since the last look.
+  void follow();
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  NList* list_;
+  int seenRedraws_ = -1;
+  int rows_ = 0;
+  int columns_ = 0;
+  bool selectedRow(int row) const;
+};
+
+}  // namespace mui::qt

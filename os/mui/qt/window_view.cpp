@@ -1,0 +1,130 @@
+#include "os/mui/qt/window_view.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <cstdio>
+#include <string>
+
+#include "os/exec/hosted_failure.h"
+
+#include "os/mui/live_objects.h"
+#include "os/mui/qt/gesture.h"
+#include "os/mui/qt/qt_text.h"
+#include "os/mui/user_driver.h"
+#include "os/mui/window.h"
+
+namespace mui::qt {
+
+WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->serial), body_(new QWidget) {
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(body_);
+  new QVBoxLayout(body_);
+  setAcceptDrops(window->flag(MUIA_Window_AppWindow));
+  build();
+  following_ = true;
+  // The place and size the window opened with; never smaller than its contents need.
+  const QSize need = sizeHint();
+  resize(std::max(need.width(), static_cast<int>(window->value(MUIA_Window_Width))),
+         std::max(need.height(), static_cast<int>(window->value(MUIA_Window_Height))));
+  move(static_cast<int>(window->value(MUIA_Window_LeftEdge)), static_cast<int>(window->value(MUIA_Window_TopEdge)));
+  following_ = false;
+  follow();
+}
+
+WindowView::~WindowView() { takingDown_ = true; }
+
+bool WindowView::alive() const { return isLive(window_, serial_); }
+
+void WindowView::build() {
+  tree_ = BuiltTree();
+  delete content_;
+  content_ = nullptr;
+  Object* root = window_->root();
+  shape_ = treeShape(root);
+  if (!root) return;
+  content_ = buildViews(root, tree_);
+  body_->layout()->addWidget(content_);
+}
+
+void WindowView::follow() {
+  if (!alive()) return;
+  if (treeShape(window_->root()) != shape_) build();
+  following_ = true;
+  const QString title = toQt(window_->title());
+  if (windowTitle() != title) setWindowTitle(title);
+  const bool asleep = window_->flag(MUIA_Window_Sleep);
+  body_->setEnabled(!asleep);
+  if (asleep)
+    setCursor(Qt::BusyCursor);
+  else
+    unsetCursor();
+  for (auto& view : tree_.views) view->refresh();
+  following_ = false;
+}
+
+QWidget* WindowView::widgetOf(const Object* object) const {
+  auto found = tree_.widgets.find(object);
+  return found == tree_.widgets.end() ? nullptr : found->second;
+}
+
+void WindowView::takeDown() {
+  takingDown_ = true;
+  hide();
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+  if (takingDown_) {
+    event->accept();
+    return;
+  }
+  // The program decides whether the window closes.
+  event->ignore();
+  queueGesture("close", window_, [](Object* target) { act::requestClose(target); });
+}
+
+void WindowView::keepGeometry() {
+  if (following_ || takingDown_ || !alive() || !window_->isOpen()) return;
+  const QRect place = geometry();
+  window_->set(MUIA_Window_LeftEdge, static_cast<IPTR>(place.x()), 0);
+  window_->set(MUIA_Window_TopEdge, static_cast<IPTR>(place.y()), 0);
+  window_->set(MUIA_Window_Width, static_cast<IPTR>(place.width()), 0);
+  window_->set(MUIA_Window_Height, static_cast<IPTR>(place.height()), 0);
+}
+
+void WindowView::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (event->spontaneous()) keepGeometry();
+}
+
+void WindowView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (event->spontaneous()) keepGeometry();
+}
+
+void WindowView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && window_->flag(MUIA_Window_AppWindow)) event->acceptProposedAction();
+}
+
+void WindowView::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) paths.push_back(fromQt(url.toLocalFile()));
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  queueGesture("drop", window_, [paths](Object* target) {
+    // A file the system cannot reach is refused with a line, not the end of the program.
+    try {
+      act::drop(target, paths);
+    } catch (const HostedFailure& refused) {
+      std::printf("# drop: %s\n", refused.what());
+      std::fflush(stdout);
+    }
+  });
+}
+
+}  // namespace mui::qt

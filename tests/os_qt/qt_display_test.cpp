@@ -1,0 +1,395 @@
+// The Qt display, drawn off screen: the widgets it makes for an object tree
+// and how they follow the objects; gestures made with Qt's test functions
+// against the same gestures made with the user driver; disabled and busy
+// windows; a long list; the close gadget and drops; Wait; requesters asked
+// on screen.
+#include "os/mui/qt/qt_display.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUrl>
+
+#include <csignal>
+
+#include "os/asl/asl.h"
+#include "os/exec/break_signals.h"
+#include "os/exec/signals.h"
+#include "os/intuition/intuition.h"
+#include "os/mui/application.h"
+#include "os/mui/input_queue.h"
+#include "os/mui/nlist.h"
+#include "os/mui/qt/screen_requesters.h"
+#include "os/mui/qt/window_view.h"
+#include "os/mui/user_driver.h"
+#include "tests/os_qt/shown_window.h"
+#include "tests/support/dos_sandbox.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class QtDisplayTest : public MuiTest {
+ protected:
+  void SetUp() override {
+    // Never on the developer's desktop.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    mui::qt::ensureQtApplication();
+    MuiTest::SetUp();
+  }
+  void TearDown() override {
+    // The requesters the display installed went with it; no window stays behind.
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().begin(), QApplication::topLevelWidgets().end(),
+                             [](QWidget* w) { return w->isVisible(); }));
+    MuiTest::TearDown();
+  }
+  template <class W>
+  static W* shown(mui::qt::QtDisplay& display, Object* o) {
+    QWidget* w = display.widgetOf(o);
+    W* typed = qobject_cast<W*>(w);
+    EXPECT_TRUE(typed) << "the widget of " << o->label() << " is a " << (w ? w->metaObject()->className() : "NIL");
+    return typed;
+  }
+  // What the program's loop does between gestures: the input is processed,
+  // then the screen follows (Wait refreshes it).
+  static void settle(ShownWindow& w, mui::qt::QtDisplay& display) {
+    mui::user::runInput(w.app);
+    display.refresh();
+  }
+};
+
+TEST_F(QtDisplayTest, EveryObjectGetsItsWidgetAndTheWidgetsFollowTheObjects) {
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  ASSERT_TRUE(top);
+  EXPECT_TRUE(top->isVisible());
+  EXPECT_EQ(top->windowTitle(), "Edit game");
+  EXPECT_EQ(shown<QComboBox>(display, w.kind)->count(), 3);
+  EXPECT_EQ(shown<QWidget>(display, w.mode)->findChildren<QRadioButton*>().size(), 2);
+  EXPECT_EQ(shown<QSlider>(display, w.played)->maximum(), 9);
+  EXPECT_EQ(shown<QLineEdit>(display, w.name)->maxLength(), 11);
+  shown<QCheckBox>(display, w.hide);
+  shown<QPlainTextEdit>(display, w.notes);
+  EXPECT_EQ(shown<QWidget>(display, w.path)->findChildren<QLineEdit*>().size(), 1);
+  EXPECT_EQ(shown<QWidget>(display, w.path)->findChildren<QToolButton*>().size(), 1);
+  EXPECT_EQ(shown<QGroupBox>(display, w.frame)->title(), "Games");
+  EXPECT_EQ(shown<QWidget>(display, w.pages)->findChildren<QStackedWidget*>().size(), 1);
+  EXPECT_EQ(shown<QWidget>(display, w.scroll)->findChildren<QScrollArea*>().size(), 1);
+  EXPECT_EQ(shown<QTreeView>(display, w.list)->model()->rowCount(), 3);
+  EXPECT_EQ(shown<QPushButton>(display, w.save)->text(), "Save");
+  EXPECT_EQ(shown<QLabel>(display, w.help)->text(), "First page");
+  EXPECT_EQ(shown<QLabel>(display, w.help)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_EQ(shown<QLabel>(display, w.help)->toolTip(), "What the first page holds");
+  EXPECT_TRUE(shown<QLabel>(display, w.hidden)->isHidden());
+  EXPECT_FALSE(shown<QPushButton>(display, w.erase)->isEnabled()) << "in a disabled group";
+  EXPECT_TRUE(shown<QPushButton>(display, w.save)->isEnabled());
+
+  // The program changes its objects; the screen follows at the next wait.
+  SetAttrs(w.window, MUIA_Window_Title, "Edit Zak");
+  SetAttrs(w.name, MUIA_String_Contents, "Zak");
+  SetAttrs(w.kind, MUIA_Cycle_Active, 2);
+  SetAttrs(w.mode, MUIA_Radio_Active, 1);
+  SetAttrs(w.played, MUIA_Numeric_Value, 7);
+  SetAttrs(w.hide, MUIA_Selected, 1);
+  SetAttrs(w.pages, MUIA_Group_ActivePage, 1);
+  SetAttrs(w.hidden, MUIA_ShowMe, 1);
+  SetAttrs(w.save, MUIA_Disabled, 1);
+  SetAttrs(w.list, MUIA_NList_TitleMark, 1 | MUIV_NList_TitleMark_Reversed);
+  insertRow(w.list, "game 0", "new", 0);
+  display.refresh();
+  EXPECT_EQ(top->windowTitle(), "Edit Zak");
+  EXPECT_EQ(shown<QLineEdit>(display, w.name)->text(), "Zak");
+  EXPECT_EQ(shown<QComboBox>(display, w.kind)->currentIndex(), 2);
+  EXPECT_TRUE(shown<QWidget>(display, w.mode)->findChildren<QRadioButton*>()[1]->isChecked());
+  EXPECT_EQ(shown<QSlider>(display, w.played)->value(), 7);
+  EXPECT_TRUE(shown<QCheckBox>(display, w.hide)->isChecked());
+  EXPECT_EQ(shown<QWidget>(display, w.pages)->findChild<QStackedWidget*>()->currentIndex(), 1);
+  EXPECT_FALSE(shown<QLabel>(display, w.hidden)->isHidden());
+  EXPECT_FALSE(shown<QPushButton>(display, w.save)->isEnabled());
+  auto* view = shown<QTreeView>(display, w.list);
+  EXPECT_EQ(view->model()->rowCount(), 4);
+  EXPECT_EQ(view->model()->index(0, 1).data().toString(), "new");
+  EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "Id") << "the title row without its codes";
+  EXPECT_TRUE(view->header()->isSortIndicatorShown());
+  EXPECT_EQ(view->header()->sortIndicatorSection(), 1);
+  EXPECT_EQ(view->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+  // A closed window leaves the screen; an opened one comes back.
+  SetAttrs(w.window, MUIA_Window_Open, 0);
+  display.refresh();
+  EXPECT_FALSE(display.windowView(w.window));
+  SetAttrs(w.window, MUIA_Window_Open, 1);
+  display.refresh();
+  EXPECT_TRUE(display.windowView(w.window));
+}
+
+// The same session of gestures, once on screen and once through the driver:
+// the program sees the same notifications and ends in the same state.
+struct Session {
+  Lines log;
+  std::string dump;
+};
+
+template <class Gestures>
+Session runSession(Gestures gestures) {
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  display.refresh();
+  gestures(w, display);
+  mui::user::runInput(w.app);
+  return Session{w.log, ostest::dumpMuiTree(w.window)};
+}
+
+QPoint rowCentre(QTreeView* view, int row) { return view->visualRect(view->model()->index(row, 0)).center(); }
+
+TEST_F(QtDisplayTest, GesturesOnScreenHaveTheDriversEffects) {
+  const Session onScreen = runSession([this](ShownWindow& w, mui::qt::QtDisplay& display) {
+    QTest::keyClicks(shown<QLineEdit>(display, w.name), "Zak");
+    QTest::keyClick(shown<QLineEdit>(display, w.name), Qt::Key_Return);
+    settle(w, display);
+    QTest::keyClick(shown<QComboBox>(display, w.kind), Qt::Key_Down);
+    settle(w, display);
+    QTest::mouseClick(shown<QWidget>(display, w.mode)->findChildren<QRadioButton*>()[1], Qt::LeftButton);
+    QTest::keyClick(shown<QSlider>(display, w.played), Qt::Key_Right);
+    QTest::mouseClick(shown<QCheckBox>(display, w.hide), Qt::LeftButton);
+    settle(w, display);
+    QTest::keyClicks(shown<QPlainTextEdit>(display, w.notes), "ok");
+    settle(w, display);
+    auto* view = shown<QTreeView>(display, w.list);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 2));
+    settle(w, display);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(view, 0));
+    settle(w, display);
+    // A double-click: the first click, then the second one Qt reports as the double-click.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 1));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 1));
+    settle(w, display);
+    QHeaderView* header = view->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+    QTest::mouseClick(shown<QPushButton>(display, w.save), Qt::LeftButton);
+    display.windowView(w.window)->close();
+  });
+  const Session driven = runSession([](ShownWindow& w, mui::qt::QtDisplay&) {
+    mui::user::type(w.name, "Zak", true);
+    mui::user::choose(w.kind, 1);
+    mui::user::choose(w.mode, 1);
+    mui::user::choose(w.played, 1);
+    mui::user::toggle(w.hide);
+    mui::user::editText(w.notes, "ok");
+    mui::user::clickRow(w.list, 2);
+    mui::user::clickRow(w.list, 0, mui::RowClick::Shift);
+    mui::user::clickRow(w.list, 1);
+    mui::user::doubleClickRow(w.list, 1);
+    mui::user::clickTitle(w.list, 1);
+    mui::user::press(w.save);
+    mui::user::requestClose(w.window);
+  });
+  EXPECT_EQ(onScreen.log, driven.log);
+  EXPECT_EQ(onScreen.dump, driven.dump);
+  EXPECT_EQ(driven.log, (Lines{"Name ack Zak", "Kind 1", "Mode 1", "Played 1", "Hide 1", "Active 2", "Active 0",
+                               "Active 1", "Active 1", "DoubleClick 1", "TitleClick 1", "Save 0", "close 1"}));
+}
+
+TEST_F(QtDisplayTest, DisabledObjectsAndBusyWindowsTakeNoInput) {
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  display.refresh();
+  QTest::mouseClick(shown<QPushButton>(display, w.erase), Qt::LeftButton);
+  EXPECT_EQ(mui::queuedUserActions(), 0u) << "a disabled button takes no click";
+
+  // A click made before the window went to sleep is dropped, not performed.
+  QTest::mouseClick(shown<QPushButton>(display, w.save), Qt::LeftButton);
+  SetAttrs(w.window, MUIA_Window_Sleep, 1);
+  settle(w, display);
+  EXPECT_TRUE(w.log.empty());
+  mui::qt::WindowView* top = display.windowView(w.window);
+  EXPECT_EQ(top->cursor().shape(), Qt::BusyCursor);
+  EXPECT_FALSE(shown<QPushButton>(display, w.save)->isEnabled());
+  QTest::mouseClick(shown<QPushButton>(display, w.save), Qt::LeftButton);
+  QTest::keyClicks(shown<QLineEdit>(display, w.name), "x");
+  top->close();
+  EXPECT_EQ(mui::queuedUserActions(), 1u) << "only the close request is queued";
+  settle(w, display);
+  EXPECT_TRUE(w.log.empty()) << "the close request of a busy window is dropped";
+  SetAttrs(w.window, MUIA_Window_Sleep, 0);
+  display.refresh();
+  EXPECT_EQ(top->cursor().shape(), Qt::ArrowCursor);
+  QTest::mouseClick(shown<QPushButton>(display, w.save), Qt::LeftButton);
+  settle(w, display);
+  EXPECT_EQ(w.log, Lines{"Save 0"});
+}
+
+TEST_F(QtDisplayTest, AHundredThousandRowsAreShownThroughTheListsOwnRows) {
+  ShownWindow w(100000);
+  mui::qt::QtDisplay display;
+  display.refresh();
+  auto* view = shown<QTreeView>(display, w.list);
+  auto* list = static_cast<mui::NList*>(w.list);
+  ASSERT_EQ(view->model()->rowCount(), 100000);
+  for (int row : {0, 4711, 99999})
+    EXPECT_EQ(view->model()->index(row, 0).data().toString().toStdString() + "\t" +
+                  view->model()->index(row, 1).data().toString().toStdString(),
+              list->userRowText(static_cast<size_t>(row)));
+  EXPECT_EQ(view->model()->index(5, 1).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+            Qt::AlignRight);
+  // The program filters: most rows go, in one quiet change.
+  SetAttrs(w.list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  DoMethod(w.list, MUIM_NList_Clear);
+  for (int i = 0; i < 10; ++i) insertRow(w.list, "match " + std::to_string(i), std::to_string(i), MUIV_NList_Insert_Bottom);
+  SetAttrs(w.list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+  DoMethod(w.list, MUIM_List_Jump, 9);
+  display.refresh();
+  EXPECT_EQ(view->model()->rowCount(), 10);
+  EXPECT_EQ(view->model()->index(9, 0).data().toString(), "match 9");
+  // The selection shown is the list's own.
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 3));
+  settle(w, display);
+  EXPECT_EQ(list->userActiveRow(), 3);
+  EXPECT_TRUE(view->model()->index(3, 0).data(Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(view->model()->index(4, 0).data(Qt::BackgroundRole).isValid());
+  EXPECT_EQ(view->currentIndex().row(), 3);
+}
+
+TEST_F(QtDisplayTest, DropsBecomeAppMessagesAndTheCloseGadgetAsksTheProgram) {
+  DosSandbox box;
+  box.writeFile("Games/x.adf");
+  box.writeFile("Games/y.adf");
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  // The desktop's drag enters the window, then drops.
+  auto dropOn = [top](const std::vector<std::string>& paths) {
+    QMimeData files;
+    QList<QUrl> urls;
+    for (const std::string& p : paths) urls.push_back(QUrl::fromLocalFile(QString::fromStdString(p)));
+    files.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(top, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(top, &drop);
+  };
+  dropOn({box.host("Games/x.adf"), box.host("Games/y.adf")});
+  // A file that is gone by the time the drop is performed is refused with a line.
+  dropOn({box.host("Games/none.adf")});
+  top->close();
+  settle(w, display);
+  EXPECT_EQ(w.log, (Lines{"drop [Sandbox:Games|x.adf] [Sandbox:Games|y.adf]", "close 1"}));
+  EXPECT_TRUE(top->isVisible()) << "the program decides whether the window closes";
+}
+
+TEST_F(QtDisplayTest, WaitRunsTheEventLoopUntilAGestureArrives) {
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  QTimer::singleShot(20, [&] { QTest::mouseClick(shown<QPushButton>(display, w.save), Qt::LeftButton); });
+  const uint32_t signals = static_cast<mui::Application*>(w.app)->inputSignals();
+  EXPECT_EQ(Wait(signals), signals);
+  EXPECT_EQ(mui::queuedUserActions(), 1u);
+  settle(w, display);
+  EXPECT_EQ(w.log, Lines{"Save 0"});
+  // The host's quit request (SIGTERM) ends the wait too, and becomes the commodities kill.
+  installBreakSignalHandlers();
+  QTimer::singleShot(20, [] { std::raise(SIGTERM); });
+  EXPECT_EQ(Wait(signals), signals);
+  EXPECT_FALSE(hostQuitRequested()) << "taken by the wait";
+  EXPECT_EQ(mui::queuedUserActions(), 1u);
+  mui::dropUserActions();
+}
+
+TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
+  DosSandbox box;
+  box.writeFile("Games/x.adf");
+  box.writeFile("Games/x.adf.info");
+  ShownWindow w;
+  RecordingHook start;
+  start.then = [](Object*, void* message) -> IPTR {
+    auto* tags = static_cast<TagItem*>(message);
+    tags[0] = {ASLFR_InitialDrawer, reinterpret_cast<IPTR>("Sandbox:Games")};
+    tags[1] = {ASLFR_InitialPattern, reinterpret_cast<IPTR>("#?.(adf|dms)")};
+    tags[2] = {ASLFR_Flags2, FRF_REJECTICONS};
+    return 1;
+  };
+  SetAttrs(w.path, MUIA_Popasl_StartHook, &start.hook);
+  mui::qt::QtDisplay display;
+  display.refresh();
+  auto* button = shown<QWidget>(display, w.path)->findChild<QToolButton*>();
+  for (bool choose : {false, true}) {
+    QString drawer, filter;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      drawer = dialog->directory().absolutePath();
+      filter = dialog->nameFilters().join(";");
+      if (!choose) return dialog->reject();
+      dialog->selectFile(QString::fromStdString(box.host("Games/x.adf")));
+      static_cast<QDialog*>(dialog)->accept();  // the OK button
+    });
+    QTest::mouseClick(button, Qt::LeftButton);
+    settle(w, display);
+    EXPECT_EQ(drawer.toStdString(), box.host("Games"));
+    EXPECT_EQ(filter, "*.adf *.dms");
+    EXPECT_EQ(shown<QWidget>(display, w.path)->findChild<QLineEdit*>()->text(), choose ? "Sandbox:Games/x.adf" : "");
+  }
+  EXPECT_EQ(start.calls.size(), 2u);
+}
+
+TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
+  mui::qt::QtDisplay display;
+  EasyStruct es{sizeof(EasyStruct), 0, "Delete", "Delete %s?", "Delete|Keep|Cancel"};
+  const intptr_t args[] = {reinterpret_cast<intptr_t>("Zak")};
+  for (int press : {0, 1, 2}) {
+    QString body;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(box);
+      body = box->text();
+      box->buttons()[press]->click();
+    });
+    EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), press == 2 ? 0 : press + 1);
+    EXPECT_EQ(body, "Delete Zak?");
+  }
+  // A queued answer still comes first: no dialog then.
+  ostest::answerButton(2);
+  EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), 2);
+  ostest::resetRequesters();
+}
+
+TEST(QtScreenRequesters, AmigaPatternsBecomeFileDialogFilters) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"#?", "*"},
+      {"#?.adf", "*.adf"},
+      {"#?.(adf|dms)", "*.adf *.dms"},
+      {"disk?.adf", "disk?.adf"},
+      {"~(#?.info)", "*"},
+      {"[ab]#?", "*"},
+      {"#?.(adf", "*"},
+      {"", "*"},
+  };
+  for (const auto& [amiga, host] : cases) EXPECT_EQ(mui::qt::hostPatternOf(amiga), host) << amiga;
+}
+
+}  // namespace
