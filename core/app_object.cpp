@@ -67,6 +67,17 @@ void cApp::registerClient(cAppClient* client) {
   lastClient = client;
 }
 
+void cApp::unregisterClient(cAppClient* client) {
+  cAppClient* before = nullptr;
+  for (cAppClient* c = firstClient; c; before = c, c = c->next) {
+    if (c != client) continue;
+    if (before) before->next = c->next; else firstClient = c->next;
+    if (lastClient == c) lastClient = before;
+    c->next = nullptr;
+    return;
+  }
+}
+
 cApp* cApp::initTitle(const char* s) { title = s; return this; }
 cApp* cApp::initVersion(const char* s) { version = s; return this; }
 cApp* cApp::initCopyright(const char* s) { copyright = s; return this; }

@@ -51,6 +51,9 @@ class cApp : public class_base {
   virtual void new_cApp();
   virtual void reset();
   virtual void registerClient(cAppClient* client);
+  // Takes a client that is about to end out of the chain (nothing when it is
+  // not registered), so that no later build, minimise or reset reaches it.
+  virtual void unregisterClient(cAppClient* client);
   // The strings are not copied: the caller keeps them alive.
   virtual cApp* initTitle(const char* title);
   virtual cApp* initVersion(const char* version);

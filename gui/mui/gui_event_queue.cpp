@@ -118,6 +118,7 @@ int32_t cGuiAppClient::infoQueuedEvents() {
 // ---- what the hooks do ----
 
 void cGuiAppClient::queueItemChange(cGuiItem* item, cGuiWindow* window) {
+  if (!item || !window) Throw("BUG", "cGui; guiAction(); the notification names no item or no window");
   // setRedirectEventTo refuses cycles, so the chain ends.
   while (cGuiItem* target = item->getRedirectEventTo()) item = target;
   addEvent(item, window);
@@ -128,6 +129,7 @@ void cGuiAppClient::queueItemChange(cGuiItem* item, cGuiWindow* window) {
 }
 
 void cGuiAppClient::windowAction(cGuiWindow* window, Tag attribute, IPTR value) {
+  if (!window) Throw("BUG", "cGui; winAction(); the notification names no window");
   if (attribute == MUIA_Window_CloseRequest) {
     addEvent_window_closeRequest(window);
   } else if (attribute == MUIA_AppMessage) {

@@ -32,6 +32,7 @@ void new_cgui() {
 }
 
 void end_cgui() {
+  if (guiAppClient && appHost) appHost->unregisterClient(guiAppClient);
   End(guiAppClient);
   CloseLibrary(iconBase);
   iconBase = nullptr;

@@ -124,6 +124,8 @@ cGuiWindow* cGuiWindowHost::changeSize(int32_t width, int32_t height) {
 
 void* cGuiWindowHost::queryExtra(uint32_t key, bool* unknown) {
   if (unknown) *unknown = false;
+  // Before the build there is no window to ask.
+  if (!windowObject && (key == MakeId("SCRN") || key == MakeId("WIND"))) return nullptr;
   switch (key) {
     case MakeId("SCRN"): return reinterpret_cast<void*>(attributeOf(windowObject, MUIA_Window_Screen));
     case MakeId("OBJT"): return windowObject;

@@ -77,6 +77,24 @@ TEST_F(AppObject, BuildFinishesEveryClientBeforeAnyIsBuilt) {
   EXPECT_EQ(calls, (std::vector<std::string>{"one.minimise(1)", "two.minimise(1)"}));
 }
 
+TEST_F(AppObject, UnregisteredClientsAreReachedNoMore) {
+  auto* three = new recordingClient;
+  three->name = "three";
+  app->registerClient(three);
+  clients.push_back(three);
+  app->unregisterClient(clients[0]);  // first
+  app->unregisterClient(three);       // last
+  app->unregisterClient(three);       // not registered: nothing
+  app->reset();
+  EXPECT_EQ(calls, std::vector<std::string>{"two.reset"});
+  EXPECT_EQ(app->firstClient, clients[1]);
+  EXPECT_EQ(app->lastClient, clients[1]);
+  app->registerClient(three);  // after the remaining one
+  calls.clear();
+  app->reset();
+  EXPECT_EQ(calls, (std::vector<std::string>{"two.reset", "three.reset"}));
+}
+
 TEST_F(AppObject, ResetClearsDescriptionButKeepsClientsAndNumbers) {
   app->initTitle("t")->initAuthor("a")->initFullScreen(640, 480);
   EXPECT_EQ(emuMessage([&] { app->initFullWindow(); }), " EMU cApp.initFullWindow(); already used initFullScreen()");

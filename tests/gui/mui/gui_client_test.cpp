@@ -277,9 +277,14 @@ TEST_F(GuiClient, ResetAndEndWithWindowsOpenDisposeEveryObjectOnce) {
   EXPECT_EQ(guiAppClient->infoFirstResource(), nullptr);
   EXPECT_EQ(infoGuiActionHook(), nullptr);
   EXPECT_EQ(ostest::liveMuiObjects(), 0);
-  // Built again, the client works as before; its end ends the open window.
+  // Built again, the client works as before; its end ends the open window
+  // and leaves the application without it.
   buildApp("Again");
   textWindow("D")->build(false);
+  end_cgui();
+  EXPECT_EQ(appHost->firstClient, nullptr);
+  DestroyApp();
+  new_cgui();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "core/exception.h"
 #include "gui/gui_input_item.h"
+#include "gui/mui/gui_action_hook.h"
 #include "gui/mui/gui_shared.h"
 #include "os/commodities/commodities.h"
 #include "os/exec/hosted_failure.h"
@@ -196,6 +197,15 @@ TEST_F(GuiEvents, HooksPrintTheirErrorsAndKeepWhatTheyQueued) {
   EXPECT_EQ(next(), "A:-");
   EXPECT_EQ(guiAppClient->infoQueuedEvents(), 0);
   EXPECT_TRUE(a->getQuitRequest(false));
+  // A notification that names no item or window queues nothing.
+  const IPTR words[] = {0, 0, 0};
+  testing::internal::CaptureStdout();
+  CallHookPkt(infoGuiActionHook(), nullptr, const_cast<IPTR*>(words));
+  CallHookPkt(guiAppClient->infoWindowHook(), nullptr, const_cast<IPTR*>(words));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "EXCEPTION: \" BUG\"; cGui; guiAction(); the notification names no item or no window.\n"
+            "EXCEPTION: \" BUG\"; cGui; winAction(); the notification names no window.\n");
+  EXPECT_EQ(guiAppClient->infoQueuedEvents(), 0);
   guiAppClient->rem(stranger);
   End(stranger);
 }
