@@ -13,6 +13,7 @@
 #include "gui/mui/gui_group_page_host.h"
 #include "gui/mui/gui_label_host.h"
 #include "gui/mui/gui_host_conventions.h"
+#include "gui/mui/gui_list_host.h"
 #include "gui/mui/gui_native_simple_host.h"
 #include "gui/mui/gui_number_string_host.h"
 #include "gui/mui/gui_path_string_host.h"
@@ -214,3 +215,4 @@ cGuiNumberString* cGuiWindowHost::makeNumberString() { return new cGuiNumberStri
 cGuiSlider* cGuiWindowHost::makeSlider() { return new cGuiSliderHost; }
 cGuiCycleChoice* cGuiWindowHost::makeCycleChoice() { return new cGuiCycleChoiceHost; }
 cGuiRadioChoice* cGuiWindowHost::makeRadioChoice() { return new cGuiRadioChoiceHost; }
+cGuiList* cGuiWindowHost::makeList() { return new cGuiListHost; }

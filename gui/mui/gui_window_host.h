@@ -102,8 +102,7 @@ class cGuiWindowHost : public cGuiWindow {
   cGuiCycleChoice* makeCycleChoice() override;
   cGuiRadioChoice* makeRadioChoice() override;
   cGuiNativeSimple* makeNativeSimple() override;
-  // The list has no host yet: this makes none, which the description's add refuses.
-  cGuiList* makeList() override { return nullptr; }
+  cGuiList* makeList() override;
 
  private:
   // After a failed build: no record keeps an object that is gone.

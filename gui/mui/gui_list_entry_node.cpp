@@ -1,0 +1,126 @@
+#include "gui/mui/gui_list_entry_node.h"
+
+#include <cstring>
+
+#include "core/arena.h"
+#include "core/exception.h"
+#include "core/string.h"
+#include "gui/mui/gui_list_host.h"
+
+namespace {
+// MUI's text pen 8: the alternative colour.
+constexpr const char* ALT_COLOUR_PREFIX = "\x1b" "8";
+}  // namespace
+
+void parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix) {
+  const char* at = text;  // NIL once the text is used up
+  for (int32_t i = 0; i < columns; ++i) {
+    char* column;
+    if (at) {
+      const char* tab = std::strchr(at, '\t');
+      const int32_t length = static_cast<int32_t>(tab ? tab - at : static_cast<long>(std::strlen(at)));
+      const int32_t prefixLength = prefix ? static_cast<int32_t>(std::strlen(prefix)) : 0;
+      column = NewString(prefixLength + length);
+      if (prefix) StrCopy(column, prefix);
+      StrAdd(column, at, length);
+      at = tab ? tab + 1 : nullptr;
+    } else {
+      column = NewString(0);
+    }
+    char* old = array[i];
+    array[i] = column;
+    DisposeString(old);
+  }
+}
+
+entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, bool mark, int32_t value,
+                                    class_base* box) {
+  host = owner;
+  columnCount = owner->infoColumns();
+  columns = static_cast<char**>(Arena::alloc(sizeof(char*) * static_cast<size_t>(columnCount)));
+  std::memset(columns, 0, sizeof(char*) * static_cast<size_t>(columnCount));
+  dataBox = box;
+  data = box ? 0 : value;
+  if (mark) setMarked(true);
+  change(text ? text : NewString(0), alt);
+  return this;
+}
+
+void entryNode::end_class() {
+  if (marked && host && host->infoMarks()) host->infoMarks()->remove(this);
+  marked = false;
+  for (int32_t i = 0; columns && i < columnCount; ++i) DisposeString(columns[i]);
+  if (columns) Arena::release(columns);
+  columns = nullptr;
+  DisposeString(label);
+  label = nullptr;
+  End(dataBox);
+  markNode::end_class();
+}
+
+void entryNode::setMarked(bool flag) {
+  if (flag == marked) return;
+  if (flag)
+    host->infoMarks()->add(this);
+  else
+    host->infoMarks()->remove(this);
+  marked = flag;
+}
+
+void entryNode::change(char* text, bool alt) {
+  // The columns come from the new text before the old label goes: text may
+  // be NIL, meaning the label itself.
+  parseIntoColumns(text ? text : label, columnCount, columns, alt ? ALT_COLOUR_PREFIX : nullptr);
+  if (text) {
+    char* old = label;
+    label = text;
+    DisposeString(old);
+  }
+  altColour = alt;
+}
+
+void entryNode::changeLabel(const char* text) { change(StrClone(text), altColour); }
+
+char* entryNode::takeLabel() {
+  char* taken = label;
+  label = NewString(0);
+  return taken;
+}
+
+void entryList::prependNodes(entryNode* first) {
+  if (!first || !first->batchNext) Throw("BUG", "entryList.prependNodes(); nodes not linked");
+  auto* oldFirst = static_cast<entryNode*>(head);
+  if (!oldFirst) {
+    head = first;
+    return;
+  }
+  entryNode* oldLast = oldFirst->batchPrevious;
+  entryNode* last = first->batchPrevious;
+  oldLast->batchNext = first;
+  first->batchPrevious = oldLast;
+  last->batchNext = oldFirst;
+  oldFirst->batchPrevious = last;
+}
+
+entryNode* entryList::takeAll() {
+  auto* first = static_cast<entryNode*>(head);
+  head = nullptr;
+  return first;
+}
+
+void endEntryRing(entryNode* first) {
+  if (!first) return;
+  // Cut the ring open, then end the entries one by one.
+  first->batchPrevious->batchNext = nullptr;
+  for (entryNode* e = first; e;) {
+    entryNode* next = e->batchNext;
+    e->batchNext = e->batchPrevious = e;
+    End(e);
+    e = next;
+  }
+}
+
+void entryList::end_class() {
+  endEntryRing(takeAll());
+  markList::end_class();
+}

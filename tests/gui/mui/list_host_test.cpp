@@ -1,0 +1,583 @@
+// The list host on the hosted NList: what the list shows, its refusals, its
+// sorting, its marks, and the update merge checked against a simple model.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/arena.h"
+#include "core/box.h"
+#include "core/string.h"
+#include "core/text.h"
+#include "gui/mui/gui_list_host.h"
+#include "os/mui/mui_lists.h"
+#include "tests/gui/mui/host_window.h"
+#include "tests/support/expect_error.h"
+
+namespace {
+
+char* chainOf(const std::vector<std::string>& texts) {
+  StringChain chain;
+  for (const std::string& t : texts) chain.append(StrClone(t.c_str()));
+  return chain.head;
+}
+
+class ListHost : public HostWindowTest {
+ protected:
+  // A list in a vertical root group; options and entries before the build
+  // come from describe.
+  cGuiListHost* describeList(int32_t columns, const char* title) {
+    window->beginGroupVertical(nullptr);
+    auto* l = static_cast<cGuiListHost*>(window->beginList(columns, title));
+    return l;
+  }
+  void buildIt() {
+    window->endList();
+    window->endGroup();
+    window->build(true);
+  }
+  Object* nlist() { return list->infoNList(); }
+  IPTR attr(Tag tag) {
+    IPTR v = 0;
+    GetAttr(tag, nlist(), &v);
+    return v;
+  }
+  // The labels of every row, and the cursor's row marked with '>'.
+  std::string rows() {
+    std::string out;
+    const int32_t cursor = list->cursor_walkToStart();
+    if (cursor < 0) return "";
+    int32_t row = 0;
+    do {
+      out += std::string(out.empty() ? "" : "|") + (row == cursor ? ">" : "") + list->cursor_getLabel();
+      ++row;
+    } while (list->cursor_gotoNext(1) != 0);
+    list->cursor_gotoStart();
+    list->cursor_gotoNext(cursor);
+    return out;
+  }
+  void add(const std::vector<std::string>& labels) {
+    for (const std::string& l : labels) list->addEntry(StrClone(l.c_str()), false, false, 0, nullptr, false);
+  }
+  cGuiListHost* list = nullptr;
+};
+
+// Yields its entries in order; with failAfter >= 0 it raises instead of
+// yielding entry number failAfter.
+struct EntrySpec {
+  std::string label;
+  int32_t id;  // odd ids travel in a data box, even ones as the data value
+  bool altColour = false;
+  bool marked = false;
+};
+class vectorProducer : public fGuiListEntries {
+  LUDEX_CLASS(vectorProducer, fGuiListEntries)
+ public:
+  static vectorProducer* make(const std::vector<EntrySpec>& specs, int failAfter = -1) {
+    auto* f = new vectorProducer;
+    f->new_function();
+    f->specs = specs;
+    f->failAfter = failAfter;
+    return f;
+  }
+  char* call(GuiListEntryMore* more) override {
+    if (static_cast<int>(next) == failAfter) Throw("TEST", "producer failed");
+    if (next >= specs.size()) return nullptr;
+    const EntrySpec& s = specs[next++];
+    more->altColour = s.altColour;
+    more->marked = s.marked;
+    more->data = s.id % 2 ? 0 : s.id;
+    more->dataBox = s.id % 2 ? BoxVALUE(s.id) : nullptr;
+    return StrClone(s.label.c_str());
+  }
+  std::vector<EntrySpec> specs;
+  size_t next = 0;
+  int failAfter = -1;
+};
+
+void updateWith(cGuiList* list, const std::vector<EntrySpec>& specs, int failAfter = -1) {
+  vectorProducer* f = vectorProducer::make(specs, failAfter);
+  try {
+    list->updateF(f);
+  } catch (...) {
+    End(f);
+    throw;
+  }
+  End(f);
+}
+
+TEST_F(ListHost, BuildShowsColumnsTitlesAlignmentAndPendingEntriesInOrder) {
+  list = describeList(3, "Games");
+  list->initColumnTitles("Name\tTags\tCount")->initColumnAlignment("lrc")->initSelectableEntries(false, false);
+  window->addListEntry("b\tx\t2", false, false, 0, nullptr);
+  window->addListEntry("a\ty\t10", true, false, 0, nullptr);
+  window->addListEntry("c", false, false, 0, nullptr);              // fewer columns: empty ones
+  window->addListEntry("d\t1\t2\t3\t4", false, false, 0, nullptr);  // more: the rest is ignored
+  buildIt();
+  // Unsorted entries keep the order they were added in.
+  EXPECT_EQ(ostest::dumpMuiTree(window->infoRootObject()),
+            "Group(V)[NListview(frame=inputlist,title=\"Games\")"
+            "[NList \"[Name\\tTags\\tCount]\\nb\\tx\\t2\\na\\ty\\t10\\nc\\t\\t\\nd\\t1\\t2\"]]");
+  EXPECT_STREQ(reinterpret_cast<const char*>(attr(MUIA_NList_Format)), "BAR,BAR P=\"\x1br\",BAR P=\"\x1b" "c\"");
+  EXPECT_STREQ(list->infoTitleColumns()[0], "\x1b" "bName");
+  list->cursor_gotoNext(1);
+  entryNode* alt = list->cursor_infoEntry();
+  EXPECT_STREQ(alt->columns[0], "\x1b" "8a");
+  EXPECT_STREQ(alt->columns[2], "\x1b" "810");
+  EXPECT_STREQ(alt->label, "a\ty\t10");
+  // A chain handed to addEntry gives one entry per string, in order; only
+  // the first takes the box.
+  list->cursor_gotoEnd();
+  list->addEntry(chainOf({"e", "f", "g"}), false, false, 0, BoxVALUE(9), true);
+  EXPECT_EQ(rows(), "b\tx\t2|a\ty\t10|c|d\t1\t2\t3\t4|>e|f|g");
+  EXPECT_NE(list->cursor_getDataBox(), nullptr);
+  list->cursor_gotoNext(1);
+  EXPECT_EQ(list->cursor_getDataBox(), nullptr);
+}
+
+TEST_F(ListHost, RefusalsBeforeTheBuildAndOnAnEmptyList) {
+  list = describeList(2, nullptr);
+  struct Case {
+    const char* message;
+    std::function<void()> action;
+  };
+  const std::vector<Case> beforeBuild = {
+      {"cGuiList.infoSize(); the window must be built first", [&] { list->infoSize(); }},
+      {"cGuiList.cursor_gotoStart(); the window must be built first", [&] { list->cursor_gotoStart(); }},
+      {"cGuiList.cursor_gotoEnd(); the window must be built first", [&] { list->cursor_gotoEnd(); }},
+      {"cGuiList.cursor_gotoNext(); the window must be built first", [&] { list->cursor_gotoNext(1); }},
+      {"cGuiList.cursor_gotoPrev(); the window must be built first", [&] { list->cursor_gotoPrev(1); }},
+      {"cGuiList.cursor_infoEntry(); the window must be built first", [&] { list->cursor_getLabel(); }},
+      {"cGuiList.cursor_infoEntry(); the window must be built first", [&] { list->cursor_setMarked(true); }},
+      {"cGuiList.cursor_getState(); the window must be built first", [&] { list->cursor_getState(); }},
+      {"cGuiList.cursor_setState(); the window must be built first", [&] { list->cursor_setState(true); }},
+      {"cGuiList.cursor_gotoFirstSelected(); the window must be built first", [&] { list->cursor_gotoFirstSelected(); }},
+      {"cGuiList.cursor_gotoNextSelected(); the window must be built first", [&] { list->cursor_gotoNextSelected(); }},
+      {"cGuiList.infoSelectionCount(); the window must be built first", [&] { list->infoSelectionCount(); }},
+      {"cGuiList.infoSingleSelectionEntry(); the window must be built first", [&] { list->infoSingleSelectionEntry(); }},
+      {"cGuiList.cursor_beforeInsert(); the window must be built first",
+       [&] { list->cursor_beforeInsert(StrClone("x"), false, false, 0, BoxVALUE(1)); }},
+      {"cGuiList.cursor_afterInsert(); the window must be built first",
+       [&] { list->cursor_afterInsert(StrClone("x"), false, false, 0, nullptr); }},
+      {"cGuiList.destroy(); the window must be built first", [&] { list->cursor_destroy(false); }},
+      {"cGuiList.cursor_remove(); the window must be built first", [&] { list->cursor_remove(false); }},
+      {"cGuiList.marked_setAltColour(); the window must be built first", [&] { list->marked_setAltColour(true); }},
+      {"cGuiList.marked_setState(); the window must be built first", [&] { list->marked_setState(true); }},
+      {"cGuiList.marked_destroy(); the window must be built first", [&] { list->marked_destroy(false); }},
+      {"cGuiList.marked_remove(); the window must be built first", [&] { list->marked_remove(false); }},
+      {"cGuiList.setSortByColumn(); column was not a valid value", [&] { list->setSortByColumn(2, false); }},
+      {"cGuiList.setSortByUser(); initialColumn was not a valid value", [&] { list->setSortByUser(-1, false); }},
+      {"cGuiList.setSortByFunction(); sortFunc=NIL", [&] { list->setSortByFunction(nullptr); }},
+  };
+  for (const Case& c : beforeBuild) expectError("EMU", c.message, c.action);
+  buildIt();
+  const std::vector<Case> whenEmpty = {
+      {"cGuiList.cursor_getLabel(); list is empty", [&] { list->cursor_getLabel(); }},
+      {"cGuiList.cursor_setLabel(); list is empty", [&] { list->cursor_setLabel("x", 0); }},
+      {"cGuiList.cursor_getAltColour(); list is empty", [&] { list->cursor_getAltColour(); }},
+      {"cGuiList.cursor_setAltColour(); list is empty", [&] { list->cursor_setAltColour(true); }},
+      {"cGuiList.cursor_getMarked(); list is empty", [&] { list->cursor_getMarked(); }},
+      {"cGuiList.cursor_setMarked(); list is empty", [&] { list->cursor_setMarked(true); }},
+      {"cGuiList.cursor_getData(); list is empty", [&] { list->cursor_getData(); }},
+      {"cGuiList.cursor_setData(); list is empty", [&] { list->cursor_setData(1); }},
+      {"cGuiList.cursor_getDataBox(); list is empty", [&] { list->cursor_getDataBox(); }},
+      {"cGuiList.cursor_setDataBox(); list is empty", [&] { list->cursor_setDataBox(BoxVALUE(1)); }},
+      {"cGuiList.cursor_remove(); list is empty", [&] { list->cursor_remove(false); }},
+      {"cGuiList.cursor_setState(); entries are not selectable", [&] { list->cursor_setState(true); }},
+      {"cGuiList.marked_setState(); entries are not selectable", [&] { list->marked_setState(true); }},
+      {"cGuiList.infoSingleSelectionEntry(); this does not make sense, as entries are not selectable",
+       [&] { list->infoSingleSelectionEntry(); }},
+      {"cGuiList.updateF(); list needs to be sorted", [&] { updateWith(list, {}); }},
+  };
+  for (const Case& c : whenEmpty) expectError("EMU", c.message, c.action);
+  // An empty list answers without refusing.
+  EXPECT_EQ(list->infoSize(), 0);
+  EXPECT_FALSE(list->cursor_gotoStart());
+  EXPECT_EQ(list->cursor_gotoNext(3), 0);
+  EXPECT_FALSE(list->cursor_destroy(false));
+  EXPECT_FALSE(list->cursor_getState());  // no row: not selected
+  EXPECT_EQ(list->infoSelectionCount(), 0);
+}
+
+TEST_F(ListHost, SelectionRefusalsOfAMultiSelectList) {
+  list = describeList(1, nullptr);
+  list->initSelectableEntries(true, true);
+  buildIt();
+  expectError("EMU", "cGuiList.infoSingleSelectionEntry(); this cannot be called when multiSelect=TRUE",
+              [&] { list->infoSingleSelectionEntry(); });
+  add({"a", "b", "c"});
+  list->cursor_gotoNext(1);
+  list->cursor_setState(true);
+  list->cursor_gotoEnd();
+  list->cursor_setState(true);
+  EXPECT_EQ(list->infoSelectionCount(), 2);
+  ASSERT_TRUE(list->cursor_gotoFirstSelected());
+  EXPECT_STREQ(list->cursor_getLabel(), "b");
+  ASSERT_TRUE(list->cursor_gotoNextSelected());
+  EXPECT_STREQ(list->cursor_getLabel(), "c");
+  EXPECT_FALSE(list->cursor_gotoNextSelected());
+}
+
+TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
+  struct {
+    const char* types;
+    std::vector<std::string> added;
+    const char* sorted;
+  } cases[] = {
+      {"N", {"10", "9", "-1", "x"}, "-1|x|9|10"},  // no number counts as 0
+      {"I", {"Banana", "apple", "Cherry"}, "apple|Banana|Cherry"},
+      {"S", {"Banana", "apple", "Cherry"}, "Banana|Cherry|apple"},
+  };
+  list = describeList(1, nullptr);
+  buildIt();
+  for (const auto& c : cases) {
+    while (list->infoSize() > 0) list->cursor_destroy(false);
+    list->setSortByNone();
+    list->initColumnSortType(c.types);
+    add(c.added);
+    list->cursor_gotoEnd();
+    list->cursor_setAltColour(true);  // the colour's pen does not take part
+    list->setSortByColumn(0, false);
+    list->cursor_walkToStart();
+    std::string got;
+    do got += std::string(got.empty() ? "" : "|") + list->cursor_getLabel();
+    while (list->cursor_gotoNext(1));
+    EXPECT_EQ(got, c.sorted) << c.types;
+  }
+  // NList hands its compare hook (entry2, entry1) and takes a negative
+  // answer as "entry1 first".
+  list->cursor_gotoStart();
+  entryNode* first = list->cursor_infoEntry();
+  list->cursor_gotoEnd();
+  entryNode* last = list->cursor_infoEntry();
+  auto* hook = reinterpret_cast<Hook*>(attr(MUIA_NList_CompareHook));
+  EXPECT_LT(static_cast<int32_t>(CallHookPkt(hook, last, first)), 0);
+  EXPECT_GT(static_cast<int32_t>(CallHookPkt(hook, first, last)), 0);
+  list->setSortByColumn(0, true);
+  EXPECT_STREQ(list->cursor_getLabel(), "apple");  // the cursor kept its entry
+  EXPECT_TRUE(list->cursor_isAtStart());
+}
+
+TEST_F(ListHost, CursorLabelChangesResortOnlyWhenTheEntryMoves) {
+  list = describeList(2, nullptr);
+  list->setSortByColumn(0, false);
+  buildIt();
+  add({"b\t1", "d\t1", "f\t1"});
+  list->cursor_gotoNext(1);
+  const char* before = list->cursor_getLabel();
+  list->cursor_setLabel("D\t2", 0);  // the same place ignoring case
+  EXPECT_NE(list->cursor_getLabel(), before);
+  EXPECT_EQ(rows(), "b\t1|>D\t2|f\t1");
+  list->cursor_setLabel("a\t3", 0);
+  EXPECT_EQ(rows(), ">a\t3|b\t1|f\t1");
+  list->cursor_setLabel("g", 1);  // moved on, then sorted: the cursor keeps the entry it moved to
+  EXPECT_EQ(rows(), ">b\t1|f\t1|g");
+}
+
+TEST_F(ListHost, DestroyingAndRemovingMoveTheCursorAndKeepTheMarks) {
+  list = describeList(1, nullptr);
+  buildIt();
+  add({"a", "b", "c", "d", "e"});
+  list->cursor_gotoEnd();
+  EXPECT_FALSE(list->cursor_destroy(false));  // at the end: the new last entry
+  EXPECT_EQ(rows(), "a|b|c|>d");
+  bool moved = true;
+  char* label = list->cursor_remove(true, &moved);
+  EXPECT_STREQ(label, "d");
+  EXPECT_TRUE(moved);
+  DisposeString(label);
+  EXPECT_EQ(rows(), "a|b|>c");
+  // Marked: the cursor entry and the one after it; the cursor ends on the
+  // first unmarked entry after them.
+  add({"d", "e"});
+  for (int32_t row : {1, 2}) {
+    list->cursor_gotoStart();
+    list->cursor_gotoNext(row);
+    list->cursor_setMarked(true);
+  }
+  list->cursor_gotoStart();
+  list->cursor_gotoNext(1);
+  list->marked_destroy(false);
+  EXPECT_EQ(rows(), "a|>d|e");
+  EXPECT_EQ(list->infoMarks()->head, nullptr);
+  // A marked first row that is the cursor row, moved back: the cursor stays at 0.
+  list->cursor_gotoStart();
+  list->cursor_setMarked(true);
+  list->cursor_gotoEnd();
+  list->cursor_setMarked(true);
+  list->cursor_gotoStart();
+  char* removed = list->marked_remove(true);
+  EXPECT_STREQ(removed, "a");
+  EXPECT_STREQ(StrNext(removed), "e");  // in list order
+  DisposeString(removed);
+  EXPECT_EQ(rows(), ">d");
+  // Removing one of two marked entries leaves the other marked in the ring.
+  add({"f"});
+  list->markAll();
+  list->cursor_gotoStart();
+  list->cursor_destroy(false);
+  ASSERT_NE(list->infoMarks()->head, nullptr);
+  EXPECT_EQ(list->infoMarks()->head->next, list->infoMarks()->head);
+  EXPECT_TRUE(list->cursor_getMarked());
+  list->marked_unmark();
+  EXPECT_FALSE(list->cursor_getMarked());
+}
+
+TEST_F(ListHost, DataAndBoxExcludeEachOtherAndTheSameBoxIsKept) {
+  list = describeList(1, nullptr);
+  buildIt();
+  add({"a"});
+  list->cursor_gotoStart();
+  box* b = BoxVALUE(5);
+  list->cursor_setData(3);
+  list->cursor_setDataBox(b);
+  EXPECT_EQ(list->cursor_getData(), 0);
+  list->cursor_setDataBox(b);  // the box it holds: kept, not ended
+  EXPECT_EQ(list->cursor_getDataBox(), b);
+  EXPECT_EQ(b->value, 5);
+  list->cursor_setData(0);  // 0 leaves the box
+  EXPECT_EQ(list->cursor_getDataBox(), b);
+  list->cursor_setData(7);
+  EXPECT_EQ(list->cursor_getDataBox(), nullptr);
+  EXPECT_EQ(list->cursor_getData(), 7);
+}
+
+TEST_F(ListHost, SingleSelectionUnselectsOnlyTheCursorRow) {
+  list = describeList(1, nullptr);
+  list->initSelectableEntries(false, false);
+  buildIt();
+  add({"a", "b"});
+  list->cursor_gotoStart();
+  list->cursor_setState(true);
+  list->cursor_gotoNext(1);
+  list->cursor_setState(false);  // b was not selected: a stays selected
+  EXPECT_STREQ(list->infoSingleSelectionEntry(), "a");
+  EXPECT_EQ(list->infoSelectionCount(), 1);
+  list->cursor_gotoStart();
+  list->cursor_setState(false);
+  EXPECT_EQ(list->infoSingleSelectionEntry(), nullptr);
+  EXPECT_EQ(list->infoSelectionCount(), 0);
+}
+
+TEST_F(ListHost, UnsortedBatchesKeepTheirOrderAndInsertsKeepTheCursor) {
+  list = describeList(1, nullptr);
+  list->addEntry(chainOf({"a", "b"}), false, false, 0, nullptr, false);
+  window->addListEntry("c", false, false, 0, nullptr);
+  buildIt();
+  EXPECT_EQ(rows(), ">a|b|c");
+  list->cursor_gotoNext(1);
+  list->cursor_beforeInsert(chainOf({"x", "y"}), false, false, 0, nullptr);
+  list->cursor_afterInsert(StrClone("z"), false, false, 0, nullptr);
+  EXPECT_EQ(rows(), "a|x|y|>b|z|c");
+  auto* f = vectorProducer::make({{"p", 2}, {"q", 3}});
+  list->addEntryF(f);
+  End(f);
+  EXPECT_EQ(rows(), "a|x|y|>b|z|c|p|q");
+  list->setSortByColumn(0, false);
+  expectError("EMU", "cGuiList.cursor_beforeInsert(); the list must not be sorted",
+              [&] { list->cursor_beforeInsert(StrClone("w"), false, false, 0, BoxVALUE(1)); });
+}
+
+TEST_F(ListHost, AMissingListClassStopsTheBuildAndKeepsTheEntriesForTheEnd) {
+  ostest::markMuiClassMissing("NList.mcc");
+  list = describeList(1, "Games");
+  window->addListEntry("a", false, true, 0, BoxVALUE(1));
+  window->addListEntry("b", false, false, 0, nullptr);
+  window->endList();
+  window->endGroup();
+  testing::internal::CaptureStdout();
+  expectError("ERR", "cGuiWindow.build(); failed to create GUI", [&] { window->build(true); });
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(printed.rfind("ERROR: Missing the NList MCC, please install it for MUI.  You can download it from:\n", 0),
+            0u);
+  EXPECT_EQ(list->infoNList(), nullptr);
+  // Ending the window ends the waiting entries (the sanitizer finds a leak).
+}
+
+// ---------------------------------------------------------------------------
+// The update merge
+
+// What a row holds, read through the cursor.
+struct Row {
+  std::string label;
+  int32_t id;
+  bool altColour, marked, selected;
+  bool operator==(const Row&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Row& r) {
+  return out << r.label << "#" << r.id << (r.altColour ? "a" : "") << (r.marked ? "m" : "") << (r.selected ? "s" : "");
+}
+
+class ListUpdate : public ListHost {
+ protected:
+  void SetUp() override {
+    ListHost::SetUp();
+    list = describeList(2, nullptr);
+    list->initSelectableEntries(true, true)->setSortByColumn(0, false);
+    buildIt();
+  }
+  std::vector<Row> shown() {
+    std::vector<Row> out;
+    const int32_t cursor = list->cursor_walkToStart();
+    if (cursor < 0) return out;
+    do {
+      auto* b = static_cast<box*>(list->cursor_getDataBox());
+      out.push_back({list->cursor_getLabel(), b ? static_cast<int32_t>(b->value) : list->cursor_getData(),
+                     list->cursor_getAltColour(), list->cursor_getMarked(), list->cursor_getState()});
+    } while (list->cursor_gotoNext(1));
+    list->cursor_gotoStart();
+    list->cursor_gotoNext(cursor);
+    return out;
+  }
+  int32_t cursorRow() {
+    const int32_t row = list->cursor_walkToStart();
+    list->cursor_gotoNext(row);
+    return row;
+  }
+};
+
+// The sort key of the list's sort column (0, ignoring case), compared
+// without the list's own comparison.
+std::string keyOf(const std::string& label) {
+  std::string key = label.substr(0, label.find('\t'));
+  for (char& c : key) c = UpperChar(c);
+  return key;
+}
+
+// The merge in a few lines: the new entries in their stable sorted order
+// are the rows afterwards. Within a run of equal keys the shown rows pair
+// with the new entries in order: the i-th shown row stays (taking the i-th
+// new entry's label and data) when the run has at least i new entries, else
+// it goes. The cursor and the selection stay on the rows that stay; a
+// cursor whose row went ends on the next shown row that stays (row 0 when
+// none does).
+struct MergeModel {
+  std::vector<Row> rows;
+  int32_t cursor = 0;
+};
+MergeModel expectedMerge(const std::vector<Row>& before, int32_t cursor, std::vector<EntrySpec> fresh) {
+  std::stable_sort(fresh.begin(), fresh.end(),
+                   [](const EntrySpec& a, const EntrySpec& b) { return keyOf(a.label) < keyOf(b.label); });
+  MergeModel m;
+  for (const EntrySpec& e : fresh) m.rows.push_back({e.label, e.id, e.altColour, e.marked, false});
+  // Where each shown row ends: its index in the new rows, or -1.
+  std::vector<int32_t> place(before.size(), -1);
+  for (size_t i = 0; i < before.size();) {
+    size_t end = i;
+    while (end < before.size() && keyOf(before[end].label) == keyOf(before[i].label)) ++end;
+    const std::string key = keyOf(before[i].label);
+    const auto first = std::find_if(fresh.begin(), fresh.end(), [&](const EntrySpec& e) { return keyOf(e.label) == key; });
+    const size_t at = static_cast<size_t>(first - fresh.begin());
+    for (size_t k = i; k < end; ++k)
+      if (first != fresh.end() && at + (k - i) < fresh.size() && keyOf(fresh[at + (k - i)].label) == key)
+        place[k] = static_cast<int32_t>(at + (k - i));
+    i = end;
+  }
+  for (size_t k = 0; k < before.size(); ++k)
+    if (place[k] >= 0 && before[k].selected) m.rows[static_cast<size_t>(place[k])].selected = true;
+  for (size_t k = static_cast<size_t>(std::max(cursor, 0)); k < before.size(); ++k)
+    if (place[k] >= 0) {
+      m.cursor = place[k];
+      break;
+    }
+  return m;
+}
+
+TEST_F(ListUpdate, MergeMatchesTheModelThroughFiltersAppliedAndCleared) {
+  // Game-like labels whose names collide ignoring case, some byte for byte.
+  const std::vector<std::string> names = {"alpha", "Alpha", "ALPHA", "beta", "Beta", "gamma", "delta",
+                                          "Delta", "eps",   "zeta",  "Zeta", "eta",  "alpha"};
+  std::vector<EntrySpec> universe;
+  for (int32_t id = 1; id <= 40; ++id)
+    universe.push_back({names[static_cast<size_t>(id) % names.size()] + "\t" + std::to_string(id % 3), id,
+                        id % 5 == 0, id % 7 == 0});
+  std::mt19937 random(7);
+  for (int step = 0; step < 300; ++step) {
+    std::vector<EntrySpec> fresh;
+    const int kind = static_cast<int>(random() % 4);  // a filter, all (cleared), none, a small filter
+    for (const EntrySpec& e : universe)
+      if (kind == 1 || (kind == 0 && random() % 2) || (kind == 3 && random() % 8 == 0)) fresh.push_back(e);
+    std::shuffle(fresh.begin(), fresh.end(), random);
+    // The user's selection and the cursor before the update.
+    if (list->infoSize() > 0) {
+      list->cursor_gotoStart();
+      list->cursor_gotoNext(static_cast<int32_t>(random() % static_cast<unsigned>(list->infoSize())));
+      list->cursor_setState(random() % 2 == 0);
+      list->cursor_gotoStart();
+      list->cursor_gotoNext(static_cast<int32_t>(random() % static_cast<unsigned>(list->infoSize())));
+    }
+    const std::vector<Row> before = shown();
+    const MergeModel expected = expectedMerge(before, list->infoSize() ? cursorRow() : -1, fresh);
+    updateWith(list, fresh);
+    ASSERT_EQ(shown(), expected.rows) << "step " << step;
+    ASSERT_EQ(cursorRow(), expected.rows.empty() ? -1 : expected.cursor) << "step " << step;
+    ASSERT_EQ(attr(MUIA_NList_Quiet), MUIV_NList_Quiet_None);
+  }
+}
+
+TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
+  // Into an empty list: sorted, the cursor on the first entry.
+  updateWith(list, {{"c\t1", 2}, {"a\t1", 4}, {"b\t1", 6}});
+  EXPECT_EQ(rows(), ">a\t1|b\t1|c\t1");
+  // The same entries: nothing changes, not even a label pointer or a box.
+  list->cursor_gotoNext(1);
+  const char* kept = list->cursor_getLabel();
+  updateWith(list, {{"a\t1", 4}, {"b\t1", 6}, {"c\t1", 2}});
+  EXPECT_EQ(list->cursor_getLabel(), kept);
+  // A change of letter case only overwrites in place; the cursor stays on the
+  // entry, which holds the new label itself (no copy is left over).
+  const size_t live = Arena::liveCount();
+  updateWith(list, {{"a\t1", 4}, {"B\t2", 6, true, true}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "a\t1|>B\t2|c\t1");
+  EXPECT_TRUE(list->cursor_getAltColour());
+  EXPECT_TRUE(list->cursor_getMarked());
+  EXPECT_EQ(Arena::liveCount(), live);
+  // Entries before the cursor entry go and others come: the cursor stays.
+  updateWith(list, {{"0\t1", 8}, {"B\t2", 6, true, true}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "0\t1|>B\t2|c\t1");
+  // The cursor entry goes: the cursor ends on the entry that followed it.
+  updateWith(list, {{"0\t1", 8}, {"bb\t1", 10}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "0\t1|bb\t1|>c\t1");
+  // It goes and none follows: the cursor is on the first entry.
+  updateWith(list, {{"0\t1", 8}});
+  EXPECT_EQ(rows(), ">0\t1");
+  // A producer that yields nothing empties the list; one that yields again
+  // fills it (the add never waits for an entry that is not there).
+  updateWith(list, {});
+  EXPECT_EQ(list->infoSize(), 0);
+  updateWith(list, {{"x", 2}, {"y", 4}});
+  EXPECT_EQ(rows(), ">x|y");
+  // update consumes its chain, also when it is refused.
+  list->update(chainOf({"q", "p"}));
+  EXPECT_EQ(rows(), ">p|q");
+  list->setSortByNone();
+  const size_t unsortedLive = Arena::liveCount();
+  expectError("EMU", "cGuiList.update(); list needs to be sorted", [&] { list->update(chainOf({"r"})); });
+  EXPECT_EQ(Arena::liveCount(), unsortedLive);
+}
+
+// Two games of the same name in different folders: the row must follow the
+// game it stands for, and a changed colour must show.
+TEST_F(ListUpdate, EqualLabelsTakeWhatDiffers) {
+  updateWith(list, {{"Same\tx", 1}, {"Same\tx", 3}});
+  entryNode* first = (list->cursor_gotoStart(), list->cursor_infoEntry());
+  class_base* firstBox = first->dataBox;
+  updateWith(list, {{"Same\tx", 1}, {"Same\tx", 5, true}});
+  EXPECT_EQ(first->dataBox, firstBox);  // the same value: the row keeps its box
+  EXPECT_EQ(shown(), (std::vector<Row>{{"Same\tx", 1, false, false, false}, {"Same\tx", 5, true, false, false}}));
+  updateWith(list, {{"Same\tx", 2}, {"Same\tx", 5, true}});
+  EXPECT_EQ(shown(), (std::vector<Row>{{"Same\tx", 2, false, false, false}, {"Same\tx", 5, true, false, false}}));
+}
+
+TEST_F(ListUpdate, AFailingProducerLeavesTheListDrawnAndNothingBehind) {
+  updateWith(list, {{"a", 2}, {"b", 4}});
+  const size_t live = Arena::liveCount();
+  expectError("TEST", "producer failed", [&] { updateWith(list, {{"c", 1}, {"d", 3}, {"e", 5}}, 2); });
+  EXPECT_EQ(attr(MUIA_NList_Quiet), MUIV_NList_Quiet_None);
+  EXPECT_EQ(rows(), ">a|b");
+  EXPECT_EQ(Arena::liveCount(), live);
+}
+
+}  // namespace
