@@ -3,24 +3,8 @@
 #include <cstring>
 
 #include "core/text.h"
-#include "gui/gui_list_entry.h"
 
 int8_t fGuiListSort::call(const char* a, const char* b) { return static_cast<int8_t>(OstrCmpNoCase(a, b)); }
-
-int32_t findColumn(const char* label, int32_t n, int32_t* length) {
-  const char* start = label ? label : "";
-  for (int32_t i = 0; i < n; ++i) {
-    const char* tab = std::strchr(start, '\t');
-    if (!tab) {
-      start += std::strlen(start);
-      break;
-    }
-    start = tab + 1;
-  }
-  const char* end = std::strchr(start, '\t');
-  if (length) *length = static_cast<int32_t>(end ? end - start : static_cast<long>(std::strlen(start)));
-  return static_cast<int32_t>(start - (label ? label : ""));
-}
 
 namespace {
 
@@ -33,18 +17,39 @@ int32_t columnNumber(const char* column, int32_t length) {
 
 // Byte by byte over the longer column: the TAB or the end after the shorter
 // column takes part, so a column sorts before any longer one it begins.
-int8_t compareColumnTexts(const char* a, int32_t lengthA, const char* b, int32_t lengthB, bool fold) {
-  const int32_t length = lengthA > lengthB ? lengthA : lengthB;
-  for (int32_t i = 0; i < length; ++i) {
-    unsigned char ca = static_cast<unsigned char>(fold ? UpperChar(a[i]) : a[i]);
-    unsigned char cb = static_cast<unsigned char>(fold ? UpperChar(b[i]) : b[i]);
+// Both columns are read up to their ends (TAB or NUL) in one pass.
+int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
+  for (;;) {
+    unsigned char ca = static_cast<unsigned char>(*a++);
+    unsigned char cb = static_cast<unsigned char>(*b++);
+    const bool endA = ca == 0 || ca == '\t';
+    const bool endB = cb == 0 || cb == '\t';
+    if (endA && endB) return 0;
+    if (fold) {
+      ca = static_cast<unsigned char>(UpperChar(static_cast<char>(ca)));
+      cb = static_cast<unsigned char>(UpperChar(static_cast<char>(cb)));
+    }
     if (ca != cb) return ca < cb ? 1 : -1;
-    if (ca == 0) break;
   }
-  return 0;
+}
+
+// Where column n of label starts (after its n-th TAB; the end when it has fewer).
+const char* columnStart(const char* label, int32_t n) {
+  for (; n > 0 && *label; ++label)
+    if (*label == '\t') --n;
+  return label;
 }
 
 }  // namespace
+
+int32_t findColumn(const char* label, int32_t n, int32_t* length) {
+  const char* text = label ? label : "";
+  const char* start = columnStart(text, n);
+  const char* end = start;
+  while (*end && *end != '\t') ++end;
+  if (length) *length = static_cast<int32_t>(end - start);
+  return static_cast<int32_t>(start - text);
+}
 
 fGuiListSortByColumn* fGuiListSortByColumn::init(int32_t columnNumber, bool reversed, const char* sortTypes) {
   column = columnNumber;
@@ -54,23 +59,23 @@ fGuiListSortByColumn* fGuiListSortByColumn::init(int32_t columnNumber, bool reve
 }
 
 int8_t fGuiListSortByColumn::call(const char* a, const char* b) {
-  a = a ? a : "";
-  b = b ? b : "";
-  int32_t lengthA = 0, lengthB = 0;
-  const char* columnA = a + findColumn(a, column, &lengthA);
-  const char* columnB = b + findColumn(b, column, &lengthB);
-  const char type = types && column >= 0 && static_cast<size_t>(column) < std::strlen(types) ? types[column] : 'I';
+  const char* columnA = columnStart(a ? a : "", column);
+  const char* columnB = columnStart(b ? b : "", column);
+  char type = 'I';
+  if (types && column >= 0)
+    for (int32_t i = 0; types[i]; ++i)
+      if (i == column) {
+        type = types[i];
+        break;
+      }
   int8_t result;
-  if (type == 'N')
+  if (type == 'N') {
+    int32_t lengthA = 0, lengthB = 0;
+    findColumn(columnA, 0, &lengthA);
+    findColumn(columnB, 0, &lengthB);
     result = compareNumbers(columnNumber(columnA, lengthA), columnNumber(columnB, lengthB));
-  else
-    result = compareColumnTexts(columnA, lengthA, columnB, lengthB, type != 'S');
+  } else {
+    result = compareColumnTexts(columnA, columnB, type != 'S');
+  }
   return reverse ? static_cast<int8_t>(-result) : result;
-}
-
-int8_t fGuiListSortWrapper::call(cMegaMiniList* store, oMegaNode* a, oMegaNode* b) {
-  (void)store;
-  const auto* entryA = static_cast<const entry*>(reinterpret_cast<class_base*>(a->data));
-  const auto* entryB = static_cast<const entry*>(reinterpret_cast<class_base*>(b->data));
-  return sort->call(entryA->label, entryB->label);
 }

@@ -1,12 +1,10 @@
 // The list comparisons: two labels compared whole (fGuiListSort, which an
-// application may derive from), by one column (fGuiListSortByColumn), and
-// the adapter that lets the mega list's merge sort use either
-// (fGuiListSortWrapper). Every one answers positive when the first label
-// comes first, negative when the second does, 0 when they sort alike.
+// application may derive from) and by one column (fGuiListSortByColumn).
+// Each answers positive when the first label comes first, negative when the
+// second does, 0 when they sort alike.
 #pragma once
 #include <cstdint>
 
-#include "core/mega_compare.h"
 #include "core/merge_sort.h"
 
 class fGuiListSort : public fMergeSortCompare {
@@ -29,20 +27,6 @@ class fGuiListSortByColumn : public fGuiListSort {
   int32_t column = 0;
   bool reverse = false;
   const char* types = nullptr;  // the list's
-};
-
-// Compares two mega-list nodes holding `entry` objects by their labels.
-class fGuiListSortWrapper : public fCompareMegaNodes {
-  LUDEX_CLASS(fGuiListSortWrapper, fCompareMegaNodes)
- public:
-  virtual fGuiListSortWrapper* init(fGuiListSort* comparison) {
-    sort = comparison;
-    return this;
-  }
-  int8_t call(cMegaMiniList* store, oMegaNode* a, oMegaNode* b) override;
-
- private:
-  fGuiListSort* sort = nullptr;  // not owned
 };
 
 // Where column n of a label starts (just after its n-th TAB; 0 for column 0),

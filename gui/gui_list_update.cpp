@@ -3,6 +3,10 @@
 // stays is neither removed nor redrawn, and the cursor ends on the entry it
 // was on (or, when that one went, on the entry that followed it).
 //
+// The producer's entries wait in a plain array, sorted by a stable merge
+// sort: a list of entry objects would cost two allocations per entry, which
+// for a list of many thousands is most of the update's time.
+//
 // Entries whose labels compare equal (0) are paired in order: the first shown
 // entry of a run of equals with the first new one, and so on; shown entries
 // left over in a run are removed, new ones left over are added after them.
@@ -11,12 +15,12 @@
 #include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_types.h"
+#include <algorithm>
+#include <vector>
+
 #include "core/string.h"
 #include "core/text.h"
 #include "gui/gui_list.h"
-#include "gui/gui_list_entry.h"
 
 namespace {
 
@@ -35,6 +39,16 @@ bool sameDataBox(class_base* held, class_base* offered) {
 }
 
 int8_t signOf(int8_t r) { return r > 0 ? 1 : r < 0 ? -1 : 0; }
+
+// One entry from the producer on its way into the list; the label and the
+// box are the merge's until the list takes them or they are disposed.
+struct FreshEntry {
+  char* label;
+  bool altColour;
+  bool marked;
+  int32_t data;
+  class_base* dataBox;
+};
 
 // One run of updateF: the new entries in a sorted temporary list, and the
 // remembered cursor entry (its label pointer and index) on the shown side.
@@ -66,58 +80,69 @@ class ListMerge {
     restoreCursor();
   }
 
-  // Ends the temporary list (and the entries left in it) and the wrapper.
+  // Disposes what the list did not take of the producer's entries.
   void end() {
-    End(headCursor);
-    End(fresh);
-    End(wrapper);
+    for (FreshEntry& e : fresh) {
+      DisposeString(e.label);
+      End(e.dataBox);
+    }
+    fresh.clear();
   }
 
  private:
   cGuiList* list;
   fGuiListSort* sort;
-  cMegaList_entry* fresh = nullptr;         // owned, with its entries
-  cMegaCursor_entry* headCursor = nullptr;  // owned: on the first new entry
-  fGuiListSortWrapper* wrapper = nullptr;   // owned
-  const char* remembered = nullptr;         // the cursor entry's label, the list's
+  // The producer's entries in the order yielded; a label or box is NIL once
+  // the list has it or it is disposed. The order sorts them without moving
+  // them, so that a comparison that fails leaves each in one place.
+  std::vector<FreshEntry> fresh;
+  std::vector<uint32_t> order;
+  size_t next = 0;  // the first entry of order still to merge
+  const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
 
   void takeProducerEntries(fGuiListEntries* f) {
-    fresh = new cMegaList_entry;
-    fresh->new_cMegaList_entry(false, nullptr);
     GuiListEntryMore more;
     while (char* label = takeEntry(f, &more)) {
-      auto* e = new entry;
-      e->new_entry(label, more.altColour, more.marked, more.data, more.dataBox);
-      fresh->infoPastEnd()->beforeInsert(fresh->makeNode(e));
+      try {
+        fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
+      } catch (...) {
+        DisposeString(label);
+        End(more.dataBox);
+        throw;
+      }
     }
-    wrapper = new fGuiListSortWrapper;
-    wrapper->new_fCompareMegaNodes();
-    wrapper->init(sort);
-    fresh->sort(wrapper);
-    headCursor = fresh->infoStart_cMegaList_entry()->clone_cMegaCursor_entry(REMOVED_GO_NEXT, FOLLOW_NEVER);
+    order.resize(fresh.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto before = [this](uint32_t a, uint32_t b) { return sort->call(fresh[a].label, fresh[b].label) > 0; };
+    // A producer that yields in the list's order needs no sort.
+    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
   }
 
-  bool freshEmpty() { return fresh->infoIsEmpty(); }
-  entry* head() { return static_cast<entry*>(headCursor->read_cMegaCursor_entry()); }
-  // Ends the first new entry (its label and box taken out or still in it).
-  void dropHead() { headCursor->destroy(); }
+  bool freshEmpty() { return next >= order.size(); }
+  FreshEntry* head() { return &fresh[order[next]]; }
+  // Disposes what is left in the first new entry and moves on.
+  void dropHead() {
+    FreshEntry* e = head();
+    DisposeString(e->label);
+    e->label = nullptr;
+    End(e->dataBox);
+    ++next;
+  }
 
   // The new entry sorts before the cursor entry (or the shown side ended):
   // the list puts it at its sorted place, before the cursor entry, which
   // keeps the cursor.
   void addHead() {
-    entry* e = head();
+    FreshEntry* e = head();
+    ++next;
     char* label = e->label;
     class_base* box = e->dataBox;
     e->label = nullptr;
     e->dataBox = nullptr;
-    const bool altColour = e->altColour, marked = e->marked;
-    const int32_t data = e->data;
-    dropHead();
     if (!found) ++rememberedIndex;
-    list->addEntry(label, altColour, marked, data, box, false);
+    list->addEntry(label, e->altColour, e->marked, e->data, box, false);
   }
 
   // The cursor entry is not among the new ones. FALSE when no entry
@@ -142,7 +167,7 @@ class ListMerge {
   bool pairWithHead() {
     const bool isRemembered = list->cursor_getLabel() == remembered;
     if (isRemembered) found = true;
-    entry* e = head();
+    FreshEntry* e = head();
     if (!StrCmp(list->cursor_getLabel(), e->label)) {
       // The list keeps a copy of the label; the cursor entry's own label is
       // the one to remember.
@@ -164,7 +189,7 @@ class ListMerge {
 
   // Gives the cursor entry the new entry's data value or box when it holds
   // another; a box that holds the same is left to end with its entry.
-  void takeData(entry* e) {
+  void takeData(FreshEntry* e) {
     if (e->dataBox) {
       if (sameDataBox(list->cursor_getDataBox(), e->dataBox)) return;
       class_base* box = e->dataBox;

@@ -12,33 +12,38 @@ namespace {
 constexpr const char* ALT_COLOUR_PREFIX = "\x1b" "8";
 }  // namespace
 
-void parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix) {
-  const char* at = text;  // NIL once the text is used up
+char** parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix) {
+  const size_t prefixLength = prefix ? std::strlen(prefix) : 0;
+  // One block: the array, then each column's text with its end.
+  size_t bytes = sizeof(char*) * static_cast<size_t>(columns);
+  const char* at = text;
   for (int32_t i = 0; i < columns; ++i) {
-    char* column;
+    const char* tab = at ? std::strchr(at, '\t') : nullptr;
+    bytes += (at ? prefixLength + (tab ? static_cast<size_t>(tab - at) : std::strlen(at)) : 0) + 1;
+    at = tab ? tab + 1 : nullptr;
+  }
+  auto** made = static_cast<char**>(Arena::alloc(bytes));
+  char* out = reinterpret_cast<char*>(made + columns);
+  at = text;
+  for (int32_t i = 0; i < columns; ++i) {
+    made[i] = out;
     if (at) {
       const char* tab = std::strchr(at, '\t');
-      const int32_t length = static_cast<int32_t>(tab ? tab - at : static_cast<long>(std::strlen(at)));
-      const int32_t prefixLength = prefix ? static_cast<int32_t>(std::strlen(prefix)) : 0;
-      column = NewString(prefixLength + length);
-      if (prefix) StrCopy(column, prefix);
-      StrAdd(column, at, length);
+      const size_t length = tab ? static_cast<size_t>(tab - at) : std::strlen(at);
+      if (prefixLength) out = static_cast<char*>(std::memcpy(out, prefix, prefixLength)) + prefixLength;
+      out = static_cast<char*>(std::memcpy(out, at, length)) + length;
       at = tab ? tab + 1 : nullptr;
-    } else {
-      column = NewString(0);
     }
-    char* old = array[i];
-    array[i] = column;
-    DisposeString(old);
+    *out++ = '\0';  // the block comes zero-filled; this keeps the walk plain
   }
+  Arena::release(array);
+  return made;
 }
 
 entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, bool mark, int32_t value,
                                     class_base* box) {
   host = owner;
   columnCount = owner->infoColumns();
-  columns = static_cast<char**>(Arena::alloc(sizeof(char*) * static_cast<size_t>(columnCount)));
-  std::memset(columns, 0, sizeof(char*) * static_cast<size_t>(columnCount));
   dataBox = box;
   data = box ? 0 : value;
   if (mark) setMarked(true);
@@ -49,8 +54,7 @@ entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, b
 void entryNode::end_class() {
   if (marked && host && host->infoMarks()) host->infoMarks()->remove(this);
   marked = false;
-  for (int32_t i = 0; columns && i < columnCount; ++i) DisposeString(columns[i]);
-  if (columns) Arena::release(columns);
+  Arena::release(columns);
   columns = nullptr;
   DisposeString(label);
   label = nullptr;
@@ -70,7 +74,7 @@ void entryNode::setMarked(bool flag) {
 void entryNode::change(char* text, bool alt) {
   // The columns come from the new text before the old label goes: text may
   // be NIL, meaning the label itself.
-  parseIntoColumns(text ? text : label, columnCount, columns, alt ? ALT_COLOUR_PREFIX : nullptr);
+  columns = parseIntoColumns(text ? text : label, columnCount, columns, alt ? ALT_COLOUR_PREFIX : nullptr);
   if (text) {
     char* old = label;
     label = text;

@@ -31,7 +31,7 @@ class entryNode : public markNode {
   // Takes the label out (the caller's); the entry keeps an empty one.
   char* takeLabel();
 
-  char** columns = nullptr;  // owned array of owned strings, one per list column
+  char** columns = nullptr;  // owned: one string per list column (parseIntoColumns)
   int32_t columnCount = 0;
   char* label = nullptr;     // owned
   bool altColour = false;
@@ -63,8 +63,9 @@ class entryList : public markList {
 // Ends every entry of the batch ring that starts at first.
 void endEntryRing(entryNode* first);
 
-// Fills array[0 .. columns-1] with new strings: prefix (NIL: none) and the
-// text of each TAB-separated column of text, then empty strings (without
-// prefix) for the columns the text lacks; text after the last column is
-// ignored. Each string the array held is disposed.
-void parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix);
+// The column strings of text: one block (given back with Arena::release)
+// holding the array of columns strings, then the strings: prefix (NIL: none)
+// and the text of each TAB-separated column of text, then empty strings
+// (without prefix) for the columns the text lacks; text after the last
+// column is ignored. The block array held before is released.
+char** parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix);

@@ -28,18 +28,6 @@ const char* columnText(const char* column) {
   return column[0] == '\x1b' && column[1] == '8' ? column + 2 : column;
 }
 
-char** newColumnArray(int32_t count) {
-  auto** array = static_cast<char**>(Arena::alloc(sizeof(char*) * static_cast<size_t>(count)));
-  std::memset(array, 0, sizeof(char*) * static_cast<size_t>(count));
-  return array;
-}
-
-void disposeColumnArray(char**& array, int32_t count) {
-  for (int32_t i = 0; array && i < count; ++i) DisposeString(array[i]);
-  if (array) Arena::release(array);
-  array = nullptr;
-}
-
 // Runs a hook's work; an error raised in it is printed, as every toolkit
 // hook does, and the hook answers 0.
 template <class Work>
@@ -151,17 +139,13 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
 }
 
 void cGuiListHost::end_class() {
-  disposeColumnArray(titleColumns, infoColumns());
+  Arena::release(titleColumns);
+  titleColumns = nullptr;
   // Pending entries first: a marked one leaves the marks as it ends.
   End(pending);
   End(marks);
   End(columnSort);
   cGuiList::end_class();
-}
-
-Object* cGuiListHost::infoNList() {
-  cGuiShared* record = sharedOf(this);
-  return record ? record->object : nullptr;
 }
 
 void cGuiListHost::requireBuilt(const char* operation) {
@@ -194,9 +178,13 @@ bool cGuiListHost::singleSelection() {
   return infoSelectableEntries(&multi) && !multi;
 }
 
-// The NList re-selects its active row after rows come and go.
+// The NList re-selects its active row after rows come and go. The row is the
+// same, so the write-back notifies nobody: a notification here would queue
+// a change of the list for every row an update removes.
 void cGuiListHost::fixSingleSelection() {
-  if (singleSelection()) setNList(MUIA_NList_Active, nlistValue(MUIA_NList_Active));
+  if (!singleSelection()) return;
+  const IPTR active = nlistValue(MUIA_NList_Active);
+  if (active != MUIV_NList_Active_Off) DoMethod(infoNList(), MUIM_NoNotifySet, MUIA_NList_Active, active);
 }
 
 void cGuiListHost::clampCursor() {
@@ -208,7 +196,6 @@ void cGuiListHost::clampCursor() {
 // Build and notifications
 
 cGuiChildList* cGuiListHost::buildList() {
-  cGuiShared* record = sharedOf(this);
   const int32_t columns = infoColumns();
   const char* alignment = infoColumnAlignment();
   char* format = NewString(columns * 16);
@@ -240,8 +227,7 @@ cGuiChildList* cGuiListHost::buildList() {
                                infoUseLeastSpace() ? MUIA_Weight : TAG_IGNORE, 0);
   if (!view) return cGuiChildList::of(nullptr);  // the view ended the list it was given
   record->object = nlist;
-  titleColumns = newColumnArray(columns);
-  parseIntoColumns(titled ? infoColumnTitles() : "", columns, titleColumns, BOLD_PREFIX);
+  titleColumns = parseIntoColumns(titled ? infoColumnTitles() : "", columns, titleColumns, BOLD_PREFIX);
   if (getPopupHint()) applyPopupHint(record, getPopupHint());
   if (getGhosted()) setNList(MUIA_Disabled, 1);
   cursorIndex = 0;
@@ -254,7 +240,6 @@ cGuiChildList* cGuiListHost::buildList() {
 }
 
 intptr_t cGuiListHost::setupNotify() {
-  cGuiShared* record = sharedOf(this);
   Object* nlist = infoNList();
   if (!nlist) return toIPTR(this);
   const IPTR target[] = {toIPTR(this), toIPTR(record->window)};
@@ -440,11 +425,13 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
 }
 
 IPTR cGuiListHost::sortedPositionNearCursor(entryNode* added) {
-  entryNode* at = entryAt(cursorIndex);
-  if (!at) return AT_SORTED_PLACE;
   // NList's sorted place: after every entry that does not sort after it.
   auto strictlyBefore = [&](entryNode* a, entryNode* b) { return guiListCompare(a, b) > 0; };
-  if (!strictlyBefore(added, at)) return cursorIndex + 1 == entryCount ? AT_BOTTOM : AT_SORTED_PLACE;
+  entryNode* last = entryAt(entryCount - 1);
+  if (!last) return AT_SORTED_PLACE;
+  if (!strictlyBefore(added, last)) return AT_BOTTOM;
+  entryNode* at = entryAt(cursorIndex);
+  if (!strictlyBefore(added, at)) return AT_SORTED_PLACE;
   entryNode* before = entryAt(cursorIndex - 1);
   return !before || !strictlyBefore(added, before) ? cursorIndex : AT_SORTED_PLACE;
 }

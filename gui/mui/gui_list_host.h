@@ -22,7 +22,11 @@ class cGuiListHost : public cGuiList {
 
   cGuiListHost* new_cGuiList(cGuiWindow* window, int32_t columnCount, const char* listTitle) override;
   void end_class() override;
-  void initShared() override { attachShared(newSharedFor(this)); }
+  void initShared() override {
+    cGuiSharedBase* made = newSharedFor(this);
+    attachShared(made);
+    record = static_cast<cGuiShared*>(made);
+  }
   intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
   // The delivery of the list's event: the change notification runs first,
   // then the pending selection, double-click and title-click flags become
@@ -97,7 +101,7 @@ class cGuiListHost : public cGuiList {
   // The program's marks (NIL once the list ends).
   virtual markList* infoMarks() { return marks; }
   // The NList object; NIL before the build.
-  virtual Object* infoNList();
+  virtual Object* infoNList() { return record ? record->object : nullptr; }
   // What the title row shows, column by column (empty before the build).
   virtual char** infoTitleColumns() { return titleColumns; }
 
@@ -116,6 +120,7 @@ class cGuiListHost : public cGuiList {
   static constexpr IPTR AT_BOTTOM = -3, AT_SORTED_PLACE = -2;
 
   cGuiWindow* window = nullptr;
+  cGuiShared* record = nullptr;  // the item's own, read on every operation
   Hook displayHook{};
   Hook compareHook{};
   char** titleColumns = nullptr;  // owned, made at build

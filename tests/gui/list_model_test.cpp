@@ -10,7 +10,6 @@
 #include "core/box.h"
 #include "core/string.h"
 #include "gui/gui_base_module.h"
-#include "gui/gui_list_entry.h"
 #include "tests/gui/model_window.h"
 #include "tests/support/expect_error.h"
 
