@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "core/box.h"
 #include "core/string.h"
 #include "gui/mui/gui_list_host.h"
@@ -49,19 +50,10 @@ class gameProducer : public fGuiListEntries {
   }
 };
 
-struct Clock {
-  std::chrono::steady_clock::time_point wall;
-  double cpu;
-};
-double cpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-Clock now() { return Clock{std::chrono::steady_clock::now(), cpuMs()}; }
+using Clock = BenchClock;
+Clock now() { return BenchClock::now(); }
 void report(const char* what, const Clock& start, size_t rows) {
-  const double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start.wall).count();
-  std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, wall, cpuMs() - start.cpu);
+  std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, start.wallMs(), start.cpuSinceMs());
 }
 
 struct Step {

@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "os/mui/mui.h"
 
 namespace {
@@ -38,22 +39,11 @@ IPTR compare(Hook*, void* entry2, void* entry1) {
   return compareEntries(static_cast<Entry*>(entry1), static_cast<Entry*>(entry2));
 }
 
-// Wall time and this thread's processor time since a start: on a busy
-// machine the processor time is the fairer figure.
-struct Clock {
-  std::chrono::steady_clock::time_point wall;
-  double cpu;
-};
-double cpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-Clock now() { return Clock{std::chrono::steady_clock::now(), cpuMs()}; }
+using Clock = BenchClock;
+Clock now() { return BenchClock::now(); }
 
 void report(const char* what, const Clock& start) {
-  const double wall = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start.wall).count();
-  std::printf("  %-56s %8.1f ms %8.1f ms\n", what, wall, cpuMs() - start.cpu);
+  std::printf("  %-56s %8.1f ms %8.1f ms\n", what, start.wallMs(), start.cpuSinceMs());
 }
 
 }  // namespace

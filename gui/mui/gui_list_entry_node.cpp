@@ -91,19 +91,21 @@ char* entryNode::takeLabel() {
   return taken;
 }
 
+entryNode* appendRing(entryNode* first, entryNode* other) {
+  if (!first) return other;
+  if (!other) return first;
+  entryNode* last = first->batchPrevious;
+  entryNode* otherLast = other->batchPrevious;
+  last->batchNext = other;
+  other->batchPrevious = last;
+  otherLast->batchNext = first;
+  first->batchPrevious = otherLast;
+  return first;
+}
+
 void entryList::prependNodes(entryNode* first) {
   if (!first || !first->batchNext) Throw("BUG", "entryList.prependNodes(); nodes not linked");
-  auto* oldFirst = static_cast<entryNode*>(head);
-  if (!oldFirst) {
-    head = first;
-    return;
-  }
-  entryNode* oldLast = oldFirst->batchPrevious;
-  entryNode* last = first->batchPrevious;
-  oldLast->batchNext = first;
-  first->batchPrevious = oldLast;
-  last->batchNext = oldFirst;
-  oldFirst->batchPrevious = last;
+  head = appendRing(static_cast<entryNode*>(head), first);
 }
 
 entryNode* entryList::takeAll() {

@@ -60,6 +60,10 @@ class entryList : public markList {
   void end_class() override;
 };
 
+// Links the ring that starts at other in after the last entry of the ring
+// that starts at first; answers the joined ring's first entry.
+entryNode* appendRing(entryNode* first, entryNode* other);
+
 // Ends every entry of the batch ring that starts at first.
 void endEntryRing(entryNode* first);
 

@@ -359,14 +359,7 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       class_base* box = made == 0 ? dataBox : nullptr;
       if (made == 0) dataBox = nullptr;
       e->new_entryNode(text, this, altColour, marked, data, box);
-      if (first) {
-        e->batchNext = first;
-        e->batchPrevious = first->batchPrevious;
-        first->batchPrevious->batchNext = e;
-        first->batchPrevious = e;
-      } else {
-        first = e;
-      }
+      first = appendRing(first, e);
       ++made;
     }
   } catch (...) {
@@ -386,16 +379,7 @@ entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count)
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
-      entryNode* e = createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr);
-      if (first) {
-        entryNode* last = e->batchPrevious;
-        first->batchPrevious->batchNext = e;
-        e->batchPrevious = first->batchPrevious;
-        last->batchNext = first;
-        first->batchPrevious = last;
-      } else {
-        first = e;
-      }
+      first = appendRing(first, createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr));
       ++made;
     }
   } catch (...) {
@@ -621,42 +605,43 @@ void cGuiListHost::sortNowIfBuilt() {
   if (built()) sortListKeepingCursorLocation();
 }
 
+void cGuiListHost::takeSortColumn(int32_t kind, int32_t column, bool reverse) {
+  sortKind = kind;
+  sortColumn = column;
+  sortReversed = reverse;
+  reinitColumnSort();
+}
+
 cGuiListHost* cGuiListHost::setSortByNone() {
   if (sortKind == SORT_BY_USER && built()) setNList(MUIA_NList_TitleMark, MUIV_NList_TitleMark_None);
   sortKind = SORT_NONE;
   return this;
 }
 
-bool cGuiListHost::getSortByColumn(int32_t* column, bool* reverse) {
+bool cGuiListHost::answerSortKind(int32_t kind, int32_t* column, bool* reverse) {
   if (column) *column = sortColumn;
   if (reverse) *reverse = sortReversed;
-  return sortKind == SORT_BY_COLUMN;
+  return sortKind == kind;
+}
+
+bool cGuiListHost::getSortByColumn(int32_t* column, bool* reverse) {
+  return answerSortKind(SORT_BY_COLUMN, column, reverse);
 }
 
 cGuiListHost* cGuiListHost::setSortByColumn(int32_t column, bool reverse) {
   if (column < 0 || column >= infoColumns()) Throw("EMU", "cGuiList.setSortByColumn(); column was not a valid value");
   setSortByNone();
-  sortKind = SORT_BY_COLUMN;
-  sortColumn = column;
-  sortReversed = reverse;
-  reinitColumnSort();
+  takeSortColumn(SORT_BY_COLUMN, column, reverse);
   sortNowIfBuilt();
   return this;
 }
 
-bool cGuiListHost::getSortByUser(int32_t* column, bool* reverse) {
-  if (column) *column = sortColumn;
-  if (reverse) *reverse = sortReversed;
-  return sortKind == SORT_BY_USER;
-}
+bool cGuiListHost::getSortByUser(int32_t* column, bool* reverse) { return answerSortKind(SORT_BY_USER, column, reverse); }
 
 cGuiListHost* cGuiListHost::setSortByUser(int32_t initialColumn, bool reverse) {
   if (initialColumn < 0 || initialColumn >= infoColumns())
     Throw("EMU", "cGuiList.setSortByUser(); initialColumn was not a valid value");
-  sortKind = SORT_BY_USER;
-  sortColumn = initialColumn;
-  sortReversed = reverse;
-  reinitColumnSort();
+  takeSortColumn(SORT_BY_USER, initialColumn, reverse);
   showSortMark();
   sortNowIfBuilt();
   return this;
@@ -876,31 +861,31 @@ void cGuiListHost::cursor_setDataBox(class_base* box) {
   End(old);
 }
 
-void cGuiListHost::cursor_beforeInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) {
-  auto refuse = [&](const char* message) {
+void cGuiListHost::insertNextToCursor(const char* operation, bool after, char* label, bool altColour, bool marked,
+                                      int32_t data, class_base* dataBox) {
+  const char* refusal = !built() ? "the window must be built first"
+                                 : !getSortByNone() ? "the list must not be sorted" : nullptr;
+  if (refusal) {
     DisposeString(label);
     End(dataBox);
-    Throw("EMU", message);
-  };
-  if (!built()) refuse("cGuiList.cursor_beforeInsert(); the window must be built first");
-  if (!getSortByNone()) refuse("cGuiList.cursor_beforeInsert(); the list must not be sorted");
+    ThrowF("EMU", "cGuiList.%s(); %s", operation, refusal);
+  }
   int32_t count = 0;
   entryNode* first = createEntries(label, altColour, marked, data, dataBox, &count);
-  insertEntriesAt(cursorIndex, first, count);
-  if (entryCount > count) cursorIndex += count;
+  if (after) {
+    insertEntriesAt(entryCount > 0 ? cursorIndex + 1 : 0, first, count);
+  } else {
+    insertEntriesAt(cursorIndex, first, count);
+    if (entryCount > count) cursorIndex += count;
+  }
+}
+
+void cGuiListHost::cursor_beforeInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) {
+  insertNextToCursor("cursor_beforeInsert", false, label, altColour, marked, data, dataBox);
 }
 
 void cGuiListHost::cursor_afterInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) {
-  auto refuse = [&](const char* message) {
-    DisposeString(label);
-    End(dataBox);
-    Throw("EMU", message);
-  };
-  if (!built()) refuse("cGuiList.cursor_afterInsert(); the window must be built first");
-  if (!getSortByNone()) refuse("cGuiList.cursor_afterInsert(); the list must not be sorted");
-  int32_t count = 0;
-  entryNode* first = createEntries(label, altColour, marked, data, dataBox, &count);
-  insertEntriesAt(entryCount > 0 ? cursorIndex + 1 : 0, first, count);
+  insertNextToCursor("cursor_afterInsert", true, label, altColour, marked, data, dataBox);
 }
 
 bool cGuiListHost::cursor_destroy(bool moveBack) {

@@ -156,6 +156,9 @@ class cGuiListHost : public cGuiList {
   void fixSingleSelection();
   void clampCursor();
   void showSortMark();
+  // The sort getters' answer: whether kind is the list's, with its column.
+  bool answerSortKind(int32_t kind, int32_t* column, bool* reverse);
+  void takeSortColumn(int32_t kind, int32_t column, bool reverse);
   void reinitColumnSort();
   // Sorts a built list at once, the cursor kept on its entry.
   void sortNowIfBuilt();
@@ -182,6 +185,10 @@ class cGuiListHost : public cGuiList {
   // Moves the cursor forward to the entry (at most count steps); FALSE when
   // it is not met.
   bool moveCursorForwardTo(entryNode* target);
+  // cursor_beforeInsert and cursor_afterInsert: the list takes the label and
+  // box over, also when it refuses.
+  void insertNextToCursor(const char* operation, bool after, char* label, bool altColour, bool marked, int32_t data,
+                          class_base* dataBox);
   // Removes the rows whose entries are marked; labels, when given, collects
   // their labels in list order.
   void removeMarked(bool moveBack, StringChain* labels);
