@@ -31,7 +31,7 @@ class ListDriver : public GuiClientTest {
     notify->new_function();
   }
   void TearDown() override {
-    End(window);
+    if (window) DestroyGuiWindow(window);  // the client's resource
     End(notify);
     GuiClientTest::TearDown();
   }
