@@ -12,6 +12,7 @@
 #include "core/exception.h"
 #include "os/exec/exec.h"
 #include "os/exec/hosted_failure.h"
+#include "tests/app/ludex_run.h"
 #include "tests/support/child_process.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/test_folder.h"
@@ -72,9 +73,8 @@ TEST(Startup, FailingFinaliserEndsTheSequenceButMemoryIsStillReleased) {
 }
 
 TEST(Startup, NormalRunPrintsNothingAndReturnsZero) {
-  const ChildResult r = runInChild([] {
-    return ludexMainWithoutArguments();
-  });
+  LudexSandbox box;  // never the user's own list and preferences
+  const LudexRunResult r = box.run("close\n");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "");
 }
@@ -89,16 +89,12 @@ TEST(Startup, AFailureOfTheHostedSystemIsPrintedAndEndsWithItsCodeAfterEveryFina
   EXPECT_EQ(r.output, "ERROR: MUI; Wait(); no input can ever come\nran=3 rc=20\n");
 }
 
-TEST(Startup, AUiScriptForAProgramThatOpensNoWindowEndsCleanly) {
-  const std::filesystem::path folder = freshTestFolder("startup");
-  const std::string script = (folder / "ui.script").string();
-  std::ofstream(script) << "press Save\nquit\n";
-  for (const std::string& named : {script, (folder / "missing.script").string()}) {
-    ScopedEnv env("LUDEX_UI_SCRIPT", named.c_str());
-    const ChildResult r = runInChild([] { return ludexMainWithoutArguments(); });
-    EXPECT_EQ(r.exitCode, 0) << named;
-    EXPECT_EQ(r.output, "") << named;
-  }
+TEST(Startup, AUiScriptThatCannotRunEndsTheProgramWithTwentyAndSaysWhy) {
+  LudexSandbox box;
+  LudexRunResult r = box.run("press Save\nquit\n");
+  EXPECT_EQ(r.exitCode, 20);
+  EXPECT_EQ(r.output.rfind("ERROR: UI script \"", 0), 0u) << r.output;
+  EXPECT_NE(r.output.find("line 1 (press Save)"), std::string::npos) << r.output;
 }
 
 TEST(Startup, MissingRequiredLibraryEndsSilentlyWithTen) {

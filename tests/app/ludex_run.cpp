@@ -1,0 +1,74 @@
+#include "tests/app/ludex_run.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/startup.h"
+#include "os/dos/dos_testing.h"
+#include "tests/support/child_process.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/test_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void writeAll(const fs::path& path, const std::string& text) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace
+
+LudexSandbox::LudexSandbox() : folder_(freshTestFolder("ludex_run")) {
+  for (const char* sub : {"home", "progdir", "run", "games", "bin"}) fs::create_directories(folder_ / sub);
+  const fs::path emulator = folder_ / "bin" / "fakeemu";
+  writeAll(emulator, "#!/bin/sh\necho \"$@\" >> \"" + (folder_ / "starts.txt").string() + "\"\n");
+  chmod(emulator.c_str(), 0755);
+}
+
+void LudexSandbox::writeList(const std::string& text) const { writeAll(folder_ / "progdir" / "Ludex.list", text); }
+
+std::string LudexSandbox::list() const { return readAll(folder_ / "progdir" / "Ludex.list"); }
+
+bool LudexSandbox::hasFile(const std::string& relative) const { return fs::exists(folder_ / relative); }
+
+void LudexSandbox::writePrefs(bool autoExit, const std::string& launchers) const {
+  writeAll(folder_ / "home/.config/ludex/ENVARC/Ludex.prefs", std::string("1\n") + (autoExit ? "1" : "0") + "\n0\n" + launchers);
+}
+
+void LudexSandbox::writeGame(const std::string& relative) const { writeAll(folder_ / "games" / relative, "game"); }
+
+std::string LudexSandbox::emulatorStarts() const { return readAll(folder_ / "starts.txt"); }
+
+LudexRunResult LudexSandbox::run(const char* script) const {
+  const std::string scriptPath = (folder_ / "ui.script").string();
+  if (script) writeAll(scriptPath, script);
+  const std::string home = (folder_ / "home").string(), progdir = (folder_ / "progdir").string(),
+                    runtime = (folder_ / "run").string(), volumes = "Games=" + (folder_ / "games").string(),
+                    path = (folder_ / "bin").string() + ":/usr/bin:/bin";
+  ScopedEnv scriptEnv("LUDEX_UI_SCRIPT", script ? scriptPath.c_str() : nullptr);
+  ScopedEnv homeEnv("HOME", home.c_str());
+  ScopedEnv progdirEnv("LUDEX_HOME", progdir.c_str());
+  ScopedEnv runtimeEnv("XDG_RUNTIME_DIR", runtime.c_str());
+  ScopedEnv volumesEnv("LUDEX_VOLUMES", volumes.c_str());
+  ScopedEnv pathEnv("PATH", path.c_str());
+  ScopedEnv displayEnv("DISPLAY", nullptr);
+  ScopedEnv waylandEnv("WAYLAND_DISPLAY", nullptr);
+  const ChildResult r = runInChild([] {
+    ostest::resetDos();  // the volumes from the environment above
+    char arg0[] = "ludex";
+    char* argv[] = {arg0, nullptr};
+    return ludexMain(1, argv);
+  });
+  return {r.exitCode, r.output};
+}

@@ -1,0 +1,35 @@
+// The whole program run in a child process on a sandbox of its own: its
+// volumes (PROGDIR:, ENVARC:, T:, Games:) point into a fresh test folder,
+// a UI script drives it, and a fake emulator on its PATH records what it
+// was started with.
+#pragma once
+#include <filesystem>
+#include <string>
+
+struct LudexRunResult {
+  int exitCode = -1;
+  std::string output;
+};
+
+class LudexSandbox {
+ public:
+  LudexSandbox();
+  const std::filesystem::path& folder() const { return folder_; }
+
+  // The game list file, written and read as it is on disk.
+  void writeList(const std::string& text) const;
+  std::string list() const;
+  bool hasFile(const std::string& relative) const;
+  // The preferences file with the launchers, given as "tag\ncommands\n\n" blocks.
+  void writePrefs(bool autoExit, const std::string& launchers) const;
+  // A game file below the Games: volume.
+  void writeGame(const std::string& relative) const;
+  // What the fake emulator "fakeemu" was started with, one line per start.
+  std::string emulatorStarts() const;
+
+  // Runs the program with the script (NIL: no script at all).
+  LudexRunResult run(const char* script) const;
+
+ private:
+  std::filesystem::path folder_;
+};
