@@ -79,6 +79,8 @@ class MainWindowEvents {
     return quit;
   }
 
+  // The buttons and the "Selected" text follow the selection. Also called
+  // after the program changed the selection itself.
   void showSelection() {
     const int32_t count = w.games->infoSelectionCount();
     w.openFolder->setGhosted(count != 1);
@@ -124,6 +126,7 @@ class MainWindowEvents {
       WithCleanUp([&] { wbRun(folder); }, [&] { DisposeString(folder); });
     }
     w.games->cursor_setState(false);
+    showSelection();
   }
 
   void addGame() {
@@ -179,6 +182,7 @@ class MainWindowEvents {
       while (w.games->cursor_gotoFirstSelected())
         if (!editCursorGame()) break;
     });
+    showSelection();
   }
 
   void tagAll() {
@@ -203,6 +207,7 @@ class MainWindowEvents {
       }
     }
     saveGameList(list, w.tags);
+    showSelection();
   }
 
   // The selected tags, "~" in front in "Hide" mode, go to the "Tags" field,
