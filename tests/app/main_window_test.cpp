@@ -170,6 +170,7 @@ TEST_F(MainWindow, DialogButtonsLeaveTheWindowReadyAndTheListUnchanged) {
       "press \"Tag all\"\n"
       "press Prefs\n"
       "press Add\n"
+      "drop Games:Amiga/Racer.adf\n"
       "expect-rows Games 5\n"
       "close\n");
   EXPECT_NE(box.list().find("Racer\nGames:Amiga/Racer.adf\n,Racing,\n"), std::string::npos) << box.list();
