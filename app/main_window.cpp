@@ -242,8 +242,9 @@ void runEventLoop(MainWindow& w) {
   }
 }
 
-// Releases the application's data; every step is safe when its data was never made.
-void releaseData() {
+}  // namespace
+
+void releaseApplicationData() {
   guiBuilt = false;
   guiFilterName = guiFilterPath = guiFilterTags = nullptr;
   End(cursor);
@@ -252,7 +253,7 @@ void releaseData() {
   End(launcherSpace);
 }
 
-void loadData() {
+void loadApplicationData() {
   launcherSpace = loadPrefs();
   list = new cMegaList_class;
   list->new_cMegaList_class(true, nullptr, true);
@@ -260,11 +261,9 @@ void loadData() {
   tagSpace = loadGameList(list);
 }
 
-}  // namespace
-
 void Ludex() {
   try {
-    loadData();
+    loadApplicationData();
     MainWindow w;
     openMainWindow(w);
     runEventLoop(w);
@@ -275,11 +274,11 @@ void Ludex() {
         [&] {
           if (e.is("list")) repairGameListFile();
         },
-        releaseData);
+        releaseApplicationData);
     throw;
   } catch (...) {
-    releaseData();
+    releaseApplicationData();
     throw;
   }
-  releaseData();
+  releaseApplicationData();
 }

@@ -23,9 +23,11 @@
 #include "app/games_list_display.h"
 #include "app/launcher.h"
 #include "app/ludex_module.h"
+#include "app/main_window.h"
 #include "app/main_window_layout.h"
 #include "app/prefs_file.h"
 #include "app/startup.h"
+#include "bench/bench_folder.h"
 #include "core/app_object.h"
 #include "core/mega_cursor_types.h"
 #include "core/mega_list_types.h"
@@ -100,20 +102,14 @@ void plainBaseline(int games) {
 
 int main(int argc, char** argv) {
   const int games = argc > 1 ? std::atoi(argv[1]) : 100000;
-  char pattern[] = "/tmp/ludex-window-bench-XXXXXX";
-  if (!mkdtemp(pattern)) return 1;
-  const std::string root = pattern;
-  for (const char* sub : {"games", "progdir", "envarc", "env", "t"}) fs::create_directories(root + "/" + sub);
+  const BenchFolder folder("ludex-window-bench");
+  if (folder.root.empty()) return 1;
+  const std::string& root = folder.root;
   makeList(root, games);
   std::printf("%d games, list file %.1f MB (no game files on disk)\n\n", games,
               static_cast<double>(fs::file_size(root + "/progdir/Ludex.list")) / 1e6);
 
-  ostest::resetDos();
-  ostest::mountVolume("Games", (root + "/games").c_str());
-  ostest::assignFolders("PROGDIR", {(root + "/progdir").c_str()});
-  ostest::assignFolders("ENVARC", {(root + "/envarc").c_str()});
-  ostest::assignFolders("ENV", {(root + "/env").c_str()});
-  ostest::assignFolders("T", {(root + "/t").c_str()});
+  folder.mount();
 
   const ModuleSequence inits = startupInitialisers();
   for (size_t i = 0; i < inits.count; ++i)
@@ -121,16 +117,11 @@ int main(int argc, char** argv) {
   CreateApp(app_name)->initDescription(app_description);
   appHost->build();
 
-  launcherSpace = loadPrefs();
-  list = new cMegaList_class;
-  list->new_cMegaList_class(true, nullptr, true);
-  cursor = list->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
-
   std::printf("Ludex main window:\n");
   auto start = Clock::now();
-  tagSpace = loadGameList(list);
+  loadApplicationData();
   const double load = ms(start);
-  std::printf("  load                      %8.1f ms\n", load);
+  std::printf("  load (with preferences)   %8.1f ms\n", load);
 
   start = Clock::now();
   MainWindow w = describeMainWindow();
@@ -167,17 +158,10 @@ int main(int argc, char** argv) {
   std::printf("Plain baseline (std::string rows):\n");
   plainBaseline(games);
 
-  guiBuilt = false;
-  guiFilterName = guiFilterPath = guiFilterTags = nullptr;
-  End(cursor);
-  End(list);
-  End(tagSpace);
-  End(launcherSpace);
+  releaseApplicationData();
   const ModuleSequence finis = startupFinalisers();
   for (size_t i = 0; i < finis.count; ++i)
     if (finis.steps[i].run) finis.steps[i].run();
   ostest::resetDos();
-  std::error_code ignored;
-  fs::remove_all(root, ignored);
   return 0;
 }
