@@ -7,8 +7,10 @@
 #include "app/game_label.h"
 #include "app/game_list_file.h"
 #include "app/games_list_display.h"
+#include "app/gui_native_icon.h"
 #include "app/launch.h"
 #include "app/launcher.h"
+#include "app/ludex_amiga.h"
 #include "app/ludex_module.h"
 #include "app/main_window_layout.h"
 #include "app/prefs_dialog.h"
@@ -89,6 +91,14 @@ class MainWindowEvents {
     w.remove->setGhosted(count == 0);
     char* description = selectionDescription(w.games);
     WithCleanUp([&] { w.selected->setState(description); }, [&] { DisposeString(description); });
+    // One game: its picture; otherwise, or when it has none, the program's.
+    game* one = nullptr;
+    if (count == 1 && w.games->cursor_gotoFirstSelected()) one = gameOfCursorEntry(w.games);
+    if (!one || !w.picture->setState(one->path)) showProgramPicture();
+  }
+
+  void showProgramPicture() {
+    if (const char* program = ourProgPath_ludex_amiga()) w.picture->setState(program);
   }
 
  private:

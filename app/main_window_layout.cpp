@@ -1,6 +1,8 @@
 #include "app/main_window_layout.h"
 
 #include "app/games_list_display.h"
+#include "app/gui_native_icon.h"
+#include "app/ludex_amiga.h"
 #include "app/ludex_module.h"
 #include "app/tag_filter_list.h"
 #include "gui/gui_window.h"
@@ -8,9 +10,10 @@
 
 namespace {
 
-// The toolbar's buttons with their hints (NIL: none).
-cGuiButton* toolbarButton(cGuiWindow* window, const char* label, const char* hint) {
+// The toolbar's buttons with their images and hints (NIL: none).
+cGuiButton* toolbarButton(cGuiWindow* window, const char* label, const char* image, const char* hint) {
   cGuiButton* button = window->addButton(label);
+  button->initPic(tbimages(image));
   if (hint) button->setPopupHint(hint);
   return button;
 }
@@ -46,20 +49,20 @@ void describeTagFilter(cGuiWindow* window, MainWindow& w) {
   addFilterTagsToGUI(w.tags);
   window->endList();
   window->endGroup();
-  // The game's picture (160 by 128) comes below once the picture item exists.
+  w.picture = addNativeIcon(window, 160, 128);
   window->endGroup();
 }
 
 void describeToolbar(cGuiWindow* window, MainWindow& w) {
   window->beginGroupHorizontal(nullptr);
-  w.openFolder = toolbarButton(window, "Open folder", "This opens the folder containing the game.");
-  w.add = toolbarButton(window, "Add",
+  w.openFolder = toolbarButton(window, "Open folder", "open", "This opens the folder containing the game.");
+  w.add = toolbarButton(window, "Add", "add",
                         "Use this to add a game to the list.\nOr a folder to add all WHDLoad games, Amiga & AtariST "
                         "disks, AtariLynx, MegaDrive & SNES games in it.");
-  w.edit = toolbarButton(window, "Edit", nullptr);
-  w.tagAll = toolbarButton(window, "Tag all", "This tags all selected games at once.");
-  w.remove = toolbarButton(window, "Remove", nullptr);
-  w.prefs = toolbarButton(window, "Prefs", nullptr);
+  w.edit = toolbarButton(window, "Edit", "rename", nullptr);
+  w.tagAll = toolbarButton(window, "Tag all", "attachment", "This tags all selected games at once.");
+  w.remove = toolbarButton(window, "Remove", "delete", nullptr);
+  w.prefs = toolbarButton(window, "Prefs", "prefs", nullptr);
   window->endGroup();
 }
 

@@ -8,6 +8,7 @@ class cGuiButton;
 class cGuiList;
 class cGuiCycleChoice;
 class cGuiText;
+class cGuiNativeIcon;
 
 // The window and the items the event loop tells apart. The three filter
 // fields are the globals guiFilterName, guiFilterPath and guiFilterTags.
@@ -17,6 +18,7 @@ struct MainWindow {
   cGuiList* games = nullptr;
   cGuiCycleChoice* mode = nullptr;  // "Show" / "Hide"
   cGuiList* tags = nullptr;         // the tag filter list
+  cGuiNativeIcon* picture = nullptr;
   cGuiText* selected = nullptr;
   cGuiButton* openFolder = nullptr;
   cGuiButton* add = nullptr;
