@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <string>
+
 #include "app/add_request.h"
 #include "app/adding_games.h"
 #include "app/edit_game_dialog.h"
@@ -60,7 +62,8 @@ class MainWindowEvents {
   bool dispatch(cGuiItem* item) {
     if (!item) return false;  // window events are read on every turn
     if (item == w.clearFilter) clearFilters();
-    else if (item == guiFilterName || item == guiFilterPath || item == guiFilterTags) filterChanged(item);
+    else if (item == guiFilterName || item == guiFilterPath || item == guiFilterTags)
+      filterChanged(static_cast<cGuiString*>(item));
     else if (item == w.games) return gamesListEvent();
     else if (item == w.openFolder) openFolder();
     else if (item == w.add) addGame();
@@ -109,7 +112,15 @@ class MainWindowEvents {
     guiFilterPath->setState("");
   }
 
-  void filterChanged(cGuiItem* field) {
+  // Leaving a field reports it as changed even when its text is the same;
+  // such a report must not refilter nor, for the "Tags" field, rewrite the
+  // tag selection: that would undo the click on the tag list that took the
+  // keyboard from the field.
+  void filterChanged(cGuiString* field) {
+    std::string& last = field == guiFilterName ? lastName : field == guiFilterPath ? lastPath : lastTags;
+    const char* text = field->getState() ? field->getState() : "";
+    if (last == text) return;
+    last = text;
     updateGamesListToGUI(w.games);
     if (field == guiFilterTags) updateTagSelectionOfGUI(guiFilterTags->getState(), w.tags, w.mode, false);
   }
@@ -232,6 +243,8 @@ class MainWindowEvents {
   }
 
   MainWindow& w;
+  // The filter texts the games list was last filtered by.
+  std::string lastName, lastPath, lastTags;
 };
 
 void openMainWindow(MainWindow& w) {

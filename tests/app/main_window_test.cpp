@@ -48,7 +48,7 @@ TEST_F(MainWindow, FiltersShowAnyItemWithinAFieldAndEveryFieldMustPass) {
       "expect-rows Games 0\n"
       "type Name \"~frog\" enter\n"
       "expect-rows Games 3\n"
-      "type Tags \"rac\" enter\n"
+      "type Tags \"racing\" enter\n"
       "expect-rows Games 0\n"
       "type Tags \"puzzle,missing\" enter\n"
       "expect-rows Games 3\n"
@@ -81,6 +81,8 @@ TEST_F(MainWindow, TagListAndModeWriteTheTagsFieldAndTheFieldSelectsTags) {
       "expect-text Mode Hide\n"
       "expect-text Tags \"~Fake,Puzzle\"\n"
       "expect-rows Games 2\n"
+      // The click also takes the keyboard from the "Tags" field, which
+      // reports its unchanged text first: the click still counts.
       "click-row \"Filter by tags\" Racing\n"
       "expect-text Tags \"~Fake,Puzzle,Racing\"\n"
       "type Tags \"rac\" enter\n"
@@ -157,10 +159,10 @@ TEST_F(MainWindow, ButtonsNeedingASelectionAreGhostedUntilThereIsOne) {
       "click-row Games #2 shift\n"
       "press \"Open folder\"\n");
   EXPECT_EQ(r.exitCode, 20);
-  EXPECT_NE(r.output.find("press \"Open folder\""), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("button \"Open folder\" is disabled"), std::string::npos) << r.output;
   const LudexRunResult none = box.run("press Edit\n");
   EXPECT_EQ(none.exitCode, 20);
-  EXPECT_NE(none.output.find("press Edit"), std::string::npos) << none.output;
+  EXPECT_NE(none.output.find("button \"Edit\" is disabled"), std::string::npos) << none.output;
 }
 
 TEST_F(MainWindow, DialogButtonsLeaveTheWindowReadyAndTheListUnchanged) {

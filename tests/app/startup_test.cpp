@@ -94,7 +94,7 @@ TEST(Startup, AUiScriptThatCannotRunEndsTheProgramWithTwentyAndSaysWhy) {
   LudexRunResult r = box.run("press Save\nquit\n");
   EXPECT_EQ(r.exitCode, 20);
   EXPECT_EQ(r.output.rfind("ERROR: UI script \"", 0), 0u) << r.output;
-  EXPECT_NE(r.output.find("line 1 (press Save)"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find("line 1 (press \"Save\")"), std::string::npos) << r.output;
 }
 
 TEST(Startup, MissingRequiredLibraryEndsSilentlyWithTen) {
