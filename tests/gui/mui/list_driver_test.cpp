@@ -127,6 +127,11 @@ TEST_F(ListDriver, TitleClicksOfAUserSortedListToggleAndMoveTheSort) {
     EXPECT_EQ(static_cast<uint32_t>(mark), c.mark);
   }
   EXPECT_FALSE(list->getEventSortedByUser(false));
+  // A click reported beyond the last column changes nothing.
+  SetAttrs(nlist, MUIA_NList_TitleClick, 5);
+  EXPECT_EQ(delivered(), list);
+  EXPECT_FALSE(list->getEventSortedByUser(false));
+  EXPECT_EQ(labels(), "b\t2|c\t9|a\t10");
   // Leaving the user's sorting takes the mark away.
   list->setSortByColumn(0, false);
   GetAttr(MUIA_NList_TitleMark, nlist, &mark);

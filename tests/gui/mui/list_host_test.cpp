@@ -226,7 +226,8 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
     std::vector<std::string> added;
     const char* sorted;
   } cases[] = {
-      {"N", {"10", "9", "-1", "x"}, "-1|x|9|10"},  // no number counts as 0
+      // No number counts as 0; the extremes are compared, not subtracted.
+      {"N", {"10", "2147483647", "9", "-1", "x", "-2147483647"}, "-2147483647|-1|x|9|10|2147483647"},
       {"I", {"Banana", "apple", "Cherry"}, "apple|Banana|Cherry"},
       {"S", {"Banana", "apple", "Cherry"}, "Banana|Cherry|apple"},
   };
@@ -258,6 +259,37 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
   list->setSortByColumn(0, true);
   EXPECT_STREQ(list->cursor_getLabel(), "apple");  // the cursor kept its entry
   EXPECT_TRUE(list->cursor_isAtStart());
+}
+
+TEST_F(ListHost, CursorFindMatchesWholeLabelsPrefixesAndEndings) {
+  list = describeList(1, nullptr);
+  buildIt();
+  add({"xab", "AB", "ab", "abc", "b"});
+  struct {
+    const char* text;
+    bool ignoreCase;
+    int32_t length;
+    bool continueSearch;
+    int32_t startRow;  // where the cursor stands before
+    const char* found;  // NIL: none
+  } cases[] = {
+      {"ab", false, 0, false, 0, "ab"},
+      {"ab", true, 0, false, 0, "AB"},
+      {"ab", false, 2, false, 0, "ab"},
+      {"abz", false, 2, false, 3, "ab"},   // a prefix, from the first entry
+      {"ab", false, -2, false, 0, "xab"},  // labels that end in ab
+      {"zab", false, -2, true, 0, "ab"},   // continuing: never the cursor entry itself
+      {"ab", false, 0, true, 2, nullptr},
+      {"b", false, -2, false, 0, "b"},     // a label shorter than the ending is compared whole
+      {"q", false, 0, false, 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    list->cursor_gotoStart();
+    list->cursor_gotoNext(c.startRow);
+    const bool found = list->cursor_find(c.text, c.ignoreCase, c.length, c.continueSearch);
+    EXPECT_EQ(found, c.found != nullptr) << c.text << " " << c.length;
+    if (c.found) EXPECT_STREQ(list->cursor_getLabel(), c.found) << c.text << " " << c.length;
+  }
 }
 
 TEST_F(ListHost, CursorLabelChangesResortOnlyWhenTheEntryMoves) {
