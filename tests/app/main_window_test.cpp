@@ -165,6 +165,18 @@ TEST_F(MainWindow, ButtonsNeedingASelectionAreGhostedUntilThereIsOne) {
   EXPECT_NE(none.output.find("button \"Edit\" is disabled"), std::string::npos) << none.output;
 }
 
+TEST_F(MainWindow, OpenFolderTakesOneGameAndUnselectsIt) {
+  runOk(
+      "click-row Games Racer\n"
+      "expect-text Selected \"Games:Amiga/Racer.adf\"\n"
+      "press \"Open folder\"\n"  // without a display the desktop opens nothing
+      "expect-text Selected \"\"\n"
+      "click-title Games 3\n"  // sorted by play count: the 7 plays of one Lemmings come last
+      "click-row Games #5\n"
+      "expect-text Selected \"Games:B/Lemmings.adf\"\n"
+      "close\n");
+}
+
 TEST_F(MainWindow, DialogButtonsLeaveTheWindowReadyAndTheListUnchanged) {
   runOk(
       "click-row Games Racer\n"
