@@ -1,0 +1,186 @@
+// The "Edit game" and "Tag all selected games" dialogs and the add
+// requester, driven by UI scripts as a user would.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/add_request.h"
+#include "app/edit_game_dialog.h"
+#include "app/tag_all_dialog.h"
+#include "core/exception.h"
+#include "os/intuition/requester_answers.h"
+#include "tests/app/dialog_test_fixture.h"
+
+namespace {
+
+// What requestEditGame gave back; nullopt for NIL.
+struct Edit {
+  std::optional<std::string> name, tags, params;
+  bool cancelled = false;
+};
+
+std::optional<std::string> take(char* s) {
+  if (!s) return std::nullopt;
+  std::string text = s;
+  DisposeString(s);
+  return text;
+}
+
+class GameDialogs : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    // The tag space holds "Racing" as the other game writes it.
+    addGame("Racer", "Sandbox:/Racer.adf", ",Racing,Platform,");
+  }
+  Edit edit(const char* name, const char* tags, const char* params, const std::string& script) {
+    play(script);
+    Edit e;
+    char* newTags = nullptr;
+    char* newParams = nullptr;
+    e.name = take(requestEditGame(name, tags, params, &newTags, &newParams, &e.cancelled));
+    e.tags = take(newTags);
+    e.params = take(newParams);
+    expectScriptUsed();
+    return e;
+  }
+};
+
+using std::nullopt;
+
+TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
+  const std::string longText(300, 'p');
+  const std::string longTags = "Racing," + std::string(290, 't');
+  struct Case {
+    const char* what;
+    const char* name;
+    const char* tags;
+    const char* params;
+    std::string script;
+    std::optional<std::string> newName, newTags, newParams;
+  } cases[] = {
+      {"nothing touched", "Frog", "racing,platform", "-fast", "press OK\n", nullopt, nullopt, nullopt},
+      {"the same tags typed in another order and case", "Frog", "racing,platform", nullptr,
+       "type Tags \"PLATFORM racing\" enter\npress OK\n", nullopt, nullopt, nullopt},
+      {"the same name acknowledged", "Frog", "", nullptr, "type Name Frog enter\npress OK\n", nullopt, nullopt,
+       nullopt},
+      {"long params and tags left alone are not cut", "Frog", longTags.c_str(), longText.c_str(), "press OK\n",
+       nullopt, nullopt, nullopt},
+      {"a new name taken when the field is left for OK", "Frog", "Racing", nullptr, "type Name \"Frog 2\"\npress OK\n",
+       "Frog 2", nullopt, nullopt},
+      {"a typed unknown tag joins the list and comes back in list order", "Frog", "Racing", nullptr,
+       "type Tags \"shooter, racing\"\npress OK\n", nullopt, "Racing,shooter", nullopt},
+      {"a removed tag", "Frog", "Racing,Platform", nullptr, "type Tags Platform enter\npress OK\n", nullopt,
+       "Platform", nullopt},
+      {"an empty params field touched without params", "Frog", "", nullptr,
+       "type \"Launcher parameters\" \"\" enter\npress OK\n", nullopt, nullopt, ""},
+      {"params emptied", "Frog", "", "-fast", "type \"Launcher parameters\" \"\" enter\npress OK\n", nullopt, nullopt,
+       ""},
+      {"params changed", "Frog", "", "-fast", "type \"Launcher parameters\" \"-slow\"\npress OK\n", nullopt, nullopt,
+       "-slow"},
+  };
+  for (const Case& c : cases) {
+    const Edit e = edit(c.name, c.tags, c.params, c.script);
+    EXPECT_EQ(e.name, c.newName) << c.what;
+    EXPECT_EQ(e.tags, c.newTags) << c.what;
+    EXPECT_EQ(e.params, c.newParams) << c.what;
+    EXPECT_FALSE(e.cancelled) << c.what;
+  }
+}
+
+TEST_F(GameDialogs, SkipCancelAndTheCloseGadgetDropEveryChange) {
+  const std::string changes = "type Name Toad enter\ntype Tags Shooter enter\ntype \"Launcher parameters\" x enter\n";
+  struct Case {
+    const char* end;
+    bool cancelled;
+  } cases[] = {{"press Skip\n", false}, {"press Cancel\n", true}, {"close\n", true}};
+  for (const Case& c : cases) {
+    const Edit e = edit("Frog", "Racing", "-fast", changes + c.end);
+    EXPECT_EQ(e.name, nullopt) << c.end;
+    EXPECT_EQ(e.tags, nullopt) << c.end;
+    EXPECT_EQ(e.params, nullopt) << c.end;
+    EXPECT_EQ(e.cancelled, c.cancelled) << c.end;
+  }
+}
+
+TEST_F(GameDialogs, TheFieldsStartWithTheGameAndTheListSelectsItsTags) {
+  // The game's tag that no game had yet is added to the list and selected:
+  // choosing it again in the field gives the same set, so no change.
+  const Edit e = edit("Frog", "Racing,Bonus", "-fast",
+                      "window EDIT\n"
+                      "expect-text Name Frog\n"
+                      "expect-text Tags \"Racing,Bonus\"\n"
+                      "expect-text \"Launcher parameters\" \"-fast\"\n"
+                      "type Tags bonus enter\n"
+                      "expect-text Tags Bonus\n"
+                      "type Tags racing,BONUS enter\n"
+                      "expect-text Tags \"Bonus,Racing\"\n"
+                      "press OK\n");
+  EXPECT_EQ(e.tags, nullopt);
+}
+
+// Tags of the two selected games (in list order) after the script.
+class TagAll : public GameDialogs {
+ protected:
+  std::string run(const std::string& script) {
+    cGuiList* games = openGamesList({first, second});
+    play("window TAGA\nexpect-text Selected \"2 games\"\n" + script + "press Finished\n");
+    try {
+      requestTagAll(games);
+    } catch (const Exception& e) {
+      ADD_FAILURE() << IdText(e.id()) << ": " << (e.message() ? e.message() : "");
+    }
+    expectScriptUsed();
+    return std::string(first->tags) + " " + second->tags;
+  }
+  void SetUp() override {
+    GameDialogs::SetUp();
+    first = addGame("A", "Sandbox:/A.adf", ",racing,");
+    second = addGame("B", "Sandbox:/B.adf", ",Platform,");
+  }
+  game* first = nullptr;
+  game* second = nullptr;
+};
+
+TEST_F(TagAll, AddAndRemoveWholeTagsRespectingCase) {
+  // "racing" is another tag than the listed "Racing": it stays beside it.
+  EXPECT_EQ(run("type Tags Racing\npress Add\n"), ",racing,Racing, ,Platform,Racing,");
+  EXPECT_EQ(run("type Tags racing,platform\npress Remove\n"), ",racing, ,");
+  EXPECT_EQ(run("type Tags Shooter enter\npress Add\npress Add\n"), ",racing,Shooter, ,Shooter,");
+  // After each change no tag is selected: a second press changes nothing.
+  EXPECT_EQ(run("type Tags Shooter\npress Remove\nexpect-text Tags \"\"\ntype Tags Plat\npress Remove\n"),
+            ",racing, ,");
+}
+
+TEST_F(TagAll, AGameWithAnEmptyTagsLineGetsTheTagPadded) {
+  DisposeString(first->tags);
+  first->tags = StrClone("");
+  EXPECT_EQ(run("type Tags Racing\npress Add\n"), ",Racing, ,Platform,Racing,");
+  DisposeString(first->tags);
+  first->tags = StrClone("");
+  EXPECT_EQ(run("type Tags Platform\npress Remove\n"), " ,Racing,");
+}
+
+TEST_F(GameDialogs, AddAsksForAFileOrAFolder) {
+  box.writeFile("Games/Frog.adf");
+  struct Case {
+    const char* drawer;
+    const char* file;
+    const char* chosen;  // NIL: cancelled
+  } cases[] = {
+      {"Sandbox:Games", "Frog.adf", "Sandbox:/Games/Frog.adf"},
+      {"Sandbox:Games", nullptr, "Sandbox:/Games/"},
+      {nullptr, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    if (c.drawer) ostest::answerChoose(c.drawer, c.file);
+    else ostest::answerCancel();
+    char* chosen = reinterpret_cast<char*>(1);
+    const char* argument = "arg";
+    EXPECT_EQ(requestAdd(argument, &chosen), argument);
+    EXPECT_EQ(take(chosen), c.chosen ? std::optional<std::string>(c.chosen) : nullopt) << (c.file ? c.file : "");
+  }
+}
+
+}  // namespace
