@@ -181,8 +181,12 @@ TEST_F(MainWindow, DialogButtonsLeaveTheWindowReadyAndTheListUnchanged) {
   runOk(
       "click-row Games Racer\n"
       "press Edit\n"
+      "press Cancel\n"
       "press \"Tag all\"\n"
+      "press Finished\n"
       "press Prefs\n"
+      "press Finished\n"
+      "answer-cancel\n"
       "press Add\n"
       "drop Games:Amiga/Racer.adf\n"
       "expect-rows Games 5\n"
