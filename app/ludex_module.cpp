@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "app/adding_games.h"
 #include "app/games_list_display.h"
 #include "app/tag_filter_list.h"
 #include "core/arena.h"
@@ -68,7 +69,7 @@ void disposeArray(const char**& array) {
 void new_ludex() {
   iterateFilterTagList_ludex = makeProducer<iterateFilterTagList>();
   iterateGamesList_ludex = makeProducer<iterateGamesList>();
-  // fAddGame_ludex stays NIL until adding games from folders is built.
+  fAddGame_ludex = makeProducer<fAddGame>();
   app_name = "Ludex";
   app_title = "Ludex 1.0 (9.12.2026), by the Ludex developers";
   app_version = versionBlock;

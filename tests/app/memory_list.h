@@ -121,6 +121,17 @@ class memoryList : public cGuiList {
     return true;
   }
 
+  void markAll() override {
+    for (Row& r : rows) r.marked = true;
+  }
+  void marked_setState(bool flag) override {
+    for (Row& r : rows)
+      if (r.marked) r.selected = flag;
+  }
+  void marked_unmark() override {
+    for (Row& r : rows) r.marked = false;
+  }
+
   // The labels in list order, each followed by "*" when selected.
   std::string shown() const {
     std::string all;
