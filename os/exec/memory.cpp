@@ -1,19 +1,101 @@
 #include "os/exec/memory.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unordered_map>
 
 namespace {
-struct Tracked {
-  std::unordered_map<void*, size_t> sizes;
+
+// The live blocks by address, in an open-addressing table with linear
+// probing: a block's entry costs no allocation of its own, which keeps
+// AllocVec and FreeVec close to malloc and free even for many small blocks.
+// Deleting shifts the following entries back, so no tombstones build up.
+class LiveBlocks {
+ public:
+  // An address already in the table (its block was given back to the C
+  // library some other way, and malloc handed it out again) takes the new size.
+  void add(void* block, size_t size) {
+    if ((count + 1) * 2 > capacity) grow();
+    size_t i = slotOf(block);
+    while (slots[i].block && slots[i].block != block) i = (i + 1) & (capacity - 1);
+    if (slots[i].block) {
+      bytes -= slots[i].size;
+    } else {
+      slots[i].block = block;
+      ++count;
+    }
+    slots[i].size = size;
+    bytes += size;
+  }
+  // Takes block out and gives its size; false when it is not live.
+  bool remove(void* block, size_t* size) {
+    if (!capacity) return false;
+    size_t i = slotOf(block);
+    while (slots[i].block != block) {
+      if (!slots[i].block) return false;
+      i = (i + 1) & (capacity - 1);
+    }
+    *size = slots[i].size;
+    bytes -= slots[i].size;
+    --count;
+    // Backward-shift: move later entries of the run into the hole when their
+    // home slot does not lie cyclically between the hole and themselves.
+    size_t hole = i;
+    for (size_t j = (i + 1) & (capacity - 1); slots[j].block; j = (j + 1) & (capacity - 1)) {
+      const size_t home = slotOf(slots[j].block);
+      const bool homeAfterHole = hole <= j ? (home > hole && home <= j) : (home > hole || home <= j);
+      if (homeAfterHole) continue;
+      slots[hole] = slots[j];
+      hole = j;
+    }
+    slots[hole] = {};
+    return true;
+  }
+  size_t liveCount() const { return count; }
+  size_t liveBytes() const { return bytes; }
+
+ private:
+  struct Slot {
+    void* block = nullptr;
+    size_t size = 0;
+  };
+  size_t slotOf(const void* block) const {
+    // Fibonacci hashing of the address; malloc's alignment leaves the low
+    // bits equal, the multiply spreads the rest.
+    const uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(block)) * 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(h >> (64 - shift));
+  }
+  void grow() {
+    Slot* old = slots;
+    const size_t oldCapacity = capacity;
+    shift = capacity ? shift + 1 : 10;
+    capacity = size_t{1} << shift;
+    slots = static_cast<Slot*>(std::calloc(capacity, sizeof(Slot)));
+    if (!slots) {
+      std::fputs("ERROR: exec; no memory left to track blocks\n", stderr);
+      std::abort();
+    }
+    for (size_t k = 0; k < oldCapacity; ++k) {
+      if (!old[k].block) continue;
+      size_t i = slotOf(old[k].block);
+      while (slots[i].block) i = (i + 1) & (capacity - 1);
+      slots[i] = old[k];
+    }
+    std::free(old);
+  }
+  Slot* slots = nullptr;
+  size_t capacity = 0;
+  unsigned shift = 0;
+  size_t count = 0;
   size_t bytes = 0;
 };
+
 // Never destroyed: blocks may still be given back while the process ends.
-Tracked& tracked() {
-  static Tracked* t = new Tracked;
+LiveBlocks& tracked() {
+  static LiveBlocks* t = new LiveBlocks;
   return *t;
 }
+
 }  // namespace
 
 void* AllocVec(size_t byteSize, uint32_t attributes) {
@@ -21,23 +103,20 @@ void* AllocVec(size_t byteSize, uint32_t attributes) {
   const size_t size = byteSize ? byteSize : 1;
   void* block = (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
   if (!block) return nullptr;
-  tracked().sizes[block] = byteSize;
-  tracked().bytes += byteSize;
+  tracked().add(block, byteSize);
   return block;
 }
 
 void FreeVec(void* memoryBlock) {
   if (!memoryBlock) return;
-  auto found = tracked().sizes.find(memoryBlock);
-  if (found == tracked().sizes.end()) {
+  size_t size = 0;
+  if (!tracked().remove(memoryBlock, &size)) {
     std::printf("ERROR: exec; FreeVec(); $%p is not a block of AllocVec (freed twice?)\n", memoryBlock);
     std::fflush(stdout);
     return;
   }
-  tracked().bytes -= found->second;
-  tracked().sizes.erase(found);
   std::free(memoryBlock);
 }
 
-size_t ostest::liveAllocVecBlocks() { return tracked().sizes.size(); }
-size_t ostest::liveAllocVecBytes() { return tracked().bytes; }
+size_t ostest::liveAllocVecBlocks() { return tracked().liveCount(); }
+size_t ostest::liveAllocVecBytes() { return tracked().liveBytes(); }

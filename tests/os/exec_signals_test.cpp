@@ -1,7 +1,10 @@
 // exec's signals and Wait, semaphores, and the tracked AllocVec blocks.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "os/dos/dos.h"
 #include "os/exec/hosted_failure.h"
@@ -107,6 +110,49 @@ TEST(ExecMemory, EveryBlockIsTrackedUntilFreedAndBadFreesAreRefused) {
   EXPECT_NE(out.find("is not a block of AllocVec (freed twice?)"), std::string::npos) << out;
   FreeVec(cleared);
   FreeVec(empty);
+  EXPECT_EQ(ostest::liveAllocVecBlocks(), blocks);
+  EXPECT_EQ(ostest::liveAllocVecBytes(), bytes);
+}
+
+// Many blocks given and taken back in random order, checked against a plain
+// map of what is live: every live block can be freed exactly once (none is
+// lost when others leave the table), counts and bytes stay exact, and an
+// address that was never a block is refused.
+TEST(ExecMemory, RandomAllocationsAndFreesKeepExactlyTheLiveBlocks) {
+  const size_t blocks = ostest::liveAllocVecBlocks(), bytes = ostest::liveAllocVecBytes();
+  std::mt19937 random(7);
+  std::unordered_map<void*, size_t> model;
+  std::vector<void*> live;
+  size_t modelBytes = 0;
+  for (int step = 0; step < 60000; ++step) {
+    if (live.empty() || random() % 5 < 3) {
+      const size_t size = random() % 48;
+      void* block = AllocVec(size, MEMF_ANY);
+      ASSERT_TRUE(block);
+      ASSERT_TRUE(model.emplace(block, size).second);
+      live.push_back(block);
+      modelBytes += size;
+    } else {
+      const size_t at = random() % live.size();
+      void* block = live[at];
+      live[at] = live.back();
+      live.pop_back();
+      modelBytes -= model[block];
+      model.erase(block);
+      FreeVec(block);
+    }
+    if (step % 997 == 0) {
+      ASSERT_EQ(ostest::liveAllocVecBlocks(), blocks + model.size()) << "step " << step;
+      ASSERT_EQ(ostest::liveAllocVecBytes(), bytes + modelBytes) << "step " << step;
+    }
+  }
+  int notABlock = 0;
+  testing::internal::CaptureStdout();
+  FreeVec(&notABlock);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("is not a block of AllocVec"), std::string::npos);
+  testing::internal::CaptureStdout();
+  for (void* block : live) FreeVec(block);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a live block was lost from the table";
   EXPECT_EQ(ostest::liveAllocVecBlocks(), blocks);
   EXPECT_EQ(ostest::liveAllocVecBytes(), bytes);
 }
