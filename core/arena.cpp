@@ -6,7 +6,8 @@
 namespace {
 
 // Each block carries a header linking it into the list of live blocks, so the
-// allocator can release whatever is left when it is torn down.
+// allocator can release whatever is left when it is torn down; the header's
+// size gives the block back with FreeMem, with no lookup of its size.
 struct BlockHeader {
   BlockHeader* prev;
   BlockHeader* next;
@@ -31,7 +32,7 @@ ArenaState& state() {
 void* Arena::alloc(size_t size) {
   // A size the header cannot be added to is more memory than there is.
   if (size > SIZE_MAX - sizeof(BlockHeader)) Throw("MEM");
-  auto* h = static_cast<BlockHeader*>(AllocVec(sizeof(BlockHeader) + size, MEMF_ANY | MEMF_CLEAR));
+  auto* h = static_cast<BlockHeader*>(AllocMem(sizeof(BlockHeader) + size, MEMF_ANY | MEMF_CLEAR));
   if (!h) Throw("MEM");
   ArenaState& s = state();
   h->size = size;
@@ -49,7 +50,7 @@ void Arena::release(void* block) {
   if (h->prev) h->prev->next = h->next; else s.first = h->next;
   if (h->next) h->next->prev = h->prev;
   --s.count;
-  FreeVec(h);
+  FreeMem(h, sizeof(BlockHeader) + h->size);
 }
 
 size_t Arena::liveCount() { return state().count; }
@@ -61,7 +62,7 @@ void Arena::teardown() {
   s.count = 0;
   while (h) {
     BlockHeader* next = h->next;
-    FreeVec(h);
+    FreeMem(h, sizeof(BlockHeader) + h->size);
     h = next;
   }
 }

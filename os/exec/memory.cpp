@@ -96,12 +96,18 @@ LiveBlocks& tracked() {
   return *t;
 }
 
+size_t allocMemBlocks = 0;
+
+void* allocate(size_t byteSize, uint32_t attributes) {
+  // A zero-sized block is still a distinct live block.
+  const size_t size = byteSize ? byteSize : 1;
+  return (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
+}
+
 }  // namespace
 
 void* AllocVec(size_t byteSize, uint32_t attributes) {
-  // A zero-sized block is still a distinct live block.
-  const size_t size = byteSize ? byteSize : 1;
-  void* block = (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
+  void* block = allocate(byteSize, attributes);
   if (!block) return nullptr;
   tracked().add(block, byteSize);
   return block;
@@ -118,5 +124,19 @@ void FreeVec(void* memoryBlock) {
   std::free(memoryBlock);
 }
 
+void* AllocMem(size_t byteSize, uint32_t attributes) {
+  void* block = allocate(byteSize, attributes);
+  if (block) ++allocMemBlocks;
+  return block;
+}
+
+void FreeMem(void* memoryBlock, size_t byteSize) {
+  (void)byteSize;  // the C library keeps the size itself
+  if (!memoryBlock) return;
+  --allocMemBlocks;
+  std::free(memoryBlock);
+}
+
+size_t ostest::liveAllocMemBlocks() { return allocMemBlocks; }
 size_t ostest::liveAllocVecBlocks() { return tracked().liveCount(); }
 size_t ostest::liveAllocVecBytes() { return tracked().liveBytes(); }

@@ -1,7 +1,10 @@
 // exec.library's memory, hosted: blocks that are given back by their address
-// alone (AllocVec, FreeVec). Every block is tracked: the blocks not yet given
-// back can be counted (a buffer never freed shows as a leak), and FreeVec of
-// something that is not a live block is reported instead of corrupting memory.
+// alone (AllocVec, FreeVec), and blocks given back with their size (AllocMem,
+// FreeMem). Every AllocVec block is tracked: the blocks not yet given back can
+// be counted (a buffer never freed shows as a leak), and FreeVec of something
+// that is not a live block is reported instead of corrupting memory. AllocMem
+// blocks are only counted: their owner keeps their sizes (and can keep them
+// for many blocks at no cost of a table lookup).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +22,16 @@ void* AllocVec(size_t byteSize, uint32_t attributes);
 // (freed twice, or never from AllocVec) is reported ("ERROR: ...") and left alone.
 void FreeVec(void* memoryBlock);
 
+// A block of byteSize bytes (zero-filled with MEMF_CLEAR), or NIL when there
+// is no memory for it; given back with FreeMem and the same size.
+void* AllocMem(size_t byteSize, uint32_t attributes);
+// Gives back a block of AllocMem of byteSize bytes; NIL is ignored.
+void FreeMem(void* memoryBlock, size_t byteSize);
+
 namespace ostest {
 // Blocks of AllocVec not yet given back, and their bytes.
 size_t liveAllocVecBlocks();
 size_t liveAllocVecBytes();
+// Blocks of AllocMem not yet given back.
+size_t liveAllocMemBlocks();
 }  // namespace ostest
