@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/startup.h"
 #include "os/dos/dos_testing.h"
@@ -48,7 +51,15 @@ void LudexSandbox::writePrefs(bool autoExit, const std::string& launchers) const
 
 void LudexSandbox::writeGame(const std::string& relative) const { writeAll(folder_ / "games" / relative, "game"); }
 
-std::string LudexSandbox::emulatorStarts() const { return readAll(folder_ / "starts.txt"); }
+std::string LudexSandbox::emulatorStarts(size_t expected) const {
+  std::string starts = readAll(folder_ / "starts.txt");
+  for (int waited = 0; waited < 100; ++waited) {
+    if (static_cast<size_t>(std::count(starts.begin(), starts.end(), '\n')) >= expected) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    starts = readAll(folder_ / "starts.txt");
+  }
+  return starts;
+}
 
 LudexRunResult LudexSandbox::run(const char* script) const {
   const std::string scriptPath = (folder_ / "ui.script").string();

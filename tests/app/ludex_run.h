@@ -25,7 +25,10 @@ class LudexSandbox {
   // A game file below the Games: volume.
   void writeGame(const std::string& relative) const;
   // What the fake emulator "fakeemu" was started with, one line per start.
-  std::string emulatorStarts() const;
+  // Games start in the background, so the last ones may still be on their way
+  // when the program has ended: this waits (a few seconds at most) until at
+  // least `expected` starts are written.
+  std::string emulatorStarts(size_t expected = 0) const;
 
   // Runs the program with the script (NIL: no script at all).
   LudexRunResult run(const char* script) const;

@@ -101,9 +101,10 @@ TEST_F(MainWindow, DoubleClickLaunchesTheGameItShowsCountsThePlayAndSaves) {
       "type Path \"\" enter\n"
       "double-click-row Games \"Super Frog\"\n"
       "close\n");
-  EXPECT_NE(box.emulatorStarts().find("B/Lemmings.adf"), std::string::npos) << box.emulatorStarts();
-  EXPECT_EQ(box.emulatorStarts().find("A/Lemmings.adf"), std::string::npos) << box.emulatorStarts();
-  EXPECT_NE(box.emulatorStarts().find("SuperFrog.adf"), std::string::npos) << box.emulatorStarts();
+  const std::string starts = box.emulatorStarts(2);
+  EXPECT_NE(starts.find("B/Lemmings.adf"), std::string::npos) << starts;
+  EXPECT_EQ(starts.find("A/Lemmings.adf"), std::string::npos) << starts;
+  EXPECT_NE(starts.find("SuperFrog.adf"), std::string::npos) << starts;
   const std::string list = box.list();
   EXPECT_NE(list.find("Super Frog\nGames:Amiga/SuperFrog.adf\n,Platform,Fake,\n\n1\n$"), std::string::npos) << list;
   EXPECT_NE(list.find("Lemmings\nGames:B/Lemmings.adf\n,Puzzle,Fake,\n\n8\n$"), std::string::npos) << list;
