@@ -43,9 +43,15 @@ cGamePathIndex* walkIndex = nullptr;
 bool fitsGameList(const char* path) { return !std::strpbrk(path, "\r\n"); }
 
 // A file about to become a game: its host path and its first bytes, read at
-// most once for all the kind tests.
+// most once for all the kind tests, and what the folder walk already knows.
 class GameFile {
  public:
+  // The first test that accepts the file, when none between
+  // FIRST_FOLDER_TEST and it does; -1 when nothing is known.
+  int32_t knownTest = -1;
+  // The file (or its icon) was just found on disk.
+  bool seen = false;
+
   explicit GameFile(const char* path) : host_(ExportPath(path)), start_(host_) {}
   GameFile(const GameFile&) = delete;
   GameFile& operator=(const GameFile&) = delete;
@@ -84,13 +90,10 @@ void findEntryOf(cGuiList* guiList, game* g) {
   } while (guiList->cursor_gotoNext(1) != 0);
 }
 
-// A new game for the file, appended to the list and shown. knownTest: the
-// first test that accepts the file, when the caller knows that none between
-// FIRST_FOLDER_TEST and it does; -1 when nothing is known.
-game* addNewGame(const char* path, GameFile& file, int32_t knownTest, cMegaList_class* gameList, cGuiList* guiList,
-                 bool findEntry) {
-  int32_t test = file.firstAccepting(0, knownTest < 0 ? KIND_TESTS : FIRST_FOLDER_TEST);
-  if (test < 0) test = knownTest;
+// A new game for the file, appended to the list and shown.
+game* addNewGame(const char* path, GameFile& file, cMegaList_class* gameList, cGuiList* guiList, bool findEntry) {
+  int32_t test = file.firstAccepting(0, file.knownTest < 0 ? KIND_TESTS : FIRST_FOLDER_TEST);
+  if (test < 0) test = file.knownTest;
   char* name = makeGameName(FindName(path), file.isProgram());
   char* gamePath = nullptr;
   char* tags = nullptr;
@@ -107,7 +110,7 @@ game* addNewGame(const char* path, GameFile& file, int32_t knownTest, cMegaList_
   }
   try {
     // From here the game owns the strings.
-    g->new_game(name, gamePath, tags, nullptr, 0, 0);
+    g->new_game(name, gamePath, tags, nullptr, 0, 0, file.seen);
     addGameToList(gameList, g);
   } catch (...) {
     End(g);
@@ -118,9 +121,9 @@ game* addNewGame(const char* path, GameFile& file, int32_t knownTest, cMegaList_
   return g;
 }
 
-// addGame for a file whose first accepting test may already be known.
-game* addGameOf(const char* path, int32_t knownTest, GameFile* known, cMegaList_class* gameList, cGuiList* guiList,
-                bool findEntry, bool* alreadyListed) {
+// addGame for a file the caller may know something of already (NIL: nothing).
+game* addGameOf(const char* path, GameFile* known, cMegaList_class* gameList, cGuiList* guiList, bool findEntry,
+                bool* alreadyListed) {
   if (!guiList) Throw("EPU", "addGame(); guiList=NIL");
   if (game* listed = findListed(path, gameList)) {
     if (alreadyListed) *alreadyListed = true;
@@ -128,9 +131,9 @@ game* addGameOf(const char* path, int32_t knownTest, GameFile* known, cMegaList_
     return listed;
   }
   if (alreadyListed) *alreadyListed = false;
-  if (known) return addNewGame(path, *known, knownTest, gameList, guiList, findEntry);
+  if (known) return addNewGame(path, *known, gameList, guiList, findEntry);
   GameFile file(path);
-  return WithCleanUp([&] { return addNewGame(path, file, -1, gameList, guiList, findEntry); },
+  return WithCleanUp([&] { return addNewGame(path, file, gameList, guiList, findEntry); },
                      [&] { file.release(); });
 }
 
@@ -169,7 +172,7 @@ void addFolder(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiLi
 }  // namespace
 
 game* addGame(const char* path, cMegaList_class* gameList, cGuiList* guiList, bool findEntry, bool* alreadyListed) {
-  return addGameOf(path, -1, nullptr, gameList, guiList, findEntry, alreadyListed);
+  return addGameOf(path, nullptr, gameList, guiList, findEntry, alreadyListed);
 }
 
 void fAddGame::call(const char* path) {
@@ -184,7 +187,11 @@ void fAddGame::call(const char* path) {
         [&] {
           StrCopy(gamePath, path, length - 6);
           icon = StrJoin(gamePath, ".info");
-          if (ExistsPath(icon, false)) addGame(gamePath, gameList, addGame_guiGameList, false);
+          if (!ExistsPath(icon, false)) return;
+          GameFile file(gamePath);
+          file.seen = true;
+          WithCleanUp([&] { addGameOf(gamePath, &file, gameList, addGame_guiGameList, false, nullptr); },
+                      [&] { file.release(); });
         },
         [&] {
           DisposeString(icon);
@@ -197,8 +204,9 @@ void fAddGame::call(const char* path) {
   GameFile file(path);
   WithCleanUp(
       [&] {
-        const int32_t test = file.firstAccepting(FIRST_FOLDER_TEST, KIND_TESTS);
-        if (test >= 0) addGameOf(path, test, &file, gameList, addGame_guiGameList, false, nullptr);
+        file.knownTest = file.firstAccepting(FIRST_FOLDER_TEST, KIND_TESTS);
+        file.seen = true;
+        if (file.knownTest >= 0) addGameOf(path, &file, gameList, addGame_guiGameList, false, nullptr);
       },
       [&] { file.release(); });
 }

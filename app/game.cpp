@@ -16,7 +16,7 @@ cMegaCursor_class* cursor = nullptr;
 cStringSpace* tagSpace = nullptr;
 
 void game::new_game(char* newName, char* newPath, char* newTags, char* newParams, int32_t newPlayCount,
-                    BigTime newLastPlayed) {
+                    BigTime newLastPlayed, bool seen) {
   name = newName;
   path = newPath;
   tags = newTags ? newTags : StrClone(",");
@@ -27,7 +27,7 @@ void game::new_game(char* newName, char* newPath, char* newTags, char* newParams
   }
   playCount = newPlayCount;
   lastPlayed = newLastPlayed;
-  exists = ExistsPath(path, false);
+  exists = seen || ExistsPath(path, false);
   if (!exists) {
     char* icon = StrJoin(path, ".info");
     WithCleanUp([&] { exists = ExistsPath(icon, false); }, [&] { DisposeString(icon); });

@@ -14,8 +14,10 @@ class game : public class_base {
   LUDEX_CLASS(game, class_base)
  public:
   // Takes over the four strings. A NIL tags becomes ","; an empty params is
-  // stored as NIL. Records whether the path (or the path with ".info") exists.
-  virtual void new_game(char* name, char* path, char* tags, char* params, int32_t playCount, BigTime lastPlayed);
+  // stored as NIL. Records whether the path (or the path with ".info") exists;
+  // seen: the caller has just found it on disk, so it is not looked for again.
+  virtual void new_game(char* name, char* path, char* tags, char* params, int32_t playCount, BigTime lastPlayed,
+                        bool seen = false);
   void end_class() override;
   // The game's row for the games list, as an entry producer yields it: the
   // label (a new string); in *more the alternative colour when the game's
