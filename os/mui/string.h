@@ -12,6 +12,8 @@ namespace mui {
 class String : public Area {
  public:
   const char* contents() const { return text(MUIA_String_Contents); }
+  // Whether typing may enter the character.
+  bool accepts(char c) const;
 
  protected:
   void initTag(const AttrSpec& spec, IPTR data) override;
@@ -25,7 +27,6 @@ class String : public Area {
  private:
   size_t room() const;  // characters the text may hold
   std::string fitted_;  // a set's text cut to the room there is
-  bool accepts(char c) const;
   void storeNumberText(IPTR number);
 };
 

@@ -15,6 +15,7 @@
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
 #include "os/mui/popstring.h"
+#include "os/mui/string.h"
 #include "os/mui/window.h"
 #include "os/workbench/app_message.h"
 
@@ -136,6 +137,19 @@ void choose(Object* choice, IPTR entry) {
   if (isLive(choice)) choice->set(tag, entry, SET_NOTIFY);
 }
 
+// The String of a field to type into, after it took the keyboard.
+Object* focusString(MuiWindow* window, Object* field) {
+  Object* string = stringOf(field);
+  if (!string || !string->muiClass->isA(&stringClass)) refuse(userName(field) + " is not a field to type into");
+  if (window->value(MUIA_Window_ActiveObject) != reinterpret_cast<IPTR>(string))
+    window->set(MUIA_Window_ActiveObject, reinterpret_cast<IPTR>(string), SET_NOTIFY);
+  return string;
+}
+
+void acknowledge(Object* string, uint32_t serial) {
+  if (isLive(string, serial)) string->set(MUIA_String_Acknowledge, string->value(MUIA_String_Contents), SET_NOTIFY);
+}
+
 void type(Object* field, const char* text, bool enter) {
   MuiWindow* window = usable(field);
   if (TextUserActions* editor = editorOf(field)) {
@@ -143,15 +157,26 @@ void type(Object* field, const char* text, bool enter) {
     editor->userEditText(text);
     return;
   }
-  Object* string = stringOf(field);
-  if (!string || !string->muiClass->isA(&stringClass)) refuse(userName(field) + " is not a field to type into");
-  const uint32_t serial = string->serial;
-  if (window->value(MUIA_Window_ActiveObject) != reinterpret_cast<IPTR>(string))
-    window->set(MUIA_Window_ActiveObject, reinterpret_cast<IPTR>(string), SET_NOTIFY);
+  const uint32_t serial = stringOf(field) ? stringOf(field)->serial : 0;
+  Object* string = focusString(window, field);
   // A person selects what is there and types over it.
   if (isLive(string, serial)) string->set(MUIA_String_Contents, reinterpret_cast<IPTR>(""), SET_NOTIFY);
   if (isLive(string, serial)) DoMethod(string, MUIM_String_Type, text);
-  if (enter && isLive(string, serial)) string->set(MUIA_String_Acknowledge, string->value(MUIA_String_Contents), SET_NOTIFY);
+  if (enter) acknowledge(string, serial);
+}
+
+void editField(Object* field, const char* text, bool enter) {
+  MuiWindow* window = usable(field);
+  const uint32_t serial = stringOf(field) ? stringOf(field)->serial : 0;
+  Object* string = focusString(window, field);
+  if (!isLive(string, serial)) return;
+  std::string kept;
+  for (const char* p = text ? text : ""; *p; ++p)
+    if (static_cast<String*>(string)->accepts(*p)) kept += *p;
+  // The String cuts a set to the room it has.
+  if (kept != string->text(MUIA_String_Contents))
+    string->set(MUIA_String_Contents, reinterpret_cast<IPTR>(kept.c_str()), SET_NOTIFY);
+  if (enter) acknowledge(string, serial);
 }
 
 void leaveField(Object* window) {
@@ -245,6 +270,10 @@ void choose(Object* c, IPTR e) { queued("choose", c, [e](Object* o) { act::choos
 void type(Object* f, const char* text, bool enter) {
   const std::string typed = text ? text : "";
   queued("type", f, [typed, enter](Object* o) { act::type(o, typed.c_str(), enter); });
+}
+void editField(Object* f, const char* text, bool enter) {
+  const std::string edited = text ? text : "";
+  queued("edit field", f, [edited, enter](Object* o) { act::editField(o, edited.c_str(), enter); });
 }
 void leaveField(Object* w) { queued("leave field", w, [](Object* o) { act::leaveField(o); }); }
 void editText(Object* e, const char* text) {

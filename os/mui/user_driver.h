@@ -44,6 +44,11 @@ void choose(Object* choice, IPTR entry);  // cycle or radio entry, or a slider's
 // accepted characters, at most max length - 1), and with enter Return
 // acknowledges it.
 void type(Object* field, const char* text, bool enter);
+// Edits a String's text in place as one keystroke, a deletion or a paste
+// does on screen: the field gets the keyboard and its contents become the
+// text (its accepted characters, at most max length - 1) in one change; with
+// enter Return acknowledges it. Unlike type, the field is not emptied first.
+void editField(Object* field, const char* text, bool enter);
 void leaveField(Object* window);  // the active object becomes NIL
 void editText(Object* editor, const char* text);
 void clickRow(Object* list, size_t row, RowClick how);
@@ -68,6 +73,7 @@ void setTick(Object* tick, bool ticked);
 void toggle(Object* tick);
 void choose(Object* choice, IPTR entry);
 void type(Object* field, const char* text, bool enter);
+void editField(Object* field, const char* text, bool enter);
 void leaveField(Object* window);
 void editText(Object* editor, const char* text);
 void clickRow(Object* list, size_t row, RowClick how = RowClick::Plain);

@@ -372,10 +372,77 @@ TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
     EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), press == 2 ? 0 : press + 1);
     EXPECT_EQ(body, "Delete Zak?");
   }
+  // The close gadget answers 0.
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), 0);
+  // The text requester: its text offered, the typed one answered.
+  RequesterRecord textRequester;
+  textRequester.kind = RequesterRecord::Kind::Text;
+  textRequester.title = "Rename";
+  textRequester.initialText = "Zak";
+  for (bool ok : {true, false}) {
+    QString offered;
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_TRUE(dialog);
+      auto* field = dialog->findChild<QLineEdit*>();
+      offered = dialog->windowTitle() + "|" + field->text();
+      field->selectAll();
+      QTest::keyClicks(field, "Zak II");
+      QTest::keyClick(field, ok ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    RequesterAnswer answer;
+    EXPECT_TRUE(answerRequester(textRequester, &answer));
+    EXPECT_EQ(offered, "Rename|Zak");
+    EXPECT_EQ(answer.kind, ok ? RequesterAnswer::Kind::Text : RequesterAnswer::Kind::Cancel);
+    if (ok) EXPECT_EQ(answer.text, "Zak II");
+  }
   // A queued answer still comes first: no dialog then.
   ostest::answerButton(2);
   EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), 2);
   ostest::resetRequesters();
+}
+
+TEST_F(QtDisplayTest, EachKeystrokeChangesAFieldOnceAndTheKeyboardFollowsTheActiveObject) {
+  ShownWindow w;
+  w.notify(w.name, MUIA_String_Contents, MUIV_EveryTime, "Name", ShownWindow::logText);
+  mui::qt::QtDisplay display;
+  display.refresh();
+  auto* name = shown<QLineEdit>(display, w.name);
+  QTest::keyClicks(name, "Zak");
+  QTest::keyClick(name, Qt::Key_Backspace);
+  QTest::keyClick(name, Qt::Key_Return);
+  settle(w, display);
+  EXPECT_EQ(w.log, (Lines{"Name Z", "Name Za", "Name Zak", "Name Za", "Name ack Za"}));
+  // The driver's action does the same; only accepted characters get in, cut to the room there is.
+  w.log.clear();
+  SetAttrs(w.name, MUIA_String_Accept, "0123456789");
+  mui::act::editField(w.name, "4x2", false);
+  mui::act::editField(w.name, "1234567890123", true);
+  EXPECT_EQ(w.log, (Lines{"Name 42", "Name 12345678901", "Name ack 12345678901"}));
+  // The program gives the keyboard to a field; the screen follows.
+  SetAttrs(w.window, MUIA_Window_ActiveObject, w.path);
+  display.refresh();
+  EXPECT_EQ(display.windowView(w.window)->focusWidget(), shown<QWidget>(display, w.path)->findChild<QLineEdit*>());
+}
+
+TEST_F(QtDisplayTest, AWindowOpensWhereThePersonLeftItsId) {
+  ShownWindow w;
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  top->move(40, 50);
+  top->resize(top->width() + 100, top->height() + 80);
+  QCoreApplication::processEvents();
+  const QRect place(top->pos(), top->size());
+  EXPECT_EQ(place.topLeft(), QPoint(40, 50));
+  EXPECT_EQ(attr(w.window, MUIA_Window_Width), static_cast<IPTR>(place.width()));
+  SetAttrs(w.window, MUIA_Window_Open, 0);
+  display.refresh();
+  SetAttrs(w.window, MUIA_Window_Open, 1);
+  display.refresh();
+  top = display.windowView(w.window);
+  EXPECT_EQ(QRect(top->pos(), top->size()), place);
 }
 
 TEST(QtScreenRequesters, AmigaPatternsBecomeFileDialogFilters) {

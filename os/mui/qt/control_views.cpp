@@ -223,11 +223,8 @@ class StringView : public ObjectView {
     edit_->setMaxLength(std::max(0, static_cast<int>(o->value(MUIA_String_MaxLen)) - 1));
     if (const char* accept = o->text(MUIA_String_Accept))
       edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(acceptPattern(accept)), edit_));
-    QObject::connect(edit_, &QLineEdit::textEdited, [this, o](const QString& text) {
-      typeGesture(o, fromQt(text), false);
-      (void)this;
-    });
-    QObject::connect(edit_, &QLineEdit::returnPressed, [this, o] { typeGesture(o, fromQt(edit_->text()), true); });
+    QObject::connect(edit_, &QLineEdit::textEdited, [o](const QString& text) { editGesture(o, fromQt(text), false); });
+    QObject::connect(edit_, &QLineEdit::returnPressed, [this, o] { editGesture(o, fromQt(edit_->text()), true); });
   }
 
  protected:
@@ -238,9 +235,10 @@ class StringView : public ObjectView {
 
  private:
   QLineEdit* edit_;
-  static void typeGesture(Object* o, std::string text, bool enter) {
-    queueGesture(enter ? "type and Return" : "type", o,
-                 [text, enter](Object* target) { act::type(target, text.c_str(), enter); });
+  // Each keystroke changes the text once, in place, as it does on screen.
+  static void editGesture(Object* o, std::string text, bool enter) {
+    queueGesture(enter ? "Return" : "edit field", o,
+                 [text, enter](Object* target) { act::editField(target, text.c_str(), enter); });
   }
 };
 

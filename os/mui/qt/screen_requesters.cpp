@@ -26,6 +26,8 @@ bool askChoice(const RequesterRecord& shown, RequesterAnswer* answer) {
     text.remove('_');
     buttons.push_back(box.addButton(text, QMessageBox::AcceptRole));
   }
+  // The close gadget and Escape answer as the last button does: 0.
+  if (!buttons.empty()) box.setEscapeButton(buttons.back());
   box.exec();
   answer->kind = RequesterAnswer::Kind::Button;
   answer->button = 0;  // the close gadget

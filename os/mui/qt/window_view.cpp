@@ -18,6 +18,16 @@
 #include "os/mui/window.h"
 
 namespace mui::qt {
+namespace {
+// The widget that takes the keyboard for an object's widget: itself, or the
+// first inside it that takes it (the field of a pop-up).
+QWidget* keyboardWidget(QWidget* shown) {
+  if (!shown || shown->focusPolicy() != Qt::NoFocus) return shown;
+  for (QWidget* inside : shown->findChildren<QWidget*>())
+    if (inside->focusPolicy() != Qt::NoFocus) return inside;
+  return nullptr;
+}
+}  // namespace
 
 WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->serial), body_(new QWidget) {
   auto* outer = new QVBoxLayout(this);
@@ -64,6 +74,13 @@ void WindowView::follow() {
   else
     unsetCursor();
   for (auto& view : tree_.views) view->refresh();
+  // The field the program (or the person) made active has the keyboard.
+  const IPTR active = window_->value(MUIA_Window_ActiveObject);
+  if (active != shownActive_) {
+    shownActive_ = active;
+    if (QWidget* field = keyboardWidget(widgetOf(reinterpret_cast<const Object*>(active))))
+      field->setFocus(Qt::OtherFocusReason);
+  }
   following_ = false;
 }
 
@@ -88,22 +105,22 @@ void WindowView::closeEvent(QCloseEvent* event) {
 }
 
 void WindowView::keepGeometry() {
-  if (following_ || takingDown_ || !alive() || !window_->isOpen()) return;
-  const QRect place = geometry();
-  window_->set(MUIA_Window_LeftEdge, static_cast<IPTR>(place.x()), 0);
-  window_->set(MUIA_Window_TopEdge, static_cast<IPTR>(place.y()), 0);
-  window_->set(MUIA_Window_Width, static_cast<IPTR>(place.width()), 0);
-  window_->set(MUIA_Window_Height, static_cast<IPTR>(place.height()), 0);
+  if (following_ || takingDown_ || !isVisible() || !alive() || !window_->isOpen()) return;
+  // As move() and resize() take them: the frame's corner, the inside's size.
+  window_->set(MUIA_Window_LeftEdge, static_cast<IPTR>(pos().x()), 0);
+  window_->set(MUIA_Window_TopEdge, static_cast<IPTR>(pos().y()), 0);
+  window_->set(MUIA_Window_Width, static_cast<IPTR>(width()), 0);
+  window_->set(MUIA_Window_Height, static_cast<IPTR>(height()), 0);
 }
 
 void WindowView::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (event->spontaneous()) keepGeometry();
+  keepGeometry();
 }
 
 void WindowView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (event->spontaneous()) keepGeometry();
+  keepGeometry();
 }
 
 void WindowView::dragEnterEvent(QDragEnterEvent* event) {

@@ -7,6 +7,8 @@
 #pragma once
 #include <QWidget>
 #include <cstdint>
+
+#include "os/intuition/objects.h"
 #include <vector>
 
 #include "os/mui/qt/view_builder.h"
@@ -47,6 +49,7 @@ class WindowView : public QWidget {
   QWidget* content_ = nullptr;
   bool following_ = false;  // geometry changes made by follow() are not the person's
   bool takingDown_ = false;
+  IPTR shownActive_ = 0;  // the active object the keyboard was last given to
   void build();
   void keepGeometry();
 };
