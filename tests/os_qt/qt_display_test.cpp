@@ -41,6 +41,7 @@
 #include "os/mui/nlist.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
+#include "os/mui/ui_script_runner.h"
 #include "os/mui/user_driver.h"
 #include "tests/os_qt/shown_window.h"
 #include "tests/support/dos_sandbox.h"
@@ -397,6 +398,22 @@ TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
     EXPECT_EQ(answer.kind, ok ? RequesterAnswer::Kind::Text : RequesterAnswer::Kind::Cancel);
     if (ok) EXPECT_EQ(answer.text, "Zak II");
   }
+  // A UI script shown on the display answers its requesters itself: no dialog waits for a person.
+  mui::startUiScript({}, "shown.script");
+  bool asked = false;
+  QTimer guard;  // a dialog shown by mistake is closed, not waited for
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      asked = true;
+      dialog->close();
+    }
+  });
+  guard.start(0);
+  EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), 0);
+  guard.stop();
+  EXPECT_FALSE(asked);
+  mui::stopUiScript();
   // A queued answer still comes first: no dialog then.
   ostest::answerButton(2);
   EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, args, 1), 2);

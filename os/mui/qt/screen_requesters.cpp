@@ -13,6 +13,7 @@
 #include "os/dos/dos.h"
 #include "os/dos/host_paths.h"
 #include "os/mui/qt/qt_text.h"
+#include "os/mui/ui_script_runner.h"
 #include "os/mui/user_driver.h"
 
 namespace mui::qt {
@@ -130,6 +131,7 @@ std::string hostPatternOf(const std::string& amigaPattern) {
 }
 
 bool askOnScreen(const RequesterRecord& shown, RequesterAnswer* answer) {
+  if (uiScriptRunning()) return false;
   switch (shown.kind) {
     case RequesterRecord::Kind::Choice: return askChoice(shown, answer);
     case RequesterRecord::Kind::File: return askFile(shown, answer);

@@ -2,7 +2,9 @@
 // buttons (the first answers 1, the next 2, ..., the last 0, the close gadget
 // 0), the file requester as a file dialog (its drawer, file and pattern,
 // multiple selection, drawers only, save mode, icon files hidden), the text
-// requester as an input dialog.
+// requester as an input dialog. While a UI script runs, its requesters keep
+// to the answer queue even when the script's run is shown: a dialog would
+// wait for a person the script does not have.
 #pragma once
 #include "os/intuition/requester_answers.h"
 
