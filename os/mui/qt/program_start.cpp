@@ -11,7 +11,6 @@
 //     touches anything.
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 #include "os/mui/qt/qt_display.h"
 
@@ -20,11 +19,6 @@ namespace {
 bool given(const char* name) {
   const char* value = std::getenv(name);
   return value && *value;
-}
-
-std::unique_ptr<mui::qt::QtDisplay>& programDisplay() {
-  static std::unique_ptr<mui::qt::QtDisplay> display;
-  return display;
 }
 
 // Runs before main: the display is chosen before the program reads or writes anything.
@@ -41,8 +35,10 @@ const bool displayChosen = [] {
     std::fflush(stdout);
     std::exit(10);
   }
-  programDisplay() = std::make_unique<mui::qt::QtDisplay>();
-  return true;
+  // The display lasts as long as the process and is never taken down: by the
+  // time static objects end, Qt's per-thread data that widgets need is gone.
+  static mui::qt::QtDisplay* const display = new mui::qt::QtDisplay;
+  return display != nullptr;
 }();
 
 }  // namespace
