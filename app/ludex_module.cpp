@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
-#include "app/adding_games.h"
-#include "app/games_list_display.h"
-#include "app/tag_filter_list.h"
+#include "app/games/adding_games.h"
+#include "app/main_window/games_list_display.h"
+#include "app/main_window/tag_filter_list.h"
 #include "core/arena.h"
 #include "core/class_base.h"
 #include "platform/system_data.h"

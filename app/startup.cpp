@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <new>
 
-#include "app/ludex_amiga.h"
+#include "app/items/ludex_amiga.h"
 #include "app/ludex_module.h"
-#include "app/main_window.h"
+#include "app/main_window/main_window.h"
 #include "core/app_object.h"
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/general.h"
-#include "core/mega_list_module.h"
+#include "core/lists/mega_list_module.h"
 #include "core/number_space.h"
 #include "core/runtime.h"
 #include "core/time_count.h"
@@ -20,7 +20,7 @@
 #include "files/paths/path_operations.h"
 #include "files/trees/dir_module.h"
 #include "gui/gui_base_module.h"
-#include "gui/mui/gui_module.h"
+#include "gui/mui/client/gui_module.h"
 #include "imaging/desktop.h"
 #include "imaging/pictures.h"
 #include "imaging/requesters.h"

@@ -21,20 +21,20 @@
 #include <thread>
 #include <vector>
 
-#include "app/adding_games.h"
-#include "app/game.h"
-#include "app/game_list_file.h"
+#include "app/games/adding_games.h"
+#include "app/games/game.h"
+#include "app/games/game_list_file.h"
 #include "app/ludex_module.h"
 #include "bench/bench_clock.h"
 #include "bench/bench_folder.h"
 #include "core/exception.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_types.h"
-#include "core/string_space.h"
+#include "core/lists/mega_cursor_types.h"
+#include "core/lists/mega_list_types.h"
+#include "core/strings/string_space.h"
 #include "core/time_count.h"
 #include "files/objects/file.h"
 #include "files/trees/dir_tree.h"
-#include "gui/gui_list.h"
+#include "gui/lists/gui_list.h"
 #include "os/dos/dos.h"
 
 namespace fs = std::filesystem;

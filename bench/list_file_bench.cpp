@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
+#include "app/games/game.h"
 #include "bench/bench_folder.h"
-#include "app/game_list_file.h"
+#include "app/games/game_list_file.h"
 #include "app/ludex_module.h"
-#include "core/mega_list_types.h"
-#include "core/string_space.h"
+#include "core/lists/mega_list_types.h"
+#include "core/strings/string_space.h"
 #include "core/time_count.h"
 #include "files/objects/file.h"
 #include "os/dos/dos.h"

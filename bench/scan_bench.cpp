@@ -22,9 +22,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/game_kinds.h"
+#include "app/games/game_kinds.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/trees/dir_tree.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"

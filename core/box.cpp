@@ -1,7 +1,7 @@
 #include "core/box.h"
 
 #include "core/arena.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 void boxSTRING::end_class() {
   DisposeString(string());

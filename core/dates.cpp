@@ -4,7 +4,7 @@
 
 #include "core/exception.h"
 #include "core/general.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

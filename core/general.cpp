@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "core/exception.h"
-#include "core/merge_sort.h"
-#include "core/string.h"
+#include "core/lists/merge_sort.h"
+#include "core/strings/string.h"
 
 char* StrJoinList(std::initializer_list<const char*> parts) {
   size_t total = 0;

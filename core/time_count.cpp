@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 Device* TimerBase = nullptr;
 char* dayNames[DAY_NAME_COUNT] = {};

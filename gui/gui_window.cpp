@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

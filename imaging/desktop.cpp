@@ -1,7 +1,7 @@
 #include "imaging/desktop.h"
 
 #include "core/clean_up.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/syntax/path_syntax.h"
 #include "os/icon/icon.h"
 #include "os/workbench/workbench.h"

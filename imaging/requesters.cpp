@@ -1,6 +1,6 @@
 #include "imaging/requesters.h"
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/path_parts.h"
 #include "os/asl/asl.h"
 #include "os/dos/dos.h"

@@ -1,6 +1,6 @@
 #include "imaging/text_lines.h"
 
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/general.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "imaging/text_lines.h"
 #include "imaging/windows.h"
 #include "os/gadtools/gadgets.h"

@@ -6,8 +6,8 @@
 
 #include "core/arena.h"
 #include "core/clean_up.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/dos/probes.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "files/dos/expand.h"
 
 #include "core/clean_up.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/device_walk.h"
 #include "files/dos/links.h"
 #include "files/dos/lock_name.h"

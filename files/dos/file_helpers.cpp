@@ -6,8 +6,8 @@
 
 #include "core/arena.h"
 #include "core/clean_up.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/lock_name.h"
 #include "files/dos/path_parts.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/clean_up.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/device_walk.h"
 #include "files/dos/expand.h"
 #include "files/dos/path_parts.h"

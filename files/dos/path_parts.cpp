@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/strings.h"
 
 namespace {

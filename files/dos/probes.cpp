@@ -2,7 +2,7 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/expand.h"
 #include "files/dos/links.h"
 #include "files/dos/own_process.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/own_process.h"
 
 namespace {

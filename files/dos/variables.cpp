@@ -1,7 +1,7 @@
 #include "files/dos/variables.h"
 
 #include "core/clean_up.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/strings.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"

@@ -2,7 +2,7 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/objects/extra_cache.h"
 #include "files/objects/host_extra.h"
 #include "files/objects/probed_disk.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/exception.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "core/time_count.h"
 #include "files/paths/unique_numbers.h"
 #include "files/syntax/path_syntax.h"

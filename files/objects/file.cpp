@@ -10,7 +10,7 @@
 #include "core/arena.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "core/time_count.h"
 #include "files/objects/extra_cache.h"
 #include "files/objects/host_extra.h"

@@ -5,8 +5,8 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/links.h"
 #include "files/objects/host_dir.h"

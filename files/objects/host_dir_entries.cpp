@@ -4,9 +4,9 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/merge_sort.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/lists/merge_sort.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/path_parts.h"
 #include "files/objects/dir_entry_list.h"

@@ -1,6 +1,6 @@
 #include "files/objects/host_extra.h"
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/links.h"
 
 namespace {

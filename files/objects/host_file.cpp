@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/links.h"
 #include "files/objects/host_protection.h"

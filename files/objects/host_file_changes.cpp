@@ -1,7 +1,7 @@
 // cHostFile: changes by name (date, name, protection), each made between
 // openKludgeBegin and openKludgeFinish.
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/file_functions.h"
 #include "files/objects/host_file.h"
 #include "files/objects/host_protection.h"

@@ -4,8 +4,8 @@
 #include <initializer_list>
 
 #include "core/exception.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/dos/file_functions.h"
 #include "files/dos/links.h"
 #include "files/objects/host_extra.h"

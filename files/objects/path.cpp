@@ -4,7 +4,7 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 

@@ -1,8 +1,8 @@
 #include "files/objects/probed_disk.h"
 
 #include "core/clean_up.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/probes.h"
 #include "files/syntax/path_syntax.h"
 #include "os/dos/dos.h"

@@ -2,7 +2,7 @@
 
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/links.h"
 #include "files/paths/extra_ids.h"
 #include "files/syntax/path_syntax.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "core/time_count.h"
 #include "files/paths/unique_numbers.h"
 

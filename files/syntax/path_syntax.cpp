@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "core/exception.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 
 namespace {
 

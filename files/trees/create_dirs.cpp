@@ -2,7 +2,7 @@
 #include "core/exception.h"
 #include "core/clean_up.h"
 #include "core/general.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/objects/host_dir.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"

@@ -3,7 +3,7 @@
 #include "core/exception.h"
 #include "core/clean_up.h"
 #include "core/general.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/probes.h"
 #include "files/objects/dir_entry_list.h"
 #include "files/objects/host_dir.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/exception.h"
-#include "gui/gui_group_grid.h"
+#include "gui/groups/gui_group_grid.h"
 #include "gui/mui/gui_shared.h"
 
 namespace {

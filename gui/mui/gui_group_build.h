@@ -3,7 +3,7 @@
 // the MUI group (in a scroll group when it scrolls).
 #pragma once
 
-#include "gui/gui_group_item.h"
+#include "gui/groups/gui_group_item.h"
 #include "gui/mui/item_node.h"
 
 class cGuiWindowHost;

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "gui/gui_group_item.h"
-#include "gui/mui/gui_action_hook.h"
-#include "gui/mui/gui_window_host.h"
+#include "gui/groups/gui_group_item.h"
+#include "gui/mui/client/gui_action_hook.h"
+#include "gui/mui/client/gui_window_host.h"
 
 bool internalSafeParent_IsSameClassTypeAs(cGuiItem* item, const char* className) {
   cGuiGroupItem* parent = item->internalParent();

@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-#include "gui/gui_input_item.h"
-#include "gui/gui_number_item.h"
-#include "gui/gui_output_item.h"
+#include "gui/items/gui_input_item.h"
+#include "gui/items/gui_number_item.h"
+#include "gui/items/gui_output_item.h"
 #include "gui/mui/gui_shared.h"
 #include "os/mui/mui.h"
 

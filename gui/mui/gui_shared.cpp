@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "gui/gui_group_item.h"
+#include "gui/groups/gui_group_item.h"
 
 cGuiChildList* cGuiShared::build(cGuiItem* previous, cGuiWindowHost* buildWindow, bool stretchWidth,
                                  bool stretchHeight, cGuiItem** newLastItem) {

@@ -5,8 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "gui/gui_item.h"
-#include "gui/gui_shared_base.h"
+#include "gui/items/gui_item.h"
+#include "gui/items/gui_shared_base.h"
 #include "gui/mui/gui_child_list.h"
 
 class cGuiWindowHost;

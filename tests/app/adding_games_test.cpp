@@ -1,6 +1,6 @@
 // Adding games from dropped or chosen files and folders, on a sandbox and a
 // list kept in memory in place of the platform's list.
-#include "app/adding_games.h"
+#include "app/games/adding_games.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,15 +8,15 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game.h"
-#include "app/game_list_file.h"
+#include "app/games/game.h"
+#include "app/games/game_list_file.h"
 #include "app/ludex_module.h"
 #include "core/box.h"
 #include "core/exception.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_types.h"
-#include "core/string.h"
-#include "core/string_space.h"
+#include "core/lists/mega_cursor_types.h"
+#include "core/lists/mega_list_types.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
 #include "os/dos/dos.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/memory_list.h"

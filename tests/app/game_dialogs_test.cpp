@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "app/add_request.h"
-#include "app/edit_game_dialog.h"
-#include "app/tag_all_dialog.h"
+#include "app/dialogs/add_request.h"
+#include "app/dialogs/edit_game_dialog.h"
+#include "app/dialogs/tag_all_dialog.h"
 #include "core/exception.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/dialog_test_fixture.h"

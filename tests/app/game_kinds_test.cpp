@@ -1,4 +1,4 @@
-#include "app/game_kinds.h"
+#include "app/games/game_kinds.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/game_list_file.h"
+#include "app/games/game_list_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "app/game_label.h"
-#include "app/launcher.h"
+#include "app/games/game.h"
+#include "app/games/game_label.h"
+#include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_types.h"
-#include "core/string.h"
-#include "core/string_space.h"
+#include "core/lists/mega_cursor_types.h"
+#include "core/lists/mega_list_types.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "tests/support/dos_sandbox.h"

@@ -1,11 +1,11 @@
 // Names of new games made from their file names.
-#include "app/game_name.h"
+#include "app/games/game_name.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

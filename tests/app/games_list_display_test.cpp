@@ -1,25 +1,25 @@
 // The games list and the tag filter list filled from the game list and the
 // tag space, on a list kept in memory in place of the platform's list.
-#include "app/games_list_display.h"
+#include "app/main_window/games_list_display.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/game.h"
-#include "app/game_list_file.h"
-#include "app/launcher.h"
+#include "app/games/game.h"
+#include "app/games/game_list_file.h"
+#include "app/launching/launcher.h"
 #include "app/ludex_module.h"
-#include "app/selection_description.h"
-#include "app/tag_filter_list.h"
-#include "app/tags.h"
+#include "app/main_window/selection_description.h"
+#include "app/main_window/tag_filter_list.h"
+#include "app/games/tags.h"
 #include "core/box.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_types.h"
-#include "core/string.h"
-#include "core/string_space.h"
-#include "gui/gui_choice_item.h"
-#include "gui/gui_string_item.h"
+#include "core/lists/mega_cursor_types.h"
+#include "core/lists/mega_list_types.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
+#include "gui/items/gui_choice_item.h"
+#include "gui/items/gui_string_item.h"
 #include "tests/app/memory_list.h"
 #include "tests/support/dos_sandbox.h"
 

@@ -1,12 +1,12 @@
-#include "app/games_list_filters.h"
+#include "app/main_window/games_list_filters.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/game.h"
-#include "core/string.h"
+#include "app/games/game.h"
+#include "core/strings/string.h"
 
 namespace {
 

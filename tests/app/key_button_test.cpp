@@ -1,14 +1,14 @@
 // The key button: its MUI objects, Return shown bold, and its change reported
 // only when it is released.
-#include "app/gui_key_button.h"
+#include "app/items/gui_key_button.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/ludex_amiga.h"
-#include "gui/mui/gui_action_hook.h"
+#include "app/items/ludex_amiga.h"
+#include "gui/mui/client/gui_action_hook.h"
 #include "os/mui/item_finder.h"
 #include "os/mui/user_driver.h"
 #include "tests/gui/mui/gui_client.h"

@@ -1,4 +1,4 @@
-#include "app/launch.h"
+#include "app/launching/launch.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,12 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/game.h"
-#include "app/launcher.h"
+#include "app/games/game.h"
+#include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "core/arena.h"
-#include "core/string.h"
-#include "core/string_space.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
 #include "files/dos/variables.h"
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"

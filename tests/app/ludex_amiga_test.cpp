@@ -1,6 +1,6 @@
 // The program's own path, the toolbar image paths, and the toolbar images
 // that the build places beside the program.
-#include "app/ludex_amiga.h"
+#include "app/items/ludex_amiga.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 #include "imaging/pictures.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/string.h"
-#include "gui/gui_list.h"
-#include "gui/gui_list_sort.h"
+#include "core/strings/string.h"
+#include "gui/lists/gui_list.h"
+#include "gui/lists/gui_list_sort.h"
 
 class memoryList : public cGuiList {
   LUDEX_CLASS(memoryList, cGuiList)

@@ -1,7 +1,7 @@
 // The picture area: known pictures drawn at their place (every pixel checked
 // against a model of the placement), the order in which picture files are
 // looked for, the icon that stands in for them, and the built MUI object.
-#include "app/gui_native_icon.h"
+#include "app/items/gui_native_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/mui/gui_action_hook.h"
+#include "gui/mui/client/gui_action_hook.h"
 #include "imaging/pictures.h"
 #include "os/icon/icon.h"
 #include "os/intuition/screens.h"

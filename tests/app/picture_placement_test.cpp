@@ -1,5 +1,5 @@
 // Where pictures of every shape land in the 160 by 128 picture area.
-#include "app/picture_placement.h"
+#include "app/items/picture_placement.h"
 
 #include <gtest/gtest.h>
 

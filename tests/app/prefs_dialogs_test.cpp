@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/edit_launcher_dialog.h"
-#include "app/prefs_dialog.h"
+#include "app/dialogs/edit_launcher_dialog.h"
+#include "app/dialogs/prefs_dialog.h"
 #include "os/exec/hosted_failure.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/dialog_test_fixture.h"

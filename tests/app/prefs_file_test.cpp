@@ -1,4 +1,4 @@
-#include "app/prefs_file.h"
+#include "app/launching/prefs_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -6,11 +6,11 @@
 #include <map>
 #include <string>
 
-#include "app/launcher.h"
+#include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "core/arena.h"
-#include "core/string.h"
-#include "core/string_space.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
 #include "os/dos/dos_testing.h"
 #include "tests/support/dos_sandbox.h"
 

@@ -1,4 +1,4 @@
-#include "app/tags.h"
+#include "app/games/tags.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 
 #include "core/arena.h"
 #include "core/box.h"
-#include "core/string.h"
-#include "core/string_space.h"
+#include "core/strings/string.h"
+#include "core/strings/string_space.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

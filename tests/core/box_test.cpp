@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/arena.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "core/arena.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include "core/owned_strings.h"
-#include "core/string.h"
+#include "core/strings/owned_strings.h"
+#include "core/strings/string.h"
 #include "tests/support/expect_error.h"
 
 TEST(CleanUp, RunsOnceOnEveryWayOutAndPassesTheAnswerOrTheError) {

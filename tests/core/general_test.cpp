@@ -7,8 +7,8 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/match_list.h"
-#include "core/string.h"
+#include "core/lists/match_list.h"
+#include "core/strings/string.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/mega_list.h"
+#include "core/lists/mega_list.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/mega_compare.h"
-#include "core/mega_cursor_types.h"
-#include "core/mega_list_module.h"
-#include "core/mega_list_types.h"
+#include "core/lists/mega_compare.h"
+#include "core/lists/mega_cursor_types.h"
+#include "core/lists/mega_list_module.h"
+#include "core/lists/mega_list_types.h"
 
 namespace {
 

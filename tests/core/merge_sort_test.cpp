@@ -1,4 +1,4 @@
-#include "core/merge_sort.h"
+#include "core/lists/merge_sort.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/general.h"
-#include "core/string.h"
-#include "core/text.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
 
 namespace {
 

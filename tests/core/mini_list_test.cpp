@@ -1,4 +1,4 @@
-#include "core/mini_list.h"
+#include "core/lists/mini_list.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "core/arena.h"
 #include "core/class_base.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 
 namespace {
 

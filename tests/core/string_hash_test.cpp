@@ -1,4 +1,4 @@
-#include "core/string_hash.h"
+#include "core/strings/string_hash.h"
 
 #include <gtest/gtest.h>
 

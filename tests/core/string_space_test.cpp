@@ -1,4 +1,4 @@
-#include "core/string_space.h"
+#include "core/strings/string_space.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/arena.h"
-#include "core/string_hash.h"
+#include "core/strings/string_hash.h"
 #include "tests/core/ending_probe.h"
 #include "tests/support/expect_error.h"
 

@@ -1,4 +1,4 @@
-#include "core/text.h"
+#include "core/strings/text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "tests/support/child_process.h"
 
 namespace {

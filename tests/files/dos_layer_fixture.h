@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/arena.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/own_process.h"
 #include "files/dos/strings.h"
 #include "os/dos/dos.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 
 // The text of s, which is disposed here; "<NIL>" for NIL.
 inline std::string take(char* s) {

@@ -8,7 +8,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "tests/gui/model_window.h"
 #include "tests/support/expect_error.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "gui/gui_window.h"
 
 struct RecordedEntry {

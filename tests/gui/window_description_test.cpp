@@ -9,7 +9,7 @@
 #include "core/arena.h"
 #include "core/box.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "gui/gui_base_module.h"
 #include "tests/gui/model_window.h"
 #include "tests/support/expect_error.h"

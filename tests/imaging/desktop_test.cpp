@@ -8,7 +8,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "os/dos/dos_testing.h"
 #include "os/exec/exec.h"
 #include "os/icon/icon.h"

@@ -9,7 +9,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "os/asl/asl.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/arena.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "imaging/windows.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/support/expect_error.h"

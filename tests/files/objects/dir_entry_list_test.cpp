@@ -12,7 +12,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "core/time_count.h"
 #include "tests/files/error_text.h"
 #include "tests/files/taken_text.h"

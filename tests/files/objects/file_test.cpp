@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text.h"
+#include "core/strings/text.h"
 #include "core/time_count.h"
 #include "tests/files/objects/file_contract_tests.h"
 

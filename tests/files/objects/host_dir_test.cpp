@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "core/string.h"
+#include "core/strings/string.h"
 #include "files/dos/links.h"
 #include "files/dos/probes.h"
 #include "files/objects/dir_entry_list.h"

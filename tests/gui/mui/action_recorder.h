@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "gui/gui_item.h"
+#include "gui/items/gui_item.h"
 #include "gui/gui_window.h"
-#include "gui/mui/gui_action_hook.h"
+#include "gui/mui/client/gui_action_hook.h"
 
 class ActionRecorder {
  public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/gui_fixed_list.h"
+#include "gui/lists/gui_fixed_list.h"
 #include "gui/mui/gui_host_conventions.h"
 #include "tests/gui/mui/action_recorder.h"
 #include "tests/gui/mui/host_window.h"

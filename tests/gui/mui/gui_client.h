@@ -7,9 +7,9 @@
 
 #include "core/app_object.h"
 #include "core/arena.h"
-#include "gui/mui/gui_app_client.h"
-#include "gui/mui/gui_module.h"
-#include "gui/mui/gui_window_host.h"
+#include "gui/mui/client/gui_app_client.h"
+#include "gui/mui/client/gui_module.h"
+#include "gui/mui/client/gui_window_host.h"
 #include "os/mui/mui_testing.h"
 
 class GuiClientTest : public ::testing::Test {

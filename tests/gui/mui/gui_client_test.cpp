@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/exception.h"
-#include "gui/mui/gui_action_hook.h"
+#include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/gui_shared.h"
 #include "os/intuition/window.h"
 #include "os/mui/user_driver.h"

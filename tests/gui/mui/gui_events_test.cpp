@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/exception.h"
-#include "gui/gui_input_item.h"
-#include "gui/mui/gui_action_hook.h"
+#include "gui/items/gui_input_item.h"
+#include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/gui_shared.h"
 #include "os/commodities/commodities.h"
 #include "os/exec/hosted_failure.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/exception.h"
-#include "gui/mui/gui_window_host.h"
+#include "gui/mui/client/gui_window_host.h"
 #include "os/mui/mui_testing.h"
 
 inline cGuiWindowHost* newHostWindow() {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "gui/mui/gui_button_host.h"
+#include "gui/mui/hosts/gui_button_host.h"
 #include "gui/mui/gui_host_conventions.h"
-#include "gui/mui/gui_number_string_host.h"
-#include "gui/mui/gui_path_hooks.h"
-#include "gui/mui/gui_path_string_host.h"
-#include "gui/mui/gui_string_box_host.h"
+#include "gui/mui/hosts/gui_number_string_host.h"
+#include "gui/mui/hosts/gui_path_hooks.h"
+#include "gui/mui/hosts/gui_path_string_host.h"
+#include "gui/mui/hosts/gui_string_box_host.h"
 #include "os/asl/asl.h"
 #include "tests/gui/mui/action_recorder.h"
 #include "tests/gui/mui/host_window.h"

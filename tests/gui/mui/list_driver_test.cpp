@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/string.h"
-#include "gui/mui/gui_list_host.h"
+#include "core/strings/string.h"
+#include "gui/mui/lists/gui_list_host.h"
 #include "os/mui/mui_lists.h"
 #include "os/mui/user_driver.h"
 #include "tests/gui/mui/gui_client.h"

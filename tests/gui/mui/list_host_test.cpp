@@ -9,9 +9,9 @@
 
 #include "core/arena.h"
 #include "core/box.h"
-#include "core/string.h"
-#include "core/text.h"
-#include "gui/mui/gui_list_host.h"
+#include "core/strings/string.h"
+#include "core/strings/text.h"
+#include "gui/mui/lists/gui_list_host.h"
 #include "os/mui/mui_lists.h"
 #include "tests/gui/mui/host_window.h"
 #include "tests/support/expect_error.h"

@@ -1,9 +1,0 @@
-#include "gui/gui_number_item.h"
-
-#include "core/exception.h"
-
-cGuiNumberItem* cGuiNumberItem::setState(int32_t n) {
-  if (n < minimum || n > maximum) Throw("EMU", outOfRangeMessage());
-  state = n;
-  return this;
-}

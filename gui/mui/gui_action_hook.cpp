@@ -1,8 +1,0 @@
-#include "gui/mui/gui_action_hook.h"
-
-namespace {
-Hook* actionHook = nullptr;
-}
-
-Hook* infoGuiActionHook() { return actionHook; }
-void setGuiActionHook(Hook* hook) { actionHook = hook; }

@@ -1,0 +1,26 @@
+// cGuiStringHost: a one-line text field beside its label, keeping up to 255
+// characters. Once built, its state is the field's contents; the program's
+// changes acknowledge the field, so they come back as change events like the
+// user's.
+#pragma once
+
+#include "gui/items/gui_string_item.h"
+#include "gui/mui/gui_host_conventions.h"
+#include "gui/mui/gui_shared.h"
+
+// The room of a string field: 255 characters and the end mark.
+constexpr IPTR GUI_STRING_MAXLEN = 256;
+
+// A framed string field of that room showing contents (NIL: empty).
+Object* makeStringField(const char* contents);
+
+class cGuiStringHost : public cGuiString {
+  LUDEX_CLASS(cGuiStringHost, cGuiString)
+  LUDEX_GUI_INPUT_HOST_OPERATIONS(cGuiStringHost)
+ public:
+  void initShared() override { attachShared(newSharedFor(this)); }
+  intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
+  const char* getState() override;
+  cGuiStringHost* setState(const char* text) override { return setState_cGuiStringHost(text); }
+  virtual cGuiStringHost* setState_cGuiStringHost(const char* text);
+};

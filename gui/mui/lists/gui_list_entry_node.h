@@ -1,0 +1,75 @@
+// entryNode: one row of a list host, the entry that NList keeps for it: the
+// column strings shown, the label, the alternative colour, the data value or
+// data box, the program's mark, and the links of the batch it is inserted
+// with. entryList holds the entries added before the list was built.
+#pragma once
+#include <cstdint>
+
+#include "gui/mui/lists/gui_list_marks.h"
+
+class cGuiListHost;
+
+class entryNode : public markNode {
+  LUDEX_CLASS(entryNode, markNode)
+ public:
+  // Takes the label (NIL: "") and the box over; a box clears the data value;
+  // a marked entry joins the host's marks. The entry stands in a ring of its
+  // own.
+  virtual entryNode* new_entryNode(char* text, cGuiListHost* owner, bool alt, bool mark, int32_t value,
+                                   class_base* box);
+  // Disposes the column strings and the label, ends the box, leaves the marks.
+  void end_class() override;
+  // Stores the flag and joins or leaves the host's marks when it changes.
+  virtual void setMarked(bool flag);
+  // Rebuilds the column strings from text (NIL: the entry's own label), each
+  // prefixed with the alternative colour's pen when alt is TRUE; a text
+  // replaces the label (the entry takes it over).
+  virtual void change(char* text, bool alt);
+  // change with a copy of text: the caller keeps its string.
+  virtual void changeLabel(const char* text);
+  virtual void changeAltColour(bool flag) { change(nullptr, flag); }
+  // Takes the label out (the caller's); the entry keeps an empty one.
+  char* takeLabel();
+
+  char** columns = nullptr;  // owned: one string per list column (parseIntoColumns)
+  int32_t columnCount = 0;
+  char* label = nullptr;     // owned
+  bool altColour = false;
+  int32_t data = 0;               // 0 whenever a box is held
+  class_base* dataBox = nullptr;  // owned
+  cGuiListHost* host = nullptr;
+  bool marked = false;
+  entryNode* batchNext = this;  // the ring of the batch it came with
+  entryNode* batchPrevious = this;
+};
+
+// The entries added before the list was built, in the order added: a ring
+// along the batch links whose first entry is the head, owned until the list
+// inserts them.
+class entryList : public markList {
+  LUDEX_CLASS(entryList, markList)
+ public:
+  // Splices the batch ring that starts at first in before the head, so that
+  // it follows every batch added before it. BUG "entryList.prependNodes();
+  // nodes not linked" when first stands in no ring.
+  virtual void prependNodes(entryNode* first);
+  // The first entry, taken out with every entry after it: the caller owns
+  // the ring from then on. NIL when empty.
+  entryNode* takeAll();
+  // Ends every entry still held.
+  void end_class() override;
+};
+
+// Links the ring that starts at other in after the last entry of the ring
+// that starts at first; answers the joined ring's first entry.
+entryNode* appendRing(entryNode* first, entryNode* other);
+
+// Ends every entry of the batch ring that starts at first.
+void endEntryRing(entryNode* first);
+
+// The column strings of text: one block (given back with Arena::release)
+// holding the array of columns strings, then the strings: prefix (NIL: none)
+// and the text of each TAB-separated column of text, then empty strings
+// (without prefix) for the columns the text lacks; text after the last
+// column is ignored. The block array held before is released.
+char** parseIntoColumns(const char* text, int32_t columns, char** array, const char* prefix);

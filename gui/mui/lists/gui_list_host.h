@@ -1,0 +1,203 @@
+// cGuiListHost: the list on NList.mcc inside NListview.mcc. Every row is an
+// entryNode that the NList keeps as its entry. The host keeps its own cursor
+// index and a mirror of the row count, keeps the program's marks in a ring,
+// holds the entries added before the build until the NList exists, inserts
+// batches at the bottom, at their sorted place or at a row, sorts through its
+// compare hook, lets the user sort by clicking a column title, and turns the
+// NList's notifications into the list's events.
+#pragma once
+#include <cstdint>
+
+#include "core/strings/string.h"
+#include "gui/lists/gui_list.h"
+#include "gui/mui/lists/gui_list_entry_node.h"
+#include "gui/mui/gui_shared.h"
+#include "os/mui/mui.h"
+
+class cGuiListHost : public cGuiList {
+  LUDEX_CLASS(cGuiListHost, cGuiList)
+ public:
+  // Sort kinds.
+  static constexpr int32_t SORT_NONE = 0, SORT_BY_USER = 1, SORT_BY_COLUMN = 2, SORT_BY_FUNCTION = 3;
+
+  cGuiListHost* new_cGuiList(cGuiWindow* window, int32_t columnCount, const char* listTitle) override;
+  void end_class() override;
+  void initShared() override {
+    cGuiSharedBase* made = newSharedFor(this);
+    attachShared(made);
+    record = static_cast<cGuiShared*>(made);
+  }
+  intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
+  // The delivery of the list's event: the change notification runs first,
+  // then the pending selection, double-click and title-click flags become
+  // events (a title click re-sorts a user-sorted list).
+  void notifyStateHasChanged() override;
+
+  cGuiListHost* initColumnSortType(const char* letters) override;
+  cGuiListHost* setGhosted(bool flag) override;
+  cGuiListHost* setPopupHint(const char* hint) override;
+
+  int32_t infoSize() override;
+  int32_t infoSelectionCount() override;
+  const char* infoSingleSelectionEntry() override;
+
+  void addEntry(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox,
+                bool moveCursor) override;
+  void addEntryF(fGuiListEntries* f) override;
+  cGuiListHost* setAutoUpdate(bool flag) override;
+  void markAll() override;
+
+  bool getSortByNone() override { return sortKind == SORT_NONE; }
+  cGuiListHost* setSortByNone() override;
+  bool getSortByColumn(int32_t* column = nullptr, bool* reverse = nullptr) override;
+  cGuiListHost* setSortByColumn(int32_t column, bool reverse) override;
+  bool getSortByUser(int32_t* column = nullptr, bool* reverse = nullptr) override;
+  cGuiListHost* setSortByUser(int32_t initialColumn, bool reverse) override;
+  bool getSortByFunction(fGuiListSort** sort = nullptr) override;
+  cGuiListHost* setSortByFunction(fGuiListSort* sort) override;
+
+  bool getEventSortedByUser(bool keep, int32_t* column = nullptr, bool* reverse = nullptr) override;
+  cGuiListHost* setEventSortedByUser(bool flag) override;
+  bool getEventSelectionChanged(bool keep) override;
+  cGuiListHost* setEventSelectionChanged(bool flag) override;
+  const char* getEventDoubleClickedEntry(bool moveCursor, bool keep) override;
+  cGuiListHost* setEventDoubleClickedEntry() override;
+
+  bool cursor_gotoStart() override;
+  bool cursor_gotoEnd() override;
+  int32_t cursor_gotoNext(int32_t n) override;
+  int32_t cursor_gotoPrev(int32_t n) override;
+  bool cursor_gotoFirstSelected() override;
+  bool cursor_gotoNextSelected() override;
+  bool cursor_isAtStart() override { return cursorIndex == 0; }
+  bool cursor_isAtEnd() override { return cursorIndex + 1 == entryCount; }
+  // The cursor's entry, NIL for an empty list.
+  virtual entryNode* cursor_infoEntry();
+  const char* cursor_getLabel() override;
+  void cursor_setLabel(const char* label, int32_t step) override;
+  bool cursor_getAltColour() override;
+  void cursor_setAltColour(bool flag) override;
+  bool cursor_getState() override;
+  void cursor_setState(bool flag) override;
+  bool cursor_getMarked() override;
+  void cursor_setMarked(bool flag) override;
+  int32_t cursor_getData() override;
+  void cursor_setData(int32_t value) override;
+  class_base* cursor_getDataBox() override;
+  void cursor_setDataBox(class_base* box) override;
+  void cursor_beforeInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) override;
+  void cursor_afterInsert(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox) override;
+  bool cursor_destroy(bool moveBack) override;
+  char* cursor_remove(bool moveBack, bool* moved = nullptr) override;
+
+  void marked_setAltColour(bool flag) override;
+  void marked_setState(bool flag) override;
+  void marked_unmark() override;
+  void marked_destroy(bool moveBack) override;
+  char* marked_remove(bool moveBack) override;
+
+  // Sorts the NList and puts the cursor back on its entry.
+  virtual void sortListKeepingCursorLocation();
+  // The program's marks (NIL once the list ends).
+  virtual markList* infoMarks() { return marks; }
+  // The NList object; NIL before the build.
+  virtual Object* infoNList() { return record ? record->object : nullptr; }
+  // What the title row shows, column by column (empty before the build).
+  virtual char** infoTitleColumns() { return titleColumns; }
+
+  // The hooks' work, with the host as the hooks' data.
+  IPTR guiListDisplay(const char** columnTexts, entryNode* entry);
+  // NList's order: negative when entry1 sorts first (the NList hands its
+  // entries as (entry2, entry1)).
+  IPTR guiListCompare(entryNode* entry2, entryNode* entry1);
+
+ private:
+  friend IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);
+  friend IPTR guiListDoubleClicked(Hook* hook, void* object, void* message);
+  friend IPTR guiListSortByUser(Hook* hook, void* object, void* message);
+
+  // Insert positions: a row number, or one of these.
+  static constexpr IPTR AT_BOTTOM = -3, AT_SORTED_PLACE = -2;
+
+  cGuiWindow* window = nullptr;
+  cGuiShared* record = nullptr;  // the item's own, read on every operation
+  Hook displayHook{};
+  Hook compareHook{};
+  char** titleColumns = nullptr;  // owned, made at build
+  int32_t cursorIndex = 0;
+  int32_t entryCount = 0;
+  markList* marks = nullptr;  // owned
+  Hook selectionChangedHook{};
+  bool selectionChangedPending = false;
+  bool selectionChangedEvent = false;
+  Hook doubleClickHook{};
+  bool doubleClickPending = false;
+  int32_t doubleClickedIndex = -1;
+  int32_t sortKind = SORT_NONE;
+  int32_t sortColumn = 0;
+  bool sortReversed = false;
+  fGuiListSort* sortFunction = nullptr;          // the application's
+  fGuiListSortByColumn* columnSort = nullptr;    // owned, made on first use
+  Hook titleClickHook{};
+  bool titleClickPending = false;
+  bool sortedByUserEvent = false;
+  entryList* pending = nullptr;  // owned; NIL when none
+
+  bool built() { return infoNList() != nullptr; }
+  // EMU "cGuiList.<operation>(); the window must be built first" unless built.
+  void requireBuilt(const char* operation);
+  // The cursor entry: refused before the build (cursor_infoEntry's message)
+  // and for an empty list ("cGuiList.<operation>(); list is empty").
+  entryNode* requireCursorEntry(const char* operation);
+  entryNode* entryAt(int32_t row);
+  IPTR nlistValue(Tag attribute);
+  void setNList(Tag attribute, IPTR value);
+  void refreshCount();
+  void fixSingleSelection();
+  void clampCursor();
+  void showSortMark();
+  // The sort getters' answer: whether kind is the list's, with its column.
+  bool answerSortKind(int32_t kind, int32_t* column, bool* reverse);
+  void takeSortColumn(int32_t kind, int32_t column, bool reverse);
+  void reinitColumnSort();
+  // Sorts a built list at once, the cursor kept on its entry.
+  void sortNowIfBuilt();
+  bool singleSelection();
+
+  cGuiChildList* buildList();
+  intptr_t setupNotify();
+
+  // A ring of new entries, in the order given (a label heading a chain of
+  // strings gives one entry per string; only the first takes the box); the
+  // count in *count.
+  entryNode* createEntries(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox,
+                           int32_t* count);
+  // Keeps a batch until the list is built.
+  void keepPending(entryNode* first);
+  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count);
+  // Hands the ring to the NList at position (count 0: count the ring).
+  void insertEntriesAt(IPTR position, entryNode* first, int32_t count);
+  // Where a new entry goes in a sorted list: the cursor's row when it
+  // belongs just before the cursor entry, the bottom when it belongs after
+  // the last entry, else AT_SORTED_PLACE (the NList finds it). The update
+  // merge adds each entry in one of the first two places.
+  IPTR sortedPositionNearCursor(entryNode* added);
+  // Moves the cursor forward to the entry (at most count steps); FALSE when
+  // it is not met.
+  bool moveCursorForwardTo(entryNode* target);
+  // cursor_beforeInsert and cursor_afterInsert: the list takes the label and
+  // box over, also when it refuses.
+  void insertNextToCursor(const char* operation, bool after, char* label, bool altColour, bool marked, int32_t data,
+                          class_base* dataBox);
+  // Removes the rows whose entries are marked; labels, when given, collects
+  // their labels in list order.
+  void removeMarked(bool moveBack, StringChain* labels);
+};
+
+IPTR guiListDisplay(Hook* hook, void* columns, void* entry);
+IPTR guiListCompare(Hook* hook, void* entry2, void* entry1);
+// The list's change hooks: (hook, object, [list, window]); each sets its
+// pending flag and then does what the toolkit's action hook does.
+IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);
+IPTR guiListDoubleClicked(Hook* hook, void* object, void* message);
+IPTR guiListSortByUser(Hook* hook, void* object, void* message);
