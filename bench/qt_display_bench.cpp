@@ -20,7 +20,7 @@
 
 #include "os/mui/mui.h"
 #include "os/mui/qt/qt_display.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Mega lists: circular doubly linked lists whose positions are cursor objects
-// (core/mega_cursor.h) that stay valid while the list changes.
+// (core/lists/mega_cursor.h) that stay valid while the list changes.
 //
 // The list runs through an end sentinel, a node holding 0 that is never a
 // member. The list's infoStart cursor sits on the first node (removedThen 1,
@@ -52,7 +52,7 @@ class cMegaListGeneric : public class_base {
   // Copies the list's range into a chain of its own when it shares nodes; the
   // list's cursors move onto the copies.
   virtual void isolateFromSharing();
-  // Sorts in place, stably, by relinking nodes (core/mega_sort.cpp).
+  // Sorts in place, stably, by relinking nodes (core/lists/mega_sort.cpp).
   virtual void sort(fCompareMegaNodes* comparator);
 
   // Hooks for derived lists (empty here).

@@ -1,4 +1,4 @@
-// Merge sort of chains of linked strings (core/string.h chains), with its
+// Merge sort of chains of linked strings (core/strings/string.h chains), with its
 // string comparator. The comparator answers positive when the first string
 // comes first, negative when the second does and 0 when they are equal.
 #pragma once

@@ -28,8 +28,8 @@
 #include "gui/mui/client/gui_module.h"
 #include "gui/mui/client/gui_window_host.h"
 #include "os/mui/mui_testing.h"
-#include "os/mui/ui_script.h"
-#include "os/mui/ui_script_runner.h"
+#include "os/mui/driver/ui_script.h"
+#include "os/mui/driver/ui_script_runner.h"
 #include "tests/support/dos_sandbox.h"
 
 class DialogTest : public testing::Test {

@@ -9,8 +9,8 @@
 
 #include "app/items/ludex_amiga.h"
 #include "gui/mui/client/gui_action_hook.h"
-#include "os/mui/item_finder.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/item_finder.h"
+#include "os/mui/driver/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
 #include "tests/gui/mui/host_window.h"
 #include "tests/support/expect_error.h"

@@ -23,10 +23,10 @@
 #include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
-#include "os/mui/rectangle.h"
-#include "os/mui/text.h"
-#include "os/mui/user_actions.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/classes/rectangle.h"
+#include "os/mui/classes/text.h"
+#include "os/mui/driver/user_actions.h"
+#include "os/mui/driver/user_driver.h"
 
 namespace mui::qt {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "os/mui/input_queue.h"
+#include "os/mui/driver/input_queue.h"
 #include "os/mui/live_objects.h"
 #include "os/mui/object.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 
 namespace mui::qt {
 

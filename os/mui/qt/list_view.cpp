@@ -5,10 +5,10 @@
 #include <QMouseEvent>
 #include <QTreeView>
 
-#include "os/mui/nlist.h"
+#include "os/mui/lists/nlist.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/row_model.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 
 namespace mui::qt {
 namespace {

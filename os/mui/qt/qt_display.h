@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "os/intuition/requester_answers.h"
-#include "os/mui/host_display.h"
+#include "os/mui/driver/host_display.h"
 
 class QWidget;
 struct Object;

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "os/mui/shown_text.h"
+#include "os/mui/classes/shown_text.h"
 
 namespace mui::qt {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "os/mui/nlist.h"
+#include "os/mui/lists/nlist.h"
 #include "os/mui/qt/qt_text.h"
 
 namespace mui::qt {

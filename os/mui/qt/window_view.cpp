@@ -14,8 +14,8 @@
 #include "os/mui/live_objects.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
-#include "os/mui/user_driver.h"
-#include "os/mui/window.h"
+#include "os/mui/driver/user_driver.h"
+#include "os/mui/classes/window.h"
 
 namespace mui::qt {
 namespace {

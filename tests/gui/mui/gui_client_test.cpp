@@ -9,7 +9,7 @@
 #include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/gui_shared.h"
 #include "os/intuition/window.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/expect_error.h"

@@ -12,7 +12,7 @@
 #include "gui/mui/gui_shared.h"
 #include "os/commodities/commodities.h"
 #include "os/exec/hosted_failure.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 #include "os/workbench/app_message.h"
 #include "tests/gui/mui/gui_client.h"
 #include "tests/support/dos_sandbox.h"

@@ -9,7 +9,7 @@
 #include "gui/mui/gui_host_conventions.h"
 #include "os/asl/asl.h"
 #include "os/intuition/requester_answers.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
 #include "tests/support/dos_sandbox.h"
 

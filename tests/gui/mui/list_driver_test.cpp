@@ -7,7 +7,7 @@
 #include "core/strings/string.h"
 #include "gui/mui/lists/gui_list_host.h"
 #include "os/mui/mui_lists.h"
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The user driver on a small window: actions reach their notifications in the
 // order a person's would, inside the application's input processing; refused
 // actions; drops; the commodities kill; Wait with no input that can come.
-#include "os/mui/user_driver.h"
+#include "os/mui/driver/user_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include "os/exec/hosted_failure.h"
 #include "os/exec/signals.h"
 #include "os/intuition/requester_answers.h"
-#include "os/mui/input_queue.h"
-#include "os/mui/item_finder.h"
+#include "os/mui/driver/input_queue.h"
+#include "os/mui/driver/item_finder.h"
 #include "tests/os/mui/mui_test_window.h"
 #include "tests/support/dos_sandbox.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "os/mui/nlist.h"
+#include "os/mui/lists/nlist.h"
 #include "tests/os/mui/nlist_support.h"
 
 namespace {

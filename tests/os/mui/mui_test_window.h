@@ -13,7 +13,7 @@
 #include "os/mui/live_objects.h"
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
-#include "os/mui/user_actions.h"
+#include "os/mui/driver/user_actions.h"
 #include "os/workbench/app_message.h"
 #include "tests/os/mui/mui_test_support.h"
 

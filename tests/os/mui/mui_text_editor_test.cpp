@@ -2,9 +2,9 @@
 // block the caller frees, the has-changed flag the user's edits set, the
 // attributes the program gives, and a missing class.
 #include "os/exec/memory.h"
-#include "os/mui/shown_text.h"
+#include "os/mui/classes/shown_text.h"
 #include "os/mui/object.h"
-#include "os/mui/user_actions.h"
+#include "os/mui/driver/user_actions.h"
 #include "tests/os/mui/mui_test_support.h"
 
 namespace {

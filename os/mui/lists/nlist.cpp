@@ -1,0 +1,353 @@
+#include "os/mui/lists/nlist.h"
+
+#include <algorithm>
+
+#include "os/mui/live_objects.h"
+#include "os/mui/classes/shown_text.h"
+
+namespace mui {
+namespace {
+constexpr AttrSpec nlistAttrs[] = {
+    {MUIA_NList_DoubleClick, "MUIA_NList_DoubleClick", ATTR_SG, AttrKind::Number, static_cast<IPTR>(-1)},
+    {MUIA_NList_Input, "MUIA_NList_Input", ATTR_ISG, AttrKind::Flag, 1},
+    {MUIA_NList_MultiSelect, "MUIA_NList_MultiSelect", ATTR_IG, AttrKind::Number, MUIV_NList_MultiSelect_None},
+    {MUIA_NList_SelectChange, "MUIA_NList_SelectChange", ATTR_SG, AttrKind::Flag, 0},
+    {MUIA_NList_Active, "MUIA_NList_Active", ATTR_ISG, AttrKind::Number, MUIV_NList_Active_Off},
+    {MUIA_NList_CompareHook, "MUIA_NList_CompareHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_ConstructHook, "MUIA_NList_ConstructHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_DestructHook, "MUIA_NList_DestructHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_DisplayHook, "MUIA_NList_DisplayHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_Entries, "MUIA_NList_Entries", ATTR_G, AttrKind::Number, 0},
+    {MUIA_NList_Format, "MUIA_NList_Format", ATTR_ISG, AttrKind::Text, 0},
+    {MUIA_NList_Quiet, "MUIA_NList_Quiet", ATTR_ISG, AttrKind::Number, MUIV_NList_Quiet_None},
+    {MUIA_NList_Title, "MUIA_NList_Title", ATTR_ISG, AttrKind::Flag, 0},
+    {MUIA_NList_TitleClick, "MUIA_NList_TitleClick", ATTR_SG, AttrKind::Number, static_cast<IPTR>(-1)},
+    {MUIA_NList_TitleSeparator, "MUIA_NList_TitleSeparator", ATTR_ISG, AttrKind::Flag, 0},
+    {MUIA_NList_TitleMark, "MUIA_NList_TitleMark", ATTR_ISG, AttrKind::Number, MUIV_NList_TitleMark_None},
+};
+
+constexpr MethodSpec nlistMethods[] = {
+    {MUIM_NList_GetEntry, "MUIM_NList_GetEntry"},
+    {MUIM_NList_Insert, "MUIM_NList_Insert"},
+    {MUIM_NList_InsertSingle, "MUIM_NList_InsertSingle"},
+    {MUIM_NList_NextSelected, "MUIM_NList_NextSelected"},
+    {MUIM_NList_Redraw, "MUIM_NList_Redraw"},
+    {MUIM_NList_Remove, "MUIM_NList_Remove"},
+    {MUIM_NList_Select, "MUIM_NList_Select"},
+    {MUIM_NList_Sort, "MUIM_NList_Sort"},
+    {MUIM_NList_Clear, "MUIM_NList_Clear"},
+    {MUIM_List_Jump, "MUIM_List_Jump"},
+};
+
+std::string joinedByTab(const std::vector<std::string>& columns) {
+  std::string out;
+  for (size_t i = 0; i < columns.size(); ++i) out += (i ? "\t" : "") + shownText(columns[i].c_str());
+  return out;
+}
+
+// The mark as the 32-bit word the program gives (a reversed mark may come
+// sign-extended).
+uint32_t markWord(IPTR data) { return static_cast<uint32_t>(data); }
+}  // namespace
+
+RowTree::Node* NList::nodeOf(IPTR row) const {
+  if (row == -1) return active_;
+  return row >= 0 ? rows().at(static_cast<size_t>(row)) : nullptr;
+}
+
+RowTree::Before NList::order() const {
+  // The hook answers a LONG: negative when its second argument comes first.
+  Hook* compare = hook(MUIA_NList_CompareHook);
+  return [compare](void* a, void* b) { return static_cast<int32_t>(CallHookPkt(compare, b, a)) < 0; };
+}
+
+void NList::changed() {
+  if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None)
+    dirty_ = true;
+  else
+    ++redraws_;
+}
+
+void NList::endEntry(void* entry) {
+  if (Hook* destruct = hook(MUIA_NList_DestructHook)) CallHookPkt(destruct, nullptr, entry);
+}
+
+void NList::endAllEntries() {
+  active_ = nullptr;
+  // Out of the list first: a destruct hook that looks at the list sees it
+  // empty. Rows still waiting for their sorted place need no comparing now.
+  std::vector<void*> entries = tree_.clear();
+  entries.insert(entries.end(), pendingSorted_.begin(), pendingSorted_.end());
+  pendingSorted_.clear();
+  for (void* entry : entries) endEntry(entry);
+}
+
+void NList::disposing() { endAllEntries(); }
+
+std::vector<std::string> NList::columnTexts(long row) const {
+  const size_t count = columns_.size();
+  void* entry = nullptr;
+  if (row >= 0) {
+    RowTree::Node* node = rows().at(static_cast<size_t>(row));
+    if (!node) return {};
+    entry = node->entry;
+  }
+  // Room for a pre-parse text per column after the columns, as hooks may fill.
+  std::vector<const char*> texts(2 * count + 1, nullptr);
+  if (Hook* display = hook(MUIA_NList_DisplayHook))
+    CallHookPkt(display, texts.data(), entry);
+  else if (entry)
+    texts[0] = static_cast<const char*>(entry);  // without a hook an entry is its text
+  std::vector<std::string> out;
+  for (size_t i = 0; i < count; ++i) out.push_back(columns_[i].preParse + (texts[i] ? texts[i] : ""));
+  return out;
+}
+
+std::string NList::userRowText(size_t row) const { return joinedByTab(columnTexts(static_cast<long>(row))); }
+
+void NList::initTag(const AttrSpec& spec, IPTR data) {
+  if (spec.tag == MUIA_NList_Active) return;  // no rows yet: none is active
+  if (spec.tag == MUIA_NList_TitleMark) data = markWord(data);
+  store(spec, data);
+  if (spec.tag == MUIA_NList_Format) columns_ = parseListFormat(text(MUIA_NList_Format));
+}
+
+bool NList::filterSet(Tag tag, IPTR& data) {
+  if (tag == MUIA_NList_Active && (data < 0 || static_cast<size_t>(data) >= rows().size()))
+    data = MUIV_NList_Active_Off;
+  if (tag == MUIA_NList_TitleMark) data = markWord(data);
+  return true;
+}
+
+void NList::afterSet(Tag tag, IPTR data) {
+  switch (tag) {
+    case MUIA_NList_Active:
+      active_ = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
+      followActive();
+      changed();
+      break;
+    case MUIA_NList_Quiet:
+      if (data == MUIV_NList_Quiet_None) placePending();
+      if (data == MUIV_NList_Quiet_None && dirty_) {
+        dirty_ = false;
+        ++redraws_;
+      }
+      break;
+    case MUIA_NList_Format:
+      columns_ = parseListFormat(text(MUIA_NList_Format));
+      changed();
+      break;
+    case MUIA_NList_Title:
+    case MUIA_NList_TitleMark:
+    case MUIA_Disabled:
+      changed();
+      break;
+    default:
+      break;
+  }
+}
+
+bool NList::computeGet(Tag tag, IPTR* storage) {
+  if (tag == MUIA_NList_Entries) {
+    *storage = static_cast<IPTR>(rows().size());
+    return true;
+  }
+  if (tag == MUIA_NList_Active) {
+    *storage = activeRow();
+    return true;
+  }
+  return false;
+}
+
+void NList::unselectAll() {
+  for (long row = rows().nextSelected(-1); row >= 0; row = rows().nextSelected(row))
+    rows().setSelected(rows().at(static_cast<size_t>(row)), false);
+}
+
+void NList::followActive() {
+  if (!singleSelect() || !flag(MUIA_NList_Input)) return;
+  unselectAll();
+  if (active_) rows().setSelected(active_, true);
+}
+
+void NList::placePending() const {
+  if (pendingSorted_.empty()) return;
+  std::vector<void*> batch;
+  batch.swap(pendingSorted_);
+  tree_.insertSortedBatch(batch, order());
+}
+
+IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
+  Hook* construct = hook(MUIA_NList_ConstructHook);
+  std::vector<void*> kept;
+  for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
+    if (!entries[i]) continue;
+    void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
+    if (made) kept.push_back(made);  // NIL: the construct hook refused it
+  }
+  if (kept.empty()) return 0;
+  if (position == MUIV_NList_Insert_Sorted && hook(MUIA_NList_CompareHook)) {
+    // Sorted rows wait for the first use of row numbers: many inserts in a
+    // quiet period are then placed together, in one merge.
+    pendingSorted_.insert(pendingSorted_.end(), kept.begin(), kept.end());
+    if (value(MUIA_NList_Quiet) == MUIV_NList_Quiet_None) placePending();
+  } else {
+    RowTree& rows = this->rows();
+    size_t at = position >= 0 ? std::min(static_cast<size_t>(position), rows.size()) : rows.size();
+    for (void* entry : kept) rows.insertAt(at++, entry);
+  }
+  changed();
+  return static_cast<IPTR>(kept.size());
+}
+
+IPTR NList::select(IPTR row, IPTR how, IPTR* result) {
+  IPTR answer = 0;
+  if (row == MUIV_NList_Select_All) {
+    if (how == MUIV_NList_Select_Ask) {
+      answer = static_cast<IPTR>(rows().selectedCount());
+    } else if (how == MUIV_NList_Select_Off) {
+      unselectAll();
+      changed();
+    } else if (!singleSelect()) {  // a one-row list cannot select them all
+      rows().forEach([&](RowTree::Node* n) { rows().setSelected(n, how == MUIV_NList_Select_On || !n->selected); });
+      changed();
+    }
+  } else if (RowTree::Node* node = nodeOf(row)) {
+    if (how == MUIV_NList_Select_Ask) {
+      answer = node->selected ? 1 : 0;
+    } else {
+      const bool on = how == MUIV_NList_Select_On || (how == MUIV_NList_Select_Toggle && !node->selected);
+      if (on && singleSelect()) unselectAll();
+      rows().setSelected(node, on);
+      answer = on ? 1 : 0;
+      changed();
+    }
+  }
+  if (result) *result = answer;
+  return answer;
+}
+
+bool NList::dispatch(const IPTR* message, IPTR* result) {
+  switch (static_cast<uint32_t>(message[0])) {
+    case MUIM_NList_GetEntry: {
+      RowTree::Node* node = nodeOf(message[1]);
+      void* entry = node ? node->entry : nullptr;
+      if (message[2]) *reinterpret_cast<void**>(message[2]) = entry;
+      *result = reinterpret_cast<IPTR>(entry);
+      return true;
+    }
+    case MUIM_NList_Insert:
+      *result = insert(reinterpret_cast<void* const*>(message[1]), message[2], message[3]);
+      return true;
+    case MUIM_NList_InsertSingle: {
+      void* one[] = {reinterpret_cast<void*>(message[1])};
+      *result = insert(one, 1, message[2]);
+      return true;
+    }
+    case MUIM_NList_NextSelected: {
+      IPTR* position = reinterpret_cast<IPTR*>(message[1]);
+      if (position) *position = rows().nextSelected(*position < 0 ? -1 : *position);
+      *result = position ? *position : MUIV_NList_NextSelected_End;
+      return true;
+    }
+    case MUIM_NList_Redraw:
+      changed();
+      *result = 1;
+      return true;
+    case MUIM_NList_Remove: {
+      RowTree::Node* node = nodeOf(message[1]);
+      if (!node) return true;
+      if (node == active_) active_ = nullptr;
+      endEntry(rows().remove(node));
+      changed();
+      *result = 1;
+      return true;
+    }
+    case MUIM_NList_Select:
+      *result = select(message[1], message[2], reinterpret_cast<IPTR*>(message[3]));
+      return true;
+    case MUIM_NList_Sort:
+      if (hook(MUIA_NList_CompareHook)) {
+        rows().sort(order());
+        changed();
+      }
+      *result = 1;
+      return true;
+    case MUIM_NList_Clear:
+      endAllEntries();
+      changed();
+      *result = 1;
+      return true;
+    case MUIM_List_Jump:
+      if (RowTree::Node* node = nodeOf(message[1])) jumped_ = static_cast<long>(rows().rowOf(node));
+      *result = 1;
+      return true;
+    default:
+      return Area::dispatch(message, result);
+  }
+}
+
+void NList::userClickRow(size_t row, RowClick how) {
+  RowTree::Node* node = rows().at(row);
+  if (!node || !flag(MUIA_NList_Input)) return;
+  const uint32_t me = serial;
+  if (singleSelect()) {
+    set(MUIA_NList_Active, static_cast<IPTR>(row), SET_NOTIFY);  // selects it (followActive)
+    return;
+  }
+  const size_t selectedBefore = rows().selectedCount();
+  const bool wasSelected = node->selected;
+  if (how == RowClick::Shift) {
+    // From the active row (or this one) to this one, added to the selection.
+    const long from = active_ ? activeRow() : static_cast<long>(row);
+    const size_t lo = std::min<size_t>(from, row), hi = std::max<size_t>(from, row);
+    for (size_t r = lo; r <= hi; ++r) rows().setSelected(rows().at(r), true);
+  } else if (how == RowClick::Ctrl || value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always) {
+    rows().setSelected(node, !node->selected);
+  } else {
+    unselectAll();
+    rows().setSelected(node, true);
+  }
+  const bool selectionChanged = rows().selectedCount() != selectedBefore || node->selected != wasSelected;
+  set(MUIA_NList_Active, static_cast<IPTR>(row), SET_NOTIFY);
+  if (selectionChanged && isLive(this, me)) set(MUIA_NList_SelectChange, 1, SET_NOTIFY);
+}
+
+void NList::userDoubleClickRow(size_t row) {
+  const uint32_t me = serial;
+  userClickRow(row, RowClick::Plain);
+  // A list without input still tells which row was double-clicked.
+  if (isLive(this, me) && row < rows().size()) set(MUIA_NList_DoubleClick, static_cast<IPTR>(row), SET_NOTIFY);
+}
+
+void NList::userClickTitle(size_t column) {
+  if (flag(MUIA_NList_Title) && column < columns_.size())
+    set(MUIA_NList_TitleClick, static_cast<IPTR>(column), SET_NOTIFY);
+}
+
+void NList::describeState(Description& out) const {
+  if (!flag(MUIA_NList_Input)) out.prop("readonly");
+  if (value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Default) out.prop("multi");
+  if (value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always) out.prop("toggle");
+  const uint32_t mark = markWord(value(MUIA_NList_TitleMark));
+  if (mark != MUIV_NList_TitleMark_None)
+    out.prop("mark=" + std::to_string(mark & ~MUIV_NList_TitleMark_Reversed) +
+             ((mark & MUIV_NList_TitleMark_Reversed) ? "-rev" : ""));
+  if (active_) out.prop("active=" + std::to_string(activeRow()));
+  if (rows().selectedCount()) {
+    std::string selected;
+    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r))
+      selected += (selected.empty() ? "" : "+") + std::to_string(r);
+    out.prop("sel=" + selected);
+  }
+  if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None) out.prop("quiet");
+  // The rows as a person reads them, the title row first when shown.
+  std::string shown = flag(MUIA_NList_Title) ? "[" + joinedByTab(columnTexts(-1)) + "]" : "";
+  for (size_t r = 0; r < rows().size(); ++r) shown += (shown.empty() ? "" : "\n") + userRowText(r);
+  out.show(shown.c_str());
+}
+
+const MuiClass nlistClass = makeClass("NList.mcc", "NList", &areaClass, nlistAttrs, nlistMethods,
+                                      []() -> Object* { return new NList; });
+
+}  // namespace mui

@@ -1,0 +1,307 @@
+#include "os/mui/lists/row_tree.h"
+
+#include <algorithm>
+
+namespace mui {
+namespace {
+size_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
+size_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
+
+constexpr size_t NODES_PER_BLOCK = 4096;
+
+// Row numbers of the selected rows after `after`: the first, or -1.
+long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
+  while (n && n->selectedCount) {
+    const size_t here = offset + sizeOf(n->left);
+    if (after < static_cast<long>(here)) {
+      const long inLeft = firstSelectedAfter(n->left, offset, after);
+      if (inLeft >= 0) return inLeft;
+      if (n->selected) return static_cast<long>(here);
+    }
+    offset = here + 1;
+    n = n->right;
+  }
+  return -1;
+}
+
+// A stable merge sort (bottom-up): the right run's item goes first only when
+// it strictly comes before the left's. Whatever `before` answers, it ends
+// after O(n log n) comparisons with every item still there once.
+template <typename T, typename Before>
+void stableMergeSort(std::vector<T>& items, const Before& before) {
+  // Runs of a few items by insertion (an item moves left past the items it
+  // strictly comes before, never past the run's start), then merges.
+  constexpr size_t RUN = 8;
+  for (size_t lo = 0; lo < items.size(); lo += RUN) {
+    const size_t hi = std::min(lo + RUN, items.size());
+    for (size_t i = lo + 1; i < hi; ++i) {
+      T item = items[i];
+      size_t j = i;
+      for (; j > lo && before(item, items[j - 1]); --j) items[j] = items[j - 1];
+      items[j] = item;
+    }
+  }
+  std::vector<T> merged(items.size());
+  for (size_t width = RUN; width < items.size(); width *= 2) {
+    for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
+      const size_t mid = std::min(lo + width, items.size());
+      const size_t hi = std::min(lo + 2 * width, items.size());
+      size_t i = lo, j = mid, out = lo;
+      while (i < mid && j < hi) merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
+      while (i < mid) merged[out++] = items[i++];
+      while (j < hi) merged[out++] = items[j++];
+    }
+    items.swap(merged);
+  }
+}
+
+// Sizes and counts from the leaves up, after build linked the nodes.
+void fixUp(RowTree::Node* n) {
+  if (!n) return;
+  fixUp(n->left);
+  fixUp(n->right);
+  n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
+  n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
+  if (n->left) n->left->parent = n;
+  if (n->right) n->right->parent = n;
+}
+}  // namespace
+
+RowTree::~RowTree() = default;  // the blocks hold every node
+
+uint32_t RowTree::nextPriority() {
+  // xorshift: any spread of priorities keeps the tree balanced on average.
+  seed_ ^= seed_ << 13;
+  seed_ ^= seed_ >> 17;
+  seed_ ^= seed_ << 5;
+  return seed_;
+}
+
+void RowTree::update(Node* n) {
+  n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
+  n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
+  if (n->left) n->left->parent = n;
+  if (n->right) n->right->parent = n;
+}
+
+RowTree::Node* RowTree::merge(Node* a, Node* b) {
+  if (!a) return b;
+  if (!b) return a;
+  if (a->priority > b->priority) {
+    a->right = merge(a->right, b);
+    update(a);
+    return a;
+  }
+  b->left = merge(a, b->left);
+  update(b);
+  return b;
+}
+
+void RowTree::split(Node* n, size_t count, Node*& first, Node*& rest) {
+  if (!n) {
+    first = rest = nullptr;
+    return;
+  }
+  if (sizeOf(n->left) >= count) {
+    split(n->left, count, first, n->left);
+    update(n);
+    rest = n;
+  } else {
+    split(n->right, count - sizeOf(n->left) - 1, n->right, rest);
+    update(n);
+    first = n;
+  }
+}
+
+RowTree::Node* RowTree::at(size_t row) const {
+  Node* n = root_;
+  while (n) {
+    const size_t left = sizeOf(n->left);
+    if (row < left) {
+      n = n->left;
+    } else if (row == left) {
+      return n;
+    } else {
+      row -= left + 1;
+      n = n->right;
+    }
+  }
+  return nullptr;
+}
+
+size_t RowTree::rowOf(const Node* node) const {
+  size_t row = sizeOf(node->left);
+  for (const Node* n = node; n->parent; n = n->parent)
+    if (n->parent->right == n) row += sizeOf(n->parent->left) + 1;
+  return row;
+}
+
+RowTree::Node* RowTree::newNode(void* entry) {
+  Node* node = free_;
+  if (node) {
+    free_ = node->right;
+  } else {
+    if (blocks_.empty() || blockUsed_ == NODES_PER_BLOCK) {
+      blocks_.emplace_back(new Node[NODES_PER_BLOCK]);
+      blockUsed_ = 0;
+    }
+    node = &blocks_.back()[blockUsed_++];
+  }
+  *node = Node{};
+  node->entry = entry;
+  node->priority = nextPriority();
+  return node;
+}
+
+void RowTree::freeNode(Node* node) {
+  node->right = free_;
+  free_ = node;
+}
+
+RowTree::Node* RowTree::insertAt(size_t row, void* entry) {
+  Node* node = newNode(entry);
+  Node* first = nullptr;
+  Node* rest = nullptr;
+  split(root_, row, first, rest);
+  root_ = merge(merge(first, node), rest);
+  root_->parent = nullptr;
+  return node;
+}
+
+RowTree::Node* RowTree::insertSorted(void* entry, const Before& before) {
+  size_t row = 0;
+  for (Node* n = root_; n;) {
+    if (before(entry, n->entry)) {
+      n = n->left;
+    } else {
+      row += sizeOf(n->left) + 1;
+      n = n->right;
+    }
+  }
+  return insertAt(row, entry);
+}
+
+void RowTree::insertSortedBatch(const std::vector<void*>& entries, const Before& before) {
+  // One by one costs about k log n comparisons; sorting the batch and
+  // merging about k log k + n + k, and touches the rows in order.
+  size_t logN = 1;
+  while ((size_t{1} << logN) < size()) ++logN;
+  if (entries.size() * logN < size()) {
+    for (void* entry : entries) insertSorted(entry, before);
+    return;
+  }
+  std::vector<void*> batch = entries;
+  stableMergeSort(batch, before);
+  std::vector<Node*> rows;
+  inOrder(rows);
+  std::vector<Node*> merged;
+  merged.reserve(rows.size() + batch.size());
+  size_t i = 0;
+  for (void* entry : batch) {
+    // After every row the new entry does not come before.
+    while (i < rows.size() && !before(entry, rows[i]->entry)) merged.push_back(rows[i++]);
+    merged.push_back(newNode(entry));
+  }
+  while (i < rows.size()) merged.push_back(rows[i++]);
+  root_ = build(merged);
+}
+
+void* RowTree::remove(Node* node) {
+  // The node's place goes to its two subtrees merged; the counts above it shrink.
+  Node* parent = node->parent;
+  Node* joined = merge(node->left, node->right);
+  if (joined) joined->parent = parent;
+  if (!parent)
+    root_ = joined;
+  else if (parent->left == node)
+    parent->left = joined;
+  else
+    parent->right = joined;
+  for (Node* n = parent; n; n = n->parent) {
+    n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
+    n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
+  }
+  void* entry = node->entry;
+  freeNode(node);
+  return entry;
+}
+
+std::vector<void*> RowTree::clear() {
+  std::vector<Node*> nodes;
+  inOrder(nodes);
+  std::vector<void*> entries;
+  entries.reserve(nodes.size());
+  for (Node* n : nodes) {
+    entries.push_back(n->entry);
+    freeNode(n);
+  }
+  root_ = nullptr;
+  return entries;
+}
+
+void RowTree::setSelected(Node* node, bool on) {
+  if (node->selected == on) return;
+  node->selected = on;
+  for (Node* n = node; n; n = n->parent)
+    n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
+}
+
+long RowTree::nextSelected(long row) const { return firstSelectedAfter(root_, 0, row < -1 ? -1 : row); }
+
+void RowTree::sort(const Before& before) {
+  std::vector<Node*> nodes;
+  inOrder(nodes);
+  // The entries beside their nodes: comparing does not go through the nodes.
+  std::vector<std::pair<void*, Node*>> items;
+  items.reserve(nodes.size());
+  for (Node* n : nodes) items.emplace_back(n->entry, n);
+  stableMergeSort(items, [&](const std::pair<void*, Node*>& a, const std::pair<void*, Node*>& b) {
+    return before(a.first, b.first);
+  });
+  for (size_t i = 0; i < items.size(); ++i) nodes[i] = items[i].second;
+  root_ = build(nodes);
+}
+
+void RowTree::forEach(const std::function<void(Node*)>& visit) const {
+  std::vector<Node*> nodes;
+  inOrder(nodes);
+  for (Node* n : nodes) visit(n);
+}
+
+void RowTree::inOrder(std::vector<Node*>& out) const {
+  out.reserve(out.size() + size());
+  std::vector<Node*> stack;
+  for (Node* n = root_; n || !stack.empty();) {
+    while (n) {
+      stack.push_back(n);
+      n = n->left;
+    }
+    n = stack.back();
+    stack.pop_back();
+    out.push_back(n);
+    n = n->right;
+  }
+}
+
+RowTree::Node* RowTree::build(const std::vector<Node*>& nodes) {
+  // The nodes keep their priorities; the tree with this in-order sequence
+  // and those priorities as a heap is the treap (a Cartesian tree).
+  std::vector<Node*> spine;
+  for (Node* node : nodes) {
+    node->left = node->right = node->parent = nullptr;
+    Node* last = nullptr;
+    while (!spine.empty() && spine.back()->priority < node->priority) {
+      last = spine.back();
+      spine.pop_back();
+    }
+    node->left = last;
+    if (!spine.empty()) spine.back()->right = node;
+    spine.push_back(node);
+  }
+  Node* root = spine.empty() ? nullptr : spine.front();
+  fixUp(root);
+  if (root) root->parent = nullptr;
+  return root;
+}
+
+}  // namespace mui

@@ -1,9 +1,0 @@
-// Scrollbar.mui: a scroll bar another object (an editor) moves.
-#include "os/mui/area.h"
-
-namespace mui {
-
-const MuiClass scrollbarClass = makeClass("Scrollbar.mui", "Scrollbar", &areaClass, NO_ATTRS, NO_METHODS,
-                                          []() -> Object* { return new Area; });
-
-}  // namespace mui
