@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   mui::qt::ensureQtApplication();
   std::vector<Game> games(rows);
-  for (size_t i = 0; i < rows; ++i) std::snprintf(games[i].name, sizeof games[i].name, "Game %06zu", i);
+  for (size_t i = 0; i < rows; ++i) std::snprintf(games[i].name, sizeof games[i].name, "Game %06u", static_cast<unsigned>(i));
 
   Hook displayHook{nullptr, nullptr, display, nullptr, nullptr};
   Object* field = MUI_NewObject("String.mui");

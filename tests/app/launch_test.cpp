@@ -279,7 +279,9 @@ TEST(LaunchHelpers, SubstitutedNamesReadBackAsThemselves) {
         ASSERT_GT(items.size(), t.word) << what;
         EXPECT_EQ(items[t.word], std::string(t.before) + name) << what;
       }
-      if (!t.quoted) EXPECT_NE(line.find(name), std::string::npos) << what;  // unchanged
+      if (!t.quoted) {
+        EXPECT_NE(line.find(name), std::string::npos) << what;  // unchanged
+      }
     }
   }
 }

@@ -396,7 +396,9 @@ TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
     EXPECT_TRUE(answerRequester(textRequester, &answer));
     EXPECT_EQ(offered, "Rename|Zak");
     EXPECT_EQ(answer.kind, ok ? RequesterAnswer::Kind::Text : RequesterAnswer::Kind::Cancel);
-    if (ok) EXPECT_EQ(answer.text, "Zak II");
+    if (ok) {
+      EXPECT_EQ(answer.text, "Zak II");
+    }
   }
   // A UI script shown on the display answers its requesters itself: no dialog waits for a person.
   mui::startUiScript({}, "shown.script");

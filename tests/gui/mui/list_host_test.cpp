@@ -288,7 +288,9 @@ TEST_F(ListHost, CursorFindMatchesWholeLabelsPrefixesAndEndings) {
     list->cursor_gotoNext(c.startRow);
     const bool found = list->cursor_find(c.text, c.ignoreCase, c.length, c.continueSearch);
     EXPECT_EQ(found, c.found != nullptr) << c.text << " " << c.length;
-    if (c.found) EXPECT_STREQ(list->cursor_getLabel(), c.found) << c.text << " " << c.length;
+    if (c.found) {
+      EXPECT_STREQ(list->cursor_getLabel(), c.found) << c.text << " " << c.length;
+    }
   }
 }
 
