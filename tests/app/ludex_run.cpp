@@ -61,7 +61,7 @@ std::string LudexSandbox::emulatorStarts(size_t expected) const {
   return starts;
 }
 
-LudexRunResult LudexSandbox::run(const char* script) const {
+LudexRunResult LudexSandbox::run(const char* script, const std::function<void()>& beforeStart) const {
   const std::string scriptPath = (folder_ / "ui.script").string();
   if (script) writeAll(scriptPath, script);
   const std::string home = (folder_ / "home").string(), progdir = (folder_ / "progdir").string(),
@@ -75,8 +75,9 @@ LudexRunResult LudexSandbox::run(const char* script) const {
   ScopedEnv pathEnv("PATH", path.c_str());
   ScopedEnv displayEnv("DISPLAY", nullptr);
   ScopedEnv waylandEnv("WAYLAND_DISPLAY", nullptr);
-  const ChildResult r = runInChild([] {
+  const ChildResult r = runInChild([&beforeStart] {
     ostest::resetDos();  // the volumes from the environment above
+    if (beforeStart) beforeStart();
     char arg0[] = "ludex";
     char* argv[] = {arg0, nullptr};
     return ludexMain(1, argv);

@@ -4,6 +4,7 @@
 // was started with.
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 
 struct LudexRunResult {
@@ -30,8 +31,9 @@ class LudexSandbox {
   // least `expected` starts are written.
   std::string emulatorStarts(size_t expected = 0) const;
 
-  // Runs the program with the script (NIL: no script at all).
-  LudexRunResult run(const char* script) const;
+  // Runs the program with the script (NIL: no script at all); `beforeStart`
+  // runs in the program's process just before it starts (to put up a display).
+  LudexRunResult run(const char* script, const std::function<void()>& beforeStart = {}) const;
 
  private:
   std::filesystem::path folder_;

@@ -1,8 +1,11 @@
 #include "os/mui/qt/list_view.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTreeView>
 
 #include "os/mui/lists/nlist.h"
@@ -62,6 +65,19 @@ class RowTreeView : public QTreeView {
     if (event->button() == Qt::LeftButton && at.isValid())
       rowGesture("double-click row", list_, static_cast<size_t>(at.row()), true, RowClick::Plain);
   }
+  // Wide enough for every column, so a window opened at its needed size
+  // shows them all; the columns take their contents' widths when first shown.
+  QSize sizeHint() const override {
+    QSize size = QTreeView::sizeHint();
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < header()->count(); ++c) width += columnWidthFor(c);
+    size.setWidth(std::max(size.width(), width));
+    return size;
+  }
+  void showEvent(QShowEvent* event) override {
+    QTreeView::showEvent(event);
+    for (int c = 0; c < header()->count(); ++c) setColumnWidth(c, columnWidthFor(c));
+  }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
   void keyPressEvent(QKeyEvent* event) override {
@@ -85,6 +101,9 @@ class RowTreeView : public QTreeView {
 
  private:
   NList* list_;
+  int columnWidthFor(int column) const {
+    return std::max(header()->sectionSizeHint(column), sizeHintForColumn(column));
+  }
 };
 
 class ListView : public ObjectView {

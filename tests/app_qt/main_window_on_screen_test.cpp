@@ -1,0 +1,172 @@
+// The real program's main window drawn by the Qt display (off screen), on a
+// sandbox list: a picture of it is written into the build folder, and gestures
+// made with Qt's test functions filter, sort and launch.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "os/mui/classes/window.h"
+#include "os/mui/driver/item_finder.h"
+#include "os/mui/qt/qt_display.h"
+#include "os/mui/qt/window_view.h"
+#include "tests/app/ludex_run.h"
+
+namespace {
+
+std::string gameLines(const std::string& name, const std::string& path, const std::string& tags, int plays) {
+  return "\n" + name + "\n" + path + "\n" + tags + "\n\n" + std::to_string(plays) + "\n$0\n";
+}
+
+const std::string shelf = "5" + gameLines("Super Frog", "Games:Amiga/SuperFrog.adf", ",Platform,Fake,", 3) +
+                          gameLines("Racer", "Games:Amiga/Racer.adf", ",Racing,Fake,", 12) +
+                          gameLines("Lemmings", "Games:Amiga/Lemmings.adf", ",Puzzle,Fake,", 0) +
+                          gameLines("Bubble Tower", "Games:Amiga/BubbleTower.adf", ",Puzzle,Platform,Fake,", 5);
+
+// What the program's process runs on the display: each step is one turn of
+// the program's wait for input, after the program has dealt with the step
+// before. Steps print what they see; the last one closes the window.
+class ScreenSession {
+ public:
+  using Step = std::function<void(mui::qt::WindowView*)>;
+  explicit ScreenSession(std::vector<Step> steps) : steps_(std::move(steps)) {}
+
+  // Puts up the display off screen and schedules the steps (in the program's process).
+  void start() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    mui::qt::ensureQtApplication();
+    new mui::qt::QtDisplay;  // lives as long as the process, as in the program
+    next();
+  }
+
+ private:
+  std::vector<Step> steps_;
+  size_t done_ = 0;
+
+  static mui::qt::WindowView* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* view = dynamic_cast<mui::qt::WindowView*>(w); view && view->isVisible()) return view;
+    return nullptr;
+  }
+  // Not at once: the timer must fall into the program's next wait, after the
+  // program has taken the input the step before queued.
+  void next() {
+    QTimer::singleShot(50, [this] {
+      mui::qt::WindowView* view = shownWindow();
+      if (!view || done_ == steps_.size()) return;
+      steps_[done_++](view);
+      std::fflush(stdout);
+      next();
+    });
+  }
+};
+
+template <class W>
+W* widgetOf(mui::qt::WindowView* view, mui::ItemKind kind, const char* address) {
+  QWidget* w = view->widgetOf(mui::findItem(view->window(), kind, address));
+  if (auto* typed = qobject_cast<W*>(w)) return typed;
+  return w ? w->findChild<W*>() : nullptr;
+}
+
+QTreeView* gamesList(mui::qt::WindowView* view) { return widgetOf<QTreeView>(view, mui::ItemKind::List, "Games"); }
+
+void printRows(mui::qt::WindowView* view) {
+  QAbstractItemModel* rows = gamesList(view)->model();
+  std::printf("rows:");
+  for (int r = 0; r < rows->rowCount(); ++r) std::printf(" [%s]", rows->index(r, 0).data().toString().toUtf8().constData());
+  std::printf("\n");
+}
+
+class MainWindowOnScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    box.writeList(shelf);
+    box.writePrefs(false, "Fake\nfakeemu \"%g\"\n\n");
+    for (const char* game : {"Amiga/SuperFrog.adf", "Amiga/Racer.adf", "Amiga/Lemmings.adf", "Amiga/BubbleTower.adf"})
+      box.writeGame(game);
+  }
+  LudexRunResult runOnScreen(std::vector<ScreenSession::Step> steps) {
+    steps.push_back([](mui::qt::WindowView* view) { view->close(); });
+    ScreenSession session(std::move(steps));
+    return box.run(nullptr, [&session] { session.start(); });
+  }
+  LudexSandbox box;
+};
+
+TEST_F(MainWindowOnScreen, APictureOfTheWindowShowsItsListTagsAndToolbar) {
+  const std::string picture = std::string(LUDEX_BUILD_DIR) + "/main_window.png";
+  std::remove(picture.c_str());
+  const LudexRunResult r = runOnScreen({[&picture](mui::qt::WindowView* view) {
+    printRows(view);
+    std::printf("saved %d\n", view->grab().save(QString::fromStdString(picture), "PNG"));
+  }});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output, "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\nsaved 1\n");
+  QImage image(QString::fromStdString(picture));
+  ASSERT_FALSE(image.isNull()) << picture;
+  EXPECT_GE(image.width(), 500);
+  EXPECT_GE(image.height(), 300);
+  EXPECT_LE(image.width(), 4000);
+  EXPECT_LE(image.height(), 3000);
+  // Text, frames and a selection draw many shades, not a blank or flat surface.
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 2)
+    for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+  EXPECT_GE(colours.size(), 20);
+}
+
+TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {
+  const LudexRunResult r = runOnScreen({
+      printRows,
+      [](mui::qt::WindowView* view) {
+        auto* name = widgetOf<QLineEdit>(view, mui::ItemKind::Field, "Name");
+        QTest::keyClicks(name, "frog racer");
+        QTest::keyClick(name, Qt::Key_Return);
+      },
+      printRows,
+      [](mui::qt::WindowView* view) {
+        auto* name = widgetOf<QLineEdit>(view, mui::ItemKind::Field, "Name");
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QTest::keyClick(name, Qt::Key_Return);
+      },
+      printRows,
+      [](mui::qt::WindowView* view) {
+        QHeaderView* header = gamesList(view)->header();
+        for (int c = 0; c < header->count(); ++c)
+          if (header->model()->headerData(c, Qt::Horizontal).toString() == "Play count")
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(c) + 5, header->height() / 2));
+      },
+      printRows,
+      [](mui::qt::WindowView* view) {
+        QTreeView* list = gamesList(view);
+        const QPoint second = list->visualRect(list->model()->index(1, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+      },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\n"
+            "rows: [Racer] [Super Frog]\n"  // any word of the Name filter
+            "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\n"
+            "rows: [Lemmings] [Super Frog] [Bubble Tower] [Racer]\n");  // by play count
+  const std::string starts = box.emulatorStarts(1);
+  EXPECT_EQ(starts, (box.folder() / "games/Amiga/SuperFrog.adf").string() + "\n");
+  EXPECT_NE(box.list().find("Super Frog\nGames:Amiga/SuperFrog.adf\n,Platform,Fake,\n\n4\n$"), std::string::npos)
+      << box.list();
+}
+
+}  // namespace
