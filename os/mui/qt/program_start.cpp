@@ -8,9 +8,13 @@
 //     show the script's run on the display;
 //   no display and no script: there is nothing a person could use, so the
 //     program says so in one line and ends with return code 10 before it
-//     touches anything.
+//     touches anything. An X display (DISPLAY alone) that cannot be opened
+//     counts as none: Qt would end the process with an abort instead.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+
+#include <xcb/xcb.h>
 
 #include "os/mui/qt/qt_display.h"
 
@@ -21,17 +25,28 @@ bool given(const char* name) {
   return value && *value;
 }
 
+// Whether the X server that DISPLAY names accepts a connection.
+bool xDisplayOpens() {
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool opens = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opens;
+}
+
 // Runs before main: the display is chosen before the program reads or writes anything.
 const bool displayChosen = [] {
   const bool screen = given("DISPLAY") || given("WAYLAND_DISPLAY") || given("QT_QPA_PLATFORM");
   const bool script = given("LUDEX_UI_SCRIPT");
   if (script && !given("LUDEX_SHOW_UI")) return false;
-  if (!screen) {
+  const bool onlyX = given("DISPLAY") && !given("WAYLAND_DISPLAY") && !given("QT_QPA_PLATFORM");
+  if (!screen || (onlyX && !xDisplayOpens())) {
+    const std::string none = screen ? std::string("The display \"") + std::getenv("DISPLAY") + "\" (DISPLAY) cannot be opened"
+                                    : "No display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM)";
     if (script) {
-      std::printf("No display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM): the UI script runs unseen\n");
+      std::printf("%s: the UI script runs unseen\n", none.c_str());
       return false;
     }
-    std::printf("No display (DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM) and no UI script (LUDEX_UI_SCRIPT): nothing to show\n");
+    std::printf("%s and no UI script (LUDEX_UI_SCRIPT): nothing to show\n", none.c_str());
     std::fflush(stdout);
     std::exit(10);
   }
