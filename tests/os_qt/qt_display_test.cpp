@@ -37,6 +37,7 @@
 #include "os/exec/signals.h"
 #include "os/intuition/intuition.h"
 #include "os/mui/classes/application.h"
+#include "os/graphics/graphics.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/lists/nlist.h"
 #include "os/mui/qt/screen_requesters.h"
@@ -462,6 +463,45 @@ TEST_F(QtDisplayTest, AWindowOpensWhereThePersonLeftItsId) {
   display.refresh();
   top = display.windowView(w.window);
   EXPECT_EQ(QRect(top->pos(), top->size()), place);
+}
+
+// The picture area shows the pixels the program drew into its bitmap, pens
+// in the display's colours, and follows a new bitmap at the next wait.
+TEST_F(QtDisplayTest, APictureAreaShowsTheBitmapTheProgramDrew) {
+  BitMap* pens = AllocBitMap(3, 2, 8, BMF_CLEAR, nullptr);
+  BitMap* colours = AllocBitMap(2, 1, 32, 0, nullptr);
+  ASSERT_TRUE(pens && colours);
+  for (uint32_t i = 0; i < 6; ++i) pens->Pixels[i] = i;
+  colours->Pixels[0] = 0xFF123456;
+  colours->Pixels[1] = 0xFFABCDEF;
+  Object* picture = nullptr;
+  Object* window = MUI_NewObject(
+      "Window.mui", MUIA_Window_Title, "Picture", MUIA_Window_RootObject,
+      MUI_NewObject("Group.mui", MUIA_Group_Child,
+                    picture = MUI_NewObject("Bitmap.mui", MUIA_Bitmap_Width, 3, MUIA_Bitmap_Height, 2,
+                                            MUIA_Bitmap_Bitmap, pens)));
+  Object* app = MUI_NewObject("Application.mui", MUIA_Application_Title, "Test");
+  DoMethod(app, OM_ADDMEMBER, window);
+  SetAttrs(window, MUIA_Window_Open, 1);
+  {
+    mui::qt::QtDisplay display;
+    display.refresh();
+    const QImage shownPens = shown<QLabel>(display, picture)->pixmap().toImage();
+    ASSERT_EQ(shownPens.size(), QSize(3, 2));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(shownPens.pixel(i % 3, i / 3), PenARGB(static_cast<uint32_t>(i))) << i;
+    SetAttrs(picture, MUIA_Bitmap_Bitmap, colours);
+    display.refresh();
+    const QImage shownColours = shown<QLabel>(display, picture)->pixmap().toImage();
+    ASSERT_EQ(shownColours.size(), QSize(2, 1));
+    EXPECT_EQ(shownColours.pixel(0, 0), 0xFF123456u);
+    EXPECT_EQ(shownColours.pixel(1, 0), 0xFFABCDEFu);
+    SetAttrs(picture, MUIA_Bitmap_Bitmap, 0);
+    display.refresh();
+    EXPECT_TRUE(shown<QLabel>(display, picture)->pixmap().isNull()) << "no bitmap, no picture";
+  }
+  MUI_DisposeObject(app);
+  FreeBitMap(pens);
+  FreeBitMap(colours);
 }
 
 TEST(QtScreenRequesters, AmigaPatternsBecomeFileDialogFilters) {

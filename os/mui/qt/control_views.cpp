@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "os/dos/host_paths.h"
+#include "os/graphics/graphics.h"
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
@@ -297,6 +299,20 @@ class SpaceView : public ObjectView {
   }
 };
 
+// A bitmap's pixels as an image: pens through the display's pen colours,
+// deeper bitmaps as their own colours.
+QImage imageOf(const BitMap* bm) {
+  if (!bm || !bm->Pixels || bm->Width < 1 || bm->Height < 1) return {};
+  QImage image(bm->Width, bm->Height, QImage::Format_ARGB32);
+  for (int32_t y = 0; y < bm->Height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const uint32_t* pixels = bm->Pixels + static_cast<size_t>(y) * static_cast<size_t>(bm->Width);
+    for (int32_t x = 0; x < bm->Width; ++x)
+      line[x] = bm->Depth <= 8 ? PenARGB(pixels[x]) : (bm->Depth == 24 ? pixels[x] | 0xFF000000u : pixels[x]);
+  }
+  return image;
+}
+
 class PictureView : public ObjectView {
  public:
   explicit PictureView(Object* o) : ObjectView(o, new QLabel), label_(static_cast<QLabel*>(widget())) {
@@ -308,6 +324,9 @@ class PictureView : public ObjectView {
     if (isA(object(), bitmapClass)) {
       label_->setMinimumSize(static_cast<int>(object()->value(MUIA_Bitmap_Width)),
                              static_cast<int>(object()->value(MUIA_Bitmap_Height)));
+      // The program draws into the bitmap and sets it again (or a new one):
+      // redrawn at every refresh, which costs little for a picture area.
+      label_->setPixmap(QPixmap::fromImage(imageOf(reinterpret_cast<const BitMap*>(object()->value(MUIA_Bitmap_Bitmap)))));
       return;
     }
     const std::string name = object()->text(MUIA_Dtpic_Name) ? object()->text(MUIA_Dtpic_Name) : "";
