@@ -3,24 +3,25 @@
 #include <string>
 
 #include "app/dialogs/add_request.h"
-#include "app/games/adding_games.h"
+#include "app/dialogs/dialog_loop.h"
 #include "app/dialogs/edit_game_dialog.h"
+#include "app/dialogs/prefs_dialog.h"
+#include "app/dialogs/tag_all_dialog.h"
+#include "app/games/adding_games.h"
 #include "app/games/game.h"
 #include "app/games/game_label.h"
 #include "app/games/game_list_file.h"
-#include "app/main_window/games_list_display.h"
+#include "app/games/tags.h"
 #include "app/items/gui_native_icon.h"
+#include "app/items/ludex_amiga.h"
 #include "app/launching/launch.h"
 #include "app/launching/launcher.h"
-#include "app/items/ludex_amiga.h"
-#include "app/ludex_module.h"
-#include "app/main_window/main_window_layout.h"
-#include "app/dialogs/prefs_dialog.h"
-#include "app/main_window/selection_description.h"
-#include "app/dialogs/tag_all_dialog.h"
-#include "app/main_window/tag_filter_list.h"
-#include "app/games/tags.h"
 #include "app/launching/prefs_file.h"
+#include "app/ludex_module.h"
+#include "app/main_window/games_list_display.h"
+#include "app/main_window/main_window_layout.h"
+#include "app/main_window/selection_description.h"
+#include "app/main_window/tag_filter_list.h"
 #include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
@@ -46,14 +47,6 @@ game* gameOfCursorEntry(cGuiList* games) {
   return box ? static_cast<game*>(box->pointer()) : nullptr;
 }
 
-// Runs work with the window shown busy, ready again afterwards also when an
-// error passes.
-template <class Work>
-void whileBusy(cGuiWindow* window, Work work) {
-  window->setBusy(true);
-  WithCleanUp(work, [window] { window->setBusy(false); });
-}
-
 class MainWindowEvents {
  public:
   explicit MainWindowEvents(MainWindow& items) : w(items) {}
@@ -70,7 +63,7 @@ class MainWindowEvents {
     else if (item == w.edit) editSelectedGames();
     else if (item == w.tagAll) tagAll();
     else if (item == w.remove) removeSelectedGames();
-    else if (item == w.prefs) whileBusy(w.window, [] { requestPrefs(launcherSpace); });
+    else if (item == w.prefs) WhileBusy(w.window, [] { requestPrefs(launcherSpace); });
     else if (item == w.tags || item == w.mode) tagFilterChanged(item);
     return false;
   }
@@ -130,7 +123,7 @@ class MainWindowEvents {
     if (!w.games->getEventDoubleClickedEntry(true, false)) return false;
     game* g = gameOfCursorEntry(w.games);
     if (!g) return false;
-    whileBusy(w.window, [g] { launch(g); });
+    WhileBusy(w.window, [g] { launch(g); });
     // The play counts whatever the launch did.
     g->playCount += 1;
     g->lastPlayed = CurrentTime_ptime();
@@ -151,7 +144,7 @@ class MainWindowEvents {
   }
 
   void addGame() {
-    whileBusy(w.window, [this] {
+    WhileBusy(w.window, [this] {
       char* path = nullptr;
       requestAdd(nullptr, &path);
       if (path) WithCleanUp([&] { addFileOrFolder(path, list, w.games, w.tags); }, [&] { DisposeString(path); });
@@ -199,7 +192,7 @@ class MainWindowEvents {
   // current and later games selected.
   void editSelectedGames() {
     if (w.games->infoSelectionCount() == 0) return;
-    whileBusy(w.window, [this] {
+    WhileBusy(w.window, [this] {
       while (w.games->cursor_gotoFirstSelected())
         if (!editCursorGame()) break;
     });
@@ -207,7 +200,7 @@ class MainWindowEvents {
   }
 
   void tagAll() {
-    whileBusy(w.window, [this] {
+    WhileBusy(w.window, [this] {
       requestTagAll(w.games);
       saveGameList(list, w.tags);
     });
