@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/games/game.h"
-#include "bench/bench_folder.h"
 #include "app/games/game_list_file.h"
 #include "app/ludex_module.h"
+#include "bench/bench_folder.h"
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string_space.h"
 #include "core/time_count.h"

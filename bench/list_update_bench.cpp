@@ -22,8 +22,8 @@
 #include "bench/bench_clock.h"
 #include "core/box.h"
 #include "core/strings/string.h"
-#include "gui/mui/lists/gui_list_host.h"
 #include "gui/mui/client/gui_window_host.h"
+#include "gui/mui/lists/gui_list_host.h"
 #include "os/mui/mui_lists.h"
 
 namespace {

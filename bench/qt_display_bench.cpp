@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "os/mui/driver/user_driver.h"
 #include "os/mui/mui.h"
 #include "os/mui/qt/qt_display.h"
-#include "os/mui/driver/user_driver.h"
 
 namespace {
 

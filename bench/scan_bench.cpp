@@ -25,8 +25,8 @@
 #include "app/games/game_kinds.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
-#include "files/trees/dir_tree.h"
 #include "files/syntax/path_syntax.h"
+#include "files/trees/dir_tree.h"
 #include "os/dos/dos.h"
 
 namespace fs = std::filesystem;

@@ -2,9 +2,9 @@
 // made at start-up and disposed at the end.
 #pragma once
 
+#include "gui/items/gui_notify.h"
 #include "gui/lists/gui_list_entries.h"
 #include "gui/lists/gui_list_sort.h"
-#include "gui/items/gui_notify.h"
 
 // The default change notification (does nothing), entry producer (yields
 // nothing) and list comparison (whole labels ignoring case); NIL outside the

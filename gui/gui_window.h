@@ -20,14 +20,12 @@
 #include "core/app_object.h"
 #include "gui/groups/gui_bar.h"
 #include "gui/groups/gui_break.h"
-#include "gui/items/gui_button.h"
-#include "gui/items/gui_choice_item.h"
-#include "gui/lists/gui_fixed_list.h"
 #include "gui/groups/gui_group_grid.h"
 #include "gui/groups/gui_group_item.h"
 #include "gui/groups/gui_group_page.h"
+#include "gui/items/gui_button.h"
+#include "gui/items/gui_choice_item.h"
 #include "gui/items/gui_label.h"
-#include "gui/lists/gui_list.h"
 #include "gui/items/gui_native_item.h"
 #include "gui/items/gui_number_string.h"
 #include "gui/items/gui_path_string.h"
@@ -37,6 +35,8 @@
 #include "gui/items/gui_text.h"
 #include "gui/items/gui_text_box.h"
 #include "gui/items/gui_tick.h"
+#include "gui/lists/gui_fixed_list.h"
+#include "gui/lists/gui_list.h"
 
 // Width or height not given.
 constexpr int32_t GUI_NO_SIZE = -1;

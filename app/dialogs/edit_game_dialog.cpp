@@ -1,9 +1,9 @@
 #include "app/dialogs/edit_game_dialog.h"
 
 #include "app/dialogs/dialog_loop.h"
+#include "app/dialogs/tag_picker.h"
 #include "app/items/gui_key_button.h"
 #include "app/main_window/tag_filter_list.h"
-#include "app/dialogs/tag_picker.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"
 

@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "app/dialogs/dialog_loop.h"
+#include "app/dialogs/tag_picker.h"
 #include "app/games/game.h"
+#include "app/games/tags.h"
 #include "app/main_window/games_list_display.h"
 #include "app/main_window/selection_description.h"
-#include "app/dialogs/tag_picker.h"
-#include "app/games/tags.h"
 #include "core/box.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"

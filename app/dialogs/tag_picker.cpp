@@ -1,7 +1,7 @@
 #include "app/dialogs/tag_picker.h"
 
-#include "app/main_window/tag_filter_list.h"
 #include "app/games/tags.h"
+#include "app/main_window/tag_filter_list.h"
 #include "core/clean_up.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/launching/file_replacement.h"
 #include "app/games/game.h"
-#include "app/launching/launcher.h"
 #include "app/games/line_files.h"
+#include "app/games/tags.h"
+#include "app/launching/file_replacement.h"
+#include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "app/main_window/tag_filter_list.h"
-#include "app/games/tags.h"
 #include "core/exception.h"
 #include "core/general.h"
 #include "core/lists/mega_cursor_types.h"

@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "app/games/game.h"
-#include "app/launching/launcher.h"
 #include "app/games/line_files.h"
-#include "app/ludex_module.h"
-#include "app/launching/shell_quoting.h"
 #include "app/games/tags.h"
+#include "app/launching/launcher.h"
+#include "app/launching/shell_quoting.h"
+#include "app/ludex_module.h"
 #include "core/general.h"
 #include "core/strings/owned_strings.h"
 #include "core/strings/string.h"

@@ -1,8 +1,8 @@
 #include "app/launching/prefs_file.h"
 
+#include "app/games/line_files.h"
 #include "app/launching/file_replacement.h"
 #include "app/launching/launcher.h"
-#include "app/games/line_files.h"
 #include "app/ludex_module.h"
 #include "app/translate_str.h"
 #include "core/exception.h"

@@ -1,13 +1,13 @@
 #include "app/main_window/games_list_display.h"
 
 #include "app/games/game.h"
-#include "app/main_window/games_list_filters.h"
 #include "app/ludex_module.h"
+#include "app/main_window/games_list_filters.h"
 #include "core/clean_up.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
-#include "gui/lists/gui_list.h"
 #include "gui/items/gui_string_item.h"
+#include "gui/lists/gui_list.h"
 
 cGuiString* guiFilterName = nullptr;
 cGuiString* guiFilterPath = nullptr;

@@ -1,9 +1,9 @@
 #include "app/main_window/main_window_layout.h"
 
-#include "app/main_window/games_list_display.h"
 #include "app/items/gui_native_icon.h"
 #include "app/items/ludex_amiga.h"
 #include "app/ludex_module.h"
+#include "app/main_window/games_list_display.h"
 #include "app/main_window/tag_filter_list.h"
 #include "gui/gui_window.h"
 #include "gui/mui/client/gui_module.h"

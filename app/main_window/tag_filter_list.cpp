@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/games/game.h"
-#include "app/ludex_module.h"
 #include "app/games/tags.h"
+#include "app/ludex_module.h"
 #include "core/clean_up.h"
 #include "core/strings/string.h"
 #include "core/strings/string_space.h"

@@ -12,8 +12,8 @@
 // (except the infoStart cursors, which go to the new first node). A node is
 // never out of the list while the comparator runs, so a comparator that fails
 // leaves every node in the list.
-#include "core/exception.h"
 #include "core/clean_up.h"
+#include "core/exception.h"
 #include "core/lists/mega_compare.h"
 #include "core/lists/mega_list.h"
 

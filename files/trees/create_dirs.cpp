@@ -1,6 +1,6 @@
 // CreateDirs: creating the missing directories of a path from the top down.
-#include "core/exception.h"
 #include "core/clean_up.h"
+#include "core/exception.h"
 #include "core/general.h"
 #include "core/strings/string.h"
 #include "files/objects/host_dir.h"

@@ -1,7 +1,7 @@
 // DeleteDirPath: deleting a directory tree depth first with one directory
 // object, opened, listed and closed in turn for each directory.
-#include "core/exception.h"
 #include "core/clean_up.h"
+#include "core/exception.h"
 #include "core/general.h"
 #include "core/strings/string.h"
 #include "files/dos/probes.h"

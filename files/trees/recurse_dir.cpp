@@ -2,8 +2,8 @@
 // object and one queue of directory paths.
 #include <cstring>
 
-#include "core/exception.h"
 #include "core/clean_up.h"
+#include "core/exception.h"
 #include "core/general.h"
 #include "core/strings/string.h"
 #include "core/strings/string_space.h"

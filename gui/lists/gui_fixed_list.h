@@ -14,8 +14,8 @@
 #include <cstdint>
 
 #include "gui/items/gui_container_item.h"
-#include "gui/lists/gui_fixed_list_entry.h"
 #include "gui/items/gui_typed_operations.h"
+#include "gui/lists/gui_fixed_list_entry.h"
 
 class cGuiWindow;
 

@@ -2,8 +2,8 @@
 
 #include "core/exception.h"
 #include "core/strings/string.h"
-#include "gui/lists/gui_fixed_list.h"
 #include "gui/gui_window.h"
+#include "gui/lists/gui_fixed_list.h"
 
 void cGuiFixedListEntry::end_class() {
   DisposeString(label);

@@ -15,9 +15,9 @@
 #include <cstdint>
 
 #include "gui/items/gui_input_item.h"
+#include "gui/items/gui_typed_operations.h"
 #include "gui/lists/gui_list_entries.h"
 #include "gui/lists/gui_list_sort.h"
-#include "gui/items/gui_typed_operations.h"
 
 class cGuiWindow;
 

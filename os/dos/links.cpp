@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "os/dos/folder_name_index.h"
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"

@@ -3,9 +3,9 @@
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/folder_name_index.h"
-#include "os/dos/resolved_folders.h"
 #include "os/dos/process_record.h"
 #include "os/dos/program_record.h"
+#include "os/dos/resolved_folders.h"
 #include "os/dos/volumes.h"
 #include "os/dos/watched_folders.h"
 

@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "os/dos/folder_name_index.h"
 #include "os/dos/call_hooks.h"
 #include "os/dos/dos_testing.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/host_errors.h"
 #include "os/dos/path_resolution.h"
 #include "os/dos/process_record.h"

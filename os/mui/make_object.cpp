@@ -1,8 +1,8 @@
 // MUI_MakeObjectA: the ready-made objects (labels, spaces, pop-up buttons).
-#include "os/mui/faults.h"
-#include "os/mui/mui.h"
 #include "os/mui/classes/rectangle.h"
 #include "os/mui/classes/text.h"
+#include "os/mui/faults.h"
+#include "os/mui/mui.h"
 
 namespace {
 Object* makeSpace(char direction, IPTR size) {

@@ -1,11 +1,11 @@
 #include "os/mui/mui_testing.h"
 
 #include "os/mui/call_log.h"
+#include "os/mui/classes/window.h"
 #include "os/mui/description.h"
-#include "os/mui/faults.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/driver/ui_script_runner.h"
-#include "os/mui/classes/window.h"
+#include "os/mui/faults.h"
 #include "os/mui/live_objects.h"
 
 void ostest::resetMui() {

@@ -10,12 +10,12 @@
 
 #include "app/games/game.h"
 #include "app/games/game_list_file.h"
-#include "app/main_window/games_list_display.h"
-#include "app/launching/launcher.h"
 #include "app/games/line_files.h"
-#include "app/items/ludex_amiga.h"
-#include "app/ludex_module.h"
 #include "app/games/tags.h"
+#include "app/items/ludex_amiga.h"
+#include "app/launching/launcher.h"
+#include "app/ludex_module.h"
+#include "app/main_window/games_list_display.h"
 #include "core/app_object.h"
 #include "core/arena.h"
 #include "core/box.h"
@@ -27,9 +27,9 @@
 #include "gui/mui/client/gui_app_client.h"
 #include "gui/mui/client/gui_module.h"
 #include "gui/mui/client/gui_window_host.h"
-#include "os/mui/mui_testing.h"
 #include "os/mui/driver/ui_script.h"
 #include "os/mui/driver/ui_script_runner.h"
+#include "os/mui/mui_testing.h"
 #include "tests/support/dos_sandbox.h"
 
 class DialogTest : public testing::Test {

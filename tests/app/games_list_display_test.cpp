@@ -8,11 +8,11 @@
 
 #include "app/games/game.h"
 #include "app/games/game_list_file.h"
+#include "app/games/tags.h"
 #include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "app/main_window/selection_description.h"
 #include "app/main_window/tag_filter_list.h"
-#include "app/games/tags.h"
 #include "core/box.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"

@@ -1,8 +1,8 @@
 #include "gui/mui/hosts/gui_native_simple_host.h"
 
 #include "core/exception.h"
-#include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/client/gui_window_host.h"
+#include "gui/mui/gui_host_conventions.h"
 
 cGuiNativeSimpleHost* cGuiNativeSimpleHost::new_cGuiNativeSimpleHost(Object* nativeObject, Tag attribute,
                                                                      IPTR trigger, Object* label, bool fixW,

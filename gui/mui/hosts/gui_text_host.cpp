@@ -4,8 +4,8 @@
 
 #include "core/exception.h"
 #include "core/strings/string.h"
-#include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/client/gui_window_host.h"
+#include "gui/mui/gui_host_conventions.h"
 
 char* stripExtraLines(const char* text) {
   const char* feed = text ? std::strchr(text, '\n') : nullptr;

@@ -8,9 +8,9 @@
 #include "core/strings/string.h"
 #include "core/strings/text.h"
 #include "gui/mui/client/gui_action_hook.h"
+#include "gui/mui/client/gui_window_host.h"
 #include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/lists/gui_list_hooks.h"
-#include "gui/mui/client/gui_window_host.h"
 #include "os/mui/mui_lists.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "core/strings/string.h"
 #include "gui/lists/gui_list.h"
-#include "gui/mui/lists/gui_list_entry_node.h"
 #include "gui/mui/gui_shared.h"
+#include "gui/mui/lists/gui_list_entry_node.h"
 #include "os/mui/mui.h"
 
 class cGuiListHost : public cGuiList {

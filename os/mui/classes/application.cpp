@@ -2,12 +2,12 @@
 
 #include "os/commodities/commodities.h"
 #include "os/exec/signals.h"
-#include "os/mui/description.h"
-#include "os/mui/faults.h"
-#include "os/mui/driver/input_queue.h"
-#include "os/mui/live_objects.h"
-#include "os/mui/driver/waiting_for_input.h"
 #include "os/mui/classes/window.h"
+#include "os/mui/description.h"
+#include "os/mui/driver/input_queue.h"
+#include "os/mui/driver/waiting_for_input.h"
+#include "os/mui/faults.h"
+#include "os/mui/live_objects.h"
 
 namespace mui {
 namespace {

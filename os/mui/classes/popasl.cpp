@@ -5,9 +5,9 @@
 #include <string>
 
 #include "os/asl/asl.h"
+#include "os/mui/classes/popstring.h"
 #include "os/mui/faults.h"
 #include "os/mui/live_objects.h"
-#include "os/mui/classes/popstring.h"
 
 namespace mui {
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "os/exec/memory.h"
-#include "os/mui/live_objects.h"
 #include "os/mui/classes/shown_text.h"
+#include "os/mui/live_objects.h"
 
 namespace mui {
 namespace {

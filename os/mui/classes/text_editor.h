@@ -6,8 +6,8 @@
 #include <string>
 
 #include "os/mui/classes/area.h"
-#include "os/mui/mui_lists.h"
 #include "os/mui/driver/user_actions.h"
+#include "os/mui/mui_lists.h"
 
 namespace mui {
 

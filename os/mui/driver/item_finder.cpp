@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "os/exec/hosted_failure.h"
-#include "os/mui/description.h"
-#include "os/mui/mui_class.h"
-#include "os/mui/object.h"
 #include "os/mui/classes/string.h"
 #include "os/mui/classes/text.h"
 #include "os/mui/classes/window.h"
+#include "os/mui/description.h"
+#include "os/mui/mui_class.h"
+#include "os/mui/object.h"
 
 namespace mui {
 namespace {

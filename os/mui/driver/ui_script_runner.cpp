@@ -7,13 +7,13 @@
 #include "os/exec/hosted_failure.h"
 #include "os/intuition/requester_answers.h"
 #include "os/mui/classes/application.h"
+#include "os/mui/classes/window.h"
 #include "os/mui/description.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/driver/item_finder.h"
+#include "os/mui/driver/user_driver.h"
 #include "os/mui/live_objects.h"
 #include "os/mui/mui_class.h"
-#include "os/mui/driver/user_driver.h"
-#include "os/mui/classes/window.h"
 
 namespace mui {
 namespace {

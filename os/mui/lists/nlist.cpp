@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "os/mui/live_objects.h"
 #include "os/mui/classes/shown_text.h"
+#include "os/mui/live_objects.h"
 
 namespace mui {
 namespace {

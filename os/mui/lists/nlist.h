@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "os/mui/classes/area.h"
-#include "os/mui/lists/list_format.h"
-#include "os/mui/mui_lists.h"
-#include "os/mui/lists/row_tree.h"
 #include "os/mui/driver/user_actions.h"
+#include "os/mui/lists/list_format.h"
+#include "os/mui/lists/row_tree.h"
+#include "os/mui/mui_lists.h"
 
 namespace mui {
 

@@ -21,14 +21,14 @@
 
 #include "os/dos/host_paths.h"
 #include "os/graphics/graphics.h"
-#include "os/mui/mui_class.h"
-#include "os/mui/object.h"
-#include "os/mui/qt/gesture.h"
-#include "os/mui/qt/qt_text.h"
 #include "os/mui/classes/rectangle.h"
 #include "os/mui/classes/text.h"
 #include "os/mui/driver/user_actions.h"
 #include "os/mui/driver/user_driver.h"
+#include "os/mui/mui_class.h"
+#include "os/mui/object.h"
+#include "os/mui/qt/gesture.h"
+#include "os/mui/qt/qt_text.h"
 
 namespace mui::qt {
 namespace {

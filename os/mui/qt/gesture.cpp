@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "os/mui/driver/input_queue.h"
+#include "os/mui/driver/user_driver.h"
 #include "os/mui/live_objects.h"
 #include "os/mui/object.h"
-#include "os/mui/driver/user_driver.h"
 
 namespace mui::qt {
 

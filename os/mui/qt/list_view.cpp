@@ -8,10 +8,10 @@
 #include <QScrollBar>
 #include <QTreeView>
 
+#include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/row_model.h"
-#include "os/mui/driver/user_driver.h"
 
 namespace mui::qt {
 namespace {

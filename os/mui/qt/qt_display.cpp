@@ -6,10 +6,10 @@
 #include "os/dos/dos.h"
 #include "os/exec/break_signals.h"
 #include "os/mui/classes/application.h"
+#include "os/mui/classes/window.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
-#include "os/mui/classes/window.h"
 
 namespace mui::qt {
 namespace {

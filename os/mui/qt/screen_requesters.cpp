@@ -12,9 +12,9 @@
 #include "os/asl/asl.h"
 #include "os/dos/dos.h"
 #include "os/dos/host_paths.h"
-#include "os/mui/qt/qt_text.h"
 #include "os/mui/driver/ui_script_runner.h"
 #include "os/mui/driver/user_driver.h"
+#include "os/mui/qt/qt_text.h"
 
 namespace mui::qt {
 namespace {

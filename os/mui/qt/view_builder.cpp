@@ -7,10 +7,10 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "os/mui/mui_class.h"
-#include "os/mui/lists/nlist.h"
-#include "os/mui/object.h"
 #include "os/mui/classes/popstring.h"
+#include "os/mui/lists/nlist.h"
+#include "os/mui/mui_class.h"
+#include "os/mui/object.h"
 #include "os/mui/qt/control_views.h"
 #include "os/mui/qt/list_view.h"
 #include "os/mui/qt/qt_text.h"

@@ -11,11 +11,11 @@
 
 #include "os/exec/hosted_failure.h"
 
+#include "os/mui/classes/window.h"
+#include "os/mui/driver/user_driver.h"
 #include "os/mui/live_objects.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
-#include "os/mui/driver/user_driver.h"
-#include "os/mui/classes/window.h"
 
 namespace mui::qt {
 namespace {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "gui/items/gui_item.h"
 #include "gui/gui_window.h"
+#include "gui/items/gui_item.h"
 #include "gui/mui/client/gui_action_hook.h"
 
 class ActionRecorder {

@@ -5,8 +5,8 @@
 
 #include "core/exception.h"
 #include "gui/mui/gui_group_build.h"
-#include "gui/mui/hosts/gui_group_page_host.h"
 #include "gui/mui/gui_shared.h"
+#include "gui/mui/hosts/gui_group_page_host.h"
 #include "tests/gui/mui/host_window.h"
 #include "tests/support/expect_error.h"
 

@@ -8,15 +8,15 @@
 #include "core/exception.h"
 #include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/gui_shared.h"
+#include "os/dos/dos.h"
+#include "os/exec/hosted_failure.h"
+#include "os/icon/icon.h"
 #include "os/intuition/window.h"
 #include "os/mui/driver/user_driver.h"
 #include "tests/gui/mui/gui_client.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/info_file.h"
-#include "os/dos/dos.h"
-#include "os/icon/icon.h"
-#include "os/exec/hosted_failure.h"
 
 namespace {
 

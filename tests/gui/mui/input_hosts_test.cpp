@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/mui/hosts/gui_button_host.h"
 #include "gui/mui/gui_host_conventions.h"
+#include "gui/mui/hosts/gui_button_host.h"
 #include "gui/mui/hosts/gui_number_string_host.h"
 #include "gui/mui/hosts/gui_path_hooks.h"
 #include "gui/mui/hosts/gui_path_string_host.h"

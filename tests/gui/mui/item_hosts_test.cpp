@@ -7,12 +7,12 @@
 
 #include "core/exception.h"
 #include "gui/mui/client/gui_action_hook.h"
+#include "gui/mui/gui_shared.h"
 #include "gui/mui/hosts/gui_bar_host.h"
 #include "gui/mui/hosts/gui_break_host.h"
 #include "gui/mui/hosts/gui_label_host.h"
 #include "gui/mui/hosts/gui_native_host.h"
 #include "gui/mui/hosts/gui_native_simple_host.h"
-#include "gui/mui/gui_shared.h"
 #include "gui/mui/hosts/gui_text_box_host.h"
 #include "gui/mui/hosts/gui_text_host.h"
 #include "tests/gui/mui/host_window.h"

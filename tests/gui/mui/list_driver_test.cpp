@@ -6,8 +6,8 @@
 
 #include "core/strings/string.h"
 #include "gui/mui/lists/gui_list_host.h"
-#include "os/mui/mui_lists.h"
 #include "os/mui/driver/user_driver.h"
+#include "os/mui/mui_lists.h"
 #include "tests/gui/mui/gui_client.h"
 
 namespace {

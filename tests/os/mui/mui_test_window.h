@@ -10,10 +10,10 @@
 #include "os/commodities/commodities.h"
 #include "os/dos/dos.h"
 #include "os/exec/signals.h"
+#include "os/mui/driver/user_actions.h"
 #include "os/mui/live_objects.h"
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
-#include "os/mui/driver/user_actions.h"
 #include "os/workbench/app_message.h"
 #include "tests/os/mui/mui_test_support.h"
 

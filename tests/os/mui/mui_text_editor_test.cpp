@@ -3,8 +3,8 @@
 // attributes the program gives, and a missing class.
 #include "os/exec/memory.h"
 #include "os/mui/classes/shown_text.h"
-#include "os/mui/object.h"
 #include "os/mui/driver/user_actions.h"
+#include "os/mui/object.h"
 #include "tests/os/mui/mui_test_support.h"
 
 namespace {
