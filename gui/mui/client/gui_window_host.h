@@ -58,7 +58,8 @@ class cGuiWindowHost : public cGuiWindow {
 
   // Stores the current place and size in the description.
   virtual void storePosAndSize();
-  // Makes sure the description knows a place and size (see getPosition).
+  // Makes sure the description knows a place and a size (see getPosition):
+  // when it lacks either, the window tells them, opened once when closed.
   virtual void ensurePosAndSizeStored(bool iconified);
   // Takes a window event over: the close request, the dropped path (which
   // the window owns from then on).

@@ -74,7 +74,9 @@ void cGuiWindowHost::storePosAndSize() {
 }
 
 void cGuiWindowHost::ensurePosAndSizeStored(bool iconified) {
-  if (infoWishedPosition(nullptr, nullptr)) return;
+  // A place given without a size (or a size without a place) is not enough:
+  // the window exists, so what it lacks is learnt from it too.
+  if (infoWishedPosition(nullptr, nullptr) && infoWishedWidth() >= 0 && infoWishedHeight() >= 0) return;
   Object* application = applicationObject();
   if (iconified) SetAttrs(application, MUIA_Application_Iconified, 0);
   try {

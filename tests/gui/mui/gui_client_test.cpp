@@ -209,6 +209,13 @@ TEST_F(GuiClient, GeometryBeforeTheBuildWhileOpenAndWhenClosed) {
   EXPECT_EQ(w->infoHeight(), 120);
   EXPECT_EQ(left, static_cast<int32_t>(HOSTED_SCREEN_WIDTH - MUI_WINDOW_DEFAULT_WIDTH) / 2);
   EXPECT_EQ(top, static_cast<int32_t>(HOSTED_SCREEN_HEIGHT - 120) / 2);
+  // A place given without a size: the size is learnt the same way.
+  cGuiWindowHost* placed = textWindow("Placed");
+  placed->setPosition(10, 20)->build(true);
+  EXPECT_EQ(placed->infoWidth(), static_cast<int32_t>(MUI_WINDOW_DEFAULT_WIDTH));
+  EXPECT_EQ(placed->getPosition(&top), 10);
+  EXPECT_EQ(top, 20);
+  EXPECT_FALSE(placed->infoIsOpen());
   // Open: the live values, which the window keeps when it closes.
   w->open();
   SetAttrs(w->infoWindowObject(), MUIA_Window_LeftEdge, 33, MUIA_Window_Width, 444);
