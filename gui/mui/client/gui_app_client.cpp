@@ -142,9 +142,3 @@ bool cGuiAppClient::getQuitRequest(bool keep) {
   if (!keep) quitRequest = false;
   return requested;
 }
-
-bool cGuiAppClient::hasWindow(cGuiWindow* window) {
-  for (cAppResource* r = firstResource; r; r = r->next)
-    if (r == window) return true;
-  return false;
-}

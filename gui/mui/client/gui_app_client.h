@@ -57,6 +57,9 @@ class cGuiAppClient : public cAppClient {
   virtual eventNode* remEvent();
   // Unlinks and disposes every queued event of window.
   virtual void purgeEventsOf(cGuiWindow* window);
+  // Told by a window as it ends: its queued events go, and an event of it
+  // that is being delivered reports nothing.
+  virtual void windowEnds(cGuiWindow* window);
   virtual int32_t infoQueuedEvents();
 
   // ---- the hooks' work (the hooks catch and print errors) ----
@@ -75,8 +78,6 @@ class cGuiAppClient : public cAppClient {
   // The client-wide quit request, cleared unless keep is TRUE.
   virtual bool getQuitRequest(bool keep);
   virtual void setQuitRequest(bool flag) { quitRequest = flag; }
-  // TRUE while window is one of this client's windows.
-  virtual bool hasWindow(cGuiWindow* window);
 
  private:
   // MUIM_Application_NewInput until MUI names the signals to wait on next.
@@ -84,6 +85,13 @@ class cGuiAppClient : public cAppClient {
   // Delivers event to its window or item and disposes it; FALSE when the
   // window is gone afterwards (its notification destroyed it).
   bool deliver(eventNode* event, cGuiItem** item, cGuiWindow** window);
+  // A delivery under way. A notification may take events itself (a dialog's
+  // own loop), so deliveries nest, the innermost first.
+  struct Delivery {
+    cGuiWindow* window;
+    bool windowEnded;
+    Delivery* outer;
+  };
   void disposeQueue();
   void disposeApplication();
   void disposeStrings();
@@ -99,6 +107,7 @@ class cGuiAppClient : public cAppClient {
   eventNode* oldest = nullptr;
   SignalSemaphore queueSemaphore{};
   bool quitRequest = false;
+  Delivery* deliveries = nullptr;
   char* versionString = nullptr;
   char* appTitle = nullptr;
   char* appBase = nullptr;

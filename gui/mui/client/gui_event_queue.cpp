@@ -3,6 +3,7 @@
 // events (waiting for input, or polling).
 #include <cstring>
 
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "files/dos/path_parts.h"
@@ -104,6 +105,14 @@ void cGuiAppClient::purgeEventsOf(cGuiWindow* window) {
   }
 }
 
+void cGuiAppClient::windowEnds(cGuiWindow* window) {
+  purgeEventsOf(window);
+  // Known by the mark, not by looking for the window among the client's:
+  // a window made afterwards may stand where the ended one stood.
+  for (Delivery* d = deliveries; d; d = d->outer)
+    if (d->window == window) d->windowEnded = true;
+}
+
 void cGuiAppClient::disposeQueue() {
   while (eventNode* event = remEvent()) End(event);
 }
@@ -173,22 +182,25 @@ void cGuiAppClient::brokerCommand(CxMsg* message) {
 bool cGuiAppClient::deliver(eventNode* event, cGuiItem** item, cGuiWindow** window) {
   *item = event->item;
   *window = event->window;
-  try {
-    if (!*item) {
-      hostOf(*window)->notifyStateHasChanged(event);
-    } else {
-      if ((*item)->IsOfClassType("cGuiInputItem")) static_cast<cGuiInputItem*>(*item)->notifyStateHasChanged();
-      // Items made of other items (a fixed list's rows) take note the same way.
-      if ((*item)->IsOfClassType("cGuiContainerInputItem"))
-        static_cast<cGuiContainerInputItem*>(*item)->notifyStateHasChanged();
-    }
-  } catch (...) {
-    End(event);
-    throw;
-  }
-  End(event);
-  // The item's notification may have destroyed the window, and the item with it.
-  if (!hasWindow(*window)) {
+  Delivery delivery{*window, false, deliveries};
+  deliveries = &delivery;
+  WithCleanUp(
+      [&] {
+        if (!*item) {
+          hostOf(*window)->notifyStateHasChanged(event);
+        } else {
+          if ((*item)->IsOfClassType("cGuiInputItem")) static_cast<cGuiInputItem*>(*item)->notifyStateHasChanged();
+          // Items made of other items (a fixed list's rows) take note the same way.
+          if ((*item)->IsOfClassType("cGuiContainerInputItem"))
+            static_cast<cGuiContainerInputItem*>(*item)->notifyStateHasChanged();
+        }
+      },
+      [&] {
+        deliveries = delivery.outer;
+        End(event);
+      });
+  // The item's notification may have ended the window, and the item with it.
+  if (delivery.windowEnded) {
     *item = nullptr;
     *window = nullptr;
     return false;

@@ -47,10 +47,11 @@ void cGuiWindowHost::end_class() {
     } catch (...) {
       // Ending always completes.
     }
-    // No event outlives its window.
-    if (guiAppClient) guiAppClient->purgeEventsOf(this);
-    MUI_DisposeObject(windowObject);
   }
+  // No event outlives its window, built or not: the commodities kill queues
+  // one for every window, also for one still being described.
+  if (guiAppClient) guiAppClient->windowEnds(this);
+  if (windowObject) MUI_DisposeObject(windowObject);
   windowObject = rootObject = nullptr;
   // The items end after their objects: none may reach a disposed one.
   forgetBuiltObjects();

@@ -2,8 +2,10 @@
 // requests, drops, the commodities kill, redirects, busy windows, events of
 // ended windows, polling, and delivery whose notification fails or ends its
 // own window.
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/exception.h"
@@ -180,6 +182,16 @@ TEST_F(GuiEvents, TheCommoditiesKillReachesEveryWindowAndSetsTheQuitRequest) {
   EXPECT_EQ(guiAppClient->infoQueuedEvents(), 0);
   a->setQuitRequest(true);
   EXPECT_TRUE(b->getQuitRequest(false));
+  // A window still being described is told too; ended before the event is
+  // taken, it takes its event with it.
+  cGuiWindowHost* described = textWindow("Described");
+  mui::act::commoditiesKill(application());
+  EXPECT_EQ(guiAppClient->infoQueuedEvents(), 3);
+  DestroyGuiWindow(described);
+  EXPECT_EQ(guiAppClient->infoQueuedEvents(), 2);
+  EXPECT_EQ(next(), "A:-");
+  EXPECT_EQ(next(), "B:-");
+  EXPECT_TRUE(a->getQuitRequest(false));
 }
 
 TEST_F(GuiEvents, HooksPrintTheirErrorsAndKeepWhatTheyQueued) {
@@ -300,7 +312,8 @@ class probeInput : public cGuiInputItem {
   LUDEX_CLASS(probeInput, cGuiInputItem)
 };
 
-// A notification that fails, or that destroys the window of the change.
+// A notification that fails, or that destroys the window of the change and
+// then does what the test asks.
 class probeNotify : public funcGuiNotify {
   LUDEX_CLASS(probeNotify, funcGuiNotify)
  public:
@@ -309,10 +322,12 @@ class probeNotify : public funcGuiNotify {
     ++calls;
     if (fail) Throw("TEST", "notification failed");
     if (destroy) destroy = static_cast<cGuiWindowHost*>(DestroyGuiWindow(destroy));
+    if (then) std::exchange(then, nullptr)();
   }
   int calls = 0;
   bool fail = false;
   cGuiWindowHost* destroy = nullptr;
+  std::function<void()> then;
 };
 
 TEST_F(GuiEvents, DeliveryDisposesTheEventWhenTheNotificationFailsOrEndsItsWindow) {
@@ -337,6 +352,21 @@ TEST_F(GuiEvents, DeliveryDisposesTheEventWhenTheNotificationFailsOrEndsItsWindo
   guiAppClient->addEvent(input, b);
   EXPECT_EQ(next(), "B:input");
   EXPECT_EQ(notify->calls, 3);
+  // A window made in the ended one's place (often in its very memory) is not
+  // the event's window: the wait goes on, and the new window changed nothing.
+  cGuiWindowHost* c = textWindow("C");
+  c->build(false);
+  cGuiWindowHost* replacement = nullptr;
+  notify->destroy = c;
+  notify->then = [&] {
+    replacement = textWindow("D");
+    replacement->build(false);
+  };
+  guiAppClient->addEvent(input, c);
+  guiAppClient->addEvent(nullptr, b);
+  EXPECT_EQ(next(), "B:-");
+  EXPECT_EQ(replacement->getLastChangedItem(), nullptr);
+  DestroyGuiWindow(replacement);
   // Polled, such an event reports nothing.
   notify->destroy = b;
   guiAppClient->addEvent(input, b);
