@@ -48,4 +48,32 @@ TEST(AddingGamesWindow, AFolderAndTwoFilesDroppedAreAddedAndTheLastFileSelected)
   EXPECT_EQ(list.find("readme"), std::string::npos) << list;
 }
 
+// The games of a folder are looked up by path while it is walked: a game
+// removed since is forgotten there too, and a second drop brings it back once.
+TEST(AddingGamesWindow, AGameRemovedComesBackWhenItsFolderIsDroppedAgain) {
+  LudexSandbox box;
+  box.writePrefs(false, "");
+  for (const char* game : {"New/Frog.smd", "New/Toad.smd"}) box.writeGame(game);
+
+  const LudexRunResult r = box.run(
+      "drop Games:New/\n"
+      "expect-rows Games 2\n"
+      "click-row Games Frog\n"
+      "press Remove\n"
+      "expect-no-row Games Frog\n"
+      "drop Games:New/\n"
+      "expect-rows Games 2\n"
+      "drop Games:New/ Games:New/\n"
+      "expect-rows Games 2\n"
+      "close\n");
+  EXPECT_EQ(r.output, "");
+  EXPECT_EQ(r.exitCode, 0);
+  const std::string list = box.list();
+  for (const char* path : {"\nGames:New/Frog.smd\n", "\nGames:New/Toad.smd\n"}) {
+    const size_t at = list.find(path);
+    EXPECT_NE(at, std::string::npos) << path << " in\n" << list;
+    EXPECT_EQ(list.find(path, at + 1), std::string::npos) << path << " twice in\n" << list;
+  }
+}
+
 }  // namespace

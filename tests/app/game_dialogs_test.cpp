@@ -162,6 +162,12 @@ TEST_F(TagAll, AGameWithAnEmptyTagsLineGetsTheTagPadded) {
   EXPECT_EQ(run("type Tags Platform\npress Remove\n"), " ,Racing,");
 }
 
+TEST_F(TagAll, RemoveTakesOutEveryCopyOfATagAStoredLineRepeats) {
+  DisposeString(first->tags);
+  first->tags = StrClone(",Racing,Puzzle,Racing,Racing,");
+  EXPECT_EQ(run("type Tags Racing\npress Remove\n"), ",Puzzle, ,Platform,");
+}
+
 TEST_F(GameDialogs, AddAsksForAFileOrAFolder) {
   box.writeFile("Games/Frog.adf");
   struct Case {
