@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the six toolbar images of the main window as 24 by 24 PNG files.
+"""Draws the six toolbar images of the main window as 24 by 24 PNG files, and
+the program's own picture, which the picture area shows when no single game
+is selected.
 
 The images are plain shapes (a folder, a plus, a pencil, a paper clip, a bin,
 sliders) painted with 4 by 4 supersampling for soft edges. Pixels outside the
@@ -10,7 +12,11 @@ is used.
     python3 scripts/draw_toolbar_images.py tbimages
 
 writes open, add, rename, attachment, delete and prefs (no extension: the
-program finds the format by the contents) into the given folder.
+program finds the format by the contents) into the given folder, and
+
+    python3 scripts/draw_toolbar_images.py --program Ludex.pic
+
+the program's picture, 80 by 64 (the picture area shows it doubled).
 """
 import math
 import os
@@ -134,6 +140,20 @@ def image_prefs():
     return layers
 
 
+def image_program():
+    """A joystick on its base, 80 by 64."""
+    base = round_rect(10, 38, 70, 56, 6)
+    top = round_rect(14, 34, 66, 42, 4)
+    stick = segment(40, 36, 46, 12, 5)
+    ball = circle(46.5, 11, 7)
+    fire = round_rect(18, 35, 28, 39, 2)
+    return (outlined(base, (0x38, 0x38, 0x40)) + outlined(top, (0x58, 0x58, 0x64)) +
+            outlined(fire, (0xE0, 0x30, 0x30)) + outlined(stick, (0x20, 0x20, 0x24)) +
+            outlined(ball, (0xD8, 0x28, 0x28)) + [(circle(44, 8.5, 2.2), (0xF4, 0xA0, 0xA0))])
+
+
+PROGRAM_SIZE = (80, 64)
+
 IMAGES = {
     "open": image_open,
     "add": image_add,
@@ -146,13 +166,13 @@ IMAGES = {
 
 # ---- painting and writing ----
 
-def paint(layers):
+def paint(layers, width=SIZE, height=SIZE):
     """Rows of (r, g, b, a) pixels: each layer over what is below, weighted by coverage."""
     rows = []
     step = 1.0 / SAMPLES
-    for py in range(SIZE):
+    for py in range(height):
         row = []
-        for px in range(SIZE):
+        for px in range(width):
             colour = [0.0, 0.0, 0.0]
             alpha = 0.0
             for shape, rgb in layers:
@@ -180,13 +200,17 @@ def png(rows):
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
     raw = b"".join(b"\x00" + bytes(v for pixel in row for v in pixel) for row in rows)
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)  # 8 bits, RGBA
+    header = struct.pack(">IIBBBBB", len(rows[0]), len(rows), 8, 6, 0, 0, 0)  # 8 bits, RGBA
     return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
 
 
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--program":
+        with open(sys.argv[2], "wb") as out:
+            out.write(png(paint(image_program(), *PROGRAM_SIZE)))
+        return
     if len(sys.argv) != 2:
-        sys.exit("usage: draw_toolbar_images.py FOLDER")
+        sys.exit("usage: draw_toolbar_images.py FOLDER | --program FILE")
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
     for name, draw in IMAGES.items():

@@ -34,8 +34,9 @@ class game : public class_base {
   bool exists = false;
 };
 
-// The game list (it owns nothing of its games), its cursor and the set of every
-// known tag. Made and ended by the main window.
+// The game list (it owns its games: a game ends with the list, or when the
+// main window removes it), its cursor and the set of every known tag. Made
+// and ended by the main window.
 extern cMegaList_class* list;
 extern cMegaCursor_class* cursor;
 extern cStringSpace* tagSpace;

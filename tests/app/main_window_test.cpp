@@ -2,6 +2,8 @@
 // list: filters, the tag list, launching, removing, and the toolbar.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/app/ludex_run.h"
@@ -23,11 +25,13 @@ const char* const launchers = "Fake\nfakeemu \"%g\"\n\nMissing\nCD \"${AppDir/No
 
 class MainWindow : public testing::Test {
  protected:
-  void SetUp() override {
-    box.writeList(shelf);
-    box.writePrefs(false, launchers);
+  void SetUp() override { prepare(box); }
+  // The shelf of games with its launchers.
+  static void prepare(const LudexSandbox& b) {
+    b.writeList(shelf);
+    b.writePrefs(false, launchers);
     for (const char* game : {"Amiga/SuperFrog.adf", "Amiga/Racer.adf", "A/Lemmings.adf", "B/Lemmings.adf"})
-      box.writeGame(game);
+      b.writeGame(game);
   }
   // Runs the script; a line that fails is printed and ends the program with 20.
   void runOk(const char* script) {
@@ -195,7 +199,53 @@ TEST_F(MainWindow, DialogButtonsLeaveTheWindowReadyAndTheListUnchanged) {
   EXPECT_NE(box.list().find("Racer\nGames:Amiga/Racer.adf\n,Racing,\n"), std::string::npos) << box.list();
 }
 
-TEST_F(MainWindow, TheCommoditiesQuitEndsTheProgram) { runOk("quit\n"); }
+// The line after the quit would fail if it were reached.
+TEST_F(MainWindow, TheCommoditiesQuitEndsTheProgram) { runOk("quit\nexpect-rows Games 99\n"); }
+
+// A dialog's own loop takes the quit; the main window still sees the request
+// once the dialog is done, instead of waiting for the next event of its own.
+TEST_F(MainWindow, AQuitWhileADialogIsOpenEndsTheProgramWhenTheDialogCloses) {
+  for (const char* script : {"press Prefs\nquit\npress Finished\nexpect-rows Games 99\n",
+                             "click-row Games Racer\npress Edit\nquit\npress Cancel\nexpect-rows Games 99\n",
+                             "click-row Games Racer\npress \"Tag all\"\nquit\npress Finished\nexpect-rows Games 99\n"}) {
+    const LudexRunResult r = box.run(script);
+    EXPECT_EQ(r.output, "") << script;
+    EXPECT_EQ(r.exitCode, 0) << script;
+  }
+  EXPECT_EQ(box.list(), shelf);
+}
+
+// What a drop adds is what "Add" adds from the file requester: the same
+// games, found, named and tagged the same way, with the last file selected.
+TEST_F(MainWindow, ADropAddsExactlyWhatAddAdds) {
+  LudexSandbox added;
+  const std::string disk = std::string("DOS") + std::string(1021, '\0');  // an Amiga disk image
+  for (LudexSandbox* b : {&box, &added}) {
+    prepare(*b);
+    for (const char* file : {"New/Frog_Hop.adf", "New/Deeper/Zool.adf", "New/readme.txt", "Solo/Pinball.adf"}) {
+      std::filesystem::create_directories((b->folder() / "games" / file).parent_path());
+      std::ofstream(b->folder() / "games" / file, std::ios::binary) << disk;
+    }
+  }
+  runOk(
+      "drop Games:New/\n"
+      "drop Games:Solo/Pinball.adf\n"
+      "expect-rows Games 8\n"
+      "expect-text Selected \"Games:Solo/Pinball.adf\"\n"
+      "close\n");
+  const LudexRunResult r = added.run(
+      "answer-file Games:New/\n"
+      "press Add\n"
+      "answer-file Games:Solo/ Pinball.adf\n"
+      "press Add\n"
+      "expect-rows Games 8\n"
+      "expect-text Selected \"Games:Solo/Pinball.adf\"\n"
+      "close\n");
+  EXPECT_EQ(r.output, "");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_NE(box.list().find("\nZool\nGames:New/Deeper/Zool.adf\n"), std::string::npos) << box.list();
+  EXPECT_EQ(box.list(), added.list());
+}
 
 TEST_F(MainWindow, ACorruptListIsSetAsideAndTheBackupOpensNextTime) {
   const std::string backup = "5" + gameLines("Saved", "Games:Saved.adf", ",");

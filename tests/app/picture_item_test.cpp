@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "gui/mui/client/gui_action_hook.h"
 #include "imaging/pictures.h"
+#include "os/dos/dos_testing.h"
 #include "os/icon/icon.h"
 #include "os/intuition/screens.h"
 #include "tests/gui/mui/host_window.h"
@@ -228,6 +231,23 @@ TEST_F(PictureItem, TheBuiltAreaShowsEachNewPictureAndLetsGoOfItAtTheEnd) {
   // The window's end disposes the object before the item frees its bitmap
   // (TearDown checks that no bitmap is left and the sanitizer build that
   // nothing touches the disposed object).
+}
+
+// The build puts the program's own picture beside the program, so that the
+// picture area always has something to show for the program (and no longer
+// shows the last game's picture once no single game is selected).
+TEST_F(PictureItem, TheProgramsOwnPictureStandsBesideIt) {
+  const char* testRoot = std::getenv("LUDEX_TEST_ROOT");
+  if (!testRoot) GTEST_SKIP() << "LUDEX_TEST_ROOT is set by ctest";
+  const std::string buildFolder = std::filesystem::path(testRoot).parent_path().string();
+  ostest::assignFolders("PROGDIR", {buildFolder.c_str()});
+  cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
+  ASSERT_TRUE(icon->setState("PROGDIR:/ludex"));
+  // 80 by 64, doubled: the joystick's red ball stands right of the middle, near the top.
+  const uint32_t ball = pixel(icon, 93, 22);
+  EXPECT_GT((ball >> 16) & 0xFF, 0xA0u) << std::hex << ball;
+  EXPECT_LT((ball >> 8) & 0xFF, 0x60u) << std::hex << ball;
+  EXPECT_NE(pixel(icon, 80, 100), PEN0_ARGB);  // the base
 }
 
 TEST_F(PictureItem, APictureAreaIsAddedOnlyInsideAGroup) {

@@ -22,6 +22,7 @@
 #include "os/mui/qt/qt_display.h"
 #include "os/mui/qt/window_view.h"
 #include "tests/app/ludex_run.h"
+#include "tests/support/picture_files.h"
 
 namespace {
 
@@ -104,6 +105,20 @@ class MainWindowOnScreen : public testing::Test {
   LudexSandbox box;
 };
 
+// How many pixels of the window show exactly this colour.
+int pixelsOf(mui::qt::WindowView* view, QRgb colour) {
+  const QImage image = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == (colour | 0xFF000000u);
+  return count;
+}
+
+void clickRow(mui::qt::WindowView* view, int row) {
+  QTreeView* list = gamesList(view);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
 TEST_F(MainWindowOnScreen, APictureOfTheWindowShowsItsListTagsAndToolbar) {
   const std::string picture = std::string(LUDEX_BUILD_DIR) + "/main_window.png";
   std::remove(picture.c_str());
@@ -167,6 +182,25 @@ TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {
   EXPECT_EQ(starts, (box.folder() / "games/Amiga/SuperFrog.adf").string() + "\n");
   EXPECT_NE(box.list().find("Super Frog\nGames:Amiga/SuperFrog.adf\n,Platform,Fake,\n\n4\n$"), std::string::npos)
       << box.list();
+}
+
+// The picture area shows the picture beside the selected game: a 10 by 10
+// picture of one colour, doubled, is 400 pixels of that colour on screen.
+TEST_F(MainWindowOnScreen, TheSelectedGamesPictureIsShown) {
+  const QRgb colour = 0xC01DA5;
+  IlbmFile picture;
+  picture.width = picture.height = 10;
+  picture.planes = 2;
+  picture.cmap = {0, colour, 0, 0};
+  picture.pixels.assign(100, 1);
+  writeBytes((box.folder() / "games/Amiga/Racer.adf.pic").string(), picture.bytes());
+  const LudexRunResult r = runOnScreen({
+      [colour](mui::qt::WindowView* view) { std::printf("before: %d\n", pixelsOf(view, colour)); },
+      [](mui::qt::WindowView* view) { clickRow(view, 2); },  // Racer
+      [colour](mui::qt::WindowView* view) { std::printf("Racer: %d\n", pixelsOf(view, colour)); },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output, "before: 0\nRacer: 400\n");
 }
 
 }  // namespace
