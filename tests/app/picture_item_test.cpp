@@ -120,19 +120,19 @@ TEST_F(PictureItem, KnownIlbmsAreDrawnScaledAndCentredPixelForPixel) {
 }
 
 TEST_F(PictureItem, PictureFilesAreLookedForInOrderAndTheIconStandsInForThem) {
-  const uint32_t own = 0xFF0000, ludex = 0x00FF00, igame = 0x0000FF;
+  const uint32_t own = 0xFF0000, ludex = 0x00FF00, folderIffColour = 0x0000FF;
   const uint32_t icon = ICON_PALETTE_ARGB[2];
   enum Own { NONE, GOOD, JUNK, EMPTY, FOLDER };  // what stands at the game's own picture path
   struct Case {
     const char* name;
     Own ownPicture;
-    bool ludexPic, igameIff, hasIcon;
+    bool ludexPic, folderIff, hasIcon;
     uint32_t shown;  // the colour at the centre; 0: nothing shown
   } cases[] = {
       {"the game's own picture first", GOOD, true, true, true, OPAQUE | own},
       {"then the folder's Ludex.pic", NONE, true, true, true, OPAQUE | ludex},
-      {"then the folder's iGame.iff", NONE, false, true, true, OPAQUE | igame},
-      {"a folder named like a picture file is passed over", FOLDER, false, true, false, OPAQUE | igame},
+      {"then the folder's iGame.iff", NONE, false, true, true, OPAQUE | folderIffColour},
+      {"a folder named like a picture file is passed over", FOLDER, false, true, false, OPAQUE | folderIffColour},
       {"no picture file: the icon", NONE, false, false, true, icon},
       // The first picture file found is the one tried; when it cannot be
       // loaded the icon is shown, not the next file.
@@ -152,7 +152,7 @@ TEST_F(PictureItem, PictureFilesAreLookedForInOrderAndTheIconStandsInForThem) {
       case FOLDER: box_.makeDir(d + "Fred.adf.pic"); break;
     }
     if (c.ludexPic) writeSolid(d + "Ludex.pic", ludex);
-    if (c.igameIff) writeSolid(d + "iGame.iff", igame);
+    if (c.folderIff) writeSolid(d + "iGame.iff", folderIffColour);
     if (c.hasIcon) writeIcon(d + "Fred.adf.info", 8, 8, 2);
     const std::string path = "Sandbox:/" + d + "Fred.adf";
     cGuiNativeIcon* item = addNativeIcon(window, 160, 128);
