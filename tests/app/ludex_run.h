@@ -5,12 +5,19 @@
 #pragma once
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct LudexRunResult {
   int exitCode = -1;
-  std::string output;
+  std::string output;  // stdout
+  std::string errors;  // stderr, when the program ran as a process of its own
 };
+
+// Environment variables to set (a value) or unset (none).
+using LudexEnvironment = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
 class LudexSandbox {
  public:
@@ -30,6 +37,10 @@ class LudexSandbox {
   // when the program has ended: this waits (a few seconds at most) until at
   // least `expected` starts are written.
   std::string emulatorStarts(size_t expected = 0) const;
+
+  // Writes the script (NIL: none) into the sandbox and gives the environment
+  // the program runs in with it: its volumes, home, script, PATH and no display.
+  LudexEnvironment prepareRun(const char* script) const;
 
   // Runs the program with the script (NIL: no script at all); `beforeStart`
   // runs in the program's process just before it starts (to put up a display).
