@@ -36,9 +36,7 @@ void writeAll(const fs::path& path, const std::string& text) {
 LudexSandbox::LudexSandbox() : folder_(freshTestFolder("ludex_run")) {
   for (const char* sub : {"home", "progdir", "run", "games", "bin"}) fs::create_directories(folder_ / sub);
   fs::permissions(folder_ / "run", fs::perms::owner_all);  // a runtime folder is its user's alone
-  const fs::path emulator = folder_ / "bin" / "fakeemu";
-  writeAll(emulator, "#!/bin/sh\necho \"$@\" >> \"" + (folder_ / "starts.txt").string() + "\"\n");
-  chmod(emulator.c_str(), 0755);
+  writeProgram("bin/fakeemu", "#!/bin/sh\necho \"$@\" >> \"" + (folder_ / "starts.txt").string() + "\"\n");
 }
 
 void LudexSandbox::writeList(const std::string& text) const { writeAll(folder_ / "progdir" / "Ludex.list", text); }
@@ -46,6 +44,13 @@ void LudexSandbox::writeList(const std::string& text) const { writeAll(folder_ /
 std::string LudexSandbox::list() const { return readAll(folder_ / "progdir" / "Ludex.list"); }
 
 bool LudexSandbox::hasFile(const std::string& relative) const { return fs::exists(folder_ / relative); }
+
+std::string LudexSandbox::read(const std::string& relative) const { return readAll(folder_ / relative); }
+
+void LudexSandbox::writeProgram(const std::string& relative, const std::string& text) const {
+  writeAll(folder_ / relative, text);
+  chmod((folder_ / relative).c_str(), 0755);
+}
 
 void LudexSandbox::writePrefs(bool autoExit, const std::string& launchers) const {
   writeAll(folder_ / "home/.config/ludex/ENVARC/Ludex.prefs", std::string("1\n") + (autoExit ? "1" : "0") + "\n0\n" + launchers);

@@ -28,6 +28,10 @@ class LudexSandbox {
   void writeList(const std::string& text) const;
   std::string list() const;
   bool hasFile(const std::string& relative) const;
+  // Any file of the sandbox, as it is on disk ("" when there is none).
+  std::string read(const std::string& relative) const;
+  // An executable file of the sandbox (a script that stands in for a program).
+  void writeProgram(const std::string& relative, const std::string& text) const;
   // The preferences file with the launchers, given as "tag\ncommands\n\n" blocks.
   void writePrefs(bool autoExit, const std::string& launchers) const;
   // A game file below the Games: volume.

@@ -6,13 +6,11 @@
 // Each play is counted and dated in the saved list; with "Quit Ludex after
 // launching a game" ticked, a launch ends the program.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -24,31 +22,19 @@ namespace {
 
 const std::string oddName = "Say \"hi\" $(touch pwned) & co";
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeProgram(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-  chmod(path.c_str(), 0755);
-}
-
 // Minutes since 2000-01-01 00:00 UTC, as the list stores the last play.
 long minutesNow() { return static_cast<long>((std::time(nullptr) - 946684800) / 60); }
 
 // What the emulator recorded, one text per start, sorted (starts run in the
 // background, so they may end in any order); waits a few seconds for the
 // `expected` starts to arrive.
-std::vector<std::string> emulatorRecords(const fs::path& folder, size_t expected) {
+std::vector<std::string> emulatorRecords(const LudexSandbox& box, size_t expected) {
   std::vector<std::string> records;
   for (int waited = 0; waited < 200; ++waited) {
     records.clear();
-    for (const auto& entry : fs::directory_iterator(folder))
-      if (entry.path().filename().string().rfind("start.", 0) == 0) records.push_back(readAll(entry.path()));
+    for (const auto& entry : fs::directory_iterator(box.folder() / "starts"))
+      if (entry.path().filename().string().rfind("start.", 0) == 0)
+        records.push_back(box.read("starts/" + entry.path().filename().string()));
     if (records.size() >= expected) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
   }
@@ -74,14 +60,14 @@ class Launching : public E2eOnEachDisplay {};
 TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsTheProgram) {
   LudexSandbox box;
   const fs::path root = box.folder();
-  const fs::path emulatorFolder = root / "games/Emulators/Play Emu";
-  fs::create_directories(root / "starts");
-  writeProgram(emulatorFolder / "playemu", "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"" +
-                                               (root / "starts").string() + "/part.$$\"\nmv \"" +
-                                               (root / "starts").string() + "/part.$$\" \"" +
-                                               (root / "starts").string() + "/start.$$\"\n");
+  const std::string starts = (root / "starts").string();
+  fs::create_directories(starts);
+  // Each start is recorded in a file of its own, put in place once complete.
+  box.writeProgram("games/Emulators/Play Emu/playemu",
+                   "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"" + starts +
+                       "/part.$$\"\nmv \"" + starts + "/part.$$\" \"" + starts + "/start.$$\"\n");
   // Ours comes first on PATH: if any part of a name ran as a command, it would leave its mark.
-  writeProgram(root / "bin/touch", "#!/bin/sh\necho ran > \"" + (root / "touched").string() + "\"\n");
+  box.writeProgram("bin/touch", "#!/bin/sh\necho ran > \"" + (root / "touched").string() + "\"\n");
   box.writePrefs(false, "Floppy\nCD \"${AppDir/playemu}\"\\nplayemu %p \"%g\"\n\n");
   const std::string oddPath = "Games:Shelf/" + oddName + ".adf", plainPath = "Games:Shelf/Plain.adf";
   const std::string list = "5\n" + oddName + "\n" + oddPath + "\n,Floppy,\n--title \"Big One\" -x\n0\n$0\n" +
@@ -91,7 +77,7 @@ TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsThe
   // through the same launcher, must not (an unanswered requester would be
   // printed and fail the output).
   const long before = minutesNow();
-  const std::string folder = emulatorFolder.string() + "\n", shelf = (root / "games/Shelf/").string();
+  const std::string folder = (root / "games/Emulators/Play Emu").string() + "\n", shelf = (root / "games/Shelf/").string();
   E2eStart first{.script = "answer-file \"Games:Emulators/Play Emu\" playemu\n"
                            "double-click-row Games " + e2eQuoted(oddName) + "\n"
                            "double-click-row Games Plain\n"
@@ -102,8 +88,8 @@ TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsThe
                        folder + "[--title]\n[Big One]\n[-x]\n[" + shelf + oddName + ".adf]\n",
                        folder + "[" + shelf + "Plain.adf]\n"};
                    std::sort(expected.begin(), expected.end());
-                   EXPECT_EQ(emulatorRecords(root / "starts", 2), expected);
-                   EXPECT_EQ(readAll(root / "home/.config/ludex/ENVARC/AppDir/playemu"), "Games:Emulators/Play Emu");
+                   EXPECT_EQ(emulatorRecords(box, 2), expected);
+                   EXPECT_EQ(box.read("home/.config/ludex/ENVARC/AppDir/playemu"), "Games:Emulators/Play Emu");
                    const std::string saved = box.list();
                    for (const auto& [path, count] : {std::pair(oddPath, 1L), std::pair(plainPath, 8L)}) {
                      const auto [playCount, lastPlayed] = plays(saved, path);
@@ -120,9 +106,9 @@ TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsThe
                             "double-click-row Games Plain\n"
                             "expect-rows Games 99\n",
                   .then = [&] {
-                    EXPECT_EQ(emulatorRecords(root / "starts", 3).size(), 3u);
+                    EXPECT_EQ(emulatorRecords(box, 3).size(), 3u);
                     EXPECT_EQ(plays(box.list(), plainPath).first, 9);
-                    EXPECT_EQ(readAll(root / "home/.config/ludex/ENVARC/Ludex.prefs").substr(0, 4), "1\n1\n");
+                    EXPECT_EQ(box.read("home/.config/ludex/ENVARC/Ludex.prefs").substr(0, 4), "1\n1\n");
                   }};
   playScenario(box, {.display = GetParam(),
                      .files = {{"Shelf/" + oddName + ".adf", "DOS"}, {"Shelf/Plain.adf", "DOS"}},

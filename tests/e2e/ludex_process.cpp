@@ -6,9 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <thread>
 
 extern char** environ;
@@ -18,13 +16,6 @@ namespace {
 // A program that has not ended by then is taken to hang (the sanitizer build
 // runs a few times slower than the normal one).
 constexpr auto TIME_LIMIT = std::chrono::seconds(60);
-
-std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // This process's environment with the sandbox's and the display's changes, as execve takes it.
 std::vector<std::string> environmentFor(const LudexSandbox& box, const char* script, E2eDisplay display) {
@@ -56,12 +47,13 @@ std::vector<std::string> environmentFor(const LudexSandbox& box, const char* scr
 
 }  // namespace
 
-LudexProcess::LudexProcess(const LudexSandbox& box, const char* script, E2eDisplay display) : folder_(box.folder()) {
+LudexProcess::LudexProcess(const LudexSandbox& box, const char* script, E2eDisplay display) : box_(box) {
   std::vector<std::string> entries = environmentFor(box, script, display);
   std::vector<char*> envp;
   for (std::string& entry : entries) envp.push_back(entry.data());
   envp.push_back(nullptr);
-  const std::string out = (folder_ / "stdout.txt").string(), err = (folder_ / "stderr.txt").string();
+  const std::filesystem::path& folder = box.folder();
+  const std::string out = (folder / "stdout.txt").string(), err = (folder / "stderr.txt").string();
   const std::string program = LUDEX_PROGRAM;
   char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
   pid_ = fork();
@@ -69,7 +61,7 @@ LudexProcess::LudexProcess(const LudexSandbox& box, const char* script, E2eDispl
     const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int in = open("/dev/null", O_RDONLY);
-    if (o < 0 || e < 0 || in < 0 || dup2(in, 0) < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(folder_.c_str()) != 0)
+    if (o < 0 || e < 0 || in < 0 || dup2(in, 0) < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(folder.c_str()) != 0)
       _exit(127);
     execve(argv[0], argv, envp.data());
     _exit(127);
@@ -98,8 +90,8 @@ LudexRunResult LudexProcess::finish() {
   }
   LudexRunResult r;
   r.exitCode = WIFEXITED(status_) ? WEXITSTATUS(status_) : WIFSIGNALED(status_) ? 128 + WTERMSIG(status_) : -1;
-  r.output = readAll(folder_ / "stdout.txt");
-  r.errors = readAll(folder_ / "stderr.txt") + (hung ? "(killed: still running after the time limit)\n" : "");
+  r.output = box_.read("stdout.txt");
+  r.errors = box_.read("stderr.txt") + (hung ? "(killed: still running after the time limit)\n" : "");
   return r;
 }
 

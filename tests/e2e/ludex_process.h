@@ -24,7 +24,7 @@ class LudexProcess {
   void kill();
 
  private:
-  std::filesystem::path folder_;
+  const LudexSandbox& box_;
   pid_t pid_ = -1;
   int status_ = 0;
 };

@@ -4,12 +4,9 @@
 // start shows them and launches the game through that launcher without
 // asking for the program again.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/e2e_scenario.h"
@@ -18,21 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(Preferences, ALauncherAddedWithItsProgramAndTheTicksAreSavedOnCloseAndFoundAfterARestart) {
   LudexSandbox box;
-  const fs::path root = box.folder(), prefs = root / "home/.config/ludex/ENVARC/Ludex.prefs";
-  const fs::path emulator = root / "games/Emulators/shootemu", played = root / "played";
-  fs::create_directories(emulator.parent_path());
-  std::ofstream(emulator) << "#!/bin/sh\n{ pwd; echo \"$@\"; } > \"" << played.string() << ".part\"\nmv \""
-                          << played.string() << ".part\" \"" << played.string() << "\"\n";
-  chmod(emulator.c_str(), 0755);
+  const fs::path root = box.folder(), played = root / "played";
+  const std::string prefs = "home/.config/ludex/ENVARC/Ludex.prefs";
+  box.writeProgram("games/Emulators/shootemu", "#!/bin/sh\n{ pwd; echo \"$@\"; } > \"" + played.string() +
+                                                   ".part\"\nmv \"" + played.string() + ".part\" \"" + played.string() + "\"\n");
   const std::string list = "5\nStar Blaster\nGames:Star Blaster.adf\n,Shooter,\n-fast\n0\n$0\n";
 
   E2eStart first{.script = "press Prefs\n"
@@ -54,11 +42,11 @@ TEST(Preferences, ALauncherAddedWithItsProgramAndTheTicksAreSavedOnCloseAndFound
                            "close\n",
                  .listIs = list,
                  .then = [&] {
-                   const std::string saved = readAll(prefs);
+                   const std::string saved = box.read(prefs);
                    EXPECT_EQ(saved.substr(0, 6), "1\n1\n1\n") << saved;
                    EXPECT_NE(saved.find("\nShooter\nCD \"${AppDir/shootemu}\"\\nshootemu \"%g\" %p\n"), std::string::npos)
                        << saved;
-                   EXPECT_EQ(readAll(root / "home/.config/ludex/ENVARC/AppDir/shootemu"), "Games:Emulators");
+                   EXPECT_EQ(box.read("home/.config/ludex/ENVARC/AppDir/shootemu"), "Games:Emulators");
                  }};
   // The output is unticked again so that the launch runs quietly; the
   // launch then ends the program.
@@ -77,13 +65,13 @@ TEST(Preferences, ALauncherAddedWithItsProgramAndTheTicksAreSavedOnCloseAndFound
                              "double-click-row Games \"Star Blaster\"\n"
                              "expect-rows Games 99\n",
                    .then = [&] {
-                     EXPECT_EQ(readAll(prefs).substr(0, 6), "1\n1\n0\n");
+                     EXPECT_EQ(box.read(prefs).substr(0, 6), "1\n1\n0\n");
                      for (int waited = 0; waited < 200 && !fs::exists(played); ++waited)
                        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-                     EXPECT_EQ(readAll(played), emulator.parent_path().string() + "\n" +
+                     EXPECT_EQ(box.read("played"), (root / "games/Emulators").string() + "\n" +
                                                     (root / "games/Star Blaster.adf").string() + " -fast\n");
                    }};
-  ASSERT_FALSE(fs::exists(prefs));
+  ASSERT_FALSE(box.hasFile(prefs));
   playScenario(box, {.files = {{"Star Blaster.adf", "DOS"}}, .list = list, .starts = {first, restart}});
 }
 
