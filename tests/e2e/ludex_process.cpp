@@ -57,6 +57,7 @@ LudexProcess::LudexProcess(const LudexSandbox& box, const char* script, E2eDispl
   const std::string program = LUDEX_PROGRAM;
   char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
   pid_ = fork();
+  if (pid_ < 0) status_ = 127 << 8;  // as a program that could not be started, never as a clean end
   if (pid_ == 0) {
     const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
