@@ -4,7 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <unordered_set>
+#include <set>
+#include <unordered_map>
 
 namespace doswatch {
 namespace {
@@ -19,7 +20,8 @@ struct Watcher {
   int fd = -1;
   bool unavailable = false;  // inotify could not be had: nothing is watched
   uint64_t generation = 1;
-  std::unordered_set<std::string> folders;
+  std::set<std::string> folders;  // in order, so that the ones below a folder stand together
+  std::unordered_multimap<int, std::string> folderOfWatch;  // one inode watched under several paths has one watch
 };
 
 Watcher& watcher() {
@@ -28,7 +30,9 @@ Watcher& watcher() {
 }
 
 // Every watch goes at once with its descriptor; a new one takes its place, so
-// that dos keeps the same number of descriptors open.
+// that dos keeps the same number of descriptors open. (Closing an inotify
+// descriptor waits for the kernel's readers, some milliseconds: only events
+// that may have moved a watched folder come here.)
 void dropAll(Watcher& w) {
   if (w.fd >= 0) {
     close(w.fd);
@@ -36,7 +40,32 @@ void dropAll(Watcher& w) {
     w.unavailable = w.fd < 0;
   }
   w.folders.clear();
+  w.folderOfWatch.clear();
   ++w.generation;
+}
+
+// Whether the path is a watched folder or lies on the way to one.
+bool leadsToWatched(const Watcher& w, const std::string& path) {
+  if (w.folders.count(path)) return true;
+  const std::string below = path + "/";
+  const auto next = w.folders.lower_bound(below);
+  return next != w.folders.end() && next->compare(0, below.size(), below) == 0;
+}
+
+// Whether after the event a watched path may name another folder than the
+// one its watch is on: a watch went or moved, events were lost, or a name
+// that is or leads to a watched folder was made, moved or deleted. A change
+// of any other name keeps the watches (the generation still moves on).
+bool mayMoveWatchedFolders(const Watcher& w, const inotify_event& e) {
+  if (e.mask & (IN_Q_OVERFLOW | IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT)) return true;
+  if (!(e.mask & (IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO))) return false;
+  const auto [first, last] = w.folderOfWatch.equal_range(e.wd);
+  if (first == last || e.len == 0) return true;
+  for (auto it = first; it != last; ++it) {
+    const std::string& folder = it->second;
+    if (leadsToWatched(w, folder + (!folder.empty() && folder.back() == '/' ? "" : "/") + e.name)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -49,8 +78,23 @@ uint64_t generation() {
   do n = read(w.fd, buffer, sizeof buffer);
   while (n < 0 && errno == EINTR);
   // Any event at all (a change, a lost queue, a watch gone with its folder)
-  // ends what was kept; the watches start over as folders are read again.
-  if (n > 0 || (n < 0 && errno != EAGAIN)) dropAll(w);
+  // ends what was kept. The watches start over as folders are read again
+  // when a watched folder may have moved.
+  if (n < 0 && errno != EAGAIN) {
+    dropAll(w);
+  } else if (n > 0) {
+    bool moved = false;
+    for (char* at = buffer; at < buffer + n && !moved;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(at);
+      moved = mayMoveWatchedFolders(w, *e);
+      at += sizeof(inotify_event) + e->len;
+    }
+    if (moved) {
+      dropAll(w);
+    } else {
+      ++w.generation;
+    }
+  }
   return w.generation;
 }
 
@@ -68,8 +112,10 @@ bool watch(const std::string& folder) {
   if (w.folders.count(folder)) return true;
   if (w.folders.size() >= MAX_WATCHED) dropAll(w);
   if (!available()) return false;
-  if (inotify_add_watch(w.fd, folder.c_str(), CHANGES) < 0) return false;
+  const int wd = inotify_add_watch(w.fd, folder.c_str(), CHANGES);
+  if (wd < 0) return false;
   w.folders.insert(folder);
+  w.folderOfWatch.emplace(wd, folder);
   return true;
 }
 

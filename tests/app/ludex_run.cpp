@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <deque>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -34,9 +35,8 @@ void writeAll(const fs::path& path, const std::string& text) {
 
 LudexSandbox::LudexSandbox() : folder_(freshTestFolder("ludex_run")) {
   for (const char* sub : {"home", "progdir", "run", "games", "bin"}) fs::create_directories(folder_ / sub);
-  const fs::path emulator = folder_ / "bin" / "fakeemu";
-  writeAll(emulator, "#!/bin/sh\necho \"$@\" >> \"" + (folder_ / "starts.txt").string() + "\"\n");
-  chmod(emulator.c_str(), 0755);
+  fs::permissions(folder_ / "run", fs::perms::owner_all);  // a runtime folder is its user's alone
+  writeProgram("bin/fakeemu", "#!/bin/sh\necho \"$@\" >> \"" + (folder_ / "starts.txt").string() + "\"\n");
 }
 
 void LudexSandbox::writeList(const std::string& text) const { writeAll(folder_ / "progdir" / "Ludex.list", text); }
@@ -44,6 +44,13 @@ void LudexSandbox::writeList(const std::string& text) const { writeAll(folder_ /
 std::string LudexSandbox::list() const { return readAll(folder_ / "progdir" / "Ludex.list"); }
 
 bool LudexSandbox::hasFile(const std::string& relative) const { return fs::exists(folder_ / relative); }
+
+std::string LudexSandbox::read(const std::string& relative) const { return readAll(folder_ / relative); }
+
+void LudexSandbox::writeProgram(const std::string& relative, const std::string& text) const {
+  writeAll(folder_ / relative, text);
+  chmod((folder_ / relative).c_str(), 0755);
+}
 
 void LudexSandbox::writePrefs(bool autoExit, const std::string& launchers) const {
   writeAll(folder_ / "home/.config/ludex/ENVARC/Ludex.prefs", std::string("1\n") + (autoExit ? "1" : "0") + "\n0\n" + launchers);
@@ -61,20 +68,24 @@ std::string LudexSandbox::emulatorStarts(size_t expected) const {
   return starts;
 }
 
-LudexRunResult LudexSandbox::run(const char* script, const std::function<void()>& beforeStart) const {
+LudexEnvironment LudexSandbox::prepareRun(const char* script) const {
   const std::string scriptPath = (folder_ / "ui.script").string();
   if (script) writeAll(scriptPath, script);
-  const std::string home = (folder_ / "home").string(), progdir = (folder_ / "progdir").string(),
-                    runtime = (folder_ / "run").string(), volumes = "Games=" + (folder_ / "games").string(),
-                    path = (folder_ / "bin").string() + ":/usr/bin:/bin";
-  ScopedEnv scriptEnv("LUDEX_UI_SCRIPT", script ? scriptPath.c_str() : nullptr);
-  ScopedEnv homeEnv("HOME", home.c_str());
-  ScopedEnv progdirEnv("LUDEX_HOME", progdir.c_str());
-  ScopedEnv runtimeEnv("XDG_RUNTIME_DIR", runtime.c_str());
-  ScopedEnv volumesEnv("LUDEX_VOLUMES", volumes.c_str());
-  ScopedEnv pathEnv("PATH", path.c_str());
-  ScopedEnv displayEnv("DISPLAY", nullptr);
-  ScopedEnv waylandEnv("WAYLAND_DISPLAY", nullptr);
+  return {
+      {"LUDEX_UI_SCRIPT", script ? std::optional(scriptPath) : std::nullopt},
+      {"HOME", (folder_ / "home").string()},
+      {"LUDEX_HOME", (folder_ / "progdir").string()},
+      {"XDG_RUNTIME_DIR", (folder_ / "run").string()},
+      {"LUDEX_VOLUMES", "Games=" + (folder_ / "games").string()},
+      {"PATH", (folder_ / "bin").string() + ":/usr/bin:/bin"},
+      {"DISPLAY", std::nullopt},
+      {"WAYLAND_DISPLAY", std::nullopt},
+  };
+}
+
+LudexRunResult LudexSandbox::run(const char* script, const std::function<void()>& beforeStart) const {
+  std::deque<ScopedEnv> environment;
+  for (const auto& [name, value] : prepareRun(script)) environment.emplace_back(name.c_str(), value ? value->c_str() : nullptr);
   const ChildResult r = runInChild([&beforeStart] {
     ostest::resetDos();  // the volumes from the environment above
     if (beforeStart) beforeStart();
@@ -82,5 +93,5 @@ LudexRunResult LudexSandbox::run(const char* script, const std::function<void()>
     char* argv[] = {arg0, nullptr};
     return ludexMain(1, argv);
   });
-  return {r.exitCode, r.output};
+  return {r.exitCode, r.output, ""};
 }

@@ -5,6 +5,15 @@
 #include <filesystem>
 #include <fstream>
 
+std::string e2eQuoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
 void playScenario(LudexSandbox& box, const E2eScenario& scenario) {
   for (const E2eFile& file : scenario.files) {
     const std::filesystem::path path = box.folder() / "games" / file.path;
@@ -15,14 +24,21 @@ void playScenario(LudexSandbox& box, const E2eScenario& scenario) {
   for (size_t n = 0; n < scenario.starts.size(); ++n) {
     const E2eStart& start = scenario.starts[n];
     SCOPED_TRACE("start " + std::to_string(n + 1));
-    const LudexRunResult r = box.run(start.script.c_str());
+    const LudexRunResult r = runLudex(box, start.script.c_str(), scenario.display);
     EXPECT_EQ(r.output, start.output);
-    EXPECT_EQ(r.exitCode, start.exitCode);
+    EXPECT_EQ(r.exitCode, start.exitCode) << r.errors;
     const std::string list = box.list();
     for (const std::string& text : start.listHas) EXPECT_NE(list.find(text), std::string::npos) << text << " in\n" << list;
     for (const std::string& text : start.listLacks) EXPECT_EQ(list.find(text), std::string::npos) << text << " in\n" << list;
     if (start.listIs) {
       EXPECT_EQ(list, *start.listIs);
     }
+    if (start.then) start.then();
   }
 }
+
+void PrintTo(E2eDisplay display, std::ostream* out) {
+  *out << (display == E2eDisplay::Headless ? "Headless" : "Offscreen");
+}
+
+std::string e2eDisplayName(const testing::TestParamInfo<E2eDisplay>& info) { return testing::PrintToString(info.param); }

@@ -73,7 +73,9 @@ void expectShown(const Expected& game, std::string& script, std::vector<std::str
   saved.push_back("\n" + std::string(game.name) + "\n" + game.path + "\n," + game.tag + ",\n\n0\n$0\n");
 }
 
-TEST(FirstStart, AFolderOfEveryKindAndTwoProgramsDroppedAreListedTaggedAndSaved) {
+class FirstStart : public E2eOnEachDisplay {};
+
+TEST_P(FirstStart, AFolderOfEveryKindAndTwoProgramsDroppedAreListedTaggedAndSaved) {
   LudexSandbox box;
   InfoFile icon;
   icon.defaultTool = "WHDLoad";
@@ -91,7 +93,7 @@ TEST(FirstStart, AFolderOfEveryKindAndTwoProgramsDroppedAreListedTaggedAndSaved)
   for (const Expected& game : dropped) expectShown(game, first.script, first.listHas);
   first.script += "close\n";
   first.listLacks = {"readme", "Blank", "Broken", ".slave", "Shelf/Keen"};
-  playScenario(box, {.files = shelf, .starts = {first}});
+  playScenario(box, {.display = GetParam(), .files = shelf, .starts = {first}});
   EXPECT_EQ(box.list().substr(0, 2), "5\n");
 
   // The next start shows the list exactly as saved and leaves it so.
@@ -102,7 +104,9 @@ TEST(FirstStart, AFolderOfEveryKindAndTwoProgramsDroppedAreListedTaggedAndSaved)
   for (const Expected& game : dropped) expectShown(game, again.script, ignored);
   again.script += "close\n";
   again.listIs = saved;
-  playScenario(box, {.starts = {again}});
+  playScenario(box, {.display = GetParam(), .starts = {again}});
 }
+
+E2E_ON_EACH_DISPLAY(FirstStart);
 
 }  // namespace

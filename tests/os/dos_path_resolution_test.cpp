@@ -232,6 +232,19 @@ TEST_F(DosPathResolution, AnswersFromAWatchedFoldersNamesFollowOtherProgramsChan
         {[] { return opened("Sandbox:Games/Fred/Game.adf"); }, "opened"}}},
       {"a file goes", [this] { ASSERT_EQ(unlink(box.host("Games/Fred/GAME.ADF").c_str()), 0); },
        {{[] { return opened("Sandbox:Games/Fred/game.adf"); }, "error 205"}}},
+      // A file beside Fred leaves the watches as they are; Fred moved away
+      // and another folder in its place must be watched afresh.
+      {"a file comes beside Fred, then Fred goes and another takes its name", [this, &readNames] {
+         box.writeFile("Games/Beside.adf");
+         readNames();
+         ASSERT_EQ(rename(box.host("Games/Fred").c_str(), box.host("Games/Old").c_str()), 0);
+         box.makeDir("Games/Fred");
+         box.writeFile("Games/Fred/Fred.adf", "disk");
+       },
+       {{[] { return examined("Sandbox:Games/Fred/fred.adf"); }, "Fred.adf file"},
+        {[] { return examined("Sandbox:Games/Beside.adf"); }, "Beside.adf file"}}},
+      {"a file comes into the new Fred", [this] { box.writeFile("Games/Fred/Later.adf"); },
+       {{[] { return examined("Sandbox:Games/Fred/later.adf"); }, "Later.adf file"}}},
       {"a locked file is renamed", [this, &held, &readNames] {
          box.writeFile("Games/Fred/Locked.adf");
          readNames();

@@ -4,13 +4,19 @@
 #include <QPalette>
 
 #include "os/mui/lists/nlist.h"
+#include "os/mui/live_objects.h"
 #include "os/mui/qt/qt_text.h"
 
 namespace mui::qt {
 
-RowModel::RowModel(NList* list, QObject* parent) : QAbstractTableModel(parent), list_(list) { follow(); }
+RowModel::RowModel(NList* list, QObject* parent) : QAbstractTableModel(parent), list_(list), serial_(list->serial) {
+  follow();
+}
+
+bool RowModel::listAlive() const { return isLive(list_, serial_); }
 
 void RowModel::follow() {
+  if (!listAlive()) return;
   const int rows = static_cast<int>(list_->userRowCount());
   const int columns = static_cast<int>(list_->userColumnCount());
   if (list_->redrawCount() == seenRedraws_ && rows == rows_ && columns == columns_) return;
@@ -31,7 +37,7 @@ bool RowModel::selectedRow(int row) const {
 }
 
 QVariant RowModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
+  if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_ || !listAlive()) return {};
   switch (role) {
     case Qt::DisplayRole:
     case Qt::TextAlignmentRole: {
@@ -53,7 +59,7 @@ QVariant RowModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
+  if (orientation != Qt::Horizontal || section < 0 || section >= columns_ || !listAlive()) return {};
   if (!list_->flag(MUIA_NList_Title)) return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
   const std::vector<std::string> titles = list_->columnTexts(-1);
   if (static_cast<size_t>(section) >= titles.size()) return {};

@@ -3,7 +3,10 @@
 // only what is on screen), and starts afresh each time the list was redrawn.
 // The selection and the active row are the list's too, shown as the row's
 // colours, so what is selected on screen is always what the program sees.
+// Once the list is disposed (its window given back while the view is still
+// on screen, until the display takes it down), the model shows no texts.
 #pragma once
+#include <cstdint>
 #include <QAbstractTableModel>
 
 namespace mui {
@@ -26,10 +29,12 @@ class RowModel : public QAbstractTableModel {
 
  private:
   NList* list_;
+  uint32_t serial_;
   int seenRedraws_ = -1;
   int rows_ = 0;
   int columns_ = 0;
   bool selectedRow(int row) const;
+  bool listAlive() const;
 };
 
 }  // namespace mui::qt
