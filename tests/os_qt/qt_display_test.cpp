@@ -42,6 +42,7 @@
 #include "os/mui/driver/ui_script_runner.h"
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
+#include "os/mui/qt/group_layouts.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
 #include "tests/os_qt/shown_window.h"
@@ -502,6 +503,99 @@ TEST_F(QtDisplayTest, APictureAreaShowsTheBitmapTheProgramDrew) {
   MUI_DisposeObject(app);
   FreeBitMap(pens);
   FreeBitMap(colours);
+}
+
+// A member of a row with the sizes it asks for.
+class SizedWidget : public QWidget {
+ public:
+  SizedWidget(int minimum, int hint, int maximum) : hint_(hint) {
+    setMinimumWidth(minimum);
+    setMaximumWidth(maximum);
+  }
+  QSize sizeHint() const override { return QSize(hint_, 20); }
+
+ private:
+  int hint_;
+};
+
+TEST_F(QtDisplayTest, ARowGivesEachMemberItsSizeFirstAndSharesTheRestByWeight) {
+  struct Case {
+    bool sameSize;
+    int width;
+    std::vector<int> sizes;
+  };
+  // Members: two weighted ones of different sizes, a label of weight 0 and
+  // one of fixed width; no spacing or margins.
+  const std::vector<Case> cases = {
+      {false, 490, {100, 300, 50, 40}},   // as large as they ask: each its own size
+      {false, 590, {150, 350, 50, 40}},   // more: shared by weight, the label and the fixed one as they are
+      {false, 390, {75, 225, 50, 40}},    // less: taken in proportion to what each can spare
+      {false, 100, {20, 50, 50, 40}},     // too little: each at its minimum
+      {true, 940, {300, 300, 300, 40}},   // same size: each as large as the largest asks
+      {true, 1240, {400, 400, 400, 40}},  // and grows alike
+  };
+  for (const Case& c : cases) {
+    QWidget row;
+    auto* layout = new mui::qt::WeightedBoxLayout(true, c.sameSize, &row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    std::vector<QWidget*> members = {new SizedWidget(20, 100, 10000), new SizedWidget(50, 300, 10000),
+                                     new SizedWidget(50, 50, 10000), new SizedWidget(40, 40, 40)};
+    const int weights[] = {100, 100, 0, 100};
+    for (size_t i = 0; i < members.size(); ++i) layout->addMember(members[i], weights[i]);
+    layout->setGeometry(QRect(0, 0, c.width, 20));
+    std::vector<int> sizes;
+    for (QWidget* m : members) sizes.push_back(m->geometry().width());
+    EXPECT_EQ(sizes, c.sizes) << "same size " << c.sameSize << ", width " << c.width;
+    EXPECT_EQ(layout->sizeHint().width(), c.sameSize ? 940 : 490) << "the room that gives every member its size";
+    int at = 0;
+    for (QWidget* m : members) {
+      EXPECT_EQ(m->geometry().x(), at) << "members side by side";
+      at += m->geometry().width();
+    }
+  }
+}
+
+TEST_F(QtDisplayTest, SameSizeGroupsShowTheirMembersAlikeInRowsAndGrids) {
+  Object *shortLabel = nullptr, *longText = nullptr, *field = nullptr, *caption = nullptr;
+  Object* ok = ShownWindow::button("OK");
+  Object* other = MUI_NewObject("Group.mui", MUIA_Frame, MUIV_Frame_Button, MUIA_InputMode, MUIV_InputMode_RelVerify,
+                                MUIA_Group_Child, caption = ShownWindow::label("A rather longer caption"));
+  Object* window = MUI_NewObject(
+      "Window.mui", MUIA_Window_Title, "Same size", MUIA_Window_RootObject,
+      MUI_NewObject("Group.mui", MUIA_Group_Child,
+                    MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_SameSize, 1, MUIA_Group_Child, ok,
+                                  MUIA_Group_Child, other),
+                    MUIA_Group_Child,
+                    MUI_NewObject("Group.mui", MUIA_Group_Columns, 2, MUIA_Group_SameSize, 1, MUIA_Group_Child,
+                                  shortLabel = ShownWindow::label("A"), MUIA_Group_Child,
+                                  field = MUI_NewObject("String.mui"), MUIA_Group_Child,
+                                  MUI_NewObject("Text.mui", MUIA_Text_Contents, "B"), MUIA_Group_Child,
+                                  longText = MUI_NewObject("Text.mui", MUIA_Text_Contents,
+                                                           "A text wider than any field asks to be"))));
+  Object* app = MUI_NewObject("Application.mui", MUIA_Application_Title, "Test");
+  DoMethod(app, OM_ADDMEMBER, window);
+  SetAttrs(window, MUIA_Window_Open, 1);
+  {
+    mui::qt::QtDisplay display;
+    display.refresh();
+    QCoreApplication::processEvents();
+    auto width = [&display](Object* o) { return display.widgetOf(o)->width(); };
+    EXPECT_EQ(width(ok), width(other));
+    EXPECT_GE(width(ok), display.widgetOf(other)->sizeHint().width()) << "as wide as the longer caption needs";
+    EXPECT_EQ(width(shortLabel), width(field)) << "every column alike";
+    EXPECT_EQ(width(field), width(longText));
+    EXPECT_GE(width(longText), display.widgetOf(longText)->sizeHint().width());
+    // A caption grows; the buttons stay alike.
+    SetAttrs(caption, MUIA_Text_Contents, "A caption that has grown a great deal longer");
+    display.refresh();
+    mui::qt::WindowView* top = display.windowView(window);
+    top->resize(top->sizeHint());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(width(ok), width(other));
+    EXPECT_GE(width(ok), display.widgetOf(other)->sizeHint().width());
+  }
+  MUI_DisposeObject(app);
 }
 
 TEST(QtScreenRequesters, AmigaPatternsBecomeFileDialogFilters) {

@@ -36,14 +36,17 @@ WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->ser
   new QVBoxLayout(body_);
   setAcceptDrops(window->flag(MUIA_Window_AppWindow));
   build();
+  // The views take the objects' state first: a list's titles and sort mark
+  // change the room it needs.
+  follow();
   following_ = true;
-  // The place and size the window opened with; never smaller than its contents need.
+  // The place and size the window opened with; never smaller than its
+  // contents need.
   const QSize need = sizeHint();
   resize(std::max(need.width(), static_cast<int>(window->value(MUIA_Window_Width))),
          std::max(need.height(), static_cast<int>(window->value(MUIA_Window_Height))));
   move(static_cast<int>(window->value(MUIA_Window_LeftEdge)), static_cast<int>(window->value(MUIA_Window_TopEdge)));
   following_ = false;
-  follow();
 }
 
 WindowView::~WindowView() { takingDown_ = true; }
