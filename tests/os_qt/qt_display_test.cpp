@@ -33,6 +33,7 @@
 #include <csignal>
 
 #include "os/asl/asl.h"
+#include "os/commodities/commodities.h"
 #include "os/exec/break_signals.h"
 #include "os/exec/signals.h"
 #include "os/graphics/graphics.h"
@@ -314,13 +315,34 @@ TEST_F(QtDisplayTest, WaitRunsTheEventLoopUntilAGestureArrives) {
   EXPECT_EQ(mui::queuedUserActions(), 1u);
   settle(w, display);
   EXPECT_EQ(w.log, Lines{"Save 0"});
-  // The host's quit request (SIGTERM) ends the wait too, and becomes the commodities kill.
+  // The host's quit request ends the wait too, and becomes the commodities
+  // kill: SIGTERM, and the desktop's quit (a Quit event to the application,
+  // as the session manager sends it), which closes no window by itself.
+  RecordingHook broker;
+  std::vector<uint32_t> commands;
+  broker.then = [&commands](Object*, void* message) -> IPTR {
+    commands.push_back(static_cast<const CxMsg*>(message)->cxm_ID);
+    return 0;
+  };
+  SetAttrs(w.app, MUIA_Application_BrokerHook, &broker.hook);
   installBreakSignalHandlers();
-  QTimer::singleShot(20, [] { std::raise(SIGTERM); });
-  EXPECT_EQ(Wait(signals), signals);
-  EXPECT_FALSE(hostQuitRequested()) << "taken by the wait";
-  EXPECT_EQ(mui::queuedUserActions(), 1u);
-  mui::dropUserActions();
+  const std::vector<std::function<void()>> quits = {
+      [] { std::raise(SIGTERM); },
+      [] {
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+      },
+  };
+  for (const auto& quit : quits) {
+    QTimer::singleShot(20, quit);
+    EXPECT_EQ(Wait(signals), signals);
+    EXPECT_FALSE(hostQuitRequested()) << "taken by the wait";
+    ASSERT_EQ(mui::queuedUserActions(), 1u);
+    settle(w, display);
+  }
+  EXPECT_EQ(commands, (std::vector<uint32_t>{CXCMD_KILL, CXCMD_KILL}));
+  EXPECT_EQ(w.log, Lines{"Save 0"}) << "no close request";
+  EXPECT_TRUE(display.windowView(w.window)->isVisible());
 }
 
 TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
