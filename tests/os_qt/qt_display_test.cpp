@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -380,6 +381,73 @@ TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
     EXPECT_EQ(shown<QWidget>(display, w.path)->findChild<QLineEdit*>()->text(), choose ? "Sandbox:Games/x.adf" : "");
   }
   EXPECT_EQ(start.calls.size(), 2u);
+}
+
+// The file requester's settings on the file dialog, and what the person
+// chooses there as the requester's answer.
+TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
+  DosSandbox box;
+  box.writeFile("Games/x.adf");
+  box.writeFile("Games/x.adf.info");
+  box.writeFile("Games/y.adf");
+  box.makeDir("Games/Sub");
+  mui::qt::QtDisplay display;
+  struct Case {
+    const char* what;
+    uint32_t flags1, flags2;
+    const char* initialFile;
+    QFileDialog::FileMode mode;
+    QFileDialog::AcceptMode accept;
+    const char* typed;  // into the name field before OK
+    std::string drawer;
+    std::vector<std::string> files;
+    const char* listing;  // the names the dialog lists
+  };
+  const std::vector<Case> cases = {
+      {"one file", 0, 0, "y.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr, "Sandbox:Games", {"y.adf"},
+       "Sub x.adf x.adf.info y.adf"},
+      {"several", FRF_DOMULTISELECT, FRF_REJECTICONS, "", QFileDialog::ExistingFiles, QFileDialog::AcceptOpen,
+       "\"x.adf\" \"y.adf\"", "Sandbox:Games", {"x.adf", "y.adf"}, "Sub x.adf y.adf"},
+      {"drawers only", 0, FRF_DRAWERSONLY, "", QFileDialog::Directory, QFileDialog::AcceptOpen, "Sub",
+       "Sandbox:Games/Sub", {}, "Sub"},
+      {"save", FRF_DOSAVEMODE, 0, "new.adf", QFileDialog::AnyFile, QFileDialog::AcceptSave, nullptr, "Sandbox:Games",
+       {"new.adf"}, "Sub x.adf x.adf.info y.adf"},
+  };
+  for (const Case& c : cases) {
+    RequesterRecord shown;
+    shown.kind = RequesterRecord::Kind::File;
+    shown.title = c.what;
+    shown.initialDrawer = "Sandbox:Games";
+    shown.initialFile = c.initialFile;
+    shown.flags1 = c.flags1;
+    shown.flags2 = c.flags2;
+    std::string seen;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      EXPECT_EQ(dialog->fileMode(), c.mode) << c.what;
+      EXPECT_EQ(dialog->acceptMode(), c.accept) << c.what;
+      EXPECT_EQ(dialog->directory().absolutePath().toStdString(), box.host("Games")) << c.what;
+      // What the dialog lists, once its folder is read.
+      auto* listing = dialog->findChild<QAbstractItemView*>("listView");
+      ASSERT_TRUE(listing);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return listing->model()->rowCount(listing->rootIndex()) >= 1; }, 3000));
+      QTest::qWait(50);
+      QStringList names;
+      for (int r = 0; r < listing->model()->rowCount(listing->rootIndex()); ++r)
+        names << listing->model()->index(r, 0, listing->rootIndex()).data().toString();
+      names.sort();
+      seen = names.join(" ").toStdString();
+      if (c.typed) dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
+      static_cast<QDialog*>(dialog)->accept();  // the OK button
+    });
+    RequesterAnswer answer;
+    EXPECT_TRUE(answerRequester(shown, &answer));
+    EXPECT_EQ(seen, c.listing) << c.what;
+    EXPECT_EQ(answer.kind, RequesterAnswer::Kind::Choose) << c.what;
+    EXPECT_EQ(answer.drawer, c.drawer) << c.what;
+    EXPECT_EQ(answer.files, c.files) << c.what;
+  }
 }
 
 TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
