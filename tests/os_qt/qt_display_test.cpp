@@ -40,6 +40,7 @@
 #include "os/graphics/graphics.h"
 #include "os/intuition/intuition.h"
 #include "os/mui/classes/application.h"
+#include "os/mui/classes/popstring.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/driver/ui_script_runner.h"
 #include "os/mui/driver/user_driver.h"
@@ -535,6 +536,47 @@ TEST_F(QtDisplayTest, EachKeystrokeChangesAFieldOnceAndTheKeyboardFollowsTheActi
   SetAttrs(w.window, MUIA_Window_ActiveObject, w.path);
   display.refresh();
   EXPECT_EQ(display.windowView(w.window)->focusWidget(), shown<QWidget>(display, w.path)->findChild<QLineEdit*>());
+}
+
+// Tab follows the window's cycle chain and gives each object the keyboard;
+// control characters act on their objects unless a field takes the key.
+TEST_F(QtDisplayTest, TabFollowsTheCycleChainAndControlCharactersActOnTheirObjects) {
+  ShownWindow w;
+  DoMethod(w.window, MUIM_Window_SetCycleChain, w.name, w.kind, w.path, w.save, 0);
+  SetAttrs(w.save, MUIA_ControlChar, 's');
+  SetAttrs(w.hide, MUIA_ControlChar, '\r');
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  QWidget* const name = shown<QLineEdit>(display, w.name);
+  QWidget* const path = shown<QWidget>(display, w.path)->findChild<QLineEdit*>();
+  name->setFocus();
+  std::vector<std::string> active;
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
+    QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    settle(w, display);
+    const auto* object = reinterpret_cast<const Object*>(attr(w.window, MUIA_Window_ActiveObject));
+    active.push_back(object ? object->label() : "NIL");
+  }
+  const std::string pathString = static_cast<mui::Popstring*>(w.path)->stringObject()->label();
+  EXPECT_EQ(active, (std::vector<std::string>{w.kind->label(), pathString, w.save->label(), w.name->label(),
+                                              w.save->label()}))
+      << "the slider and the other fields are left out; the chain goes round";
+  EXPECT_EQ(top->focusWidget(), shown<QPushButton>(display, w.save));
+  // A field takes its keys: "s" is typed, Return acknowledges it.
+  path->setFocus();
+  QTest::keyClicks(path, "s");
+  QTest::keyClick(path, Qt::Key_Return);
+  settle(w, display);
+  EXPECT_TRUE(w.log.empty()) << w.log.front();
+  // Elsewhere they act on their objects as clicks.
+  QWidget* const button = shown<QPushButton>(display, w.save);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_S);
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::keyClick(button, Qt::Key_S, Qt::ControlModifier);
+  settle(w, display);
+  EXPECT_EQ(w.log, (Lines{"Save 0", "Hide 1"}));
 }
 
 TEST_F(QtDisplayTest, AWindowOpensWhereThePersonLeftItsId) {
