@@ -132,27 +132,16 @@ WeightedBoxLayout::WeightedBoxLayout(bool horizontal, bool sameSize, QWidget* pa
 
 void WeightedBoxLayout::addMember(QWidget* member, int weight) { addWidget(member, sameSize_ ? 1 : weight); }
 
-QSize WeightedBoxLayout::sizeHint() const {
-  const std::vector<Member> members = membersOf(*this, horizontal_, sameSize_);
-  long total = 0;
-  int widest = 0;
-  for (const Member& m : members) {
-    total += m.hint;
-    widest = std::max(widest, across(m.item->sizeHint(), horizontal_));
-  }
-  if (!members.empty()) total += static_cast<long>(spacing()) * static_cast<long>(members.size() - 1);
-  const QMargins margins = contentsMargins();
-  return sizeOf(static_cast<int>(total), widest, horizontal_) +
-         QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
-}
+QSize WeightedBoxLayout::sizeHint() const { return measure(false); }
+QSize WeightedBoxLayout::minimumSize() const { return measure(true); }
 
-QSize WeightedBoxLayout::minimumSize() const {
+QSize WeightedBoxLayout::measure(bool minimum) const {
   const std::vector<Member> members = membersOf(*this, horizontal_, sameSize_);
   long total = 0;
   int widest = 0;
   for (const Member& m : members) {
-    total += m.minimum;
-    widest = std::max(widest, across(m.item->minimumSize(), horizontal_));
+    total += minimum ? m.minimum : m.hint;
+    widest = std::max(widest, across(minimum ? m.item->minimumSize() : m.item->sizeHint(), horizontal_));
   }
   if (!members.empty()) total += static_cast<long>(spacing()) * static_cast<long>(members.size() - 1);
   const QMargins margins = contentsMargins();

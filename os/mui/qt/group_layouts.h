@@ -33,6 +33,8 @@ class WeightedBoxLayout : public QBoxLayout {
  private:
   bool horizontal_;
   bool sameSize_;
+  // The size asked for (minimum: the least), from the members' sizes.
+  QSize measure(bool minimum) const;
 };
 
 class SameSizeGridLayout : public QGridLayout {

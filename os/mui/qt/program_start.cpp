@@ -35,10 +35,12 @@ namespace {
 
 constexpr int NO_DISPLAY_RETURN_CODE = 10;
 
-bool given(const char* name) {
+std::string variable(const char* name) {
   const char* value = std::getenv(name);
-  return value && *value;
+  return value ? value : "";
 }
+
+bool given(const char* name) { return !variable(name).empty(); }
 
 // Whether the X server that DISPLAY names accepts a connection.
 bool xDisplayOpens() {
@@ -51,12 +53,9 @@ bool xDisplayOpens() {
 // Whether the Wayland compositor that WAYLAND_DISPLAY names accepts a
 // connection: its socket, by a full path or in XDG_RUNTIME_DIR.
 bool waylandDisplayOpens() {
-  const std::string name = std::getenv("WAYLAND_DISPLAY");
-  std::string path = name;
-  if (name[0] != '/') {
-    if (!given("XDG_RUNTIME_DIR")) return false;
-    path = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" + name;
-  }
+  const std::string name = variable("WAYLAND_DISPLAY"), runtime = variable("XDG_RUNTIME_DIR");
+  if (name.empty() || (name[0] != '/' && runtime.empty())) return false;
+  const std::string path = name[0] == '/' ? name : runtime + "/" + name;
   sockaddr_un address{};
   if (path.size() >= sizeof address.sun_path) return false;
   address.sun_family = AF_UNIX;
@@ -74,7 +73,7 @@ std::string displaysNamed(const std::vector<const char*>& names) {
   size_t count = 0;
   for (const char* name : names) {
     if (!given(name)) continue;
-    out += std::string(count++ ? " and \"" : "\"") + std::getenv(name) + "\" (" + name + ")";
+    out += std::string(count++ ? " and \"" : "\"") + variable(name) + "\" (" + name + ")";
   }
   return (count > 1 ? "The displays " : "The display ") + out;
 }
