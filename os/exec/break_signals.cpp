@@ -12,7 +12,7 @@ std::atomic<bool> quitRequest{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
 void onInterrupt(int) { ctrlC.store(true); }
-void onTerminate(int) { quitRequest.store(true); }
+void onTerminate(int) { requestHostQuit(); }
 
 void install(int signalNumber, void (*handler)(int)) {
   struct sigaction action {};
@@ -34,5 +34,6 @@ bool hostCtrlCPending() { return ctrlC.load(); }
 bool takeHostCtrlC() { return ctrlC.exchange(false); }
 void setHostCtrlC(bool set) { ctrlC.store(set); }
 
+void requestHostQuit() { quitRequest.store(true); }
 bool hostQuitRequested() { return quitRequest.load(); }
 bool takeHostQuitRequest() { return quitRequest.exchange(false); }

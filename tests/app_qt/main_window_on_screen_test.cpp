@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QSet>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include <QTreeView>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -119,26 +122,60 @@ void clickRow(mui::qt::WindowView* view, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
 }
 
+// What a person can read in the window: whether the games list and the tag
+// list show all their columns and rows without scrolling, how many pictures
+// the picture area and the toolbar show.
+void printWhatIsReadable(mui::qt::WindowView* view) {
+  QTreeView* games = gamesList(view);
+  QTreeView* tags = widgetOf<QTreeView>(view, mui::ItemKind::List, "Filter by tags");
+  auto showsAll = [](QTreeView* list) {
+    const int rows = list->model()->rowCount();
+    const bool allRows = rows == 0 || list->viewport()->rect().contains(list->visualRect(list->model()->index(rows - 1, 0)));
+    return list->header()->length() <= list->viewport()->width() && allRows;
+  };
+  int pictures = 0, icons = 0;
+  for (QLabel* label : view->findChildren<QLabel*>()) pictures += label->pixmap().isNull() ? 0 : 1;
+  for (QPushButton* button : view->findChildren<QPushButton*>()) icons += button->icon().isNull() ? 0 : 1;
+  std::printf("games whole %d, tags whole %d, pictures %d, toolbar icons %d\n", showsAll(games), showsAll(tags),
+              pictures, icons);
+}
+
 TEST_F(MainWindowOnScreen, APictureOfTheWindowShowsItsListTagsAndToolbar) {
+  // The toolbar's pictures where the program looks for them, and a picture beside a game.
+  std::filesystem::copy(std::string(LUDEX_BUILD_DIR) + "/tbimages", box.folder() / "progdir/tbimages");
+  QImage frog(120, 90, QImage::Format_RGB32);
+  for (int y = 0; y < frog.height(); ++y)
+    for (int x = 0; x < frog.width(); ++x) frog.setPixel(x, y, qRgb(40 + x, 200 - y, (x * y) % 256));
+  ASSERT_TRUE(frog.save(QString::fromStdString((box.folder() / "games/Amiga/SuperFrog.adf.pic").string()), "PNG"));
   const std::string picture = std::string(LUDEX_BUILD_DIR) + "/main_window.png";
   std::remove(picture.c_str());
-  const LudexRunResult r = runOnScreen({[&picture](mui::qt::WindowView* view) {
-    printRows(view);
-    std::printf("saved %d\n", view->grab().save(QString::fromStdString(picture), "PNG"));
-  }});
+  const LudexRunResult r = runOnScreen({
+      [](mui::qt::WindowView* view) {
+        QTreeView* list = gamesList(view);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(3, 0)).center());
+      },
+      [&picture](mui::qt::WindowView* view) {
+        printRows(view);
+        printWhatIsReadable(view);
+        std::printf("saved %d\n", view->grab().save(QString::fromStdString(picture), "PNG"));
+      },
+  });
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\nsaved 1\n");
+  EXPECT_EQ(r.output,
+            "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\n"
+            "games whole 1, tags whole 1, pictures 1, toolbar icons 6\n"
+            "saved 1\n");
   QImage image(QString::fromStdString(picture));
   ASSERT_FALSE(image.isNull()) << picture;
   EXPECT_GE(image.width(), 500);
   EXPECT_GE(image.height(), 300);
-  EXPECT_LE(image.width(), 4000);
-  EXPECT_LE(image.height(), 3000);
-  // Text, frames and a selection draw many shades, not a blank or flat surface.
+  EXPECT_LE(image.width(), 1600);
+  EXPECT_LE(image.height(), 1200);
+  // Text, frames, the icons and the game's picture draw many shades, not a blank or flat surface.
   QSet<QRgb> colours;
   for (int y = 0; y < image.height(); y += 2)
     for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GE(colours.size(), 20);
+  EXPECT_GE(colours.size(), 200);
 }
 
 TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {

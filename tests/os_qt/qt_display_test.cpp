@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
@@ -33,15 +34,18 @@
 #include <csignal>
 
 #include "os/asl/asl.h"
+#include "os/commodities/commodities.h"
 #include "os/exec/break_signals.h"
 #include "os/exec/signals.h"
 #include "os/graphics/graphics.h"
 #include "os/intuition/intuition.h"
 #include "os/mui/classes/application.h"
+#include "os/mui/classes/popstring.h"
 #include "os/mui/driver/input_queue.h"
 #include "os/mui/driver/ui_script_runner.h"
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
+#include "os/mui/qt/group_layouts.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
 #include "tests/os_qt/shown_window.h"
@@ -313,13 +317,34 @@ TEST_F(QtDisplayTest, WaitRunsTheEventLoopUntilAGestureArrives) {
   EXPECT_EQ(mui::queuedUserActions(), 1u);
   settle(w, display);
   EXPECT_EQ(w.log, Lines{"Save 0"});
-  // The host's quit request (SIGTERM) ends the wait too, and becomes the commodities kill.
+  // The host's quit request ends the wait too, and becomes the commodities
+  // kill: SIGTERM, and the desktop's quit (a Quit event to the application,
+  // as the session manager sends it), which closes no window by itself.
+  RecordingHook broker;
+  std::vector<uint32_t> commands;
+  broker.then = [&commands](Object*, void* message) -> IPTR {
+    commands.push_back(static_cast<const CxMsg*>(message)->cxm_ID);
+    return 0;
+  };
+  SetAttrs(w.app, MUIA_Application_BrokerHook, &broker.hook);
   installBreakSignalHandlers();
-  QTimer::singleShot(20, [] { std::raise(SIGTERM); });
-  EXPECT_EQ(Wait(signals), signals);
-  EXPECT_FALSE(hostQuitRequested()) << "taken by the wait";
-  EXPECT_EQ(mui::queuedUserActions(), 1u);
-  mui::dropUserActions();
+  const std::vector<std::function<void()>> quits = {
+      [] { std::raise(SIGTERM); },
+      [] {
+        QEvent quit(QEvent::Quit);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+      },
+  };
+  for (const auto& quit : quits) {
+    QTimer::singleShot(20, quit);
+    EXPECT_EQ(Wait(signals), signals);
+    EXPECT_FALSE(hostQuitRequested()) << "taken by the wait";
+    ASSERT_EQ(mui::queuedUserActions(), 1u);
+    settle(w, display);
+  }
+  EXPECT_EQ(commands, (std::vector<uint32_t>{CXCMD_KILL, CXCMD_KILL}));
+  EXPECT_EQ(w.log, Lines{"Save 0"}) << "no close request";
+  EXPECT_TRUE(display.windowView(w.window)->isVisible());
 }
 
 TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
@@ -357,6 +382,73 @@ TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
     EXPECT_EQ(shown<QWidget>(display, w.path)->findChild<QLineEdit*>()->text(), choose ? "Sandbox:Games/x.adf" : "");
   }
   EXPECT_EQ(start.calls.size(), 2u);
+}
+
+// The file requester's settings on the file dialog, and what the person
+// chooses there as the requester's answer.
+TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
+  DosSandbox box;
+  box.writeFile("Games/x.adf");
+  box.writeFile("Games/x.adf.info");
+  box.writeFile("Games/y.adf");
+  box.makeDir("Games/Sub");
+  mui::qt::QtDisplay display;
+  struct Case {
+    const char* what;
+    uint32_t flags1, flags2;
+    const char* initialFile;
+    QFileDialog::FileMode mode;
+    QFileDialog::AcceptMode accept;
+    const char* typed;  // into the name field before OK
+    std::string drawer;
+    std::vector<std::string> files;
+    const char* listing;  // the names the dialog lists
+  };
+  const std::vector<Case> cases = {
+      {"one file", 0, 0, "y.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr, "Sandbox:Games", {"y.adf"},
+       "Sub x.adf x.adf.info y.adf"},
+      {"several", FRF_DOMULTISELECT, FRF_REJECTICONS, "", QFileDialog::ExistingFiles, QFileDialog::AcceptOpen,
+       "\"x.adf\" \"y.adf\"", "Sandbox:Games", {"x.adf", "y.adf"}, "Sub x.adf y.adf"},
+      {"drawers only", 0, FRF_DRAWERSONLY, "", QFileDialog::Directory, QFileDialog::AcceptOpen, "Sub",
+       "Sandbox:Games/Sub", {}, "Sub"},
+      {"save", FRF_DOSAVEMODE, 0, "new.adf", QFileDialog::AnyFile, QFileDialog::AcceptSave, nullptr, "Sandbox:Games",
+       {"new.adf"}, "Sub x.adf x.adf.info y.adf"},
+  };
+  for (const Case& c : cases) {
+    RequesterRecord shown;
+    shown.kind = RequesterRecord::Kind::File;
+    shown.title = c.what;
+    shown.initialDrawer = "Sandbox:Games";
+    shown.initialFile = c.initialFile;
+    shown.flags1 = c.flags1;
+    shown.flags2 = c.flags2;
+    std::string seen;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(dialog);
+      EXPECT_EQ(dialog->fileMode(), c.mode) << c.what;
+      EXPECT_EQ(dialog->acceptMode(), c.accept) << c.what;
+      EXPECT_EQ(dialog->directory().absolutePath().toStdString(), box.host("Games")) << c.what;
+      // What the dialog lists, once its folder is read.
+      auto* listing = dialog->findChild<QAbstractItemView*>("listView");
+      ASSERT_TRUE(listing);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return listing->model()->rowCount(listing->rootIndex()) >= 1; }, 3000));
+      QTest::qWait(50);
+      QStringList names;
+      for (int r = 0; r < listing->model()->rowCount(listing->rootIndex()); ++r)
+        names << listing->model()->index(r, 0, listing->rootIndex()).data().toString();
+      names.sort();
+      seen = names.join(" ").toStdString();
+      if (c.typed) dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
+      static_cast<QDialog*>(dialog)->accept();  // the OK button
+    });
+    RequesterAnswer answer;
+    EXPECT_TRUE(answerRequester(shown, &answer));
+    EXPECT_EQ(seen, c.listing) << c.what;
+    EXPECT_EQ(answer.kind, RequesterAnswer::Kind::Choose) << c.what;
+    EXPECT_EQ(answer.drawer, c.drawer) << c.what;
+    EXPECT_EQ(answer.files, c.files) << c.what;
+  }
 }
 
 TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {
@@ -446,6 +538,47 @@ TEST_F(QtDisplayTest, EachKeystrokeChangesAFieldOnceAndTheKeyboardFollowsTheActi
   EXPECT_EQ(display.windowView(w.window)->focusWidget(), shown<QWidget>(display, w.path)->findChild<QLineEdit*>());
 }
 
+// Tab follows the window's cycle chain and gives each object the keyboard;
+// control characters act on their objects unless a field takes the key.
+TEST_F(QtDisplayTest, TabFollowsTheCycleChainAndControlCharactersActOnTheirObjects) {
+  ShownWindow w;
+  DoMethod(w.window, MUIM_Window_SetCycleChain, w.name, w.kind, w.path, w.save, 0);
+  SetAttrs(w.save, MUIA_ControlChar, 's');
+  SetAttrs(w.hide, MUIA_ControlChar, '\r');
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  QWidget* const name = shown<QLineEdit>(display, w.name);
+  QWidget* const path = shown<QWidget>(display, w.path)->findChild<QLineEdit*>();
+  name->setFocus();
+  std::vector<std::string> active;
+  for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Backtab}) {
+    QTest::keyClick(QApplication::focusWidget(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    settle(w, display);
+    const auto* object = reinterpret_cast<const Object*>(attr(w.window, MUIA_Window_ActiveObject));
+    active.push_back(object ? object->label() : "NIL");
+  }
+  const std::string pathString = static_cast<mui::Popstring*>(w.path)->stringObject()->label();
+  EXPECT_EQ(active, (std::vector<std::string>{w.kind->label(), pathString, w.save->label(), w.name->label(),
+                                              w.save->label()}))
+      << "the slider and the other fields are left out; the chain goes round";
+  EXPECT_EQ(top->focusWidget(), shown<QPushButton>(display, w.save));
+  // A field takes its keys: "s" is typed, Return acknowledges it.
+  path->setFocus();
+  QTest::keyClicks(path, "s");
+  QTest::keyClick(path, Qt::Key_Return);
+  settle(w, display);
+  EXPECT_TRUE(w.log.empty()) << w.log.front();
+  // Elsewhere they act on their objects as clicks.
+  QWidget* const button = shown<QPushButton>(display, w.save);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_S);
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::keyClick(button, Qt::Key_S, Qt::ControlModifier);
+  settle(w, display);
+  EXPECT_EQ(w.log, (Lines{"Save 0", "Hide 1"}));
+}
+
 TEST_F(QtDisplayTest, AWindowOpensWhereThePersonLeftItsId) {
   ShownWindow w;
   mui::qt::QtDisplay display;
@@ -502,6 +635,99 @@ TEST_F(QtDisplayTest, APictureAreaShowsTheBitmapTheProgramDrew) {
   MUI_DisposeObject(app);
   FreeBitMap(pens);
   FreeBitMap(colours);
+}
+
+// A member of a row with the sizes it asks for.
+class SizedWidget : public QWidget {
+ public:
+  SizedWidget(int minimum, int hint, int maximum) : hint_(hint) {
+    setMinimumWidth(minimum);
+    setMaximumWidth(maximum);
+  }
+  QSize sizeHint() const override { return QSize(hint_, 20); }
+
+ private:
+  int hint_;
+};
+
+TEST_F(QtDisplayTest, ARowGivesEachMemberItsSizeFirstAndSharesTheRestByWeight) {
+  struct Case {
+    bool sameSize;
+    int width;
+    std::vector<int> sizes;
+  };
+  // Members: two weighted ones of different sizes, a label of weight 0 and
+  // one of fixed width; no spacing or margins.
+  const std::vector<Case> cases = {
+      {false, 490, {100, 300, 50, 40}},   // as large as they ask: each its own size
+      {false, 590, {150, 350, 50, 40}},   // more: shared by weight, the label and the fixed one as they are
+      {false, 390, {75, 225, 50, 40}},    // less: taken in proportion to what each can spare
+      {false, 100, {20, 50, 50, 40}},     // too little: each at its minimum
+      {true, 940, {300, 300, 300, 40}},   // same size: each as large as the largest asks
+      {true, 1240, {400, 400, 400, 40}},  // and grows alike
+  };
+  for (const Case& c : cases) {
+    QWidget row;
+    auto* layout = new mui::qt::WeightedBoxLayout(true, c.sameSize, &row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    std::vector<QWidget*> members = {new SizedWidget(20, 100, 10000), new SizedWidget(50, 300, 10000),
+                                     new SizedWidget(50, 50, 10000), new SizedWidget(40, 40, 40)};
+    const int weights[] = {100, 100, 0, 100};
+    for (size_t i = 0; i < members.size(); ++i) layout->addMember(members[i], weights[i]);
+    layout->setGeometry(QRect(0, 0, c.width, 20));
+    std::vector<int> sizes;
+    for (QWidget* m : members) sizes.push_back(m->geometry().width());
+    EXPECT_EQ(sizes, c.sizes) << "same size " << c.sameSize << ", width " << c.width;
+    EXPECT_EQ(layout->sizeHint().width(), c.sameSize ? 940 : 490) << "the room that gives every member its size";
+    int at = 0;
+    for (QWidget* m : members) {
+      EXPECT_EQ(m->geometry().x(), at) << "members side by side";
+      at += m->geometry().width();
+    }
+  }
+}
+
+TEST_F(QtDisplayTest, SameSizeGroupsShowTheirMembersAlikeInRowsAndGrids) {
+  Object *shortLabel = nullptr, *longText = nullptr, *field = nullptr, *caption = nullptr;
+  Object* ok = ShownWindow::button("OK");
+  Object* other = MUI_NewObject("Group.mui", MUIA_Frame, MUIV_Frame_Button, MUIA_InputMode, MUIV_InputMode_RelVerify,
+                                MUIA_Group_Child, caption = ShownWindow::label("A rather longer caption"));
+  Object* window = MUI_NewObject(
+      "Window.mui", MUIA_Window_Title, "Same size", MUIA_Window_RootObject,
+      MUI_NewObject("Group.mui", MUIA_Group_Child,
+                    MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_SameSize, 1, MUIA_Group_Child, ok,
+                                  MUIA_Group_Child, other),
+                    MUIA_Group_Child,
+                    MUI_NewObject("Group.mui", MUIA_Group_Columns, 2, MUIA_Group_SameSize, 1, MUIA_Group_Child,
+                                  shortLabel = ShownWindow::label("A"), MUIA_Group_Child,
+                                  field = MUI_NewObject("String.mui"), MUIA_Group_Child,
+                                  MUI_NewObject("Text.mui", MUIA_Text_Contents, "B"), MUIA_Group_Child,
+                                  longText = MUI_NewObject("Text.mui", MUIA_Text_Contents,
+                                                           "A text wider than any field asks to be"))));
+  Object* app = MUI_NewObject("Application.mui", MUIA_Application_Title, "Test");
+  DoMethod(app, OM_ADDMEMBER, window);
+  SetAttrs(window, MUIA_Window_Open, 1);
+  {
+    mui::qt::QtDisplay display;
+    display.refresh();
+    QCoreApplication::processEvents();
+    auto width = [&display](Object* o) { return display.widgetOf(o)->width(); };
+    EXPECT_EQ(width(ok), width(other));
+    EXPECT_GE(width(ok), display.widgetOf(other)->sizeHint().width()) << "as wide as the longer caption needs";
+    EXPECT_EQ(width(shortLabel), width(field)) << "every column alike";
+    EXPECT_EQ(width(field), width(longText));
+    EXPECT_GE(width(longText), display.widgetOf(longText)->sizeHint().width());
+    // A caption grows; the buttons stay alike.
+    SetAttrs(caption, MUIA_Text_Contents, "A caption that has grown a great deal longer");
+    display.refresh();
+    mui::qt::WindowView* top = display.windowView(window);
+    top->resize(top->sizeHint());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(width(ok), width(other));
+    EXPECT_GE(width(ok), display.widgetOf(other)->sizeHint().width());
+  }
+  MUI_DisposeObject(app);
 }
 
 TEST(QtScreenRequesters, AmigaPatternsBecomeFileDialogFilters) {

@@ -184,6 +184,12 @@ void leaveField(Object* window) {
   if (window->value(MUIA_Window_ActiveObject)) window->set(MUIA_Window_ActiveObject, 0, SET_NOTIFY);
 }
 
+void activate(Object* object) {
+  MuiWindow* window = usable(object);
+  const IPTR active = reinterpret_cast<IPTR>(stringOf(object));
+  if (window->value(MUIA_Window_ActiveObject) != active) window->set(MUIA_Window_ActiveObject, active, SET_NOTIFY);
+}
+
 void editText(Object* editor, const char* text) {
   TextUserActions* side = editorOf(editor);
   if (!side) refuse(userName(editor) + " is not a text editor");
@@ -276,6 +282,7 @@ void editField(Object* f, const char* text, bool enter) {
   queued("edit field", f, [edited, enter](Object* o) { act::editField(o, edited.c_str(), enter); });
 }
 void leaveField(Object* w) { queued("leave field", w, [](Object* o) { act::leaveField(o); }); }
+void activate(Object* a) { queued("activate", a, [](Object* o) { act::activate(o); }); }
 void editText(Object* e, const char* text) {
   const std::string edited = text ? text : "";
   queued("edit", e, [edited](Object* o) { act::editText(o, edited.c_str()); });

@@ -50,6 +50,9 @@ void type(Object* field, const char* text, bool enter);
 // enter Return acknowledges it. Unlike type, the field is not emptied first.
 void editField(Object* field, const char* text, bool enter);
 void leaveField(Object* window);  // the active object becomes NIL
+// The object takes the keyboard, as Tab gives it on screen: it becomes the
+// window's active object (a pop-up's String for a pop-up).
+void activate(Object* object);
 void editText(Object* editor, const char* text);
 void clickRow(Object* list, size_t row, RowClick how);
 void doubleClickRow(Object* list, size_t row);
@@ -75,6 +78,7 @@ void choose(Object* choice, IPTR entry);
 void type(Object* field, const char* text, bool enter);
 void editField(Object* field, const char* text, bool enter);
 void leaveField(Object* window);
+void activate(Object* object);
 void editText(Object* editor, const char* text);
 void clickRow(Object* list, size_t row, RowClick how = RowClick::Plain);
 void doubleClickRow(Object* list, size_t row);

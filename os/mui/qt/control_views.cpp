@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,10 @@ class TextView : public ObjectView {
   explicit TextView(Object* o) : ObjectView(o, new QLabel), label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
     if (o->value(MUIA_Frame) == MUIV_Frame_Text) label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A text is as high as its line unless the program lets it grow; an
+    // empty one keeps the room of a line.
+    if (o->flag(MUIA_Text_SetVMax)) label_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    label_->setMinimumHeight(label_->fontMetrics().height() + 2 * label_->frameWidth());
   }
 
  protected:
@@ -91,7 +96,29 @@ std::string captionOf(const Object* o) {
   return joined;
 }
 
-// What the person clicks: a text, an image or a group in release-verify input mode.
+// The picture of a button: the first picture object inside it (NIL: none).
+const Object* pictureIn(const Object* o) {
+  if (isA(o, dtpicClass)) return o;
+  for (const Object* child : o->children)
+    if (const Object* found = pictureIn(child)) return found;
+  return nullptr;
+}
+
+// The picture file a picture object names, loaded (null when there is none).
+QPixmap loadedPicture(const std::string& amigaName) {
+  std::string host;
+  QPixmap picture;
+  if (!amigaName.empty() && HostPathOfAmigaPath(amigaName.c_str(), false, host)) picture.load(toQt(host));
+  return picture;
+}
+
+std::string pictureName(const Object* picture) {
+  const char* name = picture ? picture->text(MUIA_Dtpic_Name) : nullptr;
+  return name ? name : "";
+}
+
+// What the person clicks: a text, an image or a group in release-verify input
+// mode; a picture inside it is the button's icon.
 class ButtonView : public ObjectView {
  public:
   explicit ButtonView(Object* o) : ObjectView(o, new QPushButton), button_(static_cast<QPushButton*>(widget())) {
@@ -104,10 +131,17 @@ class ButtonView : public ObjectView {
   void refreshOwn() override {
     const QString shown = toQt(captionOf(object()));
     if (button_->text() != shown) button_->setText(shown);
+    const std::string picture = pictureName(pictureIn(object()));
+    if (picture == shownPicture_) return;
+    shownPicture_ = picture;
+    const QPixmap icon = loadedPicture(picture);
+    button_->setIcon(QIcon(icon));
+    if (!icon.isNull()) button_->setIconSize(icon.size());
   }
 
  private:
   QPushButton* button_;
+  std::string shownPicture_;
 };
 
 class PopButtonView : public ObjectView {
@@ -329,13 +363,10 @@ class PictureView : public ObjectView {
       label_->setPixmap(QPixmap::fromImage(imageOf(reinterpret_cast<const BitMap*>(object()->value(MUIA_Bitmap_Bitmap)))));
       return;
     }
-    const std::string name = object()->text(MUIA_Dtpic_Name) ? object()->text(MUIA_Dtpic_Name) : "";
+    const std::string name = pictureName(object());
     if (name == shownName_) return;
     shownName_ = name;
-    std::string host;
-    QPixmap picture;
-    if (!name.empty() && HostPathOfAmigaPath(name.c_str(), false, host)) picture.load(toQt(host));
-    label_->setPixmap(picture);
+    label_->setPixmap(loadedPicture(name));
   }
 
  private:

@@ -1,6 +1,7 @@
 #include "os/mui/qt/qt_display.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 
 #include "os/dos/dos.h"
@@ -15,6 +16,20 @@ namespace mui::qt {
 namespace {
 // How often the wait looks for a quit request or a break from the host.
 constexpr int HOST_SIGNAL_POLL_MS = 100;
+
+// The desktop's quit of the whole program (the session manager ending the
+// session, a dock's or task bar's quit) reaches Qt as a Quit event to the
+// application. It becomes the host's quit request, which the program reads as
+// the commodities kill, as it does SIGTERM; Qt itself would only close the
+// windows one by one.
+class DesktopQuit : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit) return false;
+    requestHostQuit();
+    return true;
+  }
+};
 }  // namespace
 
 void ensureQtApplication() {
@@ -23,14 +38,19 @@ void ensureQtApplication() {
   static char name[] = "ludex";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
+  // The program decides when it ends, never Qt when its last window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
 }
 
 QtDisplay::QtDisplay()
     : displayBefore_(setHostDisplay(this)), requesterBefore_(SetScreenRequester(askOnScreen)) {
   ensureQtApplication();
+  desktopQuit_ = std::make_unique<DesktopQuit>();
+  QCoreApplication::instance()->installEventFilter(desktopQuit_.get());
 }
 
 QtDisplay::~QtDisplay() {
+  QCoreApplication::instance()->removeEventFilter(desktopQuit_.get());
   for (auto& [window, view] : windows_) view->takeDown();
   windows_.clear();
   SetScreenRequester(requesterBefore_);

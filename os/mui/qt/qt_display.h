@@ -1,7 +1,8 @@
 // The hosted MUI's display drawn with Qt: it shows each open window of the
 // current application as a WindowView, follows the engine's objects each time
 // the program waits, runs Qt's event loop until the person's gestures queued
-// input, and asks requesters on screen when no answer is queued.
+// input (or the host asked the program to quit: SIGTERM, or the desktop's
+// quit), and asks requesters on screen when no answer is queued.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -10,6 +11,7 @@
 #include "os/intuition/requester_answers.h"
 #include "os/mui/driver/host_display.h"
 
+class QObject;
 class QWidget;
 struct Object;
 
@@ -38,6 +40,7 @@ class QtDisplay : public HostDisplay {
   std::map<const Object*, std::unique_ptr<WindowView>> windows_;
   HostDisplay* displayBefore_;
   ScreenRequester requesterBefore_;
+  std::unique_ptr<QObject> desktopQuit_;  // turns the desktop's quit into the host's quit request
 };
 
 // The process's Qt application, made on first use (it lives as long as the process).

@@ -58,12 +58,15 @@ bool askFile(const RequesterRecord& shown, RequesterAnswer* answer) {
   const bool drawersOnly = (shown.flags2 & FRF_DRAWERSONLY) != 0;
   const bool save = (shown.flags1 & FRF_DOSAVEMODE) != 0;
   const bool several = (shown.flags1 & FRF_DOMULTISELECT) != 0;
-  if (drawersOnly)
+  if (drawersOnly) {
+    // Only drawers listed, not files shown greyed.
     dialog.setFileMode(QFileDialog::Directory);
-  else if (save)
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+  } else if (save) {
     dialog.setFileMode(QFileDialog::AnyFile);
-  else
+  } else {
     dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  }
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (!shown.initialFile.empty()) dialog.selectFile(toQt(shown.initialFile));
   if (shown.hasInitialPattern && !drawersOnly) dialog.setNameFilter(toQt(hostPatternOf(shown.initialPattern)));

@@ -11,7 +11,9 @@
 #include "os/mui/lists/nlist.h"
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
+#include "os/mui/classes/text.h"
 #include "os/mui/qt/control_views.h"
+#include "os/mui/qt/group_layouts.h"
 #include "os/mui/qt/list_view.h"
 #include "os/mui/qt/qt_text.h"
 
@@ -42,7 +44,12 @@ void applyFixedSize(const Object* o, QWidget* w) {
   if (o->value(MUIA_FixHeight) > 0) w->setFixedHeight(static_cast<int>(o->value(MUIA_FixHeight)));
 }
 
-int weightOf(const Object* o) { return isA(o, areaClass) ? static_cast<int>(o->value(MUIA_Weight)) : 100; }
+// A label takes no more room than its text, as MUI's own labels (of weight 0) do.
+int weightOf(const Object* o) {
+  if (!isA(o, areaClass)) return 100;
+  if (isA(o, textClass) && static_cast<const Text*>(o)->isLabel) return 0;
+  return static_cast<int>(o->value(MUIA_Weight));
+}
 
 QWidget* scrolled(QWidget* inside) {
   auto* area = new QScrollArea;
@@ -64,16 +71,18 @@ QWidget* buildGroup(Object* o, BuiltTree& out) {
   }
   auto view = std::make_unique<GroupView>(o, box, pages);
   out.views.push_back(std::move(view));
-  const IPTR columns = o->value(MUIA_Group_Columns);
+  const int columns = static_cast<int>(o->value(MUIA_Group_Columns));
+  const bool sameSize = o->flag(MUIA_Group_SameSize);
   QGridLayout* grid = nullptr;
-  QBoxLayout* row = nullptr;
+  SameSizeGridLayout* sameSizeGrid = nullptr;
+  WeightedBoxLayout* row = nullptr;
   if (!pages) {
-    if (columns > 1)
+    if (columns > 1 && sameSize)
+      grid = sameSizeGrid = new SameSizeGridLayout(columns, box);
+    else if (columns > 1)
       grid = new QGridLayout(box);
-    else if (o->flag(MUIA_Group_Horiz))
-      row = new QHBoxLayout(box);
     else
-      row = new QVBoxLayout(box);
+      row = new WeightedBoxLayout(o->flag(MUIA_Group_Horiz), sameSize, box);
     QLayout* layout = grid ? static_cast<QLayout*>(grid) : static_cast<QLayout*>(row);
     if (!framed) layout->setContentsMargins(0, 0, 0, 0);
   }
@@ -82,10 +91,12 @@ QWidget* buildGroup(Object* o, BuiltTree& out) {
     QWidget* w = build(child, out);
     if (pages)
       pages->addWidget(w);
+    else if (sameSizeGrid)
+      sameSizeGrid->addMember(w, index);
     else if (grid)
-      grid->addWidget(w, index / static_cast<int>(columns), index % static_cast<int>(columns));
+      grid->addWidget(w, index / columns, index % columns);
     else
-      row->addWidget(w, weightOf(child));
+      row->addMember(w, weightOf(child));
     ++index;
   }
   return box;

@@ -1,5 +1,6 @@
 // Builds the widgets of an object tree: groups become box or grid layouts
-// (horizontal, vertical, columns; weights as stretch, fixed sizes), page
+// (horizontal, vertical, columns, same size; weights sharing the room left
+// over, fixed sizes; see group_layouts.h), page
 // groups a stacked widget, framed or titled groups group boxes, virtual and
 // scroll groups scroll areas, pop-ups a field with its button, lists a view
 // over their rows, and every other object its control's view.

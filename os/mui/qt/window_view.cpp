@@ -3,7 +3,11 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -14,6 +18,8 @@
 #include "os/mui/classes/window.h"
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/live_objects.h"
+#include "os/mui/mui_class.h"
+#include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
 
@@ -36,14 +42,17 @@ WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->ser
   new QVBoxLayout(body_);
   setAcceptDrops(window->flag(MUIA_Window_AppWindow));
   build();
+  // The views take the objects' state first: a list's titles and sort mark
+  // change the room it needs.
+  follow();
   following_ = true;
-  // The place and size the window opened with; never smaller than its contents need.
+  // The place and size the window opened with; never smaller than its
+  // contents need.
   const QSize need = sizeHint();
   resize(std::max(need.width(), static_cast<int>(window->value(MUIA_Window_Width))),
          std::max(need.height(), static_cast<int>(window->value(MUIA_Window_Height))));
   move(static_cast<int>(window->value(MUIA_Window_LeftEdge)), static_cast<int>(window->value(MUIA_Window_TopEdge)));
   following_ = false;
-  follow();
 }
 
 WindowView::~WindowView() { takingDown_ = true; }
@@ -51,6 +60,8 @@ WindowView::~WindowView() { takingDown_ = true; }
 bool WindowView::alive() const { return isLive(window_, serial_); }
 
 void WindowView::build() {
+  chainMembers_.clear();
+  shownChain_.clear();
   tree_ = BuiltTree();
   delete content_;
   content_ = nullptr;
@@ -74,6 +85,7 @@ void WindowView::follow() {
   else
     unsetCursor();
   for (auto& view : tree_.views) view->refresh();
+  followCycleChain();
   // The field the program (or the person) made active has the keyboard.
   const IPTR active = window_->value(MUIA_Window_ActiveObject);
   if (active != shownActive_) {
@@ -87,6 +99,63 @@ void WindowView::follow() {
 QWidget* WindowView::widgetOf(const Object* object) const {
   auto found = tree_.widgets.find(object);
   return found == tree_.widgets.end() ? nullptr : found->second;
+}
+
+void WindowView::followCycleChain() {
+  const std::vector<Object*>& chain = window_->cycleChain();
+  if (chain == shownChain_ || !content_) return;
+  shownChain_ = chain;
+  chainMembers_.clear();
+  // A window without a chain keeps Qt's order: every field, in the order made.
+  if (chain.empty()) return;
+  for (QWidget* w : content_->findChildren<QWidget*>())
+    if (w->focusPolicy() & Qt::TabFocus) w->setFocusPolicy(static_cast<Qt::FocusPolicy>(w->focusPolicy() & ~Qt::TabFocus));
+  QWidget* before = nullptr;
+  for (Object* member : chain) {
+    QWidget* field = isLive(member) ? keyboardWidget(widgetOf(member)) : nullptr;
+    if (!field) continue;
+    field->setFocusPolicy(static_cast<Qt::FocusPolicy>(field->focusPolicy() | Qt::TabFocus));
+    if (chainMembers_.emplace(field, member).second) field->installEventFilter(this);
+    if (before) setTabOrder(before, field);
+    before = field;
+  }
+}
+
+bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::FocusIn) return false;
+  const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+  auto member = chainMembers_.find(watched);
+  if ((why == Qt::TabFocusReason || why == Qt::BacktabFocusReason) && member != chainMembers_.end())
+    queueGesture("Tab", member->second, [](Object* target) { act::activate(target); });
+  return false;
+}
+
+void WindowView::keyPressEvent(QKeyEvent* event) {
+  // Only keys no field took for itself come here; a text field's Return
+  // (which acknowledged it) and keys with qualifiers are no control characters.
+  int key = 0;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    key = '\r';
+  else if (event->text().size() == 1 && event->text()[0].unicode() > ' ' && event->text()[0].unicode() < 0x7f)
+    key = event->text()[0].unicode();
+  QWidget* focused = focusWidget();
+  const bool fromText = qobject_cast<QLineEdit*>(focused) || qobject_cast<QPlainTextEdit*>(focused);
+  const bool qualified = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (!key || fromText || qualified) return QWidget::keyPressEvent(event);
+  for (auto& view : tree_.views) {
+    Object* o = view->object();
+    if (!view->alive() || !o->muiClass->isA(&areaClass) || o->value(MUIA_ControlChar) != static_cast<IPTR>(key)) continue;
+    const IPTR mode = o->value(MUIA_InputMode);
+    if (mode == MUIV_InputMode_RelVerify)
+      queueGesture("press", o, [](Object* target) { act::press(target); });
+    else if (mode == MUIV_InputMode_Toggle)
+      queueGesture("toggle", o, [](Object* target) { act::toggle(target); });
+    else
+      queueGesture("activate", o, [](Object* target) { act::activate(target); });
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void WindowView::takeDown() {

@@ -3,13 +3,16 @@
 // the person is kept in the window's geometry, which the engine remembers
 // per window id), a busy cursor and no input while the window sleeps; the
 // close gadget becomes the close request, and files dropped on an
-// application window an AppMessage.
+// application window an AppMessage. Tab moves through the window's cycle
+// chain, giving each object the keyboard; an object's control character
+// (MUIA_ControlChar) pressed in the window acts on it as a click does.
 #pragma once
 #include <QWidget>
 #include <cstdint>
+#include <map>
+#include <vector>
 
 #include "os/intuition/objects.h"
-#include <vector>
 
 #include "os/mui/qt/view_builder.h"
 
@@ -39,6 +42,8 @@ class WindowView : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   MuiWindow* window_;
@@ -50,8 +55,11 @@ class WindowView : public QWidget {
   bool following_ = false;  // geometry changes made by follow() are not the person's
   bool takingDown_ = false;
   IPTR shownActive_ = 0;  // the active object the keyboard was last given to
+  std::vector<Object*> shownChain_;           // the cycle chain the Tab order follows
+  std::map<QObject*, Object*> chainMembers_;  // the widget Tab gives the keyboard to, and its object
   void build();
   void keepGeometry();
+  void followCycleChain();
 };
 
 }  // namespace mui::qt
