@@ -43,8 +43,9 @@ void game::end_class() {
   class_base::end_class();
 }
 
-char* game::mapToEntry(GuiListEntryMore* more) {
-  char* label = makeGameEntryLabel(this);
+char* game::mapToEntry(GuiListEntryMore* more) { return mapToEntryWithLabel(makeGameEntryLabel(this), more); }
+
+char* game::mapToEntryWithLabel(char* label, GuiListEntryMore* more) {
   if (more) {
     *more = GuiListEntryMore{};
     more->altColour = !exists;

@@ -24,6 +24,9 @@ class game : public class_base {
   // files were missing, and a data box holding the game (not owning it),
   // through which the main window finds a row's game.
   virtual char* mapToEntry(GuiListEntryMore* more);
+  // The same row with a label made already (taken over; it must be the one
+  // makeGameEntryLabel gives).
+  char* mapToEntryWithLabel(char* label, GuiListEntryMore* more);
 
   char* name = nullptr;
   char* path = nullptr;    // canonical form

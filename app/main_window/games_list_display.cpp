@@ -3,6 +3,7 @@
 #include "app/games/game.h"
 #include "app/ludex_module.h"
 #include "app/main_window/games_list_filters.h"
+#include "app/main_window/shown_labels.h"
 #include "core/clean_up.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
@@ -18,6 +19,8 @@ namespace {
 
 GamesListFilters filters;
 bool iterateGamesListFinished = true;
+ShownLabels shownLabels;
+size_t gamesVisited = 0;  // in the current pass
 
 const char* textOf(cGuiString* field) { return field ? field->getState() : nullptr; }
 
@@ -33,19 +36,24 @@ void fillFromGamesList(Fill fill) {
 void setupIterateGamesList() {
   if (guiBuilt) filters.set(textOf(guiFilterName), textOf(guiFilterPath), textOf(guiFilterTags));
   iterateGamesListFinished = true;
+  gamesVisited = 0;
   if (!list || !cursor) return;
   cursor->goto_cMegaCursorGeneric(list->infoStart());
   iterateGamesListFinished = cursor->isOnSameNodeAs(list->infoPastEnd());
 }
 
-void tidyupIterateGamesList() { filters.clear(); }
+void tidyupIterateGamesList() {
+  filters.clear();
+  if (iterateGamesListFinished) shownLabels.forgetGoneGames(gamesVisited);
+}
 
 char* iterateGamesList::call(GuiListEntryMore* more) {
   while (!iterateGamesListFinished) {
     auto* g = static_cast<game*>(cursor->read_cMegaCursor_class());
     const bool passes = filters.passes(g);
     iterateGamesListFinished = cursor->next();  // TRUE on reaching the end
-    if (passes) return g->mapToEntry(more);
+    ++gamesVisited;
+    if (passes) return g->mapToEntryWithLabel(shownLabels.copyFor(g), more);
   }
   return fGuiListEntries::call(more);
 }
