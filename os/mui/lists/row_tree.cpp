@@ -24,6 +24,16 @@ long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
   return -1;
 }
 
+// Asks the processor for the first bytes of an entry, which the compare
+// hook reads: a sort jumps from entry to entry through memory, and asking a
+// few comparisons ahead hides most of the wait.
+void fetchAhead(const void* entry) {
+  __builtin_prefetch(entry);
+  __builtin_prefetch(static_cast<const char*>(entry) + 64);
+}
+void* entryOf(void* entry) { return entry; }
+void* entryOf(const std::pair<void*, RowTree::Node*>& item) { return item.first; }
+
 // A stable merge sort (bottom-up): the right run's item goes first only when
 // it strictly comes before the left's. Whatever `before` answers, it ends
 // after O(n log n) comparisons with every item still there once.
@@ -32,8 +42,11 @@ void stableMergeSort(std::vector<T>& items, const Before& before) {
   // Runs of a few items by insertion (an item moves left past the items it
   // strictly comes before, never past the run's start), then merges.
   constexpr size_t RUN = 8;
+  constexpr size_t AHEAD = 8;
+  for (size_t k = 0; k < RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
   for (size_t lo = 0; lo < items.size(); lo += RUN) {
     const size_t hi = std::min(lo + RUN, items.size());
+    for (size_t k = hi; k < hi + RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
     for (size_t i = lo + 1; i < hi; ++i) {
       T item = items[i];
       size_t j = i;
@@ -47,7 +60,11 @@ void stableMergeSort(std::vector<T>& items, const Before& before) {
       const size_t mid = std::min(lo + width, items.size());
       const size_t hi = std::min(lo + 2 * width, items.size());
       size_t i = lo, j = mid, out = lo;
-      while (i < mid && j < hi) merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
+      while (i < mid && j < hi) {
+        if (i + AHEAD < mid) fetchAhead(entryOf(items[i + AHEAD]));
+        if (j + AHEAD < hi) fetchAhead(entryOf(items[j + AHEAD]));
+        merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
+      }
       while (i < mid) merged[out++] = items[i++];
       while (j < hi) merged[out++] = items[j++];
     }
@@ -233,16 +250,24 @@ void RowTree::insertSortedBatch(const std::vector<void*>& entries, const Before&
   // A batch handed in its order (as an update merge hands its missing
   // entries) needs no sort.
   bool ordered = true;
-  for (size_t k = 1; k < batch.size() && ordered; ++k) ordered = !before(batch[k], batch[k - 1]);
+  for (size_t k = 1; k < batch.size() && ordered; ++k) {
+    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
+    ordered = !before(batch[k], batch[k - 1]);
+  }
   if (!ordered) stableMergeSort(batch, before);
   std::vector<Node*> rows;
   inOrder(rows);
   std::vector<Node*> merged;
   merged.reserve(rows.size() + batch.size());
   size_t i = 0;
-  for (void* entry : batch) {
+  for (size_t k = 0; k < batch.size(); ++k) {
+    void* entry = batch[k];
+    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
     // After every row the new entry does not come before.
-    while (i < rows.size() && !before(entry, rows[i]->entry)) merged.push_back(rows[i++]);
+    while (i < rows.size() && !before(entry, rows[i]->entry)) {
+      if (i + 8 < rows.size()) fetchAhead(rows[i + 8]->entry);
+      merged.push_back(rows[i++]);
+    }
     merged.push_back(newNode(entry));
   }
   while (i < rows.size()) merged.push_back(rows[i++]);
