@@ -39,7 +39,8 @@ void game::end_class() {
   DisposeString(path);
   DisposeString(tags);
   DisposeString(params);
-  name = path = tags = params = nullptr;
+  DisposeString(shownLabel);
+  name = path = tags = params = shownLabel = nullptr;
   class_base::end_class();
 }
 

@@ -19,8 +19,6 @@ namespace {
 
 GamesListFilters filters;
 bool iterateGamesListFinished = true;
-ShownLabels shownLabels;
-size_t gamesVisited = 0;  // in the current pass
 
 const char* textOf(cGuiString* field) { return field ? field->getState() : nullptr; }
 
@@ -36,24 +34,19 @@ void fillFromGamesList(Fill fill) {
 void setupIterateGamesList() {
   if (guiBuilt) filters.set(textOf(guiFilterName), textOf(guiFilterPath), textOf(guiFilterTags));
   iterateGamesListFinished = true;
-  gamesVisited = 0;
   if (!list || !cursor) return;
   cursor->goto_cMegaCursorGeneric(list->infoStart());
   iterateGamesListFinished = cursor->isOnSameNodeAs(list->infoPastEnd());
 }
 
-void tidyupIterateGamesList() {
-  filters.clear();
-  if (iterateGamesListFinished) shownLabels.forgetGoneGames(gamesVisited);
-}
+void tidyupIterateGamesList() { filters.clear(); }
 
 char* iterateGamesList::call(GuiListEntryMore* more) {
   while (!iterateGamesListFinished) {
     auto* g = static_cast<game*>(cursor->read_cMegaCursor_class());
     const bool passes = filters.passes(g);
     iterateGamesListFinished = cursor->next();  // TRUE on reaching the end
-    ++gamesVisited;
-    if (passes) return g->mapToEntryWithLabel(shownLabels.copyFor(g), more);
+    if (passes) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
   }
   return fGuiListEntries::call(more);
 }
