@@ -660,6 +660,24 @@ TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
   EXPECT_EQ(Arena::liveCount(), unsortedLive);
 }
 
+// The cursor comes back to its entry even when the list placed a new entry
+// otherwise than the merge counted: a label that begins with the colour's
+// pen sorts by its text without the pen, unless the entry shows in the
+// alternative colour, where only the colour's own pen is left out. The same
+// label added in the alternative colour then lands before the cursor entry,
+// in a run of labels the comparison takes as equal, at the first row.
+TEST_F(ListUpdate, TheCursorIsFoundInARunOfEqualLabelsAtTheFirstRow) {
+  const std::string pen = "\x1b" "8";
+  updateWith(list, {{pen + "ab", 2}});
+  const char* kept = (list->cursor_gotoStart(), list->cursor_getLabel());
+  testing::internal::CaptureStdout();
+  updateWith(list, {{pen + "ab", 2}, {pen + "ab", 4, true}});
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(cursorRow(), 1);
+  EXPECT_EQ(list->cursor_getLabel(), kept);
+  EXPECT_TRUE((list->cursor_gotoStart(), list->cursor_getAltColour()));  // the new entry stands first
+}
+
 // Two games of the same name in different folders: the row must follow the
 // game it stands for, and a changed colour must show.
 TEST_F(ListUpdate, EqualLabelsTakeWhatDiffers) {
