@@ -1,23 +1,73 @@
 #include "core/arena.h"
 
+#include <cstring>
+
 #include "core/exception.h"
 #include "os/exec/memory.h"
 
+// Small blocks come from pools: large chunks of system memory cut into
+// blocks as they are asked for, each block going back to a free chain of its
+// size class when it is given back, to be handed out again. A list of many
+// thousands of rows then costs no system call per row, and filling and
+// emptying it again reuses the same memory. Larger blocks come from the
+// system one by one.
+//
+// Under AddressSanitizer every block comes from the system: a block used
+// after it was given back, or given back twice, is then found at once.
+#if defined(__SANITIZE_ADDRESS__)
+#define LUDEX_ARENA_POOLS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LUDEX_ARENA_POOLS 0
+#endif
+#endif
+#ifndef LUDEX_ARENA_POOLS
+#define LUDEX_ARENA_POOLS 1
+#endif
+
 namespace {
 
-// Each block carries a header linking it into the list of live blocks, so the
-// allocator can release whatever is left when it is torn down; the header's
-// size gives the block back with FreeMem, with no lookup of its size.
+// Every block is preceded by this header: its size, and its size class
+// (LARGE for a block of its own). The user part stays 16-byte aligned.
 struct BlockHeader {
-  BlockHeader* prev;
-  BlockHeader* next;
   size_t size;
-  uint64_t pad;  // keeps the user part 16-byte aligned
+  size_t sizeClass;
 };
-static_assert(sizeof(BlockHeader) % 16 == 0);
+static_assert(sizeof(BlockHeader) == 16);
+
+// A block of its own also links into the list of such blocks, so that the
+// allocator can release whatever is left when it is torn down.
+struct LargeLinks {
+  LargeLinks* prev;
+  LargeLinks* next;
+};
+static_assert(sizeof(LargeLinks) % 16 == 0);
+
+constexpr size_t LARGE = 0;
+constexpr size_t CLASS_STEP = 16;
+constexpr size_t POOLED_LIMIT = LUDEX_ARENA_POOLS ? 512 : 0;  // the largest pooled size
+constexpr size_t CLASSES = 512 / CLASS_STEP + 1;              // class c holds c * 16 bytes
+constexpr size_t CHUNK_BYTES = 256 * 1024;
+
+// A chunk of system memory the pools cut blocks from; the first bytes link
+// the chunks together.
+struct Chunk {
+  Chunk* next;
+  size_t pad;  // keeps what follows 16-byte aligned
+};
+static_assert(sizeof(Chunk) == 16);
+
+// A block on a free chain keeps the link in its user part.
+struct FreeBlock {
+  FreeBlock* next;
+};
 
 struct ArenaState {
-  BlockHeader* first = nullptr;
+  LargeLinks* firstLarge = nullptr;
+  Chunk* chunks = nullptr;
+  char* cut = nullptr;  // the part of the newest chunk not yet cut into blocks
+  char* cutEnd = nullptr;
+  FreeBlock* freeBlocks[CLASSES] = {};
   size_t count = 0;
   ~ArenaState() { Arena::teardown(); }
 };
@@ -27,43 +77,98 @@ ArenaState& state() {
   return s;
 }
 
+void* allocLarge(ArenaState& s, size_t size) {
+  // A size the headers cannot be added to is more memory than there is.
+  if (size > SIZE_MAX - sizeof(LargeLinks) - sizeof(BlockHeader)) Throw("MEM");
+  auto* links =
+      static_cast<LargeLinks*>(AllocMem(sizeof(LargeLinks) + sizeof(BlockHeader) + size, MEMF_ANY | MEMF_CLEAR));
+  if (!links) Throw("MEM");
+  links->prev = nullptr;
+  links->next = s.firstLarge;
+  if (s.firstLarge) s.firstLarge->prev = links;
+  s.firstLarge = links;
+  auto* h = reinterpret_cast<BlockHeader*>(links + 1);
+  h->size = size;
+  h->sizeClass = LARGE;
+  return h + 1;
+}
+
+void* allocPooled(ArenaState& s, size_t size) {
+  const size_t sizeClass = (size + CLASS_STEP - 1) / CLASS_STEP;
+  const size_t bytes = sizeClass * CLASS_STEP;
+  BlockHeader* h;
+  if (FreeBlock* reused = s.freeBlocks[sizeClass]) {
+    s.freeBlocks[sizeClass] = reused->next;
+    // The next block of the chain is read at the next allocation of its
+    // size: asked for now, it is there by then.
+    if (reused->next) __builtin_prefetch(reused->next, 1);
+    std::memset(static_cast<void*>(reused), 0, bytes);
+    h = reinterpret_cast<BlockHeader*>(reused) - 1;
+  } else {
+    if (static_cast<size_t>(s.cutEnd - s.cut) < sizeof(BlockHeader) + bytes) {
+      // What is left of the old chunk stays unused: it is less than one block.
+      auto* chunk = static_cast<Chunk*>(AllocMem(CHUNK_BYTES, MEMF_ANY | MEMF_CLEAR));
+      if (!chunk) Throw("MEM");
+      chunk->next = s.chunks;
+      s.chunks = chunk;
+      s.cut = reinterpret_cast<char*>(chunk + 1);
+      s.cutEnd = reinterpret_cast<char*>(chunk) + CHUNK_BYTES;
+    }
+    h = reinterpret_cast<BlockHeader*>(s.cut);  // never handed out before: still zero
+    s.cut += sizeof(BlockHeader) + bytes;
+  }
+  h->size = size;
+  h->sizeClass = sizeClass;
+  return h + 1;
+}
+
 }  // namespace
 
 void* Arena::alloc(size_t size) {
-  // A size the header cannot be added to is more memory than there is.
-  if (size > SIZE_MAX - sizeof(BlockHeader)) Throw("MEM");
-  auto* h = static_cast<BlockHeader*>(AllocMem(sizeof(BlockHeader) + size, MEMF_ANY | MEMF_CLEAR));
-  if (!h) Throw("MEM");
   ArenaState& s = state();
-  h->size = size;
-  h->next = s.first;
-  if (s.first) s.first->prev = h;
-  s.first = h;
+  void* block = size && size <= POOLED_LIMIT ? allocPooled(s, size) : allocLarge(s, size);
   ++s.count;
-  return h + 1;
+  return block;
 }
 
 void Arena::release(void* block) {
   if (!block) return;
   BlockHeader* h = static_cast<BlockHeader*>(block) - 1;
   ArenaState& s = state();
-  if (h->prev) h->prev->next = h->next; else s.first = h->next;
-  if (h->next) h->next->prev = h->prev;
   --s.count;
-  FreeMem(h, sizeof(BlockHeader) + h->size);
+  if (h->sizeClass != LARGE) {
+    auto* freed = static_cast<FreeBlock*>(block);
+    freed->next = s.freeBlocks[h->sizeClass];
+    s.freeBlocks[h->sizeClass] = freed;
+    return;
+  }
+  LargeLinks* links = reinterpret_cast<LargeLinks*>(h) - 1;
+  if (links->prev) links->prev->next = links->next; else s.firstLarge = links->next;
+  if (links->next) links->next->prev = links->prev;
+  FreeMem(links, sizeof(LargeLinks) + sizeof(BlockHeader) + h->size);
 }
 
 size_t Arena::liveCount() { return state().count; }
 
 void Arena::teardown() {
   ArenaState& s = state();
-  BlockHeader* h = s.first;
-  s.first = nullptr;
+  LargeLinks* large = s.firstLarge;
+  Chunk* chunk = s.chunks;
+  s.firstLarge = nullptr;
+  s.chunks = nullptr;
+  s.cut = s.cutEnd = nullptr;
+  for (FreeBlock*& chain : s.freeBlocks) chain = nullptr;
   s.count = 0;
-  while (h) {
-    BlockHeader* next = h->next;
-    FreeMem(h, sizeof(BlockHeader) + h->size);
-    h = next;
+  while (large) {
+    LargeLinks* next = large->next;
+    const auto* h = reinterpret_cast<const BlockHeader*>(large + 1);
+    FreeMem(large, sizeof(LargeLinks) + sizeof(BlockHeader) + h->size);
+    large = next;
+  }
+  while (chunk) {
+    Chunk* next = chunk->next;
+    FreeMem(chunk, CHUNK_BYTES);
+    chunk = next;
   }
 }
 

@@ -39,12 +39,14 @@ void game::end_class() {
   DisposeString(path);
   DisposeString(tags);
   DisposeString(params);
-  name = path = tags = params = nullptr;
+  DisposeString(shownLabel);
+  name = path = tags = params = shownLabel = nullptr;
   class_base::end_class();
 }
 
-char* game::mapToEntry(GuiListEntryMore* more) {
-  char* label = makeGameEntryLabel(this);
+char* game::mapToEntry(GuiListEntryMore* more) { return mapToEntryWithLabel(makeGameEntryLabel(this), more); }
+
+char* game::mapToEntryWithLabel(char* label, GuiListEntryMore* more) {
   if (more) {
     *more = GuiListEntryMore{};
     more->altColour = !exists;

@@ -24,6 +24,9 @@ class game : public class_base {
   // files were missing, and a data box holding the game (not owning it),
   // through which the main window finds a row's game.
   virtual char* mapToEntry(GuiListEntryMore* more);
+  // The same row with a label made already (taken over; it must be the one
+  // makeGameEntryLabel gives).
+  char* mapToEntryWithLabel(char* label, GuiListEntryMore* more);
 
   char* name = nullptr;
   char* path = nullptr;    // canonical form
@@ -32,6 +35,13 @@ class game : public class_base {
   int32_t playCount = 0;
   BigTime lastPlayed = 0;  // 0: never
   bool exists = false;
+  // The games list's label as last made for the game, with the play count
+  // and time it was made with (owned; NIL: none). Kept so that refilling the
+  // list on every keystroke copies it; app/main_window/shown_labels checks
+  // it against the game before each use.
+  char* shownLabel = nullptr;
+  int32_t shownPlayCount = 0;
+  BigTime shownLastPlayed = 0;
 };
 
 // The game list (it owns its games: a game ends with the list, or when the

@@ -3,6 +3,7 @@
 #include "app/games/game.h"
 #include "app/ludex_module.h"
 #include "app/main_window/games_list_filters.h"
+#include "app/main_window/shown_labels.h"
 #include "core/clean_up.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
@@ -45,7 +46,7 @@ char* iterateGamesList::call(GuiListEntryMore* more) {
     auto* g = static_cast<game*>(cursor->read_cMegaCursor_class());
     const bool passes = filters.passes(g);
     iterateGamesListFinished = cursor->next();  // TRUE on reaching the end
-    if (passes) return g->mapToEntry(more);
+    if (passes) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
   }
   return fGuiListEntries::call(more);
 }

@@ -14,12 +14,16 @@ namespace {
 // a-z taken as upper case: the same answer as searching an upper-cased copy,
 // without making one per game.
 bool occursFolded(const char* field, const char* item) {
-  const size_t itemLength = std::strlen(item);
-  if (itemLength == 0) return true;
+  if (item[0] == '\0') return true;
+  // The first character in either case is looked for plainly: this runs
+  // for every game on every keystroke.
+  const char first = item[0];
+  const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
   for (const char* start = field; *start; ++start) {
-    size_t i = 0;
-    while (i < itemLength && start[i] && UpperChar(start[i]) == item[i]) ++i;
-    if (i == itemLength) return true;
+    if (*start != first && *start != firstLower) continue;
+    size_t i = 1;
+    while (item[i] && UpperChar(start[i]) == item[i]) ++i;
+    if (item[i] == '\0') return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #include "gui/lists/gui_list_sort.h"
 
+#include <bit>
 #include <cstring>
 
 #include "core/strings/text.h"
@@ -7,6 +8,41 @@
 int8_t fGuiListSort::call(const char* a, const char* b) { return static_cast<int8_t>(OstrCmpNoCase(a, b)); }
 
 namespace {
+
+constexpr int SORT_KEY_BYTES = 16;
+
+// A comparison of this very class: one derived from it may answer otherwise.
+bool isExactly(const class_base* object, const char* className) {
+  const char* own = object->InfoClassType();
+  return own == className || std::strcmp(own, className) == 0;
+}
+
+constexpr uint64_t EVERY_BYTE = 0x0101010101010101ull;
+constexpr uint64_t HIGH_BITS = 0x8080808080808080ull;
+
+uint64_t bigEndian(uint64_t loaded) {
+  if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(loaded);
+  return loaded;
+}
+
+// The bytes of w, eight at once: for each byte, bit 7 of the answer is set
+// when the byte (below 128) is at least limit (at most 128).
+uint64_t atLeast(uint64_t w, uint64_t limit) { return (w & ~HIGH_BITS) + (128 - limit) * EVERY_BYTE; }
+
+// w with the letters a-z of its bytes as A-Z.
+uint64_t foldedLetters(uint64_t w) {
+  const uint64_t lower = atLeast(w, 'a') & ~atLeast(w, 'z' + 1) & ~w & HIGH_BITS;
+  return w - (lower >> 2);  // 'a' - 'A' is 32: bit 7 moved to bit 5
+}
+
+// Whether a byte of w is 1 to 8.
+bool hasControlByte(uint64_t w) { return (atLeast(w, 1) & ~atLeast(w, '\t') & ~w & HIGH_BITS) != 0; }
+
+// The key of the other direction: every order between keys turns round.
+void reverseKey(GuiListSortKey* key) {
+  key->high = ~key->high;
+  key->low = ~key->low;
+}
 
 // The column's number; 0 when it has none or its reading runs past the column.
 int32_t columnNumber(const char* column, int32_t length) {
@@ -19,17 +55,22 @@ int32_t columnNumber(const char* column, int32_t length) {
 // column takes part, so a column sorts before any longer one it begins.
 // Both columns are read up to their ends (TAB or NUL) in one pass.
 int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
-  for (;;) {
-    unsigned char ca = static_cast<unsigned char>(*a++);
-    unsigned char cb = static_cast<unsigned char>(*b++);
+  for (;; ++a, ++b) {
+    auto ca = static_cast<unsigned char>(*a);
+    auto cb = static_cast<unsigned char>(*b);
+    if (ca == cb) {
+      if (ca == 0 || ca == '\t') return 0;  // both columns end here
+      continue;
+    }
     const bool endA = ca == 0 || ca == '\t';
     const bool endB = cb == 0 || cb == '\t';
     if (endA && endB) return 0;
     if (fold) {
       ca = static_cast<unsigned char>(UpperChar(static_cast<char>(ca)));
       cb = static_cast<unsigned char>(UpperChar(static_cast<char>(cb)));
+      if (ca == cb) continue;
     }
-    if (ca != cb) return ca < cb ? 1 : -1;
+    return ca < cb ? 1 : -1;
   }
 }
 
@@ -42,12 +83,56 @@ const char* columnStart(const char* label, int32_t n) {
 
 }  // namespace
 
+void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key) {
+  *key = GuiListSortKey{};
+  if (!text) text = "";
+  key->usable = true;
+  const char stop = tabEnds ? '\t' : '\0';
+  const auto endsAt = [stop](char c) { return c == '\0' || c == stop; };
+  if (type == 'N') {
+    int32_t length = 0;
+    while (!endsAt(text[length])) ++length;
+    int32_t read = 0;
+    const int32_t value = Val(text, &read);
+    // Ordered as signed numbers; a reading past the text's end counts as 0.
+    key->high = static_cast<uint64_t>(static_cast<int64_t>(read > length ? 0 : value)) ^ (uint64_t{1} << 63);
+    key->whole = true;
+    return;
+  }
+  // The bytes up to the end into a block of 16 (the rest 0), read as two
+  // big-endian words, then folded eight bytes at a time.
+  unsigned char bytes[SORT_KEY_BYTES] = {};
+  int32_t i = 0;
+  for (; i < SORT_KEY_BYTES && !endsAt(text[i]); ++i) bytes[i] = static_cast<unsigned char>(text[i]);
+  uint64_t words[2];
+  std::memcpy(words, bytes, sizeof words);
+  const bool fold = type != 'S';
+  bool control = false;
+  for (uint64_t& w : words) {
+    w = bigEndian(w);
+    if (fold) w = foldedLetters(w);
+    control |= hasControlByte(w);
+  }
+  key->high = words[0];
+  key->low = words[1];
+  key->usable = !(tabEnds && control);
+  key->whole = endsAt(text[i]);
+}
+
+bool fGuiListSort::sortKey(const char* label, GuiListSortKey* key) {
+  if (!isExactly(this, className)) return false;
+  makeSortKey(label, 'I', false, key);
+  return true;
+}
+
 int32_t findColumn(const char* label, int32_t n, int32_t* length) {
   const char* text = label ? label : "";
   const char* start = columnStart(text, n);
-  const char* end = start;
-  while (*end && *end != '\t') ++end;
-  if (length) *length = static_cast<int32_t>(end - start);
+  if (length) {
+    const char* end = start;
+    while (*end && *end != '\t') ++end;
+    *length = static_cast<int32_t>(end - start);
+  }
   return static_cast<int32_t>(start - text);
 }
 
@@ -58,16 +143,17 @@ fGuiListSortByColumn* fGuiListSortByColumn::init(int32_t columnNumber, bool reve
   return this;
 }
 
+char fGuiListSortByColumn::typeOf() const {
+  if (types && column >= 0)
+    for (int32_t i = 0; types[i]; ++i)
+      if (i == column) return types[i];
+  return 'I';
+}
+
 int8_t fGuiListSortByColumn::call(const char* a, const char* b) {
   const char* columnA = columnStart(a ? a : "", column);
   const char* columnB = columnStart(b ? b : "", column);
-  char type = 'I';
-  if (types && column >= 0)
-    for (int32_t i = 0; types[i]; ++i)
-      if (i == column) {
-        type = types[i];
-        break;
-      }
+  const char type = typeOf();
   int8_t result;
   if (type == 'N') {
     int32_t lengthA = 0, lengthB = 0;
@@ -78,4 +164,11 @@ int8_t fGuiListSortByColumn::call(const char* a, const char* b) {
     result = compareColumnTexts(columnA, columnB, type != 'S');
   }
   return reverse ? static_cast<int8_t>(-result) : result;
+}
+
+bool fGuiListSortByColumn::sortKey(const char* label, GuiListSortKey* key) {
+  if (!isExactly(this, className)) return false;
+  makeSortKey(columnStart(label ? label : "", column), typeOf(), true, key);
+  if (reverse) reverseKey(key);
+  return true;
 }

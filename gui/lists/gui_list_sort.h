@@ -7,11 +7,44 @@
 
 #include "core/lists/merge_sort.h"
 
+// What decides most comparisons of one text without reading the texts
+// again, for sorting many entries: its first 16 bytes (a-z folded when the
+// comparison ignores case) as two big-endian words, or its number. Keys
+// that differ order their texts as the comparison does; keys that are equal
+// tell only when both hold their whole texts.
+struct GuiListSortKey {
+  uint64_t high = 0;
+  uint64_t low = 0;
+  bool usable = false;  // FALSE: the texts must be compared
+  bool whole = false;   // the key holds the whole text (or its number)
+};
+
+// The key of the text up to its end (NUL, or also TAB when tabEnds) by the
+// sort type letter: 'N' its number, 'S' its bytes, any other its bytes with
+// a-z folded. A text that ends at a TAB and holds a byte 1 to 8 among its
+// first 16 gets no usable key: such a byte sorts differently against a
+// text's end by TAB (9) than by NUL (0).
+void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key);
+
+// What the keys tell: +1 when a's text comes first, -1 when b's does, 0 when
+// they sort alike, or SORT_KEYS_UNDECIDED when the texts must be compared.
+constexpr int SORT_KEYS_UNDECIDED = 2;
+inline int compareSortKeys(const GuiListSortKey& a, const GuiListSortKey& b) {
+  if (!a.usable || !b.usable) return SORT_KEYS_UNDECIDED;
+  if (a.high != b.high) return a.high < b.high ? 1 : -1;
+  if (a.low != b.low) return a.low < b.low ? 1 : -1;
+  return a.whole && b.whole ? 0 : SORT_KEYS_UNDECIDED;
+}
+
 class fGuiListSort : public fMergeSortCompare {
   LUDEX_CLASS(fGuiListSort, fMergeSortCompare)
  public:
   // The whole labels, a-z folded to upper case, then byte order.
   int8_t call(const char* a, const char* b) override;
+  // The key of a label for this comparison: compareSortKeys on two keys
+  // answers as call does, or undecided. FALSE when the comparison has no
+  // keys (an application's own comparison).
+  virtual bool sortKey(const char* label, GuiListSortKey* key);
 };
 
 class fGuiListSortByColumn : public fGuiListSort {
@@ -22,16 +55,19 @@ class fGuiListSortByColumn : public fGuiListSort {
   virtual fGuiListSortByColumn* init(int32_t columnNumber, bool reversed, const char* sortTypes);
   // One column of each label by the column's sort type, negated when reversed.
   int8_t call(const char* a, const char* b) override;
+  bool sortKey(const char* label, GuiListSortKey* key) override;
 
  private:
   int32_t column = 0;
   bool reverse = false;
   const char* types = nullptr;  // the list's
+  // The sort type letter of the column ('I' when the string has none).
+  char typeOf() const;
 };
 
 // Where column n of a label starts (just after its n-th TAB; 0 for column 0),
-// with its length up to the next TAB or the end in *length. A label with
-// fewer columns gives its end and length 0.
+// with its length up to the next TAB or the end in *length (NIL: not
+// wanted). A label with fewer columns gives its end and length 0.
 int32_t findColumn(const char* label, int32_t n, int32_t* length);
 
 // The sign of the comparison of two numbers: +1 when a is the smaller.

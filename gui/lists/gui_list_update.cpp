@@ -3,21 +3,28 @@
 // stays is neither removed nor redrawn, and the cursor ends on the entry it
 // was on (or, when that one went, on the entry that followed it).
 //
-// The producer's entries wait in a plain array, sorted by a stable merge
-// sort: a list of entry objects would cost two allocations per entry, which
-// for a list of many thousands is most of the update's time.
+// The producer's entries wait in a plain array, sorted by their sort keys
+// where the comparison has them: a list of entry objects would cost two
+// allocations per entry, and comparing texts again and again most of the
+// sort's time, for a list of many thousands.
 //
 // Entries whose labels compare equal (0) are paired in order: the first shown
 // entry of a run of equals with the first new one, and so on; shown entries
 // left over in a run are removed, new ones left over are added after them.
+//
+// New entries are added in one batch once the pass is over, each at its
+// sorted place: before the shown entry that sorts after it, after the equal
+// ones. The pass never looks at an added entry again, so the list ends the
+// same as when each is added as the pass meets it, and a list that gains
+// thousands of entries takes them in one insertion.
+#include <algorithm>
 #include <cstdio>
+#include <typeinfo>
+#include <vector>
 
 #include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
-#include <algorithm>
-#include <vector>
-
 #include "core/strings/string.h"
 #include "core/strings/text.h"
 #include "gui/lists/gui_list.h"
@@ -30,15 +37,23 @@ namespace {
 // unchanged entry is told from a changed one.
 bool sameDataBox(class_base* held, class_base* offered) {
   if (held == offered) return true;
-  if (!held || !offered || !held->IsSameClassTypeAs(offered) || !held->IsOfClassType("box")) return false;
-  const auto* a = static_cast<box*>(held);
-  const auto* b = static_cast<box*>(offered);
-  if (held->IsOfClassType("boxSTRING"))
-    return StrCmp(static_cast<const boxSTRING*>(a)->string(), static_cast<const boxSTRING*>(b)->string());
-  return a->value == b->value;
+  if (!held || !offered) return false;
+  const std::type_info& kind = typeid(*held);
+  if (kind != typeid(*offered)) return false;
+  if (kind == typeid(boxSTRING))
+    return StrCmp(static_cast<const boxSTRING*>(held)->string(), static_cast<const boxSTRING*>(offered)->string());
+  // The usual boxes first: asking a class for its line costs a string
+  // comparison per class.
+  const bool isBox = kind == typeid(boxPTR) || kind == typeid(boxVALUE) || held->IsOfClassType("box");
+  return isBox && static_cast<const box*>(held)->value == static_cast<const box*>(offered)->value;
 }
 
 int8_t signOf(int8_t r) { return r > 0 ? 1 : r < 0 ? -1 : 0; }
+
+// The new entries are taken in their sorted order, their labels and boxes
+// lie in the order the producer made them: asking for those of an entry a
+// few steps ahead hides most of the wait for memory.
+constexpr size_t FETCH_AHEAD = 4;
 
 // One entry from the producer on its way into the list; the label and the
 // box are the merge's until the list takes them or they are disposed.
@@ -50,7 +65,37 @@ struct FreshEntry {
   class_base* dataBox;
 };
 
-// One run of updateF: the new entries in a sorted temporary list, and the
+void fetchLabelAndBox(const FreshEntry& e) {
+  __builtin_prefetch(e.label);
+  if (e.dataBox) __builtin_prefetch(e.dataBox);
+}
+
+// Yields the entries the merge found missing, in their sorted order; each
+// label and box passes to the list as it is yielded.
+class fMissingEntries : public fGuiListEntries {
+  LUDEX_CLASS(fMissingEntries, fGuiListEntries)
+ public:
+  std::vector<FreshEntry>* fresh = nullptr;
+  const std::vector<uint32_t>* missing = nullptr;
+  size_t next = 0;
+
+  char* call(GuiListEntryMore* more) override {
+    *more = GuiListEntryMore{};
+    if (next >= missing->size()) return nullptr;
+    if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD]]);
+    FreshEntry& e = (*fresh)[(*missing)[next++]];
+    more->altColour = e.altColour;
+    more->marked = e.marked;
+    more->data = e.data;
+    more->dataBox = e.dataBox;
+    char* label = e.label;
+    e.label = nullptr;
+    e.dataBox = nullptr;
+    return label;
+  }
+};
+
+// One run of updateF: the new entries in a sorted temporary array, and the
 // remembered cursor entry (its label pointer and index) on the shown side.
 class ListMerge {
  public:
@@ -69,7 +114,7 @@ class ListMerge {
       else if (listEnded)
         r = -1;
       else
-        r = sort->call(list->cursor_getLabel(), head()->label);
+        r = compareWithHead(list->cursor_getLabel());
       if (r < 0)
         addHead();
       else if (r > 0)
@@ -77,6 +122,7 @@ class ListMerge {
       else
         listEnded = !pairWithHead();
     }
+    addMissing();
     restoreCursor();
   }
 
@@ -92,12 +138,16 @@ class ListMerge {
  private:
   cGuiList* list;
   fGuiListSort* sort;
-  // The producer's entries in the order yielded; a label or box is NIL once
-  // the list has it or it is disposed. The order sorts them without moving
-  // them, so that a comparison that fails leaves each in one place.
+  // The producer's entries, in their sorted order once all are taken; a
+  // label or box is NIL once the list has it or it is disposed. With keys,
+  // keys[i] is the key of fresh[i], and shownKey that of the shown label
+  // shownKeyOf (NIL: none made).
   std::vector<FreshEntry> fresh;
-  std::vector<uint32_t> order;
-  size_t next = 0;  // the first entry of order still to merge
+  std::vector<GuiListSortKey> keys;
+  GuiListSortKey shownKey;
+  const char* shownKeyOf = nullptr;
+  size_t next = 0;  // the first entry still to merge
+  std::vector<uint32_t> missing;  // entries to add, in sorted order
   const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
@@ -113,41 +163,106 @@ class ListMerge {
         throw;
       }
     }
-    order.resize(fresh.size());
-    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto before = [this](uint32_t a, uint32_t b) { return sort->call(fresh[a].label, fresh[b].label) > 0; };
-    // A producer that yields in the list's order needs no sort.
-    if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+    sortFresh();
   }
 
-  bool freshEmpty() { return next >= order.size(); }
-  FreshEntry* head() { return &fresh[order[next]]; }
+  // Puts the new entries in their stable order (equal ones as yielded).
+  // With keys most comparisons need no text: the entries are sorted as
+  // small records beside their keys, then moved into that order once, so
+  // that the merge reads them one after the other.
+  void sortFresh() {
+    struct Item {
+      GuiListSortKey key;
+      uint32_t index;
+    };
+    std::vector<Item> items(fresh.size());
+    bool keyed = !fresh.empty();
+    for (uint32_t i = 0; i < items.size(); ++i) {
+      items[i].index = i;
+      if (keyed) keyed = sort->sortKey(fresh[i].label, &items[i].key);
+    }
+    auto compare = [&](const Item& a, const Item& b) -> int {
+      const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
+      return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
+    };
+    // A producer that yields in the list's order needs no sort.
+    bool sorted = true;
+    for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
+    if (!sorted) {
+      // A merge sort: an application's comparison that contradicts itself
+      // gives some order, never a read outside the array.
+      std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) > 0; });
+      std::vector<FreshEntry> ordered;
+      ordered.reserve(fresh.size());
+      for (const Item& item : items) ordered.push_back(fresh[item.index]);
+      fresh.swap(ordered);
+    }
+    if (keyed) {
+      keys.reserve(items.size());
+      for (const Item& item : items) keys.push_back(item.key);
+    }
+  }
+
+  // The comparison of a shown label with the first new entry, by the keys
+  // when they tell. A shown entry is compared with every new entry added
+  // before it: its key is made once, and forgotten as the merge leaves
+  // the entry.
+  int8_t compareWithHead(const char* shown) {
+    if (!keys.empty() && shown == shownKeyOf) {
+      const int r = compareSortKeys(shownKey, keys[next]);
+      if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+    }
+    const int8_t r = sort->call(shown, head()->label);
+    // The new entry goes before the shown one, which meets the next new
+    // entry: its key saves reading both texts again.
+    if (r < 0 && !keys.empty() && shown != shownKeyOf) {
+      sort->sortKey(shown, &shownKey);
+      shownKeyOf = shown;
+    }
+    return r;
+  }
+
+  bool freshEmpty() { return next >= fresh.size(); }
+  FreshEntry* head() { return &fresh[next]; }
+  // Moves on to the next new entry.
+  void advance() {
+    ++next;
+    if (next + FETCH_AHEAD < fresh.size()) fetchLabelAndBox(fresh[next + FETCH_AHEAD]);
+  }
   // Disposes what is left in the first new entry and moves on.
   void dropHead() {
     FreshEntry* e = head();
     DisposeString(e->label);
     e->label = nullptr;
     End(e->dataBox);
-    ++next;
+    advance();
   }
 
   // The new entry sorts before the cursor entry (or the shown side ended):
-  // the list puts it at its sorted place, before the cursor entry, which
-  // keeps the cursor.
+  // it goes before the cursor entry, which keeps the cursor, once the pass
+  // is over.
   void addHead() {
-    FreshEntry* e = head();
-    ++next;
-    char* label = e->label;
-    class_base* box = e->dataBox;
-    e->label = nullptr;
-    e->dataBox = nullptr;
+    missing.push_back(static_cast<uint32_t>(next));
+    advance();
     if (!found) ++rememberedIndex;
-    list->addEntry(label, e->altColour, e->marked, e->data, box, false);
+  }
+
+  void addMissing() {
+    if (missing.empty()) return;
+    // The list keeps the cursor on its entry, which it finds again by
+    // walking forward: from the first entry the walk is shortest.
+    list->cursor_gotoStart();
+    auto* f = new fMissingEntries;
+    f->new_function();
+    f->fresh = &fresh;
+    f->missing = &missing;
+    WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }
 
   // The cursor entry is not among the new ones. FALSE when no entry
   // followed it.
   bool removeCursorEntry() {
+    shownKeyOf = nullptr;
     // Also after the remembered entry went: its follower, remembered in its
     // place, may go as well.
     const bool wasRemembered = list->cursor_getLabel() == remembered;
@@ -165,10 +280,12 @@ class ListMerge {
   // The cursor entry and the first new one sort alike: the entry stays and
   // takes what differs. FALSE when the cursor cannot move on.
   bool pairWithHead() {
-    const bool isRemembered = list->cursor_getLabel() == remembered;
+    shownKeyOf = nullptr;
+    const char* shown = list->cursor_getLabel();
+    const bool isRemembered = shown == remembered;
     if (isRemembered) found = true;
     FreshEntry* e = head();
-    if (!StrCmp(list->cursor_getLabel(), e->label)) {
+    if (!StrCmp(shown, e->label)) {
       // The list keeps a copy of the label; the cursor entry's own label is
       // the one to remember.
       list->cursor_setLabel(e->label, 0);
@@ -190,12 +307,13 @@ class ListMerge {
   // Gives the cursor entry the new entry's data value or box when it holds
   // another; a box that holds the same is left to end with its entry.
   void takeData(FreshEntry* e) {
+    class_base* held = list->cursor_getDataBox();
     if (e->dataBox) {
-      if (sameDataBox(list->cursor_getDataBox(), e->dataBox)) return;
+      if (sameDataBox(held, e->dataBox)) return;
       class_base* box = e->dataBox;
       e->dataBox = nullptr;
       list->cursor_setDataBox(box);
-    } else if (list->cursor_getDataBox() || list->cursor_getData() != e->data) {
+    } else if (held || list->cursor_getData() != e->data) {
       list->cursor_setDataBox(nullptr);
       list->cursor_setData(e->data);
     }

@@ -126,6 +126,39 @@ TEST_F(GamesListDisplay, RowsAreSortedFilteredAndLeadToTheirGames) {
   EXPECT_EQ(games->infoSize(), 4);
 }
 
+// Every refill shows each game's row as the game stands then, whatever
+// changed it: the name, the tags, the play count, the last-played time, or
+// a new game in the place of one that was removed.
+TEST_F(GamesListDisplay, RefillsShowWhatChangedInEachGame) {
+  game* g = add("Racer", "Sandbox:/Racer.adf", ",Racing,", 1);
+  filter("", "", "");
+  EXPECT_EQ(games->rows.at(0).label, std::string("Racer\tRacing\t1\t"));
+  struct {
+    void (*change)(game*);
+    const char* shown;
+  } changes[] = {
+      {[](game* x) { x->playCount = 2; }, "Racer\tRacing\t2\t"},
+      {[](game* x) { x->lastPlayed = 86400; }, "Racer\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("Race"); }, "Race\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("Race\tRacing"); }, "Race\tRacing\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racing,"); }, "Race\tRacing\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racin,"); }, "Race\tRacing\tRacin\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(","); }, "Race\tRacing\t\t2\t2000-01-02 00:00"},
+  };
+  for (const auto& c : changes) {
+    c.change(g);
+    filter("", "", "");
+    ASSERT_EQ(games->rows.size(), 1u);
+    EXPECT_EQ(games->rows[0].label, std::string(c.shown));
+  }
+  // The game goes; another takes its memory, most likely at its address.
+  ASSERT_TRUE(list_findGame(list, cursor, g));
+  cursor->destroy();  // the list ends its game
+  add("Racer", "Sandbox:/Other.adf", ",Racing,", 1);
+  filter("", "", "");
+  EXPECT_EQ(rowsWithGames(), "Racer\tRacing\t1\t -> Sandbox:/Other.adf (missing)\n");
+}
+
 TEST_F(GamesListDisplay, TagListHoldsEveryKnownTagAndFollowsSaves) {
   add("Racer", "Sandbox:/r.adf", ",Racing,Sports,");
   addFilterTagsToGUI(tags);

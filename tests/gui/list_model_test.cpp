@@ -3,6 +3,7 @@
 // entries (unsorted).
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,70 @@ TEST(ListComparison, ColumnsCompareByTheirSortType) {
   EXPECT_EQ(whole->call("apple\tz", "APPLE\ta"), -1);
   EXPECT_EQ(whole->call("Apple", "apple"), 0);
   End(whole);
+}
+
+class ownSort : public fGuiListSortByColumn {
+  LUDEX_CLASS(ownSort, fGuiListSortByColumn)
+};
+
+// The sort keys against the comparisons they stand for: on random labels of
+// letters in both cases, digits, signs, blanks, control bytes, TABs and
+// bytes above 127, two keys either answer what the comparison answers or
+// leave it undecided, for every sort type, both directions and the whole
+// label; and they decide most pairs.
+TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
+  std::mt19937 random(11);
+  const std::string common = "aAbBzZ09- $%\t\xe9\xc9";
+  const std::string rare = "\x01\x08\x1b";
+  auto byte = [&]() { return random() % 30 ? common[random() % common.size()] : rare[random() % rare.size()]; };
+  std::vector<std::string> labels;
+  for (int i = 0; i < 300; ++i) {
+    std::string label;
+    const size_t length = random() % 24;
+    for (size_t k = 0; k < length; ++k) label += byte();
+    labels.push_back(label);
+    // Near neighbours: the same label in another case, and one byte longer.
+    std::string other = label;
+    for (char& c : other) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    labels.push_back(other);
+    labels.push_back(label + byte());
+  }
+  labels.push_back("Game 000001 Quest longer than the key");
+  labels.push_back("GAME 000001 QUEST LONGER THAN THE KEZ");
+  auto check = [&](fGuiListSort* sort, const char* what) {
+    std::vector<GuiListSortKey> keys(labels.size());
+    for (size_t i = 0; i < labels.size(); ++i) ASSERT_TRUE(sort->sortKey(labels[i].c_str(), &keys[i])) << what;
+    size_t decided = 0, pairs = 0;
+    for (size_t i = 0; i < labels.size(); ++i)
+      for (size_t j = 0; j < labels.size(); j += 7) {
+        const int byKeys = compareSortKeys(keys[i], keys[j]);
+        ++pairs;
+        if (byKeys == SORT_KEYS_UNDECIDED) continue;
+        ++decided;
+        ASSERT_EQ(byKeys, sort->call(labels[i].c_str(), labels[j].c_str()))
+            << what << ": \"" << labels[i] << "\" \"" << labels[j] << "\"";
+      }
+    EXPECT_GT(decided, pairs / 2) << what;
+  };
+  for (const char* types : {"S", "I", "N", "SI", "IN", "NS"})
+    for (const int32_t column : {0, 1})
+      for (const bool reverse : {false, true}) {
+        auto* sort = new fGuiListSortByColumn;
+        sort->new_fMergeSortCompare();
+        sort->init(column, reverse, types);
+        check(sort, (std::string(types) + " column " + std::to_string(column) + (reverse ? " reversed" : "")).c_str());
+        End(sort);
+      }
+  auto* whole = new fGuiListSort;
+  whole->new_fMergeSortCompare();
+  check(whole, "whole labels");
+  End(whole);
+  // A comparison of the application's own, derived from these, has no keys.
+  auto* own = new ownSort;
+  own->new_fMergeSortCompare();
+  GuiListSortKey key;
+  EXPECT_FALSE(own->sortKey("a", &key));
+  End(own);
 }
 
 TEST(ListColumns, FindColumnGivesStartAndLength) {

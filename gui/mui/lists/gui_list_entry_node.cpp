@@ -72,15 +72,21 @@ void entryNode::setMarked(bool flag) {
 }
 
 void entryNode::change(char* text, bool alt) {
-  // The columns come from the new text before the old label goes: text may
-  // be NIL, meaning the label itself.
-  columns = parseIntoColumns(text ? text : label, columnCount, columns, alt ? ALT_COLOUR_PREFIX : nullptr);
+  // Text may be NIL, meaning the label itself.
+  Arena::release(columns);
+  columns = nullptr;
+  sortKeyStamp = 0;
   if (text) {
     char* old = label;
     label = text;
     DisposeString(old);
   }
   altColour = alt;
+}
+
+char** entryNode::columnTexts() {
+  if (!columns) columns = parseIntoColumns(label, columnCount, nullptr, altColour ? ALT_COLOUR_PREFIX : nullptr);
+  return columns;
 }
 
 void entryNode::changeLabel(const char* text) { change(StrClone(text), altColour); }

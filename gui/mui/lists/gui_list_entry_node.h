@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "gui/lists/gui_list_sort.h"
 #include "gui/mui/lists/gui_list_marks.h"
 
 class cGuiListHost;
@@ -21,17 +22,25 @@ class entryNode : public markNode {
   void end_class() override;
   // Stores the flag and joins or leaves the host's marks when it changes.
   virtual void setMarked(bool flag);
-  // Rebuilds the column strings from text (NIL: the entry's own label), each
-  // prefixed with the alternative colour's pen when alt is TRUE; a text
+  // The column strings shown come from text (NIL: the entry's own label),
+  // each prefixed with the alternative colour's pen when alt is TRUE; a text
   // replaces the label (the entry takes it over).
   virtual void change(char* text, bool alt);
+  // The column strings (parseIntoColumns of the label), made when first
+  // asked for: most rows of a long list are never shown.
+  char** columnTexts();
   // change with a copy of text: the caller keeps its string.
   virtual void changeLabel(const char* text);
   virtual void changeAltColour(bool flag) { change(nullptr, flag); }
   // Takes the label out (the caller's); the entry keeps an empty one.
   char* takeLabel();
 
-  char** columns = nullptr;  // owned: one string per list column (parseIntoColumns)
+  // The key of the host's sort column, made when the host's key stamp was
+  // sortKeyStamp (0: none made since the label changed). First, beside the
+  // links: a sort reads little else of its entries.
+  GuiListSortKey sortKey;
+  uint32_t sortKeyStamp = 0;
+  char** columns = nullptr;  // owned: one string per list column; NIL until asked for
   int32_t columnCount = 0;
   char* label = nullptr;     // owned
   bool altColour = false;

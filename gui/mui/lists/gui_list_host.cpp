@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/arena.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"
@@ -91,7 +92,7 @@ IPTR guiListSortByUser(Hook* hook, void* object, void* message) {
 }
 
 IPTR cGuiListHost::guiListDisplay(const char** columnTexts, entryNode* entry) {
-  char** shown = entry ? entry->columns : titleColumns;
+  char** shown = entry ? entry->columnTexts() : titleColumns;
   for (int32_t i = 0; i < infoColumns(); ++i) columnTexts[i] = shown ? shown[i] : "";
   return 0;
 }
@@ -101,21 +102,36 @@ IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
     case SORT_NONE: return 0;
     case SORT_BY_USER:
     case SORT_BY_COLUMN: {
-      const char* text1 = columnText(entry1->columns[sortColumn]);
-      const char* text2 = columnText(entry2->columns[sortColumn]);
-      const char type = infoColumnSortType()[sortColumn];
-      int32_t result;
-      if (type == 'N')
-        result = -compareNumbers(Val(text1), Val(text2));  // negative when value1 is the smaller
-      else if (type == 'S')
-        result = -OstrCmp(text1, text2);
-      else
-        result = -OstrCmpNoCase(text1, text2);
-      return sortReversed ? -result : result;
+      // The keys decide most comparisons of a sort without reading the texts.
+      int result = compareSortKeys(keyOf(entry1), keyOf(entry2));
+      if (result == SORT_KEYS_UNDECIDED) {
+        const char* text1 = columnText(entry1->columnTexts()[sortColumn]);
+        const char* text2 = columnText(entry2->columnTexts()[sortColumn]);
+        const char type = infoColumnSortType()[sortColumn];
+        if (type == 'N')
+          result = compareNumbers(Val(text1), Val(text2));
+        else if (type == 'S')
+          result = OstrCmp(text1, text2);
+        else
+          result = OstrCmpNoCase(text1, text2);
+      }
+      // Negative when entry1 comes first.
+      return sortReversed ? result : -result;
     }
     case SORT_BY_FUNCTION: return -static_cast<IPTR>(sortFunction->call(entry1->label, entry2->label));
     default: Throw("BUG", "cGui; guiListCompare(); unknown sortBy value");
   }
+}
+
+const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
+  // The sort column's text in the label is the column string's text
+  // without the colour's pen; a key over it up to the TAB orders as the
+  // column strings do (or is not usable).
+  const char* text = entry->label + findColumn(entry->label, sortColumn, nullptr);
+  if (!entry->altColour) text = columnText(text);  // a pen of the label's own is not compared either
+  makeSortKey(text, infoColumnSortType()[sortColumn], true, &entry->sortKey);
+  entry->sortKeyStamp = sortKeyStamp;
+  return entry->sortKey;
 }
 
 // ---------------------------------------------------------------------------
@@ -160,7 +176,17 @@ entryNode* cGuiListHost::requireCursorEntry(const char* operation) {
 
 entryNode* cGuiListHost::entryAt(int32_t row) {
   if (row < 0) return nullptr;
-  return reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, row, nullptr));
+  if (row == knownRow) return knownEntry;
+  auto* e = reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, row, nullptr));
+  knownRow = e ? row : -1;
+  knownEntry = e;
+  return e;
+}
+
+void cGuiListHost::changeRows(const IPTR* message) {
+  // Before and after: a hook the change calls may read the list.
+  knownRow = -1;
+  WithCleanUp([&] { DoMethodA(infoNList(), message); }, [&] { knownRow = -1; });
 }
 
 IPTR cGuiListHost::nlistValue(Tag attribute) {
@@ -182,6 +208,12 @@ bool cGuiListHost::singleSelection() {
 // same, so the write-back notifies nobody: a notification here would queue
 // a change of the list for every row an update removes.
 void cGuiListHost::fixSingleSelection() {
+  // While redrawing is off the fix waits: once, when it comes back on, is
+  // enough for a whole batch of changes.
+  if (quiet) {
+    selectionFixPending = true;
+    return;
+  }
   if (!singleSelection()) return;
   const IPTR active = nlistValue(MUIA_NList_Active);
   if (active != MUIV_NList_Active_Off) DoMethod(infoNList(), MUIM_NoNotifySet, MUIA_NList_Active, active);
@@ -288,6 +320,7 @@ void cGuiListHost::notifyStateHasChanged() {
       }
       showSortMark();
       reinitColumnSort();
+      forgetSortKeys();
       sortListKeepingCursorLocation();
       sortedByUserEvent = true;
     }
@@ -298,6 +331,7 @@ void cGuiListHost::notifyStateHasChanged() {
 cGuiListHost* cGuiListHost::initColumnSortType(const char* letters) {
   cGuiList::initColumnSortType(letters);
   reinitColumnSort();
+  forgetSortKeys();
   return this;
 }
 
@@ -359,6 +393,9 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       class_base* box = made == 0 ? dataBox : nullptr;
       if (made == 0) dataBox = nullptr;
       e->new_entryNode(text, this, altColour, marked, data, box);
+      // The key while the label is at hand: sorting and sorted inserts then
+      // read only the entry.
+      if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN) keyOf(e);
       first = appendRing(first, e);
       ++made;
     }
@@ -396,13 +433,14 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
     for (entryNode* e = first; count == 0 || e != first; e = e->batchNext) ++count;
   // The NList keeps each entry as it is; the batch links are no longer used.
   if (count == 1) {
-    DoMethod(infoNList(), MUIM_NList_InsertSingle, first, position);
+    const IPTR insert[] = {MUIM_NList_InsertSingle, toIPTR(first), position};
+    changeRows(insert);
   } else {
     auto** array = static_cast<entryNode**>(Arena::alloc(sizeof(entryNode*) * static_cast<size_t>(count)));
     entryNode* e = first;
     for (int32_t i = 0; i < count; ++i, e = e->batchNext) array[i] = e;
-    DoMethod(infoNList(), MUIM_NList_Insert, array, count, position);
-    Arena::release(array);
+    const IPTR insert[] = {MUIM_NList_Insert, toIPTR(array), static_cast<IPTR>(count), position};
+    WithCleanUp([&] { changeRows(insert); }, [&] { Arena::release(array); });
   }
   fixSingleSelection();
   refreshCount();
@@ -484,7 +522,13 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
 }
 
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
-  if (built()) setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
+  if (!built()) return this;
+  quiet = !flag;
+  setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
+  if (flag && selectionFixPending) {
+    selectionFixPending = false;
+    fixSingleSelection();
+  }
   return this;
 }
 
@@ -554,7 +598,8 @@ void cGuiListHost::removeMarked(bool moveBack, StringChain* labels) {
         active = MUIV_NList_Active_Off;
       }
       if (labels) chain = StrLink(e->takeLabel(), chain);  // in front: the chain ends in list order
-      DoMethod(infoNList(), MUIM_NList_Remove, row);
+      const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(row)};
+      changeRows(remove);
     }
   } catch (...) {
     DisposeString(chain);
@@ -595,9 +640,15 @@ void cGuiListHost::reinitColumnSort() {
   if (columnSort) columnSort->init(sortColumn, sortReversed, infoColumnSortType());
 }
 
+void cGuiListHost::forgetSortKeys() {
+  // 0 stands for "no key": a stamp that wraps round skips it.
+  if (++sortKeyStamp == 0) sortKeyStamp = 1;
+}
+
 void cGuiListHost::sortListKeepingCursorLocation() {
   const char* saved = saveCursorEntry();
-  DoMethod(infoNList(), MUIM_NList_Sort);
+  const IPTR sort[] = {MUIM_NList_Sort};
+  changeRows(sort);
   findCursorEntry(saved);
 }
 
@@ -610,6 +661,7 @@ void cGuiListHost::takeSortColumn(int32_t kind, int32_t column, bool reverse) {
   sortColumn = column;
   sortReversed = reverse;
   reinitColumnSort();
+  forgetSortKeys();
 }
 
 cGuiListHost* cGuiListHost::setSortByNone() {
@@ -892,7 +944,8 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (!built()) Throw("EMU", "cGuiList.destroy(); the window must be built first");
   if (entryCount == 0) return false;
   if (nlistValue(MUIA_NList_Active) == cursorIndex) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
-  DoMethod(infoNList(), MUIM_NList_Remove, cursorIndex);
+  const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
+  changeRows(remove);
   fixSingleSelection();
   refreshCount();
   if (moveBack) {

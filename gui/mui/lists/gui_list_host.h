@@ -142,6 +142,8 @@ class cGuiListHost : public cGuiList {
   bool titleClickPending = false;
   bool sortedByUserEvent = false;
   entryList* pending = nullptr;  // owned; NIL when none
+  bool quiet = false;                // redrawing is off (setAutoUpdate(FALSE))
+  bool selectionFixPending = false;  // a single-selection fix waits for the redraw
 
   bool built() { return infoNList() != nullptr; }
   // EMU "cGuiList.<operation>(); the window must be built first" unless built.
@@ -149,7 +151,12 @@ class cGuiListHost : public cGuiList {
   // The cursor entry: refused before the build (cursor_infoEntry's message)
   // and for an empty list ("cGuiList.<operation>(); list is empty").
   entryNode* requireCursorEntry(const char* operation);
+  // The entry of a row; the row read last is remembered until the rows change.
   entryNode* entryAt(int32_t row);
+  int32_t knownRow = -1;
+  entryNode* knownEntry = nullptr;
+  // Inserts, removes or sorts rows with the NList method in message.
+  void changeRows(const IPTR* message);
   IPTR nlistValue(Tag attribute);
   void setNList(Tag attribute, IPTR value);
   void refreshCount();
@@ -160,6 +167,14 @@ class cGuiListHost : public cGuiList {
   bool answerSortKind(int32_t kind, int32_t* column, bool* reverse);
   void takeSortColumn(int32_t kind, int32_t column, bool reverse);
   void reinitColumnSort();
+  // The sort keys of the entries: remade on first use after the sort
+  // column or the sort types changed.
+  uint32_t sortKeyStamp = 1;
+  void forgetSortKeys();
+  const GuiListSortKey& keyOf(entryNode* entry) {
+    return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
+  }
+  const GuiListSortKey& makeKeyOf(entryNode* entry);
   // Sorts a built list at once, the cursor kept on its entry.
   void sortNowIfBuilt();
   bool singleSelection();

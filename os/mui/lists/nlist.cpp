@@ -50,6 +50,27 @@ std::string joinedByTab(const std::vector<std::string>& columns) {
 uint32_t markWord(IPTR data) { return static_cast<uint32_t>(data); }
 }  // namespace
 
+void NList::keep(Tag tag) {
+  switch (tag) {
+    case MUIA_NList_ConstructHook: construct_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_DestructHook: destruct_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_DisplayHook: display_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_CompareHook: compare_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_Quiet: quiet_ = value(tag) != MUIV_NList_Quiet_None; break;
+    default: break;
+  }
+}
+
+Hook* NList::hook(Tag tag) const {
+  switch (tag) {
+    case MUIA_NList_ConstructHook: return construct_;
+    case MUIA_NList_DestructHook: return destruct_;
+    case MUIA_NList_DisplayHook: return display_;
+    case MUIA_NList_CompareHook: return compare_;
+    default: return reinterpret_cast<Hook*>(value(tag));
+  }
+}
+
 RowTree::Node* NList::nodeOf(IPTR row) const {
   if (row == -1) return active_;
   return row >= 0 ? rows().at(static_cast<size_t>(row)) : nullptr;
@@ -57,12 +78,14 @@ RowTree::Node* NList::nodeOf(IPTR row) const {
 
 RowTree::Before NList::order() const {
   // The hook answers a LONG: negative when its second argument comes first.
-  Hook* compare = hook(MUIA_NList_CompareHook);
-  return [compare](void* a, void* b) { return static_cast<int32_t>(CallHookPkt(compare, b, a)) < 0; };
+  auto before = [](const void* compare, void* a, void* b) {
+    return static_cast<int32_t>(CallHookPkt(static_cast<Hook*>(const_cast<void*>(compare)), b, a)) < 0;
+  };
+  return RowTree::Before{before, compare_};
 }
 
 void NList::changed() {
-  if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None)
+  if (quiet_)
     dirty_ = true;
   else
     ++redraws_;
@@ -109,6 +132,7 @@ void NList::initTag(const AttrSpec& spec, IPTR data) {
   if (spec.tag == MUIA_NList_Active) return;  // no rows yet: none is active
   if (spec.tag == MUIA_NList_TitleMark) data = markWord(data);
   store(spec, data);
+  keep(spec.tag);
   if (spec.tag == MUIA_NList_Format) columns_ = parseListFormat(text(MUIA_NList_Format));
 }
 
@@ -120,6 +144,7 @@ bool NList::filterSet(Tag tag, IPTR& data) {
 }
 
 void NList::afterSet(Tag tag, IPTR data) {
+  keep(tag);
   switch (tag) {
     case MUIA_NList_Active:
       active_ = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
@@ -179,25 +204,27 @@ void NList::placePending() const {
 
 IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   Hook* construct = hook(MUIA_NList_ConstructHook);
-  std::vector<void*> kept;
+  const bool sorted = position == MUIV_NList_Insert_Sorted && hook(MUIA_NList_CompareHook);
+  // Sorted rows wait for the first use of row numbers: many inserts in a
+  // quiet period are then placed together, in one merge. Other rows go in
+  // at once, one after the other.
+  if (!sorted) placePending();
+  size_t at = position >= 0 ? std::min(static_cast<size_t>(position), tree_.size()) : tree_.size();
+  IPTR inserted = 0;
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
     if (!entries[i]) continue;
     void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
-    if (made) kept.push_back(made);  // NIL: the construct hook refused it
+    if (!made) continue;  // the construct hook refused it
+    if (sorted)
+      pendingSorted_.push_back(made);
+    else
+      tree_.insertAt(at++, made);
+    ++inserted;
   }
-  if (kept.empty()) return 0;
-  if (position == MUIV_NList_Insert_Sorted && hook(MUIA_NList_CompareHook)) {
-    // Sorted rows wait for the first use of row numbers: many inserts in a
-    // quiet period are then placed together, in one merge.
-    pendingSorted_.insert(pendingSorted_.end(), kept.begin(), kept.end());
-    if (value(MUIA_NList_Quiet) == MUIV_NList_Quiet_None) placePending();
-  } else {
-    RowTree& rows = this->rows();
-    size_t at = position >= 0 ? std::min(static_cast<size_t>(position), rows.size()) : rows.size();
-    for (void* entry : kept) rows.insertAt(at++, entry);
-  }
+  if (inserted == 0) return 0;
+  if (sorted && !quiet_) placePending();
   changed();
-  return static_cast<IPTR>(kept.size());
+  return inserted;
 }
 
 IPTR NList::select(IPTR row, IPTR how, IPTR* result) {

@@ -62,7 +62,15 @@ class NList : public Area, public ListUserActions {
   void placePending() const;
   long activeRow() const { return active_ ? static_cast<long>(rows().rowOf(active_)) : -1; }
   bool singleSelect() const { return value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_None; }
-  Hook* hook(Tag tag) const { return reinterpret_cast<Hook*>(value(tag)); }
+  // The hooks and the quiet mode, read on every row's change: kept beside
+  // the attribute values as they are set, so no change looks them up.
+  Hook* construct_ = nullptr;
+  Hook* destruct_ = nullptr;
+  Hook* display_ = nullptr;
+  Hook* compare_ = nullptr;
+  bool quiet_ = false;
+  void keep(Tag tag);
+  Hook* hook(Tag tag) const;
   // The node of a row number as the methods take it (-1: the active row).
   RowTree::Node* nodeOf(IPTR row) const;
   // a before b by the compare hook.

@@ -5,6 +5,10 @@
 // most of its rows in one go without moving the others one by one. A node
 // stays the same while rows come and go around it, which is how the active
 // row follows its entry.
+//
+// The tree remembers the last row it found: the row after it or before it
+// is one step away, so walking the rows in order by their numbers (as a
+// program reads a list, or removes rows as it walks) costs O(1) per row.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -27,8 +31,13 @@ class RowTree {
     size_t selectedCount = 0;  // selected nodes in this subtree
   };
   // a before b: a must come first (a strict order, or anything else: the
-  // tree stays sound whatever it answers).
-  using Before = std::function<bool(void* a, void* b)>;
+  // tree stays sound whatever it answers). A plain function with its
+  // context: a sort calls it some 1.7 million times for 100,000 rows.
+  struct Before {
+    bool (*test)(const void* context, void* a, void* b);
+    const void* context;
+    bool operator()(void* a, void* b) const { return test(context, a, b); }
+  };
 
   RowTree() = default;
   RowTree(const RowTree&) = delete;
@@ -39,6 +48,9 @@ class RowTree {
   size_t selectedCount() const { return root_ ? root_->selectedCount : 0; }
   // The node of row `row`; NIL when there is no such row.
   Node* at(size_t row) const;
+  // The node of the next or the previous row; NIL at the end.
+  static Node* after(const Node* node);
+  static Node* before(const Node* node);
   // The row number of a node of this tree.
   size_t rowOf(const Node* node) const;
 
@@ -75,6 +87,10 @@ class RowTree {
   // free chain (through their `right` link): filling and emptying a long
   // list then costs no allocation per row.
   std::vector<std::unique_ptr<Node[]>> blocks_;
+  // The row found last (NIL: none known); every change of the rows' order
+  // forgets it or moves it with its row.
+  mutable Node* finger_ = nullptr;
+  mutable size_t fingerRow_ = 0;
   size_t blockUsed_ = 0;
   Node* free_ = nullptr;
 

@@ -124,8 +124,8 @@ TEST_F(ListHost, BuildShowsColumnsTitlesAlignmentAndPendingEntriesInOrder) {
   EXPECT_STREQ(list->infoTitleColumns()[0], "\x1b" "bName");
   list->cursor_gotoNext(1);
   entryNode* alt = list->cursor_infoEntry();
-  EXPECT_STREQ(alt->columns[0], "\x1b" "8a");
-  EXPECT_STREQ(alt->columns[2], "\x1b" "810");
+  EXPECT_STREQ(alt->columnTexts()[0], "\x1b" "8a");
+  EXPECT_STREQ(alt->columnTexts()[2], "\x1b" "810");
   EXPECT_STREQ(alt->label, "a\ty\t10");
   // A chain handed to addEntry gives one entry per string, in order; only
   // the first takes the box.
@@ -259,6 +259,74 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
   list->setSortByColumn(0, true);
   EXPECT_STREQ(list->cursor_getLabel(), "apple");  // the cursor kept its entry
   EXPECT_TRUE(list->cursor_isAtStart());
+}
+
+// Sorting by a column against the column strings the list shows: on random
+// labels (both cases, digits, signs, control bytes, the colour's own pen,
+// TABs), some in the alternative colour, the rows end in the stable order
+// of the column's text without the pen, by its sort type, in both
+// directions; entries added afterwards land after the equal ones.
+TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
+  list = describeList(2, nullptr);
+  buildIt();
+  std::mt19937 random(5);
+  const std::string common = "aAbBzZ09- $%\t";
+  const std::string rare = "\x01\x08\x1b" "8";
+  auto byte = [&]() { return random() % 12 ? common[random() % common.size()] : rare[random() % rare.size()]; };
+  struct Added {
+    std::string label;
+    bool alt;
+  };
+  std::vector<Added> added;
+  auto addRandom = [&](size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+      std::string label = random() % 4 ? "" : "\x1b" "8";
+      for (size_t k = random() % 20; k > 0; --k) label += byte();
+      const bool alt = random() % 3 == 0;
+      added.push_back({label, alt});
+      list->addEntry(StrClone(label.c_str()), alt, false, 0, nullptr, false);
+    }
+  };
+  addRandom(300);
+  for (const char* types : {"SS", "II", "NN", "IS"})
+    for (const int32_t column : {0, 1})
+      for (const bool reverse : {false, true}) {
+        list->initColumnSortType(types);
+        list->setSortByColumn(column, reverse);
+        if (reverse) addRandom(20);  // at their sorted places
+        // The column's text as shown, without one pen in front (the
+        // alternative colour's, or else one of the label's own).
+        auto shownText = [&](const Added& a) {
+          size_t start = 0;
+          for (int32_t c = 0; c < column && start != std::string::npos; ++c) {
+            start = a.label.find('\t', start);
+            if (start != std::string::npos) ++start;
+          }
+          std::string text = start == std::string::npos ? "" : a.label.substr(start, a.label.find('\t', start) - start);
+          return !a.alt && text.rfind("\x1b" "8", 0) == 0 ? text.substr(2) : text;
+        };
+        const char type = types[column];
+        auto before = [&](const Added& a, const Added& b) {
+          const std::string ta = shownText(a), tb = shownText(b);
+          const int32_t r = type == 'N'   ? compareNumbers(Val(ta.c_str()), Val(tb.c_str()))
+                            : type == 'S' ? OstrCmp(ta.c_str(), tb.c_str())
+                                          : OstrCmpNoCase(ta.c_str(), tb.c_str());
+          return reverse ? r < 0 : r > 0;
+        };
+        // The stable order of the rows as they stood, the new ones last.
+        std::vector<Added> expected = added;
+        std::stable_sort(expected.begin(), expected.end(), before);
+        std::vector<Added> rowsNow;
+        list->cursor_walkToStart();
+        do rowsNow.push_back({list->cursor_getLabel(), list->cursor_getAltColour()});
+        while (list->cursor_gotoNext(1));
+        ASSERT_EQ(rowsNow.size(), expected.size());
+        for (size_t i = 0; i < rowsNow.size(); ++i)
+          ASSERT_TRUE(rowsNow[i].label == expected[i].label && rowsNow[i].alt == expected[i].alt)
+              << types << " column " << column << (reverse ? " reversed" : "") << " row " << i << ": "
+              << testing::PrintToString(rowsNow[i].label) << " for " << testing::PrintToString(expected[i].label);
+        added = rowsNow;
+      }
 }
 
 TEST_F(ListHost, CursorFindMatchesWholeLabelsPrefixesAndEndings) {
@@ -590,6 +658,24 @@ TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
   const size_t unsortedLive = Arena::liveCount();
   expectError("EMU", "cGuiList.update(); list needs to be sorted", [&] { list->update(chainOf({"r"})); });
   EXPECT_EQ(Arena::liveCount(), unsortedLive);
+}
+
+// The cursor comes back to its entry even when the list placed a new entry
+// otherwise than the merge counted: a label that begins with the colour's
+// pen sorts by its text without the pen, unless the entry shows in the
+// alternative colour, where only the colour's own pen is left out. The same
+// label added in the alternative colour then lands before the cursor entry,
+// in a run of labels the comparison takes as equal, at the first row.
+TEST_F(ListUpdate, TheCursorIsFoundInARunOfEqualLabelsAtTheFirstRow) {
+  const std::string pen = "\x1b" "8";
+  updateWith(list, {{pen + "ab", 2}});
+  const char* kept = (list->cursor_gotoStart(), list->cursor_getLabel());
+  testing::internal::CaptureStdout();
+  updateWith(list, {{pen + "ab", 2}, {pen + "ab", 4, true}});
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(cursorRow(), 1);
+  EXPECT_EQ(list->cursor_getLabel(), kept);
+  EXPECT_TRUE((list->cursor_gotoStart(), list->cursor_getAltColour()));  // the new entry stands first
 }
 
 // Two games of the same name in different folders: the row must follow the

@@ -97,7 +97,7 @@ TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) 
     const int n = static_cast<int>(model.size());
     const std::string key = "k" + std::to_string(pick(5));  // few keys: many equal ones
     const std::string id = std::to_string(nextId++);
-    int op = pick(9);
+    int op = pick(10);
     if (op <= 2 && n > 80) op = 3;  // a list of some length, never a long one
     switch (op) {
       case 0:
@@ -152,6 +152,36 @@ TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) 
         break;
       case 8:
         SetAttrs(list, MUIA_NList_Quiet, pick(2) ? MUIV_NList_Quiet_Visual : MUIV_NList_Quiet_None);
+        break;
+      case 9:
+        // As a program walks a list: a row, its neighbours, then a change
+        // at the row read last (removed, or a row inserted before it).
+        if (n) {
+          auto idAt = [&](IPTR row) {
+            auto* r = reinterpret_cast<Row*>(DoMethod(list, MUIM_NList_GetEntry, row, nullptr));
+            return r ? r->id : std::string("none");
+          };
+          auto modelAt = [&](int row) { return row >= 0 && row < static_cast<int>(model.size()) ? model[row].id : "none"; };
+          int row = pick(n);
+          for (const int step : {0, 1, 1, -1, 1}) {
+            row += step;
+            ASSERT_EQ(idAt(row), modelAt(row)) << "step " << step;
+          }
+          if (row >= static_cast<int>(model.size())) row = static_cast<int>(model.size()) - 1;
+          ASSERT_EQ(idAt(row), modelAt(row));
+          if (pick(2)) {
+            ASSERT_EQ(DoMethod(list, MUIM_NList_Remove, row), 1);
+            if (model[row].id == activeId) activeId.clear();
+            model.erase(model.begin() + row);
+          } else {
+            const bool pastTheEnd = pick(4) == 0;  // lands at the end
+            ASSERT_EQ(insertRow(list, key, id, pastTheEnd ? n + 2 : row), 1);
+            if (pastTheEnd) row = n;
+            model.insert(model.begin() + row, ModelRow{key, id, false});
+            sorted = false;
+          }
+          for (const int near : {row + 2, row + 1, row, row - 1, row, row + 1}) ASSERT_EQ(idAt(near), modelAt(near));
+        }
         break;
     }
     std::vector<std::string> ids;
