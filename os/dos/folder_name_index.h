@@ -39,6 +39,14 @@ struct Known {
 Known knownWithoutLooking(const std::string& folder, const std::string& name, uint64_t generation,
                           std::string& actual);
 
+// Called for each name looked up in the folder while knownWithoutLooking
+// could not answer: the second such look under one watch generation reads
+// the folder's names and watches it, so that the many names of one folder
+// are answered from its listing after that while nothing changes, and a
+// folder looked into once is never read whole. TRUE when the folder's index
+// is now there and watched.
+bool readWhenLookedIntoAgain(const std::string& folder, uint64_t generation);
+
 // dos.library created, renamed or deleted something in the Linux folder.
 void forget(const std::string& folder);
 // Drops every index (dos.library starts afresh).
