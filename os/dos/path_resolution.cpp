@@ -282,12 +282,13 @@ Listed listedWithoutLooking(const char* amigaPath) {
   if (name == "." || name == "..") return Listed::Unknown;
   if (name.size() > NAME_MAX_BYTES) return Listed::Unknown;
   const uint64_t generation = doswatch::generation();
-  std::string folder = v->folders[0];
-  if (lastSlash != std::string_view::npos &&
-      !dosfolders::find(folder, std::string(rest.substr(0, lastSlash)), generation, folder))
-    return Listed::Unknown;
+  const std::string* folder = &v->folders[0];
+  if (lastSlash != std::string_view::npos) {
+    folder = dosfolders::find(*folder, rest.substr(0, lastSlash), generation);
+    if (!folder) return Listed::Unknown;
+  }
   std::string actual;
-  const dosindex::Known known = dosindex::knownWithoutLooking(folder, name, generation, actual);
+  const dosindex::Known known = dosindex::knownWithoutLooking(*folder, name, generation, actual);
   if (!known.sure) return Listed::Unknown;
   if (known.match != dosindex::Match::Found) return Listed::Missing;
   return known.kind == DT_DIR ? Listed::Folder : Listed::File;
