@@ -28,6 +28,20 @@ struct Index {
   bool watched = false;     // watched since before it was read
   uint64_t generation = 0;  // the watch generation it was read or checked under
   FolderNames names;
+  // A listing handed over by ExAll, not read into `names` yet.
+  std::vector<dosdirs::ListedEntry> listing;
+  bool listed = false;
+
+  const FolderNames& ready() {
+    if (listed) {
+      for (const dosdirs::ListedEntry& e : listing) names.add(e.name, e.kind);
+      names.seal();
+      listing.clear();
+      listing.shrink_to_fit();
+      listed = false;
+    }
+    return names;
+  }
 };
 
 // The kept indexes by Linux folder. The folder asked for last is remembered
@@ -91,8 +105,8 @@ bool readNames(const std::string& folder, Index& index) {
   return true;
 }
 
-Match answer(const Index& index, const std::string& name, std::string& actual) {
-  const FolderNames::Found found = index.names.find(name);
+Match answer(Index& index, const std::string& name, std::string& actual) {
+  const FolderNames::Found found = index.ready().find(name);
   if (found.count == 0) return Match::Missing;
   if (found.count > 1) return Match::Ambiguous;
   actual = found.actual;
@@ -102,7 +116,7 @@ Match answer(const Index& index, const std::string& name, std::string& actual) {
 // The folder's index under the watch generation: what was kept when it may
 // still be trusted, else its names read afresh (kept when they may be trusted
 // later, else left in `fresh`); NIL when the folder is not there.
-const Index* readIndex(const std::string& folder, uint64_t generation, Index& fresh) {
+Index* readIndex(const std::string& folder, uint64_t generation, Index& fresh) {
   Indexes& all = indexes();
   Index* kept = all.find(folder);
   if (kept && kept->watched) {
@@ -160,9 +174,9 @@ std::unordered_map<std::string, uint64_t>& lookedInto() {
 Known knownWithoutLooking(const std::string& folder, const std::string& name, uint64_t generation,
                           std::string& actual) {
   Known known;
-  const Index* index = indexes().find(folder);
+  Index* index = indexes().find(folder);
   if (!index || !index->watched || index->generation != generation) return known;
-  const FolderNames::Found found = index->names.find(name);
+  const FolderNames::Found found = index->ready().find(name);
   if (found.count == 0) {
     known.sure = true;  // no name equal to it, exactly or ignoring case
     return known;
@@ -180,7 +194,7 @@ Known knownWithoutLooking(const std::string& folder, const std::string& name, ui
 Match findIgnoringCase(const std::string& folder, const std::string& name, uint64_t generation,
                        std::string& actual) {
   Index fresh;
-  const Index* index = readIndex(folder, generation, fresh);
+  Index* index = readIndex(folder, generation, fresh);
   return index ? answer(*index, name, actual) : Match::NoFolder;
 }
 
@@ -197,6 +211,29 @@ bool readWhenLookedIntoAgain(const std::string& folder, uint64_t generation) {
   Index fresh;
   const Index* index = readIndex(folder, generation, fresh);
   return index && index->watched;
+}
+
+void keepListing(const std::string& folder, const struct stat& before, const struct stat& after,
+                 std::vector<dosdirs::ListedEntry>&& entries) {
+  Indexes& all = indexes();
+  const Index* kept = all.find(folder);
+  // An index read under a watch says as much already.
+  if (kept && kept->watched) return;
+  // As for a folder read here: its time guards the listing only when it did
+  // not change while it was listed and had been still long enough.
+  if (!settled(before.st_mtim) || before.st_dev != after.st_dev || before.st_ino != after.st_ino ||
+      !sameTime(before.st_mtim, after.st_mtim)) {
+    all.erase(folder);
+    return;
+  }
+  Index index;
+  index.dev = before.st_dev;
+  index.ino = before.st_ino;
+  index.modified = before.st_mtim;
+  index.settled = true;
+  index.listing = std::move(entries);
+  index.listed = true;
+  all.keep(folder, std::move(index));
 }
 
 void forget(const std::string& folder) { indexes().erase(folder); }
