@@ -208,6 +208,8 @@ bool readWhenLookedIntoAgain(const std::string& folder, uint64_t generation) {
     return false;
   }
   looked.erase(it);
+  // A folder that cannot be watched is read only where a name is missing.
+  if (!doswatch::watch(folder)) return false;
   Index fresh;
   const Index* index = readIndex(folder, generation, fresh);
   return index && index->watched;

@@ -48,8 +48,9 @@ Known knownWithoutLooking(const std::string& folder, const std::string& name, ui
 // could not answer: the second such look under one watch generation reads
 // the folder's names and watches it, so that the many names of one folder
 // are answered from its listing after that while nothing changes, and a
-// folder looked into once is never read whole. TRUE when the folder's index
-// is now there and watched.
+// folder looked into once is never read whole. A folder that cannot be
+// watched is not read so. TRUE when the folder's index is now there and
+// watched.
 bool readWhenLookedIntoAgain(const std::string& folder, uint64_t generation);
 
 // A whole listing of the folder that ExAll took: kept as the folder's names,
