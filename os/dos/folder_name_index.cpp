@@ -28,17 +28,17 @@ struct Index {
   bool watched = false;     // watched since before it was read
   uint64_t generation = 0;  // the watch generation it was read or checked under
   FolderNames names;
-  // A listing handed over by ExAll, not read into `names` yet.
+  // A listing handed over by ExAll, read into `names` when first asked.
   std::vector<dosdirs::ListedEntry> listing;
-  bool listed = false;
+  bool pending = false;
 
   const FolderNames& ready() {
-    if (listed) {
+    if (pending) {
       for (const dosdirs::ListedEntry& e : listing) names.add(e.name, e.kind);
       names.seal();
       listing.clear();
       listing.shrink_to_fit();
-      listed = false;
+      pending = false;
     }
     return names;
   }
@@ -234,7 +234,7 @@ void keepListing(const std::string& folder, const struct stat& before, const str
   index.modified = before.st_mtim;
   index.settled = true;
   index.listing = std::move(entries);
-  index.listed = true;
+  index.pending = true;
   all.keep(folder, std::move(index));
 }
 
