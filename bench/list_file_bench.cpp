@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "app/games/game.h"
 #include "app/games/game_list_file.h"
 #include "app/ludex_module.h"
+#include "bench/bench_clock.h"
 #include "bench/bench_folder.h"
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string_space.h"
@@ -37,9 +37,12 @@ namespace {
 constexpr int GAMES_PER_FOLDER = 100;
 constexpr int RUNS = 3;
 
-double seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
+// Wall and processor seconds of one step.
+struct Seconds {
+  double wall = 0, cpu = 0;
+};
+
+Seconds since(const BenchClock& start) { return {start.wallMs() / 1000.0, start.cpuSinceMs() / 1000.0}; }
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -74,8 +77,8 @@ struct Row {
 
 // The baseline: what reading, checking and writing the same lines costs
 // without the program's file objects, paths and game records.
-double plainReadParseWrite(const std::string& root) {
-  const auto start = std::chrono::steady_clock::now();
+Seconds plainReadParseWrite(const std::string& root) {
+  const BenchClock start = BenchClock::now();
   std::ifstream in(root + "/progdir/Ludex.list", std::ios::binary);
   std::stringstream buffer;
   buffer << in.rdbuf();
@@ -108,25 +111,36 @@ double plainReadParseWrite(const std::string& root) {
   fsync(fileno(f));
   std::fclose(f);
   std::rename(tmp.c_str(), (root + "/progdir/plain.list").c_str());
-  return seconds(start);
+  return since(start);
 }
 
 struct Timing {
-  double load, save;
+  Seconds load, save;
 };
 
 Timing loadAndSave() {
   auto* list = new cMegaList_class;
   list->new_cMegaList_class(true, nullptr, true);
-  auto start = std::chrono::steady_clock::now();
+  Timing t;
+  BenchClock start = BenchClock::now();
   End(tagSpace);
   tagSpace = loadGameList(list);
-  Timing t{seconds(start), 0};
-  start = std::chrono::steady_clock::now();
+  t.load = since(start);
+  start = BenchClock::now();
   saveGameList(list, nullptr);
-  t.save = seconds(start);
+  t.save = since(start);
   End(list);
   return t;
+}
+
+// The medians of the runs, wall and processor time apart.
+Seconds median(const std::vector<Seconds>& runs) {
+  std::vector<double> walls, cpus;
+  for (const Seconds& s : runs) {
+    walls.push_back(s.wall);
+    cpus.push_back(s.cpu);
+  }
+  return {median(walls), median(cpus)};
 }
 
 }  // namespace
@@ -145,19 +159,21 @@ int main(int argc, char** argv) {
   new_cpath_file();
   new_ludex();
 
-  std::printf("%-28s %8s %8s %10s %12s\n", "TZ", "load s", "save s", "load+save", "plain r+p+w");
+  std::printf("seconds, wall (processor)\n%-28s %16s %16s %16s %16s\n", "TZ", "load", "save", "load+save",
+              "plain r+p+w");
   for (const char* zone : {static_cast<const char*>(nullptr), "CET-1CEST,M3.5.0,M10.5.0/3"}) {
     if (zone) setenv("TZ", zone, 1);
     else unsetenv("TZ");
-    std::vector<double> loads, saves, plains;
+    std::vector<Seconds> loads, saves, plains;
     for (int run = 0; run < RUNS; ++run) {
       const Timing t = loadAndSave();
       loads.push_back(t.load);
       saves.push_back(t.save);
       plains.push_back(plainReadParseWrite(root));
     }
-    std::printf("%-28s %8.3f %8.3f %10.3f %12.3f\n", zone ? zone : "(unset)", median(loads), median(saves),
-                median(loads) + median(saves), median(plains));
+    const Seconds load = median(loads), save = median(saves), plain = median(plains);
+    std::printf("%-28s %7.3f (%6.3f) %7.3f (%6.3f) %7.3f (%6.3f) %7.3f (%6.3f)\n", zone ? zone : "(unset)", load.wall,
+                load.cpu, save.wall, save.cpu, load.wall + save.wall, load.cpu + save.cpu, plain.wall, plain.cpu);
   }
   std::printf("\n(medians of %d runs)\n", RUNS);
 

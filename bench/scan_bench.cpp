@@ -4,12 +4,19 @@
 //   open, read 300 bytes, close per file (the floor for reading every file)
 //   RecurseDir alone
 //   RecurseDir with the kind tests on every file, as adding games does
-// and then the walk with kind tests over one folder of 1,000 files and one of
-// 16,000, per file. Each figure is the best of a few runs over a warm cache.
+// and then, per file, the walk with kind tests and the open-read-close floor
+// over sixteen folders of 1,000 files and over one folder of 16,000 (the same
+// number of files, so that only the size of the folder differs), and over
+// one folder of 1,000 alone (so few files that they stay in the processor's
+// caches from run to run: the floor itself is faster per file there). Each
+// figure is the best of a few runs over a warm cache; beside the wall time
+// stands the processor time of that run (user and system), the fairer figure
+// on a busy machine.
 //
 //   ludex_scan_bench [files [folders]]     (default 100000 1000)
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -23,6 +30,7 @@
 #include <vector>
 
 #include "app/games/game_kinds.h"
+#include "bench/bench_clock.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "files/syntax/path_syntax.h"
@@ -90,14 +98,19 @@ void makeFlatFolder(const fs::path& folder, int files) {
   }
 }
 
-// Seconds of the best of `runs` runs.
-double best(int runs, const std::function<void()>& run) {
-  double fastest = 1e30;
+struct Time {
+  double wall = 1e30;  // seconds
+  double cpu = 0;      // this thread's processor seconds in the same run
+};
+
+// The fastest of `runs` runs.
+Time best(int runs, const std::function<void()>& run) {
+  Time fastest;
   for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
+    const BenchClock start = BenchClock::now();
     run();
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (s < fastest) fastest = s;
+    const double s = start.wallMs() / 1000.0;
+    if (s < fastest.wall) fastest = {s, start.cpuSinceMs() / 1000.0};
   }
   return fastest;
 }
@@ -155,10 +168,24 @@ long walk(const char* path, long* recognised = nullptr) {
   return files;
 }
 
-void report(const char* what, double seconds, long files, double baseline, const char* baselineName) {
-  std::printf("%-38s %8.3f s  %7.2f us/file", what, seconds, files ? seconds * 1e6 / static_cast<double>(files) : 0.0);
-  if (baseline > 0) std::printf("  %5.2f x %s", seconds / baseline, baselineName);
+void report(const char* what, const Time& t, long files, const Time* baseline, const char* baselineName) {
+  const double perFile = files ? 1e6 / static_cast<double>(files) : 0.0;
+  std::printf("%-34s %7.3f s (cpu %6.3f s) %6.2f us/file (cpu %6.2f)", what, t.wall, t.cpu, t.wall * perFile,
+              t.cpu * perFile);
+  if (baseline) std::printf("  %5.2f x %s (cpu %5.2f x)", t.wall / baseline->wall, baselineName, t.cpu / baseline->cpu);
   std::printf("\n");
+}
+
+// The processor time of the child processes that ended since the last call.
+double childCpuSeconds() {
+  static double before = 0;
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  const double now = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  const double since = now - before;
+  before = now;
+  return since;
 }
 
 }  // namespace
@@ -181,8 +208,8 @@ int main(int argc, char** argv) {
 
   std::printf("making %d files in %d folders under %s ...\n", files, folders, root.c_str());
   makeTree(root / "tree", files, folders);
-  makeFlatFolder(root / "flat1000", 1000);
-  makeFlatFolder(root / "flat16000", 16000);
+  for (int part = 0; part < 16; ++part) makeFlatFolder(root / "small" / ("part" + std::to_string(part)), 1000);
+  makeFlatFolder(root / "large", 16000);
 
   // Folders changed in the last two seconds are read afresh at every name
   // that is not found there (their times may not show a change yet); a tree
@@ -192,31 +219,47 @@ int main(int argc, char** argv) {
   int status = 0;
   try {
     const std::string find = "find '" + (root / "tree").string() + "' -type f > /dev/null";
-    const double tFind = best(3, [&] {
-      if (std::system(find.c_str()) != 0) std::fprintf(stderr, "find failed\n");
-    });
+    // find runs in a child: its processor time is the child's.
+    childCpuSeconds();
+    Time tFind;
+    for (int run = 0; run < 3; ++run) {
+      Time t = best(1, [&] {
+        if (std::system(find.c_str()) != 0) std::fprintf(stderr, "find failed\n");
+      });
+      t.cpu = childCpuSeconds();
+      if (t.wall < tFind.wall) tFind = t;
+    }
     long floorFiles = 0;
-    const double tFloor = best(3, [&] { floorFiles = openReadClose(root / "tree"); });
+    const Time tFloor = best(3, [&] { floorFiles = openReadClose(root / "tree"); });
     long walked = 0;
-    const double tWalk = best(3, [&] { walked = walk<CountFiles>("Bench:/tree/"); });
+    const Time tWalk = best(3, [&] { walked = walk<CountFiles>("Bench:/tree/"); });
     long told = 0, recognised = 0;
-    const double tKinds = best(2, [&] { told = walk<TellKinds>("Bench:/tree/", &recognised); });
+    const Time tKinds = best(2, [&] { told = walk<TellKinds>("Bench:/tree/", &recognised); });
 
     std::printf("\n%ld files in the tree (%ld recognised as games)\n", told, recognised);
-    report("find -type f", tFind, floorFiles, 0, "");
-    report("open, read 300 bytes, close", tFloor, floorFiles, 0, "");
-    report("RecurseDir alone", tWalk, walked, tFind, "find");
-    report("RecurseDir + kind tests", tKinds, told, tFloor, "floor");
+    report("find -type f", tFind, floorFiles, nullptr, "");
+    report("open, read 300 bytes, close", tFloor, floorFiles, nullptr, "");
+    report("RecurseDir alone", tWalk, walked, &tFind, "find");
+    report("RecurseDir + kind tests", tKinds, told, &tFloor, "floor");
 
-    long small = 0, large = 0;
-    const double tSmall = best(3, [&] { small = walk<TellKinds>("Bench:/flat1000/"); });
-    const double tLarge = best(2, [&] { large = walk<TellKinds>("Bench:/flat16000/"); });
-    std::printf("\none folder, walk + kind tests:\n");
-    report("1,000 files", tSmall, small, 0, "");
-    report("16,000 files", tLarge, large, 0, "");
+    long one = 0, oneFloor = 0, small = 0, large = 0, smallFloor = 0, largeFloor = 0;
+    const Time tOneFloor = best(5, [&] { oneFloor = openReadClose(root / "small" / "part0"); });
+    const Time tOne = best(5, [&] { one = walk<TellKinds>("Bench:/small/part0/"); });
+    const Time tSmallFloor = best(5, [&] { smallFloor = openReadClose(root / "small"); });
+    const Time tLargeFloor = best(5, [&] { largeFloor = openReadClose(root / "large"); });
+    const Time tSmall = best(5, [&] { small = walk<TellKinds>("Bench:/small/"); });
+    const Time tLarge = best(5, [&] { large = walk<TellKinds>("Bench:/large/"); });
+    std::printf("\nfolder size alone, walk + kind tests:\n");
+    report("floor, 1 folder of 1,000 files", tOneFloor, oneFloor, nullptr, "");
+    report("1 folder of 1,000 files", tOne, one, &tOneFloor, "floor");
+    report("floor, 16 folders of 1,000 files", tSmallFloor, smallFloor, nullptr, "");
+    report("floor, 1 folder of 16,000 files", tLargeFloor, largeFloor, &tSmallFloor, "1,000");
+    report("16 folders of 1,000 files", tSmall, small, &tSmallFloor, "floor");
+    report("1 folder of 16,000 files", tLarge, large, &tLargeFloor, "floor");
     if (small && large)
-      std::printf("per file, 16,000 against 1,000: %.2f x\n",
-                  (tLarge / static_cast<double>(large)) / (tSmall / static_cast<double>(small)));
+      std::printf("per file, 16,000 against 1,000: %.2f x (cpu %.2f x)\n",
+                  (tLarge.wall / static_cast<double>(large)) / (tSmall.wall / static_cast<double>(small)),
+                  (tLarge.cpu / static_cast<double>(large)) / (tSmall.cpu / static_cast<double>(small)));
   } catch (const Exception& e) {
     std::fprintf(stderr, "the walk raised %s %s\n", IdText(e.id()).c_str(), e.message() ? e.message() : "");
     status = 20;

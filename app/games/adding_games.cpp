@@ -51,6 +51,8 @@ class GameFile {
   int32_t knownTest = -1;
   // The file (or its icon) was just found on disk.
   bool seen = false;
+  // The list was searched for its path just now and holds no such game.
+  bool unlisted = false;
 
   explicit GameFile(const char* path) : host_(ExportPath(path)), start_(host_) {}
   GameFile(const GameFile&) = delete;
@@ -125,7 +127,7 @@ game* addNewGame(const char* path, GameFile& file, cMegaList_class* gameList, cG
 game* addGameOf(const char* path, GameFile* known, cMegaList_class* gameList, cGuiList* guiList, bool findEntry,
                 bool* alreadyListed) {
   if (!guiList) Throw("EPU", "addGame(); guiList=NIL");
-  if (game* listed = findListed(path, gameList)) {
+  if (game* listed = known && known->unlisted ? nullptr : findListed(path, gameList)) {
     if (alreadyListed) *alreadyListed = true;
     if (findEntry) findEntryOf(guiList, listed);
     return listed;
@@ -206,6 +208,7 @@ void fAddGame::call(const char* path) {
       [&] {
         file.knownTest = file.firstAccepting(FIRST_FOLDER_TEST, KIND_TESTS);
         file.seen = true;
+        file.unlisted = true;
         if (file.knownTest >= 0) addGameOf(path, &file, gameList, addGame_guiGameList, false, nullptr);
       },
       [&] { file.release(); });

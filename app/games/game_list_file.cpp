@@ -11,6 +11,7 @@
 #include "app/launching/launcher.h"
 #include "app/ludex_module.h"
 #include "app/main_window/tag_filter_list.h"
+#include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/general.h"
 #include "core/lists/mega_cursor_types.h"
@@ -30,18 +31,18 @@ constexpr int32_t WRITTEN_VERSION = 5;
 
 [[noreturn]] void corrupt(const char* what) { ThrowF("list", "loadGameList(); Ludex.list %s", what); }
 
-// Takes the next line off the chain; "list" when the file ended.
-char* takeLine(char*& lines) {
-  if (!lines) corrupt("ended unexpectedly");
-  return StrTakeFirst(lines);
+// The next line, as a new string or in place; "list" when the file ended.
+char* takeLine(LineReader& lines) {
+  if (lines.atEnd()) corrupt("ended unexpectedly");
+  return lines.take();
 }
 
-int32_t takeNumber(char*& lines) {
-  char* line = takeLine(lines);
-  const int32_t value = Val(line);
-  DisposeString(line);
-  return value;
+const char* takeLineInPlace(LineReader& lines, int32_t* length = nullptr) {
+  if (lines.atEnd()) corrupt("ended unexpectedly");
+  return lines.takeInPlace(length);
 }
+
+int32_t takeNumber(LineReader& lines) { return Val(takeLineInPlace(lines)); }
 
 // A field that would not read back as itself cannot be stored: a line break
 // would split it, and a "\r" at its end is dropped when reading. A "\r"
@@ -56,28 +57,35 @@ bool storable(const game* g) {
   return storable(g->name) && storable(g->path) && storable(g->tags) && storable(g->params);
 }
 
-// Reads one game's lines (the name already taken) and appends the game.
-void readGame(char* name, char*& lines, int32_t version, cMegaList_class* gameList, cStringSpace* space) {
-  char* path = nullptr;
+// Reads one game's lines and appends the game.
+void readGame(LineReader& lines, int32_t version, cMegaList_class* gameList, cStringSpace* space) {
+  char* name = nullptr;
   char* tags = nullptr;
   char* params = nullptr;
   char* canonical = nullptr;
   try {
-    path = takeLine(lines);
+    name = takeLine(lines);
+    const char* path = takeLineInPlace(lines);
     if (version >= 2) tags = takeLine(lines);
-    if (version >= 5) params = takeLine(lines);
+    if (version >= 5) {
+      // An empty line is no params, as the game stores it.
+      int32_t length = 0;
+      const char* line = takeLineInPlace(lines, &length);
+      if (length > 0) {
+        params = NewString(length);
+        std::memcpy(params, line, static_cast<size_t>(length));
+        SetStr(params, length);
+      }
+    }
     const int32_t playCount = version >= 3 ? takeNumber(lines) : 0;
     // Minutes as a sign-extended 32-bit number, back to seconds.
     const BigTime lastPlayed = version >= 4 ? static_cast<BigTime>(takeNumber(lines)) * 60 : 0;
-    char* separator = takeLine(lines);
-    const bool empty = EstrLen(separator) == 0;
-    DisposeString(separator);
-    if (!empty) corrupt("is corrupt");
+    int32_t separator = 0;
+    takeLineInPlace(lines, &separator);
+    if (separator != 0) corrupt("is corrupt");
     canonical = ImportFilePath(path);
     // A path that cannot name a file ("DH0:") would fail every later save.
     if (InvalidFilePath(canonical)) corrupt("is corrupt");
-    DisposeString(path);
-    path = nullptr;
     if (tags) addTagsToSpace(tags, space);
     auto* g = new game;
     try {
@@ -96,12 +104,74 @@ void readGame(char* name, char*& lines, int32_t version, cMegaList_class* gameLi
     }
   } catch (...) {
     DisposeString(name);
-    DisposeString(path);
     DisposeString(tags);
     DisposeString(params);
     DisposeString(canonical);
     throw;
   }
+}
+
+// Appends the decimal digits of value (a "-" first when negative).
+char* appendDecimal(char* at, int32_t value) {
+  uint32_t magnitude = static_cast<uint32_t>(value);
+  if (value < 0) {
+    *at++ = '-';
+    magnitude = 0u - magnitude;
+  }
+  char digits[10];
+  int32_t n = 0;
+  do digits[n++] = static_cast<char>('0' + magnitude % 10);
+  while ((magnitude /= 10) != 0);
+  while (n > 0) *at++ = digits[--n];
+  return at;
+}
+
+// Appends the lower-case hexadecimal digits of value.
+char* appendHex(char* at, uint32_t value) {
+  char digits[8];
+  int32_t n = 0;
+  do digits[n++] = "0123456789abcdef"[value & 15];
+  while ((value >>= 4) != 0);
+  while (n > 0) *at++ = digits[--n];
+  return at;
+}
+
+char* appendLine(char* at, const char* field) {
+  const size_t length = field ? std::strlen(field) : 0;
+  std::memcpy(at, field ? field : "", length);
+  at[length] = '\n';
+  return at + length + 1;
+}
+
+// A game's lines as the file holds them, the empty line that ends them
+// included, in one new string (the file's lines put a line break after it):
+// name, host path, tags, params, play count, and "$" with the minutes of the
+// last play in hexadecimal (truncated toward zero and cut to 32 bits).
+char* gameLines(const game* g) {
+  char* host = ExportPath(g->path);
+  char* text = nullptr;
+  WithCleanUp(
+      [&] {
+        // Each field and its line break, and room for both numbers.
+        size_t size = 4 + 11 + 1 + 9 + 1;
+        for (const char* field : {static_cast<const char*>(g->name), static_cast<const char*>(host),
+                                  static_cast<const char*>(g->tags), static_cast<const char*>(g->params)})
+          size += field ? std::strlen(field) : 0;
+        if (size > static_cast<size_t>(INT32_MAX - 1)) Throw("MEM");
+        text = NewString(static_cast<int32_t>(size));
+        char* at = appendLine(text, g->name);
+        at = appendLine(at, host);
+        at = appendLine(at, g->tags);
+        at = appendLine(at, g->params);
+        at = appendDecimal(at, g->playCount);
+        *at++ = '\n';
+        *at++ = '$';
+        at = appendHex(at, static_cast<uint32_t>(g->lastPlayed / 60));
+        *at++ = '\n';
+        SetStr(text, static_cast<int32_t>(at - text));
+      },
+      [&] { DisposeString(host); });
+  return text;
 }
 
 // The list file with its temporary, partial and backup names.
@@ -144,24 +214,27 @@ cStringSpace* makeTagSpace() {
 
 cStringSpace* loadGameList(cMegaList_class* gameList) {
   cStringSpace* space = makeTagSpace();
-  char* lines = nullptr;
+  char* text = nullptr;
   try {
     recoverInterruptedSave();
-    lines = readLines(app_list);
-    if (!lines) {
+    int32_t length = 0;
+    text = readText(app_list, &length);
+    if (!text) {
       // A list that is there but cannot be read must not be taken for an
       // empty one: the next save would put it out of the way.
       if (ExistsPath(app_list, true)) corrupt("cannot be read");
       return space;
     }
+    LineReader lines(text, length);
     const int32_t version = takeNumber(lines);
     if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
-    while (lines) readGame(takeLine(lines), lines, version, gameList, space);
+    while (!lines.atEnd()) readGame(lines, version, gameList, space);
   } catch (...) {
-    DisposeString(lines);
+    DisposeString(text);
     End(space);
     throw;
   }
+  DisposeString(text);
   return space;
 }
 
@@ -177,17 +250,7 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
         auto* g = static_cast<game*>(at->read_cMegaCursor_class());
         if (!storable(g)) continue;  // would corrupt the file
         addTagsToSpace(g->tags, tagSpace);
-        char number[16];
-        lines.append(StrClone(g->name));
-        lines.append(ExportPath(g->path));
-        lines.append(StrClone(g->tags));
-        lines.append(StrClone(g->params));
-        std::snprintf(number, sizeof number, "%" PRId32, g->playCount);
-        lines.append(StrClone(number));
-        // Minutes, truncated toward zero and cut to 32 bits.
-        std::snprintf(number, sizeof number, "$%" PRIx32, static_cast<uint32_t>(g->lastPlayed / 60));
-        lines.append(StrClone(number));
-        lines.append(NewString(0));
+        lines.append(gameLines(g));
       }
     } catch (...) {
       End(at);

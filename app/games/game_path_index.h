@@ -1,17 +1,20 @@
 // The games of a game list by their paths, so that adding a folder of many
 // files finds each one already listed without a walk of the whole list.
 #pragma once
+#include <cstddef>
+#include <cstdint>
+
 #include "core/class_base.h"
 #include "core/lists/mega_mini_list.h"
 
 class cMegaList_class;
 class cMegaCursorGeneric;
-class cStringSpace;
 class game;
 
 // Paths compare ignoring a-z case, as the game list's own search does. The
-// index holds nodes of the list, so it lives only while nothing but its own
-// user changes the list: it is made for one add and ended after it.
+// index holds nodes of the list and reads the paths of their games, so it
+// lives only while nothing but its own user changes the list: it is made for
+// one add and ended after it.
 class cGamePathIndex : public class_base {
   LUDEX_CLASS(cGamePathIndex, class_base)
  public:
@@ -27,8 +30,18 @@ class cGamePathIndex : public class_base {
   virtual void addLast();
 
  private:
+  // One open-addressing table of every path's hash beside its node: a path
+  // not listed costs one look into the table.
+  struct Slot {
+    uint64_t hash;
+    oMegaNode* node;  // NIL: a free slot
+  };
+  oMegaNode* nodeOf(const char* path, uint64_t hash) const;
   void add(oMegaNode* node);
+  void grow();
 
   cMegaList_class* games_ = nullptr;
-  cStringSpace* paths_ = nullptr;  // path -> node; keys are copies
+  Slot* slots_ = nullptr;
+  size_t capacity_ = 0;  // a power of two; the table is kept at most half full
+  size_t count_ = 0;
 };

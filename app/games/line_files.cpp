@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/arena.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "files/objects/file.h"
@@ -14,30 +15,41 @@ namespace {
 const char* const LINE_SEPARATOR = "\n";
 // The largest file read whole: a program string holds at most this much.
 constexpr int64_t MAX_LINE_FILE_SIZE = INT32_MAX - 16;
+// Lines are written joined in blocks of this many bytes.
+constexpr int32_t WRITE_BLOCK_SIZE = 65536;
 
-// Splits text (length characters, a "\n" appended after them) into a chain of
-// lines, a "\r" before a line end dropped.
-char* splitIntoLines(const char* text, int32_t length, char** last) {
-  StringChain lines;
-  try {
-    int32_t position = 0;
-    while (position <= length) {
-      const char* end = static_cast<const char*>(std::memchr(text + position, '\n', static_cast<size_t>(length + 1 - position)));
-      int32_t lineLength = static_cast<int32_t>(end - (text + position));
-      const int32_t next = position + lineLength + 1;
-      if (lineLength > 0 && text[position + lineLength - 1] == '\r') --lineLength;
-      char* line = NewString(lineLength > 0 ? lineLength : 1);
-      std::memcpy(line, text + position, static_cast<size_t>(lineLength));
-      SetStr(line, lineLength);
-      lines.append(line);
-      position = next;
+// Writes the chain's lines, each but the last followed by the separator, from
+// the file's start. They go out joined in blocks: every write of the file
+// object stamps the file's time, which costs far more than copying a line.
+// A line longer than a block is written by itself.
+void writeJoined(cBaseFile* file, const char* lines, char* block) {
+  const int32_t separatorLength = static_cast<int32_t>(std::strlen(LINE_SEPARATOR));
+  int64_t position = 0;
+  int32_t filled = 0;
+  const auto writeOut = [&](const char* bytes, int32_t length) {
+    if (length == 0) return;
+    file->setPosition(position);
+    position = file->write_cBaseFile(bytes, length, 0, false);
+  };
+  for (const char* line = lines; line; line = StrNext(line)) {
+    const int32_t length = EstrLen(line);
+    const int32_t needed = length + (StrNext(line) ? separatorLength : 0);
+    if (filled + needed > WRITE_BLOCK_SIZE) {
+      writeOut(block, filled);
+      filled = 0;
     }
-  } catch (...) {
-    DisposeString(lines.head);
-    throw;
+    if (needed > WRITE_BLOCK_SIZE) {
+      writeOut(line, length);
+    } else {
+      std::memcpy(block + filled, line, static_cast<size_t>(length));
+      filled += length;
+    }
+    if (StrNext(line)) {
+      std::memcpy(block + filled, LINE_SEPARATOR, static_cast<size_t>(separatorLength));
+      filled += separatorLength;
+    }
   }
-  if (last) *last = lines.last;
-  return lines.head;
+  writeOut(block, filled);
 }
 
 // Ends the file object, closing it first when it is still open; an error
@@ -52,11 +64,37 @@ void endFile(cBaseFile*& file) {
 
 }  // namespace
 
-char* readLines(const char* path, char** last) {
-  if (last) *last = nullptr;
+int32_t LineReader::next(int32_t* start) {
+  *start = position_;
+  const char* end =
+      static_cast<const char*>(std::memchr(text_ + position_, '\n', static_cast<size_t>(length_ + 1 - position_)));
+  int32_t lineLength = static_cast<int32_t>(end - (text_ + position_));
+  position_ += lineLength + 1;
+  if (lineLength > 0 && text_[*start + lineLength - 1] == '\r') --lineLength;
+  return lineLength;
+}
+
+char* LineReader::take() {
+  int32_t start = 0;
+  const int32_t lineLength = next(&start);
+  char* line = NewString(lineLength > 0 ? lineLength : 1);
+  std::memcpy(line, text_ + start, static_cast<size_t>(lineLength));
+  SetStr(line, lineLength);
+  return line;
+}
+
+const char* LineReader::takeInPlace(int32_t* lineLength) {
+  int32_t start = 0;
+  const int32_t length = next(&start);
+  text_[start + length] = '\0';
+  if (lineLength) *lineLength = length;
+  return text_ + start;
+}
+
+char* readText(const char* path, int32_t* length) {
+  *length = 0;
   cBaseFile* file = new cHostFile;
   char* text = nullptr;
-  char* lines = nullptr;
   try {
     file->new_cBaseFile(0);
     if (file->open(path, true, false)) {
@@ -68,9 +106,9 @@ char* readLines(const char* path, char** last) {
         int32_t notDelivered = 0;
         file->read_cBaseFile(text, static_cast<int32_t>(size), 0, NO_STOP_BYTE, &notDelivered);
         file->close();
-        const int32_t length = static_cast<int32_t>(size) - notDelivered;
-        text[length] = '\n';
-        lines = splitIntoLines(text, length, last);
+        *length = static_cast<int32_t>(size) - notDelivered;
+        text[*length] = '\n';
+        SetStr(text, *length + 1);
       }
     }
   } catch (...) {
@@ -78,14 +116,32 @@ char* readLines(const char* path, char** last) {
     endFile(file);
     throw;
   }
-  DisposeString(text);
   endFile(file);
-  return lines;
+  return text;
+}
+
+char* readLines(const char* path, char** last) {
+  if (last) *last = nullptr;
+  int32_t length = 0;
+  char* text = readText(path, &length);
+  if (!text) return nullptr;
+  StringChain lines;
+  try {
+    for (LineReader reader(text, length); !reader.atEnd();) lines.append(reader.take());
+  } catch (...) {
+    DisposeString(lines.head);
+    DisposeString(text);
+    throw;
+  }
+  DisposeString(text);
+  if (last) *last = lines.last;
+  return lines.head;
 }
 
 bool writeLines(const char* path, const char* lines) {
   cBaseFile* file = new cFile;
   bool written = false;
+  char* block = nullptr;
   try {
     file->new_cBaseFile(0);
     DeletePath(path, false, false);
@@ -93,21 +149,14 @@ bool writeLines(const char* path, const char* lines) {
       endFile(file);
       return false;
     }
+    block = static_cast<char*>(Arena::alloc(WRITE_BLOCK_SIZE));
     // Any failure of the open, a write, the flush or the close is a failed
     // save, whatever the file object raises for it: the file holds less than
     // it should and is deleted, and the caller keeps its old file.
     try {
       if (file->open(path, false, false)) {
         file->setSize(0);
-        int64_t position = 0;
-        for (const char* line = lines; line; line = StrNext(line)) {
-          file->setPosition(position);
-          position = file->write_cBaseFile(line, EstrLen(line), 0, false);
-          if (StrNext(line)) {
-            file->setPosition(position);
-            position = file->write_cBaseFile(LINE_SEPARATOR, static_cast<int32_t>(std::strlen(LINE_SEPARATOR)), 0, false);
-          }
-        }
+        writeJoined(file, lines, block);
         file->flush();
         file->close();
         written = true;
@@ -119,9 +168,11 @@ bool writeLines(const char* path, const char* lines) {
       DeletePath(path, false, false);  // no file may claim to be complete
     }
   } catch (...) {
+    Arena::release(block);
     endFile(file);
     throw;
   }
+  Arena::release(block);
   endFile(file);
   return written;
 }

@@ -2,6 +2,33 @@
 // preferences and the launch script. Lines are separated by "\n"; the last
 // line has none after it; a "\r" ending a line is dropped when reading.
 #pragma once
+#include <cstdint>
+
+// The file's text, read whole, as a new string of *length characters and a
+// "\n" after them; NIL when the file cannot be opened or read.
+char* readText(const char* path, int32_t* length);
+
+// The lines of a text as readText gives it, taken one at a time: each line
+// ends at a "\n" (a "\r" before it dropped), and the text after the last
+// "\n" is a line too, empty or not.
+class LineReader {
+ public:
+  LineReader(char* text, int32_t length) : text_(text), length_(length) {}
+  bool atEnd() const { return position_ > length_; }
+  // The next line as a new string.
+  char* take();
+  // The next line where it stands in the text, a NUL put over its end;
+  // valid while the text is. *lineLength (when given) counts any NUL in it.
+  const char* takeInPlace(int32_t* lineLength = nullptr);
+
+ private:
+  // Moves past the next line: its start in *start, its length returned.
+  int32_t next(int32_t* start);
+
+  char* text_;
+  int32_t length_;
+  int32_t position_ = 0;
+};
 
 // The file's lines as a chain of new strings (the caller disposes it), NIL when
 // the file cannot be opened or read. *last (when given) gets the last line.

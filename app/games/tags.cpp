@@ -24,6 +24,31 @@ void appendItem(StringChain& items, const char* text, size_t length, bool upper)
   items.append(item);
 }
 
+// Adds the tag of `length` characters at text to the space, unless the space
+// holds it already (ignoring case, as the space does): a list's games share a
+// few tags, and each new entry takes a string and a value of its own.
+void addTag(const char* text, size_t length, cStringSpace* space) {
+  char known[64];
+  if (length < sizeof known) {
+    std::memcpy(known, text, length);
+    known[length] = '\0';
+    if (space->get_cStringSpace(known)) return;
+  }
+  char* tag = NewString(static_cast<int32_t>(length));
+  StrCopy(tag, text, static_cast<int32_t>(length));
+  WithCleanUp(
+      [&] {
+        boxVALUE* value = BoxVALUE(BOXED_TRUE);
+        try {
+          space->set_cStringSpace(tag, reinterpret_cast<intptr_t>(value));
+        } catch (...) {
+          End(value);
+          throw;
+        }
+      },
+      [&] { DisposeString(tag); });
+}
+
 }  // namespace
 
 char* padTags(const char* text) {
@@ -84,19 +109,7 @@ void addTagsToSpace(const char* padded, cStringSpace* space) {
   size_t previous = 0;
   for (size_t i = 1; padded[i]; ++i) {
     if (padded[i] != ',') continue;
-    char* tag = NewString(static_cast<int32_t>(i - previous - 1));
-    StrCopy(tag, padded + previous + 1, static_cast<int32_t>(i - previous - 1));
-    WithCleanUp(
-        [&] {
-          boxVALUE* value = BoxVALUE(BOXED_TRUE);
-          try {
-            space->set_cStringSpace(tag, reinterpret_cast<intptr_t>(value));
-          } catch (...) {
-            End(value);
-            throw;
-          }
-        },
-        [&] { DisposeString(tag); });
+    addTag(padded + previous + 1, i - previous - 1, space);
     previous = i;
   }
 }

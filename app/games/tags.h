@@ -17,5 +17,6 @@ char* stripTags(const char* padded);
 char* commeredItemsToStringList(char* text, bool upper, bool skipFirst, bool commasOnly);
 // The chain of ",tag," items of a padded string (both commas kept), NIL when none.
 char* paddedTagsToStringList(const char* padded);
-// Sets every tag of a padded string as a key of the space, with a boxed TRUE.
+// Sets every tag of a padded string as a key of the space, with a boxed TRUE;
+// a tag the space holds already (ignoring case) keeps its entry.
 void addTagsToSpace(const char* padded, cStringSpace* space);

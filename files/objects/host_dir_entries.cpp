@@ -1,4 +1,5 @@
 // Listing a directory's entries with ExAll.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -38,46 +39,72 @@ char* entryName(const ExAllData* entry, const char* dirHostPath, FileInfoBlock* 
   return name;
 }
 
+// A name of the listing with its key: the name with a-z folded to upper
+// case, so that keys in byte order are the list's case-insensitive order.
+struct Keyed {
+  char* name;
+  const char* key;
+  size_t length;
+};
+
+bool keyBefore(const Keyed& a, const Keyed& b) {
+  const int order = std::memcmp(a.key, b.key, a.length < b.length ? a.length : b.length);
+  return order < 0 || (order == 0 && a.length < b.length);
+}
+
+bool sameKey(const Keyed& a, const Keyed& b) { return a.length == b.length && std::memcmp(a.key, b.key, a.length) == 0; }
+
 // Puts the chain of names (in the order ExAll gave them) into the list. They
-// are sorted first and added last to first, so that each goes in at the
-// front: a folder of many thousands of entries takes no longer per entry
-// than a small one. Of names equal ignoring case the first one given stays.
+// are sorted first, by keys made once for all of them, and added last to
+// first, so that each goes in at the front: a folder of many thousands of
+// entries takes little more per entry than a small one. Of names equal
+// ignoring case the first one given stays.
 void addAll(cDirEntryList* list, char* names) {
-  auto* order = new fMergeSortCompare;
-  char* sorted = nullptr;
+  size_t count = 0, total = 0;
+  for (const char* name = names; name; name = StrNext(name)) {
+    ++count;
+    total += static_cast<size_t>(EstrLen(name));
+  }
+  Keyed* entries = nullptr;
+  char* keys = nullptr;
+  const auto release = [&] {
+    Arena::release(entries);
+    Arena::release(keys);
+  };
   try {
-    order->new_fMergeSortCompare();
-    sorted = mergeSort(names, order);
+    entries = static_cast<Keyed*>(Arena::alloc(sizeof(Keyed) * (count ? count : 1)));
+    keys = static_cast<char*>(Arena::alloc(total ? total : 1));
   } catch (...) {
-    End(order);
-    DisposeString(sorted ? sorted : names);
+    release();
+    DisposeString(names);
     throw;
   }
-  End(order);
-  // Reversed, with each name that equals the one before it dropped.
-  char* reversed = nullptr;
-  char* previous = nullptr;
-  while (sorted) {
-    char* name = sorted;
-    sorted = StrNext(name);
-    if (previous && OstrCmpNoCase(previous, name) == 0) {
-      StrLink(name, nullptr);
-      DisposeString(name);
+  char* key = keys;
+  size_t i = 0;
+  for (char* name = names; name; name = StrNext(name), ++i) {
+    const size_t length = static_cast<size_t>(EstrLen(name));
+    for (size_t c = 0; c < length; ++c) key[c] = UpperChar(name[c]);
+    entries[i] = {name, key, length};
+    key += length;
+  }
+  for (i = 0; i < count; ++i) StrLink(entries[i].name, nullptr);
+  std::stable_sort(entries, entries + count, keyBefore);
+  // Last to first, each name that equals the one before it dropped.
+  for (i = count; i-- > 0;) {
+    if (i > 0 && sameKey(entries[i], entries[i - 1])) {
+      DisposeString(entries[i].name);
       continue;
     }
-    StrLink(name, reversed);
-    reversed = previous = name;
-  }
-  while (reversed) {
-    char* name = reversed;
-    reversed = StrNext(name);
     try {
-      list->addString(name);
+      list->addString(entries[i].name);
     } catch (...) {
-      DisposeString(reversed);
+      // The names not added yet go with it.
+      while (i-- > 0) DisposeString(entries[i].name);
+      release();
       throw;
     }
   }
+  release();
 }
 
 }  // namespace

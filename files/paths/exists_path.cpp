@@ -46,9 +46,16 @@ bool ExistsPath(const char* path, bool anyType) {
   bool found = false;
   WithCleanUp(
       [&] {
+        host = ExportPath(path);
+        // The listing of a watched folder that has not changed answers
+        // without a lock; a network filing system is always asked.
+        int32_t kind = 0;
+        if (!IsFtpPath(path) && ListedKind(host, &kind)) {
+          found = kind != 0 && (anyType || (kind < 0) == !NamesDirectory(path));
+          return;
+        }
         fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
         if (!fib) Throw("MEM");
-        host = ExportPath(path);
         lock = Lock(host, SHARED_LOCK);
         if (!lock) {
           found = existsDespite(IoErr(), path);

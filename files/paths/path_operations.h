@@ -18,6 +18,8 @@ void new_cpath_sharedbase();
 // the path says (a directory path ends in "/" or is empty, a file path does
 // not). Something that exists but cannot be locked now counts as existing;
 // a volume that is not mounted does not, and no requester asks for it.
+// Where the listing of a watched folder that has not changed tells the
+// object's kind (ListedKind), that answers without a lock.
 bool ExistsPath(const char* path, bool anyType);
 
 // Deletes the object (a directory only when empty). Unless anyType an object

@@ -53,6 +53,7 @@ int32_t doshook::enter(const char* call, const char* name, const char* name2) {
       if (n) entry += std::string(" ") + n;
     h.log.push_back(std::move(entry));
   }
+  if (h.failures.empty()) return 0;
   auto it = h.failures.find(call);
   if (it == h.failures.end() || it->second.empty()) return 0;
   Injected& next = it->second.front();
@@ -63,6 +64,13 @@ int32_t doshook::enter(const char* call, const char* name, const char* name2) {
   const int32_t code = next.code;
   it->second.pop_front();
   return code;
+}
+
+bool doshook::failurePending(const char* call) {
+  const Hooks& h = hooks();
+  if (h.failures.empty()) return false;
+  auto it = h.failures.find(call);
+  return it != h.failures.end() && !it->second.empty();
 }
 
 uint32_t doshook::traitsOf(const std::string& realPath) {

@@ -11,6 +11,9 @@ namespace doshook {
 // injected for it; 0 when the call goes ahead. names: the path arguments.
 int32_t enter(const char* call, const char* name = nullptr, const char* name2 = nullptr);
 
+// TRUE when a failure is injected for the call and still to come.
+bool failurePending(const char* call);
+
 // The test traits (ostest::VolumeTrait) of the volume a real Linux path lies on.
 uint32_t traitsOf(const std::string& realPath);
 inline bool hasTrait(const std::string& realPath, uint32_t trait) { return (traitsOf(realPath) & trait) != 0; }

@@ -230,6 +230,16 @@ bool DeleteFile(const char* name);
 bool Rename(const char* oldName, const char* newName);
 
 bool Examine(BPTR lock, FileInfoBlock* fib);
+// Hosted, not an Amiga call: the kind of the object a name leads to as the
+// listing of its folder tells it, when that folder is watched and has not
+// changed since it was read, without locking the object or any look at the
+// disk. TRUE when the listing can tell: *kind is then ST_FILE (a plain file),
+// ST_USERDIR (a folder) or 0 (no such name, exactly or ignoring case). FALSE
+// when only Lock and Examine can tell (the folder not known so, an assign, a
+// link, a parent step, several names equal ignoring case, or a failure
+// injected for Lock or Examine, which is left for them). IoErr is left as it
+// was.
+bool ListedKind(const char* name, int32_t* kind);
 bool ExNext(BPTR lock, FileInfoBlock* fib);
 bool ExamineFH(BPTR fh, FileInfoBlock* fib);
 // Fills buffer with records of the directory's entries. TRUE: more follow, call

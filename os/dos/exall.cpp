@@ -5,13 +5,16 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "os/dos/call_hooks.h"
 #include "os/dos/directory_lists.h"
 #include "os/dos/dos_testing.h"
+#include "os/dos/folder_name_index.h"
 #include "os/dos/lock_records.h"
 #include "os/dos/metadata.h"
 #include "os/dos/process_record.h"
@@ -80,17 +83,19 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
   dosl::LockRecord* record = dosl::asLock(lock);
   if (!record || !control) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   std::string real;
-  if (dosl::hostPathOf(lock, real) == 0 && doshook::hasTrait(real, ostest::TRAIT_NO_EXALL))
-    return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
+  if (dosl::hostPathOf(lock, real) != 0) real.clear();
+  if (!real.empty() && doshook::hasTrait(real, ostest::TRAIT_NO_EXALL)) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (type < ED_NAME || type > ED_OWNER || control->eac_MatchFunc) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (!buffer || size <= 0) return dosproc::fail(ERROR_LINE_TOO_LONG);
 
   const std::string reach = dosl::fdPath(record->fl_HostFd);
   if (control->eac_LastKey == 0 || !record->exAllListed) {
+    record->exAllTimed = fstat(record->fl_HostFd, &record->exAllBefore) == 0;
     if (int32_t error = dosdirs::listEntries(reach, record->exAllEntries)) {
       endScan(record, control);
       return dosproc::fail(error);
     }
+    record->exAllTimed = record->exAllTimed && fstat(record->fl_HostFd, &record->exAllAfter) == 0;
     record->exAllListed = true;
     control->eac_LastKey = 0;
   }
@@ -144,6 +149,9 @@ bool ExAll(BPTR lock, ExAllData* buffer, int32_t size, int32_t type, ExAllContro
     ++control->eac_Entries;
     ++index;
   }
+  // The whole listing was handed out: it may stand as the folder's names.
+  if (record->exAllTimed && !real.empty())
+    dosindex::keepListing(real, record->exAllBefore, record->exAllAfter, std::move(record->exAllEntries));
   endScan(record, control);
   return dosproc::fail(ERROR_NO_MORE_ENTRIES);
 }

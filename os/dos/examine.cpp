@@ -31,7 +31,7 @@ void dosexamine::toFileInfoBlock(const dosmeta::EntryInfo& info, FileInfoBlock* 
 namespace {
 
 // Examines what a lock (ZERO included) or a handle refers to.
-bool examineObject(BPTR object, FileInfoBlock* fib, std::string* reachOut) {
+bool examineObject(BPTR object, FileInfoBlock* fib) {
   std::string real;
   dosl::LockRecord* lock = dosl::asLock(object);
   // Its folder watched and unchanged since it was locked, the object still
@@ -53,7 +53,6 @@ bool examineObject(BPTR object, FileInfoBlock* fib, std::string* reachOut) {
   if (int32_t error = dosmeta::describeObject(reach, real, info, fd)) return dosproc::fail(error);
   fib->fib_DiskKey = 0;
   dosexamine::toFileInfoBlock(info, fib);
-  if (reachOut) *reachOut = reach;
   return true;
 }
 
@@ -63,18 +62,13 @@ bool Examine(BPTR lock, FileInfoBlock* fib) {
   if (int32_t injected = doshook::enter("Examine")) return dosproc::fail(injected);
   if (!fib) return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
   if (lock && !dosl::asLock(lock) && !dosfh::asHandle(lock)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
-  std::string reach;
-  if (!examineObject(lock, fib, &reach)) return false;
-  // A folder's Examine starts an ExNext scan over its entries as they are now.
+  if (!examineObject(lock, fib)) return false;
+  // A folder's Examine starts an ExNext scan afresh; its first ExNext lists
+  // the entries as they are then, so that examining a folder reads only the
+  // folder itself.
   if (dosl::LockRecord* record = dosl::asLock(lock)) {
     record->exNextNames.clear();
-    record->exNextListed = fib->fib_DirEntryType > 0;
-    if (record->exNextListed) {
-      if (int32_t error = dosdirs::listEntries(reach, record->exNextNames)) {
-        record->exNextListed = false;
-        return dosproc::fail(error);
-      }
-    }
+    record->exNextListed = false;
   }
   return true;
 }
@@ -115,5 +109,5 @@ bool ExamineFH(BPTR fh, FileInfoBlock* fib) {
   std::string real;
   if (dosl::hostPathOf(fh, real) == 0 && doshook::hasTrait(real, ostest::TRAIT_NO_EXAMINE_FH))
     return dosproc::fail(ERROR_ACTION_NOT_KNOWN);
-  return examineObject(fh, fib, nullptr);
+  return examineObject(fh, fib);
 }

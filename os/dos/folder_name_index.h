@@ -8,8 +8,13 @@
 // folder changed in the last few seconds is never kept: its names are read
 // afresh at each miss.
 #pragma once
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "os/dos/directory_lists.h"
 
 namespace dosindex {
 
@@ -38,6 +43,23 @@ struct Known {
 };
 Known knownWithoutLooking(const std::string& folder, const std::string& name, uint64_t generation,
                           std::string& actual);
+
+// Called for each name looked up in the folder while knownWithoutLooking
+// could not answer: the second such look under one watch generation reads
+// the folder's names and watches it, so that the many names of one folder
+// are answered from its listing after that while nothing changes, and a
+// folder looked into once is never read whole. A folder that cannot be
+// watched is not read so. TRUE when the folder's index is now there and
+// watched.
+bool readWhenLookedIntoAgain(const std::string& folder, uint64_t generation);
+
+// A whole listing of the folder that ExAll took: kept as the folder's names,
+// guarded by its time as a folder read here is (not by a watch), and read
+// into an index only when one is first needed, so that a walk that lists a
+// folder and then looks up its names reads it once. `before` and `after` are
+// the folder's status from before and after the listing.
+void keepListing(const std::string& folder, const struct stat& before, const struct stat& after,
+                 std::vector<dosdirs::ListedEntry>&& entries);
 
 // dos.library created, renamed or deleted something in the Linux folder.
 void forget(const std::string& folder);

@@ -1,6 +1,7 @@
 // What a lock holds beyond the public FileLock: the object's identity (for
 // exclusive locks) and the entry lists of directory scans in progress.
 #pragma once
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -20,10 +21,15 @@ struct LockRecord : FileLock {
   // listing showed the name), so that Examine need not ask Linux for it.
   std::string listedPath;
   uint64_t listedUnder = 0;
-  bool exNextListed = false;             // Examine took the entry list for ExNext
+  bool exNextListed = false;             // the entry list ExNext goes over was taken (by its first call after Examine)
   std::vector<std::string> exNextNames;
   bool exAllListed = false;              // an ExAll scan is going on
   std::vector<dosdirs::ListedEntry> exAllEntries;
+  // The folder's status from before and after the scan's listing was taken,
+  // so that a whole listing may stand as the folder's names later.
+  struct stat exAllBefore {};
+  struct stat exAllAfter {};
+  bool exAllTimed = false;
 };
 
 // The lock behind a BPTR; NIL for ZERO, a file handle or anything else.

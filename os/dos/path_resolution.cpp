@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include "os/dos/dos.h"
 #include "os/dos/folder_name_index.h"
@@ -51,7 +52,9 @@ struct Entry {
 Entry lookUp(const std::string& folder, const std::string& name, uint64_t generation) {
   Entry e;
   if (name.size() > NAME_MAX_BYTES) return e;
-  const dosindex::Known known = dosindex::knownWithoutLooking(folder, name, generation, e.actual);
+  dosindex::Known known = dosindex::knownWithoutLooking(folder, name, generation, e.actual);
+  if (!known.sure && dosindex::readWhenLookedIntoAgain(folder, generation))
+    known = dosindex::knownWithoutLooking(folder, name, generation, e.actual);
   if (known.sure) {
     e.folderSeen = true;
     e.listed = true;
@@ -260,6 +263,35 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out) {
     if (answer != ERROR_OBJECT_NOT_FOUND) return answer;
   }
   return answer;
+}
+
+Listed listedWithoutLooking(const char* amigaPath) {
+  const std::string_view path(amigaPath);
+  const size_t colon = path.find(':');
+  if (colon == std::string_view::npos || colon == 0) return Listed::Unknown;
+  std::string_view rest = path.substr(colon + 1);
+  if (!rest.empty() && rest.back() == '/') rest.remove_suffix(1);
+  if (rest.empty() || rest[0] == '/' || rest.find("//") != std::string_view::npos) return Listed::Unknown;
+  const size_t slash = path.substr(0, colon).find('/');
+  if (slash != std::string_view::npos) return Listed::Unknown;
+  const dosvol::Volume* v = dosvol::find(path.substr(0, colon));
+  if (!v || v->kind != dosvol::Kind::Volume) return Listed::Unknown;
+
+  const size_t lastSlash = rest.rfind('/');
+  const std::string name(lastSlash == std::string_view::npos ? rest : rest.substr(lastSlash + 1));
+  if (name == "." || name == "..") return Listed::Unknown;
+  if (name.size() > NAME_MAX_BYTES) return Listed::Unknown;
+  const uint64_t generation = doswatch::generation();
+  const std::string* folder = &v->folders[0];
+  if (lastSlash != std::string_view::npos) {
+    folder = dosfolders::find(*folder, rest.substr(0, lastSlash), generation);
+    if (!folder) return Listed::Unknown;
+  }
+  std::string actual;
+  const dosindex::Known known = dosindex::knownWithoutLooking(*folder, name, generation, actual);
+  if (!known.sure) return Listed::Unknown;
+  if (known.match != dosindex::Match::Found) return Listed::Missing;
+  return known.kind == DT_DIR ? Listed::Folder : Listed::File;
 }
 
 std::string amigaNameOfRealPath(const std::string& realPath) {

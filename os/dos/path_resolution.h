@@ -44,6 +44,14 @@ struct Resolved {
 // requester), 203 an ambiguous name to create, 210 a name Linux cannot hold.
 int32_t resolve(const char* amigaPath, Want want, Resolved& out);
 
+// What the listings of watched folders that have not changed since they were
+// read tell of the object at "Volume:dir/name" (names alone below a volume's
+// root, a trailing "/" allowed), without a look at the disk: Unknown when
+// they cannot tell (a folder on the way not known so, an assign, a link, a
+// parent step, several names equal ignoring case).
+enum class Listed { Unknown, Missing, File, Folder };
+Listed listedWithoutLooking(const char* amigaPath);
+
 // "Volume:dir/name" of a real Linux path, by the volume with the longest root.
 std::string amigaNameOfRealPath(const std::string& realPath);
 

@@ -2,7 +2,6 @@
 
 #include <unordered_map>
 
-
 namespace dosfolders {
 namespace {
 
@@ -14,34 +13,64 @@ struct Kept {
   uint64_t generation = 0;
 };
 
-std::unordered_map<std::string, Kept>& kept() {
-  static std::unordered_map<std::string, Kept> all;
-  return all;
+// The folders kept by start and prefix. The one found last is remembered
+// beside the table: the paths of one folder's files mostly come in a row.
+struct Table {
+  std::unordered_map<std::string, Kept> all;
+  std::string lastStart, lastPrefix;
+  const Kept* last = nullptr;
+
+  void clear() {
+    last = nullptr;
+    all.clear();
+  }
+};
+
+Table& table() {
+  static Table t;
+  return t;
 }
 
-std::string keyOf(const std::string& start, const std::string& prefix) { return start + '\0' + prefix; }
+std::string keyOf(std::string_view start, std::string_view prefix) {
+  std::string key;
+  key.reserve(start.size() + 1 + prefix.size());
+  key.append(start).append(1, '\0').append(prefix);
+  return key;
+}
 
 }  // namespace
 
-bool find(const std::string& start, const std::string& prefix, uint64_t generation, std::string& real) {
-  auto& all = kept();
-  if (all.empty()) return false;
-  auto it = all.find(keyOf(start, prefix));
-  if (it == all.end()) return false;
-  if (it->second.generation != generation) {
-    all.clear();  // something on some watched way changed: none of it is sure
-    return false;
+const std::string* find(const std::string& start, std::string_view prefix, uint64_t generation) {
+  Table& t = table();
+  if (t.all.empty()) return nullptr;
+  const Kept* kept = t.last;
+  if (!kept || t.lastStart != start || t.lastPrefix != prefix) {
+    auto it = t.all.find(keyOf(start, prefix));
+    if (it == t.all.end()) return nullptr;
+    kept = &it->second;
+    t.lastStart = start;
+    t.lastPrefix = prefix;
+    t.last = kept;
   }
-  real = it->second.real;
-  return true;
+  if (kept->generation != generation) {
+    t.clear();  // something on some watched way changed: none of it is sure
+    return nullptr;
+  }
+  return &kept->real;
+}
+
+bool find(const std::string& start, const std::string& prefix, uint64_t generation, std::string& real) {
+  const std::string* found = find(start, std::string_view(prefix), generation);
+  if (found) real = *found;
+  return found != nullptr;
 }
 
 void keep(const std::string& start, const std::string& prefix, const std::string& real, uint64_t generation) {
-  auto& all = kept();
-  if (all.size() >= MAX_KEPT) all.clear();
-  all[keyOf(start, prefix)] = {real, generation};
+  Table& t = table();
+  if (t.all.size() >= MAX_KEPT) t.clear();
+  t.all[keyOf(start, prefix)] = {real, generation};
 }
 
-void forgetAll() { kept().clear(); }
+void forgetAll() { table().clear(); }
 
 }  // namespace dosfolders

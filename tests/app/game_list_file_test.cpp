@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -118,6 +120,26 @@ TEST_F(GameListFile, LastPlayedKeepsMinutesAndIsSignExtended) {
   EXPECT_EQ(load(), (std::vector<GameRow>{{"A", "a", ",", "<NIL>", 1, 3540}, {"B", "b", ",", "<NIL>", 2, -60}}));
   writeList("5\nC\nc\n,\np1\nletters\n$80000000\n");
   EXPECT_EQ(load(), (std::vector<GameRow>{{"C", "c", ",", "p1", 0, -2147483648LL * 60}}));
+}
+
+TEST_F(GameListFile, NumbersAtTheirLimitsAreWrittenAsTheCLibraryWritesThemAndReadBack) {
+  const int32_t plays[] = {INT32_MIN, -1, 0, 7, 1000000000, INT32_MAX};
+  const int64_t lastPlayed[] = {0, 59, -59, -61, 0xFFFFFFFFLL * 60, 0x100000002LL * 60 + 5, INT64_MIN / 2};
+  std::string expected = "5";
+  std::vector<GameRow> back;
+  for (int32_t p : plays) {
+    for (int64_t last : lastPlayed) {
+      add("G", "g", ",", p, last);
+      char numbers[64];
+      const uint32_t minutes = static_cast<uint32_t>(last / 60);
+      std::snprintf(numbers, sizeof numbers, "%d\n$%x\n", p, minutes);
+      expected += std::string("\nG\ng\n,\n\n") + numbers;
+      back.push_back({"G", "g", ",", "<NIL>", p, static_cast<int64_t>(static_cast<int32_t>(minutes)) * 60});
+    }
+  }
+  saveGameList(gameList, nullptr);
+  EXPECT_EQ(listFile(), expected);
+  EXPECT_EQ(load(), back);
 }
 
 TEST_F(GameListFile, EveryCorruptFileRaisesList) {

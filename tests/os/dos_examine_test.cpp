@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -247,6 +248,49 @@ TEST_F(DosExamine, ExAllReportsABufferTooSmallForOneRecordAndCanBeEndedEarly) {
   UnLock(file);
   FreeDosObject(DOS_EXALLCONTROL, control);
   UnLock(lock);
+}
+
+TEST_F(DosExamine, NamesAFullExAllListedAreFoundAgainAfterOtherProgramsChanges) {
+  // A folder long unchanged: a whole ExAll listing of it may stand as its
+  // names for the lookups that follow. Each step lists it so, then another
+  // program changes it; every lookup must see the change.
+  const auto listStill = [this] {
+    struct timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, box.host("Games").c_str(), old, 0), 0);
+    ASSERT_FALSE(listByExAll("Sandbox:Games", nullptr, 4096, nullptr, ED_TYPE).empty());
+  };
+  // What Lock and Examine find: the name on disk, or "error N".
+  const auto found = [](const char* path) {
+    BPTR lock = Lock(path, SHARED_LOCK);
+    if (!lock) return "error " + std::to_string(IoErr());
+    FileInfoBlock fib{};
+    const bool ok = Examine(lock, &fib);
+    UnLock(lock);
+    return ok ? std::string(fib.fib_FileName) : "error " + std::to_string(IoErr());
+  };
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    std::vector<std::pair<const char*, const char*>> lookups;  // path, what is found
+  } steps[] = {
+      {"another program adds a name", [this] { box.writeFile("Games/ZETA"); },
+       {{"Sandbox:Games/zeta", "ZETA"}, {"Sandbox:Games/alpha.adf", "Alpha.adf"}}},
+      {"deletes one", [this] { ASSERT_EQ(unlink(box.host("Games/Alpha.adf").c_str()), 0); },
+       {{"Sandbox:Games/Alpha.adf", "error 205"}, {"Sandbox:Games/alpha.ADF", "error 205"}}},
+      {"changes one's case", [this] {
+         ASSERT_EQ(rename(box.host("Games/beta.ADF").c_str(), box.host("Games/BETA.adf").c_str()), 0);
+       },
+       {{"Sandbox:Games/beta.ADF", "BETA.adf"}, {"Sandbox:Games/Beta.adf", "BETA.adf"}}},
+      {"adds a name equal to one ignoring case", [this] { box.writeFile("Games/zeta"); },
+       {{"Sandbox:Games/Zeta", "error 205"}, {"Sandbox:Games/zeta", "zeta"}, {"Sandbox:Games/ZETA", "ZETA"}}},
+  };
+  for (const auto& s : steps) {
+    listStill();
+    s.change();
+    // Each path twice: the second look may be answered from the folder's names.
+    for (int look = 0; look < 2; ++look)
+      for (const auto& [path, expected] : s.lookups) EXPECT_EQ(found(path), expected) << s.step << ": " << path;
+  }
 }
 
 TEST_F(DosExamine, ExNextGoesOnOverTheEntriesListedAtExamineAndSkipsDeletedOnes) {

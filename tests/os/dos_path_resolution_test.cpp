@@ -282,6 +282,70 @@ TEST_F(DosPathResolution, AnswersFromAWatchedFoldersNamesFollowOtherProgramsChan
   EXPECT_EQ(examined("Other:Inside/nothing"), "error 218");
 }
 
+TEST_F(DosPathResolution, ListedKindAnswersOnlyWhatLockAndExamineWouldSay) {
+  if (!ostest::foldersAreWatched()) GTEST_SKIP() << "no inotify here: ListedKind never answers";
+  box.makeDir("Games/Fred/Sub");
+  ASSERT_EQ(symlink("Fred.adf", box.host("Games/Fred/Link").c_str()), 0);
+  const char* const paths[] = {"Sandbox:Games/Fred/Fred.adf", "Sandbox:games/FRED/fred.ADF", "Sandbox:Games/Fred/Sub/",
+                               "Sandbox:Games/Fred/sub",      "Sandbox:Games/Fred/Link",     "Sandbox:Games/Fred/new.adf",
+                               "Sandbox:Games/Fred/Dup",      "Sandbox:Games/Fred/dup",      "Sandbox:Games/Fred//Fred",
+                               "Sandbox:Games",               "Sandbox:Games/Fred/Sub/x"};
+  // What Lock and Examine make of a path: ST_FILE, ST_USERDIR, 0 when there
+  // is nothing to lock.
+  const auto lockedKind = [](const char* path) {
+    BPTR lock = Lock(path, SHARED_LOCK);
+    if (!lock) return 0;
+    FileInfoBlock fib{};
+    EXPECT_TRUE(Examine(lock, &fib)) << path;
+    UnLock(lock);
+    return fib.fib_DirEntryType > 0 ? ST_USERDIR : ST_FILE;
+  };
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    int answersAtLeast;  // paths ListedKind must answer for once the folder was looked into
+  } steps[] = {
+      {"unchanged", [] {}, 6},
+      {"another program changes a name's case", [this] {
+         ASSERT_EQ(rename(box.host("Games/Fred/Fred.adf").c_str(), box.host("Games/Fred/FRED.ADF").c_str()), 0);
+       }, 6},
+      {"and adds a name equal to it ignoring case", [this] { box.writeFile("Games/Fred/fred.adf"); }, 3},
+      {"and makes the drawer a file and adds what was missing", [this] {
+         ASSERT_EQ(rmdir(box.host("Games/Fred/Sub").c_str()), 0);
+         box.writeFile("Games/Fred/Sub");
+         box.writeFile("Games/Fred/NEW.ADF");
+         box.writeFile("Games/Fred/Dup");
+         box.writeFile("Games/Fred/DUP");
+       }, 3},
+  };
+  for (const auto& s : steps) {
+    // Looking into the folder, by names that are there, twice: from then on
+    // its listing answers while nothing changes.
+    lockedKind("Sandbox:Games/Fred/Sub");
+    lockedKind("Sandbox:Games/Fred/Link");
+    s.change();
+    int answered = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+      // First right after the change, then after Lock looked at each path.
+      for (const char* path : paths) {
+        int32_t kind = -1;
+        if (!ListedKind(path, &kind)) continue;
+        answered += pass;
+        EXPECT_EQ(kind, lockedKind(path)) << s.step << ": " << path << (pass ? " (looked at)" : " (at once)");
+      }
+      for (const char* path : paths) lockedKind(path);
+    }
+    EXPECT_GE(answered, s.answersAtLeast) << s.step;
+  }
+  // A failure injected for Lock is left for the Lock that the caller makes.
+  ostest::failNextCall("Lock", ERROR_OBJECT_IN_USE);
+  int32_t kind = 0;
+  EXPECT_FALSE(ListedKind("Sandbox:Games/Fred/Sub", &kind));
+  EXPECT_EQ(Lock("Sandbox:Games/Fred/Sub", SHARED_LOCK), ZERO);
+  EXPECT_TRUE(ListedKind("Sandbox:Games/Fred/Sub", &kind));
+  EXPECT_EQ(kind, ST_FILE);
+}
+
 TEST_F(DosPathResolution, UnknownVolumesFailWith218AndAskOnlyWhenRequestersAreAllowed) {
   EXPECT_EQ(nameOf("NoSuchDisk:x"), "error 218");
   EXPECT_EQ(ostest::insertVolumeRequesters(), 1);
