@@ -293,7 +293,7 @@ TEST_F(DosExamine, NamesAFullExAllListedAreFoundAgainAfterOtherProgramsChanges) 
   }
 }
 
-TEST_F(DosExamine, ExNextGoesOnOverTheEntriesListedAtExamineAndSkipsDeletedOnes) {
+TEST_F(DosExamine, ExNextGoesOnOverTheEntriesListedAtItsFirstCallAndSkipsDeletedOnes) {
   BPTR lock = Lock("Sandbox:Games", SHARED_LOCK);
   FileInfoBlock fib{};
   ASSERT_TRUE(Examine(lock, &fib));
