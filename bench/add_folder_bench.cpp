@@ -27,6 +27,7 @@
 #include "app/ludex_module.h"
 #include "bench/bench_clock.h"
 #include "bench/bench_folder.h"
+#include "bench/game_tree.h"
 #include "core/exception.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
@@ -41,49 +42,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string padded(std::string start, size_t size) {
-  start.resize(size, '\0');
-  return start;
-}
-
 // What a folder of games holds: most kinds a walk recognises, and files it passes over.
-struct Sample {
-  const char* ending;
-  std::string contents;
-};
-
-std::vector<Sample> samples() {
+std::vector<GameSample> samples() {
   return {
-      {".adf", padded("DOS", 1024)},         {".nes", padded("NES\x1A", 512)},
-      {".smd", padded("", 512)},             {".z5", padded("\x05", 300)},
-      {".tap", padded(std::string("\x13\0\0\0", 4), 300)},
-      {".sfc", padded("", 300)},             {".d64", padded("", 300)},
-      {".txt", padded("a read-me", 200)},    {".exe", padded("MZ", 300)},
-      {"", padded(std::string("\0\0\x03\xF3\0", 5), 300)},
+      {".adf", paddedBytes("DOS", 1024)},         {".nes", paddedBytes("NES\x1A", 512)},
+      {".smd", paddedBytes("", 512)},             {".z5", paddedBytes("\x05", 300)},
+      {".tap", paddedBytes(std::string("\x13\0\0\0", 4), 300)},
+      {".sfc", paddedBytes("", 300)},             {".d64", paddedBytes("", 300)},
+      {".txt", paddedBytes("a read-me", 200)},    {".exe", paddedBytes("MZ", 300)},
+      {"", paddedBytes(std::string("\0\0\x03\xF3\0", 5), 300)},
   };
-}
-
-void writeFile(const fs::path& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
 }
 
 // Each folder ends with a slave and an icon beside it, which makes a game
 // (the icon's contents only decide its tag).
 void makeTree(const fs::path& root, int files, int folders) {
-  const std::vector<Sample> kinds = samples();
-  for (int f = 0; f < folders; ++f) {
-    char dir[64];
-    std::snprintf(dir, sizeof dir, "group%02d/folder%04d", f / 100, f);
-    fs::create_directories(root / dir);
-    const int first = static_cast<int>(static_cast<long long>(files) * f / folders);
-    const int last = static_cast<int>(static_cast<long long>(files) * (f + 1) / folders);
-    for (int i = first; i < last - 2; ++i) {
-      const Sample& s = kinds[static_cast<size_t>(i) % kinds.size()];
-      writeFile(root / dir / ("SuperGame_" + std::to_string(i) + s.ending), s.contents);
-    }
-    writeFile(root / dir / ("Whd" + std::to_string(f) + ".slave"), "slave");
-    writeFile(root / dir / ("Whd" + std::to_string(f) + ".info"), "icon");
-  }
+  makeGameTree(root, files, folders, samples(), "folder", "SuperGame_", 2, [](const fs::path& folder, int f) {
+    writeBenchFile(folder / ("Whd" + std::to_string(f) + ".slave"), "slave");
+    writeBenchFile(folder / ("Whd" + std::to_string(f) + ".info"), "icon");
+  });
 }
 
 // Seconds of the fastest of `runs` runs, and in *cpu this thread's processor

@@ -31,6 +31,7 @@
 
 #include "app/games/game_kinds.h"
 #include "bench/bench_clock.h"
+#include "bench/game_tree.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "files/syntax/path_syntax.h"
@@ -43,58 +44,33 @@ namespace {
 
 // One game file of each kind the tests look at, and a few they reject; the
 // tree cycles through them.
-struct Sample {
-  const char* ending;
-  std::string contents;
-};
-
-std::string padded(std::string start, size_t size) {
-  start.resize(size, '\0');
-  return start;
-}
-
-std::vector<Sample> samples() {
-  const std::string megaDrive = padded(std::string(256, 'x') + "SEGA MEGA DRIVE (C)SEGA", 1024);
+std::vector<GameSample> samples() {
+  const std::string megaDrive = paddedBytes(std::string(256, 'x') + "SEGA MEGA DRIVE (C)SEGA", 1024);
   return {
-      {".adf", padded("DOS", 1024)},
-      {".ADF", padded("UAE--ADF", 1024)},
-      {".exe", padded("MZ", 700)},
-      {".nes", padded("NES\x1A", 900)},
+      {".adf", paddedBytes("DOS", 1024)},
+      {".ADF", paddedBytes("UAE--ADF", 1024)},
+      {".exe", paddedBytes("MZ", 700)},
+      {".nes", paddedBytes("NES\x1A", 900)},
       {".bin", megaDrive},
-      {".tap", padded(std::string("\x13\0\0\0", 4), 800)},
-      {".z5", padded("\x05", 600)},
-      {".dat", padded("\x03", 600)},
-      {"", padded(std::string("\0\0\x03\xF3\0", 5), 1024)},
-      {".txt", padded("a read-me", 400)},
+      {".tap", paddedBytes(std::string("\x13\0\0\0", 4), 800)},
+      {".z5", paddedBytes("\x05", 600)},
+      {".dat", paddedBytes("\x03", 600)},
+      {"", paddedBytes(std::string("\0\0\x03\xF3\0", 5), 1024)},
+      {".txt", paddedBytes("a read-me", 400)},
   };
-}
-
-void writeFile(const fs::path& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
 }
 
 // `files` files spread over `folders` folders, in groups of up to 100 folders.
 void makeTree(const fs::path& root, int files, int folders) {
-  const std::vector<Sample> kinds = samples();
-  for (int f = 0; f < folders; ++f) {
-    char dir[64];
-    std::snprintf(dir, sizeof dir, "group%02d/game%04d", f / 100, f);
-    fs::create_directories(root / dir);
-    const int first = static_cast<int>(static_cast<long long>(files) * f / folders);
-    const int last = static_cast<int>(static_cast<long long>(files) * (f + 1) / folders);
-    for (int i = first; i < last; ++i) {
-      const Sample& s = kinds[static_cast<size_t>(i) % kinds.size()];
-      writeFile(root / dir / ("Game" + std::to_string(i) + s.ending), s.contents);
-    }
-  }
+  makeGameTree(root, files, folders, samples(), "game", "Game");
 }
 
 void makeFlatFolder(const fs::path& folder, int files) {
-  const std::vector<Sample> kinds = samples();
+  const std::vector<GameSample> kinds = samples();
   fs::create_directories(folder);
   for (int i = 0; i < files; ++i) {
-    const Sample& s = kinds[static_cast<size_t>(i) % kinds.size()];
-    writeFile(folder / ("Game" + std::to_string(i) + s.ending), s.contents);
+    const GameSample& s = kinds[static_cast<size_t>(i) % kinds.size()];
+    writeBenchFile(folder / ("Game" + std::to_string(i) + s.ending), s.contents);
   }
 }
 
