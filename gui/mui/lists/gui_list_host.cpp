@@ -67,6 +67,11 @@ IPTR guiListCompare(Hook* hook, void* entry2, void* entry1) {
                                                            static_cast<entryNode*>(entry1)); });
 }
 
+IPTR guiListSortKey(Hook* hook, void* key, void* entry) {
+  return guarded([&] { return hostOf(hook)->guiListSortKey(static_cast<NListSortKey*>(key),
+                                                           static_cast<entryNode*>(entry)); });
+}
+
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message) {
   (void)hook;
   return guarded([&]() -> IPTR {
@@ -123,6 +128,17 @@ IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
   }
 }
 
+IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
+  const GuiListSortKey& own = keyOf(entry);
+  if (!own.usable) return 0;
+  // The keys order texts first to last; a reversed sort turns every order round.
+  key->high = sortReversed ? ~own.high : own.high;
+  key->low = sortReversed ? ~own.low : own.low;
+  key->whole = own.whole ? 1 : 0;
+  return 1;
+}
+
 const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
   // The sort column's text in the label is the column string's text
   // without the colour's pen; a key over it up to the TAB orders as the
@@ -142,6 +158,7 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
   window = owner;
   displayHook = Hook{nullptr, nullptr, ::guiListDisplay, nullptr, this};
   compareHook = Hook{nullptr, nullptr, ::guiListCompare, nullptr, this};
+  sortKeyHook = Hook{nullptr, nullptr, ::guiListSortKey, nullptr, this};
   selectionChangedHook = Hook{nullptr, nullptr, guiListSelectionChanged, nullptr, this};
   doubleClickHook = Hook{nullptr, nullptr, guiListDoubleClicked, nullptr, this};
   titleClickHook = Hook{nullptr, nullptr, guiListSortByUser, nullptr, this};
@@ -243,7 +260,8 @@ cGuiChildList* cGuiListHost::buildList() {
   Object* nlist = MUI_NewObject("NList.mcc", MUIA_NList_Input, selectable ? 1 : 0, MUIA_NList_MultiSelect,
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &guiListDestructHook, MUIA_NList_DisplayHook,
-                                &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_Format, format,
+                                &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
+                                &sortKeyHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);

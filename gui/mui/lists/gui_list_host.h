@@ -110,6 +110,9 @@ class cGuiListHost : public cGuiList {
   // NList's order: negative when entry1 sorts first (the NList hands its
   // entries as (entry2, entry1)).
   IPTR guiListCompare(entryNode* entry2, entryNode* entry1);
+  // The entry's key in NList's order (reversed with the sort): 1, or 0 when
+  // the sort kind or the entry's text has none and the compare hook decides.
+  IPTR guiListSortKey(NListSortKey* key, entryNode* entry);
 
  private:
   friend IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);
@@ -123,6 +126,7 @@ class cGuiListHost : public cGuiList {
   cGuiShared* record = nullptr;  // the item's own, read on every operation
   Hook displayHook{};
   Hook compareHook{};
+  Hook sortKeyHook{};
   char** titleColumns = nullptr;  // owned, made at build
   int32_t cursorIndex = 0;
   int32_t entryCount = 0;
@@ -211,6 +215,7 @@ class cGuiListHost : public cGuiList {
 
 IPTR guiListDisplay(Hook* hook, void* columns, void* entry);
 IPTR guiListCompare(Hook* hook, void* entry2, void* entry1);
+IPTR guiListSortKey(Hook* hook, void* key, void* entry);
 // The list's change hooks: (hook, object, [list, window]); each sets its
 // pending flag and then does what the toolkit's action hook does.
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);

@@ -17,6 +17,7 @@ constexpr AttrSpec nlistAttrs[] = {
     {MUIA_NList_ConstructHook, "MUIA_NList_ConstructHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_DestructHook, "MUIA_NList_DestructHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_DisplayHook, "MUIA_NList_DisplayHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_SortKeyHook, "MUIA_NList_SortKeyHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_Entries, "MUIA_NList_Entries", ATTR_G, AttrKind::Number, 0},
     {MUIA_NList_Format, "MUIA_NList_Format", ATTR_ISG, AttrKind::Text, 0},
     {MUIA_NList_Quiet, "MUIA_NList_Quiet", ATTR_ISG, AttrKind::Number, MUIV_NList_Quiet_None},
@@ -56,6 +57,7 @@ void NList::keep(Tag tag) {
     case MUIA_NList_DestructHook: destruct_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_DisplayHook: display_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_CompareHook: compare_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_SortKeyHook: sortKey_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_Quiet: quiet_ = value(tag) != MUIV_NList_Quiet_None; break;
     default: break;
   }
@@ -67,6 +69,7 @@ Hook* NList::hook(Tag tag) const {
     case MUIA_NList_DestructHook: return destruct_;
     case MUIA_NList_DisplayHook: return display_;
     case MUIA_NList_CompareHook: return compare_;
+    case MUIA_NList_SortKeyHook: return sortKey_;
     default: return reinterpret_cast<Hook*>(value(tag));
   }
 }
@@ -78,10 +81,20 @@ RowTree::Node* NList::nodeOf(IPTR row) const {
 
 RowTree::Before NList::order() const {
   // The hook answers a LONG: negative when its second argument comes first.
-  auto before = [](const void* compare, void* a, void* b) {
-    return static_cast<int32_t>(CallHookPkt(static_cast<Hook*>(const_cast<void*>(compare)), b, a)) < 0;
+  auto before = [](const void* list, void* a, void* b) {
+    Hook* compare = static_cast<const NList*>(list)->compare_;
+    return static_cast<int32_t>(CallHookPkt(compare, b, a)) < 0;
   };
-  return RowTree::Before{before, compare_};
+  auto key = [](const void* list, void* entry, RowKey* key) {
+    NListSortKey made{};
+    if (CallHookPkt(static_cast<const NList*>(list)->sortKey_, &made, entry) == 0) return;
+    *key = RowKey{made.high, made.low, true, made.whole != 0};
+  };
+  RowTree::Before order;
+  order.test = before;
+  if (sortKey_) order.key = key;
+  order.context = this;
+  return order;
 }
 
 void NList::changed() {

@@ -68,6 +68,7 @@ class NList : public Area, public ListUserActions {
   Hook* destruct_ = nullptr;
   Hook* display_ = nullptr;
   Hook* compare_ = nullptr;
+  Hook* sortKey_ = nullptr;
   bool quiet_ = false;
   void keep(Tag tag);
   Hook* hook(Tag tag) const;

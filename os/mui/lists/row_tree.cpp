@@ -24,59 +24,9 @@ long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
   return -1;
 }
 
-// Asks the processor for the first bytes of an entry, which the compare
-// hook reads: a sort jumps from entry to entry through memory, and asking a
-// few comparisons ahead hides most of the wait.
-void fetchAhead(const void* entry) {
-  __builtin_prefetch(entry);
-  __builtin_prefetch(static_cast<const char*>(entry) + 64);
-}
-void* entryOf(void* entry) { return entry; }
-void* entryOf(const std::pair<void*, RowTree::Node*>& item) { return item.first; }
-
-// A stable merge sort (bottom-up): the right run's item goes first only when
-// it strictly comes before the left's. Whatever `before` answers, it ends
-// after O(n log n) comparisons with every item still there once.
-template <typename T, typename Before>
-void stableMergeSort(std::vector<T>& items, const Before& before) {
-  // Runs of a few items by insertion (an item moves left past the items it
-  // strictly comes before, never past the run's start), then merges.
-  constexpr size_t RUN = 8;
-  constexpr size_t AHEAD = 8;
-  for (size_t k = 0; k < RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
-  for (size_t lo = 0; lo < items.size(); lo += RUN) {
-    const size_t hi = std::min(lo + RUN, items.size());
-    for (size_t k = hi; k < hi + RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
-    for (size_t i = lo + 1; i < hi; ++i) {
-      T item = items[i];
-      size_t j = i;
-      for (; j > lo && before(item, items[j - 1]); --j) items[j] = items[j - 1];
-      items[j] = item;
-    }
-  }
-  std::vector<T> merged(items.size());
-  for (size_t width = RUN; width < items.size(); width *= 2) {
-    for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
-      const size_t mid = std::min(lo + width, items.size());
-      const size_t hi = std::min(lo + 2 * width, items.size());
-      size_t i = lo, j = mid, out = lo;
-      while (i < mid && j < hi) {
-        if (i + AHEAD < mid) fetchAhead(entryOf(items[i + AHEAD]));
-        if (j + AHEAD < hi) fetchAhead(entryOf(items[j + AHEAD]));
-        merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
-      }
-      while (i < mid) merged[out++] = items[i++];
-      while (j < hi) merged[out++] = items[j++];
-    }
-    items.swap(merged);
-  }
-}
-
-// Sizes and counts from the leaves up, after build linked the nodes.
-void fixUp(RowTree::Node* n) {
-  if (!n) return;
-  fixUp(n->left);
-  fixUp(n->right);
+// Completes a node whose subtrees are complete: its counts, its children's
+// parent links.
+void finish(RowTree::Node* n) {
   n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
   n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
   if (n->left) n->left->parent = n;
@@ -246,31 +196,26 @@ void RowTree::insertSortedBatch(const std::vector<void*>& entries, const Before&
     for (void* entry : entries) insertSorted(entry, before);
     return;
   }
-  std::vector<void*> batch = entries;
+  std::vector<KeyedEntry> batch = keyedEntries(entries.data(), entries.size(), before);
   // A batch handed in its order (as an update merge hands its missing
   // entries) needs no sort.
   bool ordered = true;
-  for (size_t k = 1; k < batch.size() && ordered; ++k) {
-    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
-    ordered = !before(batch[k], batch[k - 1]);
-  }
-  if (!ordered) stableMergeSort(batch, before);
-  std::vector<Node*> rows;
-  inOrder(rows);
+  for (size_t k = 1; k < batch.size() && ordered; ++k) ordered = !comesBefore(batch[k], batch[k - 1], before);
+  if (!ordered) sortKeyed(batch, before);
+  std::vector<Node*> nodes;
+  inOrder(nodes);
+  std::vector<void*> shown(nodes.size());
+  for (size_t i = 0; i < nodes.size(); ++i) shown[i] = nodes[i]->entry;
+  const std::vector<KeyedEntry> rows = keyedEntries(shown.data(), shown.size(), before);
   std::vector<Node*> merged;
   merged.reserve(rows.size() + batch.size());
   size_t i = 0;
-  for (size_t k = 0; k < batch.size(); ++k) {
-    void* entry = batch[k];
-    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
+  for (const KeyedEntry& added : batch) {
     // After every row the new entry does not come before.
-    while (i < rows.size() && !before(entry, rows[i]->entry)) {
-      if (i + 8 < rows.size()) fetchAhead(rows[i + 8]->entry);
-      merged.push_back(rows[i++]);
-    }
-    merged.push_back(newNode(entry));
+    while (i < rows.size() && !comesBefore(added, rows[i], before)) merged.push_back(nodes[i++]);
+    merged.push_back(newNode(added.entry));
   }
-  while (i < rows.size()) merged.push_back(rows[i++]);
+  while (i < rows.size()) merged.push_back(nodes[i++]);
   root_ = build(merged);
   finger_ = nullptr;
 }
@@ -329,15 +274,15 @@ long RowTree::nextSelected(long row) const { return firstSelectedAfter(root_, 0,
 void RowTree::sort(const Before& before) {
   std::vector<Node*> nodes;
   inOrder(nodes);
-  // The entries beside their nodes: comparing does not go through the nodes.
-  std::vector<std::pair<void*, Node*>> items;
-  items.reserve(nodes.size());
-  for (Node* n : nodes) items.emplace_back(n->entry, n);
-  stableMergeSort(items, [&](const std::pair<void*, Node*>& a, const std::pair<void*, Node*>& b) {
-    return before(a.first, b.first);
-  });
-  for (size_t i = 0; i < items.size(); ++i) nodes[i] = items[i].second;
-  root_ = build(nodes);
+  std::vector<void*> entries(nodes.size());
+  for (size_t i = 0; i < nodes.size(); ++i) entries[i] = nodes[i]->entry;
+  // The entries with their keys and places: comparing reads neither the
+  // nodes nor, where the keys tell, the entries.
+  std::vector<KeyedEntry> items = keyedEntries(entries.data(), entries.size(), before);
+  sortKeyed(items, before);
+  std::vector<Node*> sorted(nodes.size());
+  for (size_t i = 0; i < items.size(); ++i) sorted[i] = nodes[items[i].index];
+  root_ = build(sorted);
   finger_ = nullptr;
 }
 
@@ -364,7 +309,10 @@ void RowTree::inOrder(std::vector<Node*>& out) const {
 
 RowTree::Node* RowTree::build(const std::vector<Node*>& nodes) {
   // The nodes keep their priorities; the tree with this in-order sequence
-  // and those priorities as a heap is the treap (a Cartesian tree).
+  // and those priorities as a heap is the treap (a Cartesian tree). The
+  // spine holds the right edge of the tree so far; a node leaves it once
+  // its subtree is complete (its right child left just before it), so its
+  // counts are made then, from nodes touched a moment ago.
   std::vector<Node*> spine;
   for (Node* node : nodes) {
     node->left = node->right = node->parent = nullptr;
@@ -372,13 +320,14 @@ RowTree::Node* RowTree::build(const std::vector<Node*>& nodes) {
     while (!spine.empty() && spine.back()->priority < node->priority) {
       last = spine.back();
       spine.pop_back();
+      finish(last);
     }
     node->left = last;
     if (!spine.empty()) spine.back()->right = node;
     spine.push_back(node);
   }
+  for (size_t k = spine.size(); k-- > 0;) finish(spine[k]);
   Node* root = spine.empty() ? nullptr : spine.front();
-  fixUp(root);
   if (root) root->parent = nullptr;
   return root;
 }

@@ -16,6 +16,8 @@
 #include <memory>
 #include <vector>
 
+#include "os/mui/lists/row_order.h"
+
 namespace mui {
 
 class RowTree {
@@ -30,14 +32,8 @@ class RowTree {
     size_t size = 1;           // nodes in this subtree
     size_t selectedCount = 0;  // selected nodes in this subtree
   };
-  // a before b: a must come first (a strict order, or anything else: the
-  // tree stays sound whatever it answers). A plain function with its
-  // context: a sort calls it some 1.7 million times for 100,000 rows.
-  struct Before {
-    bool (*test)(const void* context, void* a, void* b);
-    const void* context;
-    bool operator()(void* a, void* b) const { return test(context, a, b); }
-  };
+  // a before b, by the compare hook and the sort keys where the list has them.
+  using Before = RowOrder;
 
   RowTree() = default;
   RowTree(const RowTree&) = delete;
@@ -61,7 +57,8 @@ class RowTree {
   Node* insertSorted(void* entry, const Before& before);
   // New rows for the entries, each at its sorted place as insertSorted
   // would put them one after the other (equal entries keep their order). A
-  // large batch is sorted on its own and merged with the rows in one pass.
+  // large batch is sorted on its own and merged with the rows in one pass,
+  // by the entries' keys where they have them.
   void insertSortedBatch(const std::vector<void*>& entries, const Before& before);
   // Takes the node's row out; answers its entry.
   void* remove(Node* node);
@@ -72,9 +69,10 @@ class RowTree {
   // The first selected row after `row` (-1: from the start), or -1.
   long nextSelected(long row) const;
 
-  // Puts the rows in order, stably (merge sort: a comparison that is not
-  // consistent gives some order, never a crash or an endless loop). Nodes
-  // keep their entries and selection.
+  // Puts the rows in order, stably: by their keys where every row has one,
+  // the compare hook ordering rows whose keys tie; otherwise by a merge sort
+  // (a comparison that is not consistent gives some order, never a crash or
+  // an endless loop). Nodes keep their entries and selection.
   void sort(const Before& before);
 
   // Calls visit(node) for every row in order.
@@ -102,7 +100,8 @@ class RowTree {
   // Splits into the first `count` rows and the rest.
   static void split(Node* n, size_t count, Node*& first, Node*& rest);
   void inOrder(std::vector<Node*>& out) const;
-  // A tree of the nodes in this order, by their priorities, in O(n).
+  // A tree of the nodes in this order, by their priorities, in O(n): each
+  // node's counts are made as its subtree is completed.
   static Node* build(const std::vector<Node*>& nodes);
 };
 

@@ -226,6 +226,58 @@ TEST_F(MuiNList, AComparisonThatLiesStillLeavesEveryRowOnceAndEnds) {
   }
 }
 
+TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
+  // Keys that tie without being whole, keys that are whole, rows without a
+  // key: the rows end as a stable sort by the compare hook alone puts them,
+  // and where every row has a key most comparisons never reach the hook.
+  std::mt19937 random(5);
+  auto randomKey = [&](bool allKeyed) {
+    std::string key = !allKeyed && random() % 8 == 0 ? "!" : "";
+    for (size_t n = 1 + random() % 7; n > 0; --n) key += static_cast<char>('a' + random() % 2);
+    return key;
+  };
+  for (const bool allKeyed : {true, false}) {
+    RowHooks hooks;
+    Object* view = makeRowList(hooks);
+    Object* list = listOfView(view);
+    SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
+    std::vector<Row> model;
+    for (int i = 0; i < 400; ++i) {
+      model.push_back(Row{randomKey(allKeyed), std::to_string(i)});
+      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom);
+    }
+    auto byKey = [](const Row& a, const Row& b) { return a.key < b.key; };
+    auto modelIds = [&] {
+      std::vector<std::string> ids;
+      for (const Row& r : model) ids.push_back(r.id);
+      return ids;
+    };
+    hooks.compared.clear();
+    DoMethod(list, MUIM_NList_Sort);
+    std::stable_sort(model.begin(), model.end(), byKey);
+    EXPECT_EQ(rowIds(list), modelIds()) << allKeyed;
+    if (allKeyed) {
+      EXPECT_LT(hooks.compared.size(), 400u * 3) << "the keys decide most comparisons";
+    }
+    // Batches in a quiet period, in order and not, each entry after the
+    // equal ones: placed together when the rows are next read.
+    for (int round = 0; round < 4; ++round) {
+      SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+      std::vector<Row> batch;
+      for (int i = 0; i < 300; ++i) batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i)});
+      if (round % 2) std::stable_sort(batch.begin(), batch.end(), byKey);
+      std::vector<Row*> handed;
+      for (const Row& r : batch) handed.push_back(new Row(r));
+      DoMethod(list, MUIM_NList_Insert, handed.data(), static_cast<IPTR>(handed.size()), MUIV_NList_Insert_Sorted);
+      for (const Row& r : batch) model.insert(std::upper_bound(model.begin(), model.end(), r, byKey), r);
+      EXPECT_EQ(rowIds(list), modelIds()) << allKeyed << " round " << round;
+      SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+    }
+    MUI_DisposeObject(view);
+    EXPECT_EQ(hooks.destructed.size(), model.size());
+  }
+}
+
 struct ClickCase {
   const char* name;
   IPTR mode;
