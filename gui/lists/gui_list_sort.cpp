@@ -76,8 +76,11 @@ int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
 
 // Where column n of label starts (after its n-th TAB; the end when it has fewer).
 const char* columnStart(const char* label, int32_t n) {
-  for (; n > 0 && *label; ++label)
-    if (*label == '\t') --n;
+  for (; n > 0; --n) {
+    const char* tab = std::strchr(label, '\t');
+    if (!tab) return label + std::strlen(label);
+    label = tab + 1;
+  }
   return label;
 }
 
@@ -100,10 +103,16 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
     return;
   }
   // The bytes up to the end into a block of 16 (the rest 0), read as two
-  // big-endian words, then folded eight bytes at a time.
+  // big-endian words, then folded eight bytes at a time. The ends are found
+  // by the library's searches, which read many bytes at a time (and stop at
+  // the byte they find): a key is made for every entry of a long list.
+  const void* end = std::memchr(text, '\0', SORT_KEY_BYTES);
+  size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - text) : SORT_KEY_BYTES;
+  if (tabEnds)
+    if (const void* tab = std::memchr(text, '\t', length)) length = static_cast<size_t>(static_cast<const char*>(tab) - text);
   unsigned char bytes[SORT_KEY_BYTES] = {};
-  int32_t i = 0;
-  for (; i < SORT_KEY_BYTES && !endsAt(text[i]); ++i) bytes[i] = static_cast<unsigned char>(text[i]);
+  std::memcpy(bytes, text, length);
+  const int32_t i = static_cast<int32_t>(length);
   uint64_t words[2];
   std::memcpy(words, bytes, sizeof words);
   const bool fold = type != 'S';

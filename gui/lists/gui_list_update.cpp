@@ -153,16 +153,26 @@ class ListMerge {
   bool found = false;  // the merge has passed the remembered entry
 
   void takeProducerEntries(fGuiListEntries* f) {
+    // Each label's key is made as it arrives, while the label is at hand:
+    // read again after the producer made thousands more, it would come from
+    // memory once more.
+    bool keyed = true;
+    GuiListSortKey key;
     GuiListEntryMore more;
     while (char* label = takeEntry(f, &more)) {
       try {
         fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
+        if (keyed) keyed = sort->sortKey(label, &key);
+        if (keyed) keys.push_back(key);
       } catch (...) {
-        DisposeString(label);
-        End(more.dataBox);
+        if (fresh.empty() || fresh.back().label != label) {
+          DisposeString(label);
+          End(more.dataBox);
+        }
         throw;
       }
     }
+    if (!keyed || fresh.empty()) keys.clear();
     sortFresh();
   }
 
@@ -175,11 +185,11 @@ class ListMerge {
       GuiListSortKey key;
       uint32_t index;
     };
+    const bool keyed = !keys.empty();
     std::vector<Item> items(fresh.size());
-    bool keyed = !fresh.empty();
     for (uint32_t i = 0; i < items.size(); ++i) {
       items[i].index = i;
-      if (keyed) keyed = sort->sortKey(fresh[i].label, &items[i].key);
+      if (keyed) items[i].key = keys[i];
     }
     auto compare = [&](const Item& a, const Item& b) -> int {
       const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
@@ -188,19 +198,16 @@ class ListMerge {
     // A producer that yields in the list's order needs no sort.
     bool sorted = true;
     for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
-    if (!sorted) {
-      // A merge sort: an application's comparison that contradicts itself
-      // gives some order, never a read outside the array.
-      std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) > 0; });
-      std::vector<FreshEntry> ordered;
-      ordered.reserve(fresh.size());
-      for (const Item& item : items) ordered.push_back(fresh[item.index]);
-      fresh.swap(ordered);
-    }
-    if (keyed) {
-      keys.reserve(items.size());
-      for (const Item& item : items) keys.push_back(item.key);
-    }
+    if (sorted) return;
+    // A merge sort: an application's comparison that contradicts itself
+    // gives some order, never a read outside the array.
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) > 0; });
+    std::vector<FreshEntry> ordered;
+    ordered.reserve(fresh.size());
+    for (const Item& item : items) ordered.push_back(fresh[item.index]);
+    fresh.swap(ordered);
+    if (keyed)
+      for (size_t i = 0; i < items.size(); ++i) keys[i] = items[i].key;
   }
 
   // The comparison of a shown label with the first new entry, by the keys
@@ -208,18 +215,16 @@ class ListMerge {
   // before it: its key is made once, and forgotten as the merge leaves
   // the entry.
   int8_t compareWithHead(const char* shown) {
-    if (!keys.empty() && shown == shownKeyOf) {
-      const int r = compareSortKeys(shownKey, keys[next]);
-      if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+    if (!keys.empty()) {
+      if (shown != shownKeyOf) {
+        shownKeyOf = sort->sortKey(shown, &shownKey) ? shown : nullptr;
+      }
+      if (shownKeyOf) {
+        const int r = compareSortKeys(shownKey, keys[next]);
+        if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+      }
     }
-    const int8_t r = sort->call(shown, head()->label);
-    // The new entry goes before the shown one, which meets the next new
-    // entry: its key saves reading both texts again.
-    if (r < 0 && !keys.empty() && shown != shownKeyOf) {
-      sort->sortKey(shown, &shownKey);
-      shownKeyOf = shown;
-    }
-    return r;
+    return sort->call(shown, head()->label);
   }
 
   bool freshEmpty() { return next >= fresh.size(); }
