@@ -38,12 +38,6 @@ uint64_t foldedLetters(uint64_t w) {
 // Whether a byte of w is 1 to 8.
 bool hasControlByte(uint64_t w) { return (atLeast(w, 1) & ~atLeast(w, '\t') & ~w & HIGH_BITS) != 0; }
 
-// The key of the other direction: every order between keys turns round.
-void reverseKey(GuiListSortKey* key) {
-  key->high = ~key->high;
-  key->low = ~key->low;
-}
-
 // The column's number; 0 when it has none or its reading runs past the column.
 int32_t columnNumber(const char* column, int32_t length) {
   int32_t read = 0;
@@ -178,6 +172,6 @@ int8_t fGuiListSortByColumn::call(const char* a, const char* b) {
 bool fGuiListSortByColumn::sortKey(const char* label, GuiListSortKey* key) {
   if (!isExactly(this, className)) return false;
   makeSortKey(columnStart(label ? label : "", column), typeOf(), true, key);
-  if (reverse) reverseKey(key);
+  if (reverse) reverseSortKey(key);
   return true;
 }

@@ -26,6 +26,12 @@ struct GuiListSortKey {
 // text's end by TAB (9) than by NUL (0).
 void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key);
 
+// The key of the other direction: every order between keys turns round.
+inline void reverseSortKey(GuiListSortKey* key) {
+  key->high = ~key->high;
+  key->low = ~key->low;
+}
+
 // What the keys tell: +1 when a's text comes first, -1 when b's does, 0 when
 // they sort alike, or SORT_KEYS_UNDECIDED when the texts must be compared.
 constexpr int SORT_KEYS_UNDECIDED = 2;

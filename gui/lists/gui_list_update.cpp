@@ -216,9 +216,9 @@ class ListMerge {
   // the entry.
   int8_t compareWithHead(const char* shown) {
     if (!keys.empty()) {
-      if (shown != shownKeyOf) {
-        shownKeyOf = sort->sortKey(shown, &shownKey) ? shown : nullptr;
-      }
+      // The list may keep the key: the label's text then stays unread.
+      if (shown != shownKeyOf)
+        shownKeyOf = list->cursor_getSortKey(&shownKey) || sort->sortKey(shown, &shownKey) ? shown : nullptr;
       if (shownKeyOf) {
         const int r = compareSortKeys(shownKey, keys[next]);
         if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);

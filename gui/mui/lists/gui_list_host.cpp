@@ -133,9 +133,11 @@ IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
   const GuiListSortKey& own = keyOf(entry);
   if (!own.usable) return 0;
   // The keys order texts first to last; a reversed sort turns every order round.
-  key->high = sortReversed ? ~own.high : own.high;
-  key->low = sortReversed ? ~own.low : own.low;
-  key->whole = own.whole ? 1 : 0;
+  GuiListSortKey ordered = own;
+  if (sortReversed) reverseSortKey(&ordered);
+  key->high = ordered.high;
+  key->low = ordered.low;
+  key->whole = ordered.whole ? 1 : 0;
   return 1;
 }
 
@@ -143,9 +145,11 @@ const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
   // The sort column's text in the label is the column string's text
   // without the colour's pen; a key over it up to the TAB orders as the
   // column strings do (or is not usable).
-  const char* text = entry->label + findColumn(entry->label, sortColumn, nullptr);
-  if (!entry->altColour) text = columnText(text);  // a pen of the label's own is not compared either
+  const char* column = entry->label + findColumn(entry->label, sortColumn, nullptr);
+  // A pen of the label's own is not compared either.
+  const char* text = entry->altColour ? column : columnText(column);
   makeSortKey(text, infoColumnSortType()[sortColumn], true, &entry->sortKey);
+  entry->sortKeyOfLabelText = text == column;
   entry->sortKeyStamp = sortKeyStamp;
   return entry->sortKey;
 }
@@ -200,10 +204,12 @@ entryNode* cGuiListHost::entryAt(int32_t row) {
   return e;
 }
 
-void cGuiListHost::changeRows(const IPTR* message) {
+IPTR cGuiListHost::changeRows(const IPTR* message) {
   // Before and after: a hook the change calls may read the list.
   knownRow = -1;
-  WithCleanUp([&] { DoMethodA(infoNList(), message); }, [&] { knownRow = -1; });
+  IPTR answer = 0;
+  WithCleanUp([&] { answer = DoMethodA(infoNList(), message); }, [&] { knownRow = -1; });
+  return answer;
 }
 
 IPTR cGuiListHost::nlistValue(Tag attribute) {
@@ -845,6 +851,18 @@ entryNode* cGuiListHost::cursor_infoEntry() {
 
 const char* cGuiListHost::cursor_getLabel() { return requireCursorEntry("cursor_getLabel")->label; }
 
+bool cGuiListHost::cursor_getSortKey(GuiListSortKey* key) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return false;
+  entryNode* e = requireCursorEntry("cursor_getSortKey");
+  // The column comparison's key: the sort column's key, turned round when
+  // the sort is.
+  const GuiListSortKey& own = keyOf(e);
+  if (!e->sortKeyOfLabelText) return false;
+  *key = own;
+  if (sortReversed) reverseSortKey(key);
+  return true;
+}
+
 void cGuiListHost::cursor_setLabel(const char* label, int32_t step) {
   entryNode* e = requireCursorEntry("cursor_setLabel");
   bool resort = false;
@@ -963,9 +981,12 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (entryCount == 0) return false;
   if (nlistValue(MUIA_NList_Active) == cursorIndex) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
-  changeRows(remove);
+  // One row fewer when it went: an update removes thousands, one by one.
+  if (changeRows(remove) != 0)
+    --entryCount;
+  else
+    refreshCount();
   fixSingleSelection();
-  refreshCount();
   if (moveBack) {
     if (--cursorIndex < 0) {
       cursorIndex = 0;

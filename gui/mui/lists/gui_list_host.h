@@ -74,6 +74,7 @@ class cGuiListHost : public cGuiList {
   // The cursor's entry, NIL for an empty list.
   virtual entryNode* cursor_infoEntry();
   const char* cursor_getLabel() override;
+  bool cursor_getSortKey(GuiListSortKey* key) override;
   void cursor_setLabel(const char* label, int32_t step) override;
   bool cursor_getAltColour() override;
   void cursor_setAltColour(bool flag) override;
@@ -159,8 +160,9 @@ class cGuiListHost : public cGuiList {
   entryNode* entryAt(int32_t row);
   int32_t knownRow = -1;
   entryNode* knownEntry = nullptr;
-  // Inserts, removes or sorts rows with the NList method in message.
-  void changeRows(const IPTR* message);
+  // Inserts, removes or sorts rows with the NList method in message;
+  // answers the method's answer.
+  IPTR changeRows(const IPTR* message);
   IPTR nlistValue(Tag attribute);
   void setNList(Tag attribute, IPTR value);
   void refreshCount();

@@ -75,7 +75,7 @@ Hook* NList::hook(Tag tag) const {
 }
 
 RowTree::Node* NList::nodeOf(IPTR row) const {
-  if (row == -1) return active_;
+  if (row == -1) return rows().active;
   return row >= 0 ? rows().at(static_cast<size_t>(row)) : nullptr;
 }
 
@@ -109,11 +109,10 @@ void NList::endEntry(void* entry) {
 }
 
 void NList::endAllEntries() {
-  active_ = nullptr;
   // Out of the list first: a destruct hook that looks at the list sees it
   // empty. Rows still waiting for their sorted place need no comparing now.
   std::vector<void*> entries = tree_.clear();
-  entries.insert(entries.end(), pendingSorted_.begin(), pendingSorted_.end());
+  for (const KeyedEntry& e : pendingSorted_) entries.push_back(e.entry);
   pendingSorted_.clear();
   for (void* entry : entries) endEntry(entry);
 }
@@ -160,12 +159,15 @@ void NList::afterSet(Tag tag, IPTR data) {
   keep(tag);
   switch (tag) {
     case MUIA_NList_Active:
-      active_ = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
+      rows().active = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
       followActive();
       changed();
       break;
     case MUIA_NList_Quiet:
-      if (data == MUIV_NList_Quiet_None) placePending();
+      if (data == MUIV_NList_Quiet_None) {
+        placePending();
+        tree_.purge();
+      }
       if (data == MUIV_NList_Quiet_None && dirty_) {
         dirty_ = false;
         ++redraws_;
@@ -205,12 +207,12 @@ void NList::unselectAll() {
 void NList::followActive() {
   if (!singleSelect() || !flag(MUIA_NList_Input)) return;
   unselectAll();
-  if (active_) rows().setSelected(active_, true);
+  if (rows().active) rows().setSelected(rows().active, true);
 }
 
 void NList::placePending() const {
   if (pendingSorted_.empty()) return;
-  std::vector<void*> batch;
+  std::vector<KeyedEntry> batch;
   batch.swap(pendingSorted_);
   tree_.insertSortedBatch(batch, order());
 }
@@ -223,13 +225,14 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   // at once, one after the other.
   if (!sorted) placePending();
   size_t at = position >= 0 ? std::min(static_cast<size_t>(position), tree_.size()) : tree_.size();
+  const RowTree::Before sortOrder = order();
   IPTR inserted = 0;
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
     if (!entries[i]) continue;
     void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
     if (!made) continue;  // the construct hook refused it
     if (sorted)
-      pendingSorted_.push_back(made);
+      pendingSorted_.push_back(keyedEntry(made, static_cast<uint32_t>(pendingSorted_.size()), sortOrder));
     else
       tree_.insertAt(at++, made);
     ++inserted;
@@ -297,8 +300,9 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
     case MUIM_NList_Remove: {
       RowTree::Node* node = nodeOf(message[1]);
       if (!node) return true;
-      if (node == active_) active_ = nullptr;
-      endEntry(rows().remove(node));
+      // While quiet the node stays until quiet ends: many rows removed one
+      // after the other move no other node.
+      endEntry(quiet_ ? rows().retire(node) : rows().remove(node));
       changed();
       *result = 1;
       return true;
@@ -339,7 +343,7 @@ void NList::userClickRow(size_t row, RowClick how) {
   const bool wasSelected = node->selected;
   if (how == RowClick::Shift) {
     // From the active row (or this one) to this one, added to the selection.
-    const long from = active_ ? activeRow() : static_cast<long>(row);
+    const long from = rows().active ? activeRow() : static_cast<long>(row);
     const size_t lo = std::min<size_t>(from, row), hi = std::max<size_t>(from, row);
     for (size_t r = lo; r <= hi; ++r) rows().setSelected(rows().at(r), true);
   } else if (how == RowClick::Ctrl || value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always) {
@@ -373,7 +377,7 @@ void NList::describeState(Description& out) const {
   if (mark != MUIV_NList_TitleMark_None)
     out.prop("mark=" + std::to_string(mark & ~MUIV_NList_TitleMark_Reversed) +
              ((mark & MUIV_NList_TitleMark_Reversed) ? "-rev" : ""));
-  if (active_) out.prop("active=" + std::to_string(activeRow()));
+  if (rows().active) out.prop("active=" + std::to_string(activeRow()));
   if (rows().selectedCount()) {
     std::string selected;
     for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r))

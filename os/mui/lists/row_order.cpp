@@ -87,15 +87,17 @@ void radixSortByKeys(std::vector<KeyedEntry>& items) {
 
 }  // namespace
 
+KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
+  RowKey key;
+  if (order.key) order.key(order.context, entry, &key);
+  return KeyedEntry{key.high, key.low, entry, index, key.usable, key.whole};
+}
+
 std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order) {
   std::vector<KeyedEntry> items(count);
   for (size_t i = 0; i < count; ++i) {
-    RowKey key;
-    if (order.key) {
-      if (i + AHEAD < count) fetchAhead(entries[i + AHEAD]);
-      order.key(order.context, entries[i], &key);
-    }
-    items[i] = KeyedEntry{key.high, key.low, entries[i], static_cast<uint32_t>(i), key.usable, key.whole};
+    if (order.key && i + AHEAD < count) fetchAhead(entries[i + AHEAD]);
+    items[i] = keyedEntry(entries[i], static_cast<uint32_t>(i), order);
   }
   return items;
 }

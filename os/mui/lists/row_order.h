@@ -48,8 +48,10 @@ inline void fetchAhead(const void* entry) {
   __builtin_prefetch(static_cast<const char*>(entry) + 64);
 }
 
-// The entries with their keys (unusable ones when the order has no keys),
-// index i for entries[i].
+// An entry with its key (an unusable one when the order has no keys).
+KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order);
+
+// The entries with their keys, index i for entries[i].
 std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order);
 
 // a strictly before b: by their keys where the keys tell, else by the test.
