@@ -265,7 +265,8 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
 // labels (both cases, digits, signs, control bytes, the colour's own pen,
 // TABs), some in the alternative colour, the rows end in the stable order
 // of the column's text without the pen, by its sort type, in both
-// directions; entries added afterwards land after the equal ones.
+// directions; entries added afterwards land after the equal ones. The sort
+// key the list hands out for a row is the one its comparison makes.
 TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
   list = describeList(2, nullptr);
   buildIt();
@@ -325,6 +326,23 @@ TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
           ASSERT_TRUE(rowsNow[i].label == expected[i].label && rowsNow[i].alt == expected[i].alt)
               << types << " column " << column << (reverse ? " reversed" : "") << " row " << i << ": "
               << testing::PrintToString(rowsNow[i].label) << " for " << testing::PrintToString(expected[i].label);
+        // The key the list hands the update merge is the one its comparison
+        // makes of the label, where it hands one at all.
+        fGuiListSort* sort = nullptr;
+        list->getSortByFunction(&sort);
+        size_t handed = 0;
+        list->cursor_walkToStart();
+        do {
+          GuiListSortKey kept, made;
+          if (!list->cursor_getSortKey(&kept)) continue;
+          ++handed;
+          ASSERT_TRUE(sort->sortKey(list->cursor_getLabel(), &made));
+          ASSERT_TRUE(kept.usable == made.usable && kept.whole == made.whole && kept.high == made.high &&
+                      kept.low == made.low)
+              << types << " column " << column << (reverse ? " reversed " : " ")
+              << testing::PrintToString(std::string(list->cursor_getLabel()));
+        } while (list->cursor_gotoNext(1));
+        EXPECT_GT(handed, rowsNow.size() / 2);
         added = rowsNow;
       }
 }
