@@ -131,6 +131,13 @@ void* Arena::alloc(size_t size) {
   return block;
 }
 
+void Arena::fetchAhead(const void* block) {
+  if (!block) return;
+  const auto* h = static_cast<const BlockHeader*>(block) - 1;
+  __builtin_prefetch(h, 1);
+  __builtin_prefetch(block, 1);
+}
+
 void Arena::release(void* block) {
   if (!block) return;
   BlockHeader* h = static_cast<BlockHeader*>(block) - 1;

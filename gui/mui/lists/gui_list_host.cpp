@@ -176,6 +176,8 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
 }
 
 void cGuiListHost::end_class() {
+  endRemovedEntries();
+  quiet = false;
   Arena::release(titleColumns);
   titleColumns = nullptr;
   // Pending entries first: a marked one leaves the marks as it ends.
@@ -545,10 +547,48 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
   if (kept) moveCursorForwardTo(kept);
 }
 
+void cGuiListHost::endRemovedEntry(entryNode* entry) {
+  if (!quiet) {
+    End(entry);
+    return;
+  }
+  entry->setMarked(false);
+  try {
+    removedEntries.push_back(entry);
+  } catch (...) {
+    End(entry);
+    throw;
+  }
+}
+
+void cGuiListHost::endRemovedEntries() {
+  std::vector<entryNode*> ending;
+  ending.swap(removedEntries);
+  // Each entry holds its label and its box elsewhere: asked for a few
+  // entries ahead, they are at hand when the entry ends.
+  constexpr size_t AHEAD = 8;
+  const size_t count = ending.size();
+  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) Arena::fetchAhead(ending[k]);
+  for (size_t k = 0; k < count; ++k) {
+    if (k + 2 * AHEAD < count) Arena::fetchAhead(ending[k + 2 * AHEAD]);
+    if (k + AHEAD < count) {
+      const entryNode* soon = ending[k + AHEAD];
+      FetchStringAhead(soon->label);
+      if (soon->dataBox) Arena::fetchAhead(soon->dataBox);
+    }
+    try {
+      End(ending[k]);
+    } catch (const Exception& e) {
+      PrintException(e);
+    }
+  }
+}
+
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!built()) return this;
   quiet = !flag;
   setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
+  if (flag) endRemovedEntries();
   if (flag && selectionFixPending) {
     selectionFixPending = false;
     fixSingleSelection();

@@ -7,6 +7,7 @@
 // NList's notifications into the list's events.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "core/strings/string.h"
 #include "gui/lists/gui_list.h"
@@ -97,6 +98,12 @@ class cGuiListHost : public cGuiList {
   void marked_destroy(bool moveBack) override;
   char* marked_remove(bool moveBack) override;
 
+  // Ends the entry of a row the NList removed: at once, or while redrawing
+  // is off, together with the others removed in that time once it comes
+  // back on (the entries are then fetched from memory ahead of their end).
+  // A marked entry leaves the marks at once.
+  void endRemovedEntry(entryNode* entry);
+
   // Sorts the NList and puts the cursor back on its entry.
   virtual void sortListKeepingCursorLocation();
   // The program's marks (NIL once the list ends).
@@ -148,6 +155,8 @@ class cGuiListHost : public cGuiList {
   bool sortedByUserEvent = false;
   entryList* pending = nullptr;  // owned; NIL when none
   bool quiet = false;                // redrawing is off (setAutoUpdate(FALSE))
+  std::vector<entryNode*> removedEntries;  // to end when redrawing comes back on
+  void endRemovedEntries();
   bool selectionFixPending = false;  // a single-selection fix waits for the redraw
 
   bool built() { return infoNList() != nullptr; }
