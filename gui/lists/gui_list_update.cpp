@@ -70,12 +70,14 @@ void fetchLabelAndBox(const FreshEntry& e) {
   if (e.dataBox) __builtin_prefetch(e.dataBox);
 }
 
-// Yields the entries the merge found missing, in their sorted order; each
-// label and box passes to the list as it is yielded.
+// Yields the entries the merge found missing, in their sorted order, with
+// the keys the merge made of their labels; each label and box passes to the
+// list as it is yielded.
 class fMissingEntries : public fGuiListEntries {
   LUDEX_CLASS(fMissingEntries, fGuiListEntries)
  public:
   std::vector<FreshEntry>* fresh = nullptr;
+  const std::vector<GuiListSortKey>* keys = nullptr;  // of fresh, or empty
   const std::vector<uint32_t>* missing = nullptr;
   size_t next = 0;
 
@@ -83,7 +85,9 @@ class fMissingEntries : public fGuiListEntries {
     *more = GuiListEntryMore{};
     if (next >= missing->size()) return nullptr;
     if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD]]);
-    FreshEntry& e = (*fresh)[(*missing)[next++]];
+    const uint32_t index = (*missing)[next++];
+    FreshEntry& e = (*fresh)[index];
+    if (!keys->empty()) more->sortKey = (*keys)[index];
     more->altColour = e.altColour;
     more->marked = e.marked;
     more->data = e.data;
@@ -260,6 +264,7 @@ class ListMerge {
     auto* f = new fMissingEntries;
     f->new_function();
     f->fresh = &fresh;
+    f->keys = &keys;
     f->missing = &missing;
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }

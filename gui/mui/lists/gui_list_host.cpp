@@ -405,8 +405,22 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 // ---------------------------------------------------------------------------
 // Adding entries
 
+bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
+  if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
+  GuiListSortKey own = known;
+  if (sortReversed) reverseSortKey(&own);
+  // The comparison keys the column's text as the label holds it; the entry
+  // passes over a pen of the label's own, which the key of a text column
+  // begins with (a number's key does not tell).
+  if (infoColumnSortType()[sortColumn] == 'N' || (own.high >> 48) == (0x1bull << 8 | '8')) return false;
+  entry->sortKey = own;
+  entry->sortKeyStamp = sortKeyStamp;
+  entry->sortKeyOfLabelText = true;
+  return true;
+}
+
 entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked, int32_t data,
-                                       class_base* dataBox, int32_t* count) {
+                                       class_base* dataBox, int32_t* count, const GuiListSortKey* known) {
   entryNode* first = nullptr;
   int32_t made = 0;
   try {
@@ -421,7 +435,8 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       e->new_entryNode(text, this, altColour, marked, data, box);
       // The key while the label is at hand: sorting and sorted inserts then
       // read only the entry.
-      if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN) keyOf(e);
+      if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN)
+        if (made > 0 || !known || !adoptSortKey(e, *known)) keyOf(e);
       first = appendRing(first, e);
       ++made;
     }
@@ -442,7 +457,8 @@ entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count)
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
-      first = appendRing(first, createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr));
+      first = appendRing(first, createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr,
+                                              &more.sortKey));
       ++made;
     }
   } catch (...) {

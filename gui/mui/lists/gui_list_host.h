@@ -198,10 +198,13 @@ class cGuiListHost : public cGuiList {
   intptr_t setupNotify();
 
   // A ring of new entries, in the order given (a label heading a chain of
-  // strings gives one entry per string; only the first takes the box); the
-  // count in *count.
+  // strings gives one entry per string; only the first takes the box and
+  // the sort key made of its label, when usable); the count in *count.
   entryNode* createEntries(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox,
-                           int32_t* count);
+                           int32_t* count, const GuiListSortKey* known = nullptr);
+  // Takes a key the list's comparison made of the entry's label as the
+  // entry's own; FALSE when it cannot tell it is the same.
+  bool adoptSortKey(entryNode* entry, const GuiListSortKey& known);
   // Keeps a batch until the list is built.
   void keepPending(entryNode* first);
   entryNode* createEntriesF(fGuiListEntries* source, int32_t* count);

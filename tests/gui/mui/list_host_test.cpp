@@ -637,6 +637,47 @@ TEST_F(ListUpdate, MergeMatchesTheModelThroughFiltersAppliedAndCleared) {
   }
 }
 
+TEST_F(ListUpdate, EntriesTheMergeAddsKeepTheKeysTheListWouldMake) {
+  // The merge hands the list the keys it made of the new labels; whatever
+  // the sort column, its type and direction, a label's own pen or the
+  // alternative colour, each row's key is the one the list makes afresh.
+  std::mt19937 random(9);
+  const std::vector<std::string> pieces = {"Game", "game", "12", "-3", "\x1b" "8", "\x1b" "8x", "Quest", "", "zz"};
+  std::vector<EntrySpec> universe;
+  for (int32_t id = 1; id <= 120; ++id) {
+    std::string label = pieces[random() % pieces.size()] + pieces[random() % pieces.size()] + "\t" +
+                        pieces[random() % pieces.size()] + pieces[random() % pieces.size()];
+    universe.push_back({label, id, random() % 3 == 0, false});
+  }
+  auto* keyHook = reinterpret_cast<Hook*>(attr(MUIA_NList_SortKeyHook));
+  ASSERT_NE(keyHook, nullptr);
+  auto keysOfRows = [&] {
+    std::vector<std::string> keys;
+    for (IPTR row = 0; row < attr(MUIA_NList_Entries); ++row) {
+      NListSortKey k{};
+      const IPTR has = CallHookPkt(keyHook, &k, reinterpret_cast<void*>(DoMethod(nlist(), MUIM_NList_GetEntry, row, nullptr)));
+      keys.push_back(has ? std::to_string(k.high) + "/" + std::to_string(k.low) + "/" + std::to_string(k.whole) : "-");
+    }
+    return keys;
+  };
+  for (const char* types : {"IS", "SN", "NI"})
+    for (const int32_t column : {0, 1})
+      for (const bool reverse : {false, true}) {
+        list->initColumnSortType(types);
+        list->setSortByColumn(column, reverse);
+        for (int step = 0; step < 3; ++step) {
+          std::vector<EntrySpec> fresh;
+          for (const EntrySpec& e : universe)
+            if (step != 1 || random() % 4 == 0) fresh.push_back(e);
+          std::shuffle(fresh.begin(), fresh.end(), random);
+          updateWith(list, fresh);
+          const std::vector<std::string> handed = keysOfRows();
+          list->initColumnSortType(types);  // every key made again
+          ASSERT_EQ(handed, keysOfRows()) << types << " column " << column << (reverse ? " reversed" : "");
+        }
+      }
+}
+
 TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
   // Into an empty list: sorted, the cursor on the first entry.
   updateWith(list, {{"c\t1", 2}, {"a\t1", 4}, {"b\t1", 6}});
