@@ -451,31 +451,42 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
   return first;
 }
 
-entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count) {
+entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made) {
   entryNode* first = nullptr;
-  int32_t made = 0;
+  int32_t entries = 0;
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
-      first = appendRing(first, createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr,
-                                              &more.sortKey));
-      ++made;
+      // A label heading a chain gives several entries.
+      int32_t fromLabel = 0;
+      entryNode* added = createEntries(label, more.altColour, more.marked, more.data, more.dataBox, &fromLabel,
+                                       &more.sortKey);
+      first = appendRing(first, added);
+      entries += fromLabel;
+      if (made) {
+        entryNode* e = added;
+        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) made->push_back(e);
+      }
     }
   } catch (...) {
     endEntryRing(first);
     throw;
   }
-  if (count) *count = made;
+  if (count) *count = entries;
   return first;
 }
 
-void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count) {
+void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made) {
   if (!first) return;
   if (count == 0)
     for (entryNode* e = first; count == 0 || e != first; e = e->batchNext) ++count;
   // The NList keeps each entry as it is; the batch links are no longer used.
   if (count == 1) {
     const IPTR insert[] = {MUIM_NList_InsertSingle, toIPTR(first), position};
+    changeRows(insert);
+  } else if (made) {
+    // In the order made, without walking the ring's links through memory.
+    const IPTR insert[] = {MUIM_NList_Insert, toIPTR(made), static_cast<IPTR>(count), position};
     changeRows(insert);
   } else {
     auto** array = static_cast<entryNode**>(Arena::alloc(sizeof(entryNode*) * static_cast<size_t>(count)));
@@ -551,7 +562,8 @@ void cGuiListHost::addEntry(char* label, bool altColour, bool marked, int32_t da
 
 void cGuiListHost::addEntryF(fGuiListEntries* source) {
   int32_t count = 0;
-  entryNode* first = createEntriesF(source, &count);
+  std::vector<entryNode*> made;
+  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr);
   if (!first) return;
   if (!built()) {
     keepPending(first);
@@ -559,7 +571,7 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
   }
   const bool sorted = !getSortByNone();
   entryNode* kept = sorted ? entryAt(cursorIndex) : nullptr;
-  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count);
+  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data());
   if (kept) moveCursorForwardTo(kept);
 }
 

@@ -207,9 +207,12 @@ class cGuiListHost : public cGuiList {
   bool adoptSortKey(entryNode* entry, const GuiListSortKey& known);
   // Keeps a batch until the list is built.
   void keepPending(entryNode* first);
-  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count);
-  // Hands the ring to the NList at position (count 0: count the ring).
-  void insertEntriesAt(IPTR position, entryNode* first, int32_t count);
+  // Every entry of the producer's labels, as createEntries makes them; made
+  // (NIL: not wanted) gets the entries in order too.
+  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made = nullptr);
+  // Hands the ring to the NList at position (count 0: count the ring); made,
+  // when given, holds the ring's entries in order.
+  void insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made = nullptr);
   // Where a new entry goes in a sorted list: the cursor's row when it
   // belongs just before the cursor entry, the bottom when it belongs after
   // the last entry, else AT_SORTED_PLACE (the NList finds it). The update

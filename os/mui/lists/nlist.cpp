@@ -227,7 +227,12 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   size_t at = position >= 0 ? std::min(static_cast<size_t>(position), tree_.size()) : tree_.size();
   const RowTree::Before sortOrder = order();
   IPTR inserted = 0;
+  // A long batch's keys read the entries one after the other: each is asked
+  // for a few entries ahead.
+  constexpr IPTR AHEAD = 8;
+  const bool fetching = sorted && sortOrder.key && count > AHEAD;
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
+    if (fetching && i + AHEAD < count && entries[i + AHEAD]) fetchAhead(entries[i + AHEAD]);
     if (!entries[i]) continue;
     void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
     if (!made) continue;  // the construct hook refused it

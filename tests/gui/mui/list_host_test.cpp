@@ -90,9 +90,12 @@ class vectorProducer : public fGuiListEntries {
     more->marked = s.marked;
     more->data = s.id % 2 ? 0 : s.id;
     more->dataBox = s.id % 2 ? BoxVALUE(s.id) : nullptr;
-    return StrClone(s.label.c_str());
+    char* label = StrClone(s.label.c_str());
+    if (next == 1 && !chainAfterFirst.empty()) StrLink(label, chainOf(chainAfterFirst));
+    return label;
   }
   std::vector<EntrySpec> specs;
+  std::vector<std::string> chainAfterFirst;  // strings chained after the first label
   size_t next = 0;
   int failAfter = -1;
 };
@@ -495,6 +498,13 @@ TEST_F(ListHost, UnsortedBatchesKeepTheirOrderAndInsertsKeepTheCursor) {
   list->addEntryF(f);
   End(f);
   EXPECT_EQ(rows(), "a|x|y|>b|z|c|p|q");
+  // A producer's label that heads a chain gives an entry per string.
+  f = vectorProducer::make({{"r", 4}, {"u", 5}});
+  f->chainAfterFirst = {"s", "t"};
+  list->addEntryF(f);
+  End(f);
+  EXPECT_EQ(rows(), "a|x|y|>b|z|c|p|q|r|s|t|u");
+  EXPECT_EQ(list->infoSize(), 12);
   list->setSortByColumn(0, false);
   expectError("EMU", "cGuiList.cursor_beforeInsert(); the list must not be sorted",
               [&] { list->cursor_beforeInsert(StrClone("w"), false, false, 0, BoxVALUE(1)); });
