@@ -111,6 +111,8 @@ class ListMerge {
     found = remembered == nullptr;
     bool listEnded = list->infoSize() == 0;
     takeProducerEntries(f);
+    // The cursor entry's label, read again only when the cursor moves on.
+    const char* shown = listEnded ? nullptr : list->cursor_getLabel();
     while (!listEnded || !freshEmpty()) {
       int8_t r;
       if (freshEmpty())
@@ -118,13 +120,13 @@ class ListMerge {
       else if (listEnded)
         r = -1;
       else
-        r = compareWithHead(list->cursor_getLabel());
-      if (r < 0)
+        r = compareWithHead(shown);
+      if (r < 0) {
         addHead();
-      else if (r > 0)
-        listEnded = !removeCursorEntry();
-      else
-        listEnded = !pairWithHead();
+        continue;
+      }
+      listEnded = r > 0 ? !removeCursorEntry(shown) : !pairWithHead(shown);
+      shown = listEnded ? nullptr : list->cursor_getLabel();
     }
     addMissing();
     restoreCursor();
@@ -269,13 +271,13 @@ class ListMerge {
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }
 
-  // The cursor entry is not among the new ones. FALSE when no entry
-  // followed it.
-  bool removeCursorEntry() {
+  // The cursor entry (its label shown) is not among the new ones. FALSE
+  // when no entry followed it.
+  bool removeCursorEntry(const char* shown) {
     shownKeyOf = nullptr;
     // Also after the remembered entry went: its follower, remembered in its
     // place, may go as well.
-    const bool wasRemembered = list->cursor_getLabel() == remembered;
+    const bool wasRemembered = shown == remembered;
     if (wasRemembered)
       found = true;
     else if (!found)
@@ -287,11 +289,11 @@ class ListMerge {
     return more;
   }
 
-  // The cursor entry and the first new one sort alike: the entry stays and
-  // takes what differs. FALSE when the cursor cannot move on.
-  bool pairWithHead() {
+  // The cursor entry (its label shown) and the first new one sort alike:
+  // the entry stays and takes what differs. FALSE when the cursor cannot
+  // move on.
+  bool pairWithHead(const char* shown) {
     shownKeyOf = nullptr;
-    const char* shown = list->cursor_getLabel();
     const bool isRemembered = shown == remembered;
     if (isRemembered) found = true;
     FreshEntry* e = head();
