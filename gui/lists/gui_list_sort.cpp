@@ -1,5 +1,7 @@
 #include "gui/lists/gui_list_sort.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -120,6 +122,52 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   key->low = words[1];
   key->usable = !(tabEnds && control);
   key->whole = endsAt(text[i]);
+}
+
+namespace {
+// Byte b of an item's key, from the least significant byte of low (0) to
+// the most significant byte of high (15).
+unsigned keyByte(const GuiListKeyedItem& item, int b) {
+  return static_cast<unsigned>(((b < 8 ? item.key.low : item.key.high) >> (8 * (b & 7))) & 0xff);
+}
+}  // namespace
+
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before) {
+  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.key.usable; })) return false;
+  const size_t count = items.size();
+  if (count < 2) return true;
+  // From the least significant byte up, each pass stable; a byte every key
+  // shares moves nothing and is skipped.
+  std::vector<std::array<uint32_t, 256>> counts(16);
+  for (auto& c : counts) c.fill(0);
+  for (const GuiListKeyedItem& item : items)
+    for (int b = 0; b < 16; ++b) ++counts[b][keyByte(item, b)];
+  std::vector<GuiListKeyedItem> other(count);
+  for (int b = 0; b < 16; ++b) {
+    std::array<uint32_t, 256>& c = counts[b];
+    if (c[keyByte(items[0], b)] == count) continue;
+    uint32_t sum = 0;
+    for (uint32_t& slot : c) {
+      const uint32_t here = slot;
+      slot = sum;
+      sum += here;
+    }
+    for (const GuiListKeyedItem& item : items) other[c[keyByte(item, b)]++] = item;
+    items.swap(other);
+  }
+  auto tie = [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) {
+    return a.key.high == b.key.high && a.key.low == b.key.low;
+  };
+  for (size_t lo = 0; lo < count;) {
+    size_t hi = lo + 1;
+    bool whole = items[lo].key.whole;
+    for (; hi < count && tie(items[hi], items[lo]); ++hi) whole = whole && items[hi].key.whole;
+    if (!whole && hi - lo > 1)
+      std::stable_sort(items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
+                       [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
+    lo = hi;
+  }
+  return true;
 }
 
 bool fGuiListSort::sortKey(const char* label, GuiListSortKey* key) {

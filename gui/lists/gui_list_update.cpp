@@ -187,17 +187,13 @@ class ListMerge {
   // small records beside their keys, then moved into that order once, so
   // that the merge reads them one after the other.
   void sortFresh() {
-    struct Item {
-      GuiListSortKey key;
-      uint32_t index;
-    };
     const bool keyed = !keys.empty();
-    std::vector<Item> items(fresh.size());
+    std::vector<GuiListKeyedItem> items(fresh.size());
     for (uint32_t i = 0; i < items.size(); ++i) {
       items[i].index = i;
       if (keyed) items[i].key = keys[i];
     }
-    auto compare = [&](const Item& a, const Item& b) -> int {
+    auto compare = [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) -> int {
       const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
       return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
     };
@@ -205,12 +201,16 @@ class ListMerge {
     bool sorted = true;
     for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
     if (sorted) return;
-    // A merge sort: an application's comparison that contradicts itself
-    // gives some order, never a read outside the array.
-    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) > 0; });
+    // By the keys where all are usable; else a merge sort: an application's
+    // comparison that contradicts itself gives some order, never a read
+    // outside the array.
+    auto labelsBefore = [&](uint32_t a, uint32_t b) { return sort->call(fresh[a].label, fresh[b].label) > 0; };
+    if (!keyed || !sortByUsableKeys(items, labelsBefore))
+      std::stable_sort(items.begin(), items.end(),
+                       [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return compare(a, b) > 0; });
     std::vector<FreshEntry> ordered;
     ordered.reserve(fresh.size());
-    for (const Item& item : items) ordered.push_back(fresh[item.index]);
+    for (const GuiListKeyedItem& item : items) ordered.push_back(fresh[item.index]);
     fresh.swap(ordered);
     if (keyed)
       for (size_t i = 0; i < items.size(); ++i) keys[i] = items[i].key;
