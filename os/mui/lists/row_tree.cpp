@@ -59,12 +59,31 @@ size_t logOf(size_t n) {
 
 RowTree::~RowTree() = default;  // the blocks hold every node
 
+namespace {
+// A priority is a level (high bits) and a tie-break (low bits). A rebuilt
+// tree gives each node the level its place has in a perfectly balanced
+// tree (the number of trailing zero bits of its place counted from 1), so
+// that its depth is log2 n; a new node draws its level as often as a
+// balanced tree has it (half the nodes at level 0, a quarter at 1, ...), so
+// new nodes settle in at the depths a balanced tree would give them.
+constexpr int LEVEL_SHIFT = 27;
+constexpr uint32_t TIE_BREAK = (1u << LEVEL_SHIFT) - 1;
+uint32_t priorityOf(uint32_t level, uint32_t tieBreak) {
+  return (level > 31 ? 31 : level) << LEVEL_SHIFT | (tieBreak & TIE_BREAK);
+}
+}  // namespace
+
 uint32_t RowTree::nextPriority() {
-  // xorshift: any spread of priorities keeps the tree balanced on average.
+  // xorshift for the random bits.
   seed_ ^= seed_ << 13;
   seed_ ^= seed_ >> 17;
   seed_ ^= seed_ << 5;
   return seed_;
+}
+
+uint32_t RowTree::newPriority() {
+  const uint32_t levelBits = nextPriority();
+  return priorityOf(static_cast<uint32_t>(__builtin_ctz(levelBits | 0x80000000u)), nextPriority());
 }
 
 void RowTree::update(Node* n) {
@@ -186,7 +205,7 @@ RowTree::Node* RowTree::newNode(void* entry) {
   }
   *node = Node{};
   node->entry = entry;
-  node->priority = nextPriority();
+  node->priority = newPriority();
   return node;
 }
 
@@ -254,7 +273,7 @@ void RowTree::insertSortedBatch(const std::vector<KeyedEntry>& entries, const Be
     while (i < rows.size() && !comesBefore(added, keyed[i], before)) keepRow(merged, rows[i++], activeIndex);
     Node node;
     node.entry = added.entry;
-    node.priority = nextPriority();
+    node.priority = newPriority();
     merged.push_back(node);
   }
   while (i < rows.size()) keepRow(merged, rows[i++], activeIndex);
@@ -397,13 +416,16 @@ void RowTree::rebuild(std::vector<Node>&& nodes, size_t activeIndex) {
   orderedBegin_ = block.data();
   orderedEnd_ = block.data() + block.size();
   active = activeIndex < block.size() ? &block[activeIndex] : nullptr;
-  // The nodes keep their priorities; the tree with this in-order sequence
-  // and those priorities as a heap is the treap (a Cartesian tree). The
+  // The nodes take the priorities of their places; the tree with this
+  // in-order sequence and those priorities as a heap is the treap (a
+  // Cartesian tree), balanced. The
   // spine holds the right edge of the tree so far; a node leaves it once
   // its subtree is complete (its right child left just before it), so its
   // counts are made then, from nodes touched a moment ago.
   std::vector<Node*> spine;
-  for (Node& node : block) {
+  for (size_t i = 0; i < block.size(); ++i) {
+    Node& node = block[i];
+    node.priority = priorityOf(static_cast<uint32_t>(__builtin_ctzll(i + 1)), nextPriority());
     node.left = node.right = node.parent = nullptr;
     node.retired = false;
     Node* last = nullptr;

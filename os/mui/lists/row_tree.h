@@ -109,7 +109,8 @@ class RowTree {
   mutable Node* finger_ = nullptr;
   mutable size_t fingerRow_ = 0;
 
-  uint32_t nextPriority();
+  uint32_t nextPriority();  // random bits
+  uint32_t newPriority();   // a new node's
   Node* newNode(void* entry);
   void freeNode(Node* node);
   static void update(Node* n);
