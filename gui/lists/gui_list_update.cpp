@@ -19,6 +19,7 @@
 // thousands of entries takes them in one insertion.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <typeinfo>
 #include <vector>
 
@@ -228,6 +229,9 @@ class ListMerge {
       if (shownKeyOf) {
         const int r = compareSortKeys(shownKey, keys[next]);
         if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+        // Keys that tie are most often the same label, which the list's own
+        // comparisons (the ones with keys) sort alike.
+        if (std::strcmp(shown, head()->label) == 0) return 0;
       }
     }
     return sort->call(shown, head()->label);
