@@ -42,7 +42,10 @@ constexpr MethodSpec nlistMethods[] = {
 
 std::string joinedByTab(const std::vector<std::string>& columns) {
   std::string out;
-  for (size_t i = 0; i < columns.size(); ++i) out += (i ? "\t" : "") + shownText(columns[i].c_str());
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i) out += '\t';
+    out += shownText(columns[i].c_str());
+  }
   return out;
 }
 
@@ -385,14 +388,24 @@ void NList::describeState(Description& out) const {
   if (rows().active) out.prop("active=" + std::to_string(activeRow()));
   if (rows().selectedCount()) {
     std::string selected;
-    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r))
-      selected += (selected.empty() ? "" : "+") + std::to_string(r);
+    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r)) {
+      if (!selected.empty()) selected += '+';
+      selected += std::to_string(r);
+    }
     out.prop("sel=" + selected);
   }
   if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None) out.prop("quiet");
   // The rows as a person reads them, the title row first when shown.
-  std::string shown = flag(MUIA_NList_Title) ? "[" + joinedByTab(columnTexts(-1)) + "]" : "";
-  for (size_t r = 0; r < rows().size(); ++r) shown += (shown.empty() ? "" : "\n") + userRowText(r);
+  std::string shown;
+  if (flag(MUIA_NList_Title)) {
+    shown += '[';
+    shown += joinedByTab(columnTexts(-1));
+    shown += ']';
+  }
+  for (size_t r = 0; r < rows().size(); ++r) {
+    if (!shown.empty()) shown += '\n';
+    shown += userRowText(r);
+  }
   out.show(shown.c_str());
 }
 

@@ -4,9 +4,9 @@
 
 namespace mui {
 namespace {
-size_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
-size_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
-size_t rowsIn(const RowTree::Node* n) { return n->retired ? 0 : 1; }
+uint32_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
+uint32_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
+uint32_t rowsIn(const RowTree::Node* n) { return n->retired ? 0 : 1; }
 
 constexpr size_t NODES_PER_BLOCK = 4096;
 constexpr size_t NO_ROW = SIZE_MAX;
@@ -292,7 +292,7 @@ void RowTree::unlink(Node* node, bool counted) {
   else
     parent->right = joined;
   if (counted) {
-    const size_t selected = node->selected ? 1 : 0;
+    const uint32_t selected = node->selected ? 1 : 0;
     for (Node* n = parent; n; n = n->parent) {
       --n->size;
       n->selectedCount -= selected;
@@ -313,7 +313,7 @@ void* RowTree::remove(Node* node) {
 void* RowTree::retire(Node* node) {
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
-  const size_t selected = node->selected ? 1 : 0;
+  const uint32_t selected = node->selected ? 1 : 0;
   node->retired = true;
   node->selected = false;
   for (Node* n = node; n; n = n->parent) {

@@ -26,16 +26,17 @@ namespace mui {
 
 class RowTree {
  public:
+  // 48 bytes: walks and rebuilds of a long list read and write every node.
   struct Node {
     void* entry = nullptr;
-    bool selected = false;
-    bool retired = false;  // out of the rows (its entry is no longer the tree's)
     Node* left = nullptr;
     Node* right = nullptr;
     Node* parent = nullptr;
+    uint32_t size = 1;           // rows in this subtree (retired nodes are none)
+    uint32_t selectedCount = 0;  // selected rows in this subtree
     uint32_t priority = 0;
-    size_t size = 1;           // rows in this subtree (retired nodes are none)
-    size_t selectedCount = 0;  // selected rows in this subtree
+    bool selected = false;
+    bool retired = false;  // out of the rows (its entry is no longer the tree's)
   };
   // a before b, by the compare hook and the sort keys where the list has them.
   using Before = RowOrder;
