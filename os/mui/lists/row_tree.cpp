@@ -254,12 +254,16 @@ void RowTree::insertSortedBatch(const std::vector<KeyedEntry>& entries, const Be
     for (const KeyedEntry& e : entries) insertSorted(e.entry, before);
     return;
   }
-  std::vector<KeyedEntry> batch = entries;
   // A batch handed in its order (as an update merge hands its missing
-  // entries) needs no sort.
+  // entries) needs no sort, nor a copy to sort.
   bool ordered = true;
-  for (size_t k = 1; k < batch.size() && ordered; ++k) ordered = !comesBefore(batch[k], batch[k - 1], before);
-  if (!ordered) sortKeyed(batch, before);
+  for (size_t k = 1; k < entries.size() && ordered; ++k) ordered = !comesBefore(entries[k], entries[k - 1], before);
+  std::vector<KeyedEntry> sortedCopy;
+  if (!ordered) {
+    sortedCopy = entries;
+    sortKeyed(sortedCopy, before);
+  }
+  const std::vector<KeyedEntry>& batch = ordered ? entries : sortedCopy;
   const std::vector<Node*> rows = rowNodes();
   std::vector<void*> shown(rows.size());
   for (size_t i = 0; i < rows.size(); ++i) shown[i] = rows[i]->entry;
