@@ -448,6 +448,44 @@ TEST_F(ListHost, DestroyingAndRemovingMoveTheCursorAndKeepTheMarks) {
   EXPECT_FALSE(list->cursor_getMarked());
 }
 
+// Counts how often boxes of this class were ended.
+int endedBoxes = 0;
+class countedBox : public box {
+  LUDEX_CLASS(countedBox, box)
+ public:
+  void end_class() override {
+    ++endedBoxes;
+    box::end_class();
+  }
+};
+
+TEST_F(ListHost, EntriesRemovedWhileQuietLeaveTheMarksAtOnceAndEndOnceWhenDrawingResumes) {
+  list = describeList(1, nullptr);
+  list->setSortByColumn(0, false);
+  buildIt();
+  endedBoxes = 0;
+  for (const char* label : {"a", "b", "c", "d"})
+    list->addEntry(StrClone(label), false, true, 0, new countedBox, false);  // all marked
+  list->setAutoUpdate(false);
+  list->cursor_gotoStart();
+  list->cursor_destroy(false);  // a
+  list->cursor_gotoNext(1);
+  list->cursor_destroy(false);  // c
+  // The removed entries are out of the marks already; the others stay.
+  int32_t marked = 0;
+  for (markNode* m = list->infoMarks()->head; m; m = m->next == list->infoMarks()->head ? nullptr : m->next) ++marked;
+  EXPECT_EQ(marked, 2);
+  list->marked_unmark();
+  list->markAll();
+  EXPECT_EQ(rows(), "b|>d");
+  list->setAutoUpdate(true);
+  EXPECT_EQ(endedBoxes, 2);
+  // Removed while drawing is on: ended at once.
+  list->cursor_destroy(false);
+  EXPECT_EQ(endedBoxes, 3);
+  EXPECT_EQ(rows(), ">b");
+}
+
 TEST_F(ListHost, DataAndBoxExcludeEachOtherAndTheSameBoxIsKept) {
   list = describeList(1, nullptr);
   buildIt();
