@@ -47,13 +47,17 @@ constexpr size_t LARGE = 0;
 constexpr size_t CLASS_STEP = 16;
 constexpr size_t POOLED_LIMIT = LUDEX_ARENA_POOLS ? 512 : 0;  // the largest pooled size
 constexpr size_t CLASSES = 512 / CLASS_STEP + 1;              // class c holds c * 16 bytes
+// The first chunks are small; a program that keeps cutting goes on in large
+// ones (which the system backs with large pages where it can).
 constexpr size_t CHUNK_BYTES = 256 * 1024;
+constexpr size_t LARGE_CHUNK_BYTES = 4 * 1024 * 1024;
+constexpr size_t SMALL_CHUNKS = 4;
 
 // A chunk of system memory the pools cut blocks from; the first bytes link
 // the chunks together.
 struct Chunk {
   Chunk* next;
-  size_t pad;  // keeps what follows 16-byte aligned
+  size_t bytes;  // the chunk's size (and keeps what follows 16-byte aligned)
 };
 static_assert(sizeof(Chunk) == 16);
 
@@ -67,6 +71,7 @@ struct ArenaState {
   Chunk* chunks = nullptr;
   char* cut = nullptr;  // the part of the newest chunk not yet cut into blocks
   char* cutEnd = nullptr;
+  size_t chunkCount = 0;
   FreeBlock* freeBlocks[CLASSES] = {};
   size_t count = 0;
   ~ArenaState() { Arena::teardown(); }
@@ -107,12 +112,15 @@ void* allocPooled(ArenaState& s, size_t size) {
   } else {
     if (static_cast<size_t>(s.cutEnd - s.cut) < sizeof(BlockHeader) + bytes) {
       // What is left of the old chunk stays unused: it is less than one block.
-      auto* chunk = static_cast<Chunk*>(AllocMem(CHUNK_BYTES, MEMF_ANY | MEMF_CLEAR));
+      const size_t chunkBytes = s.chunkCount < SMALL_CHUNKS ? CHUNK_BYTES : LARGE_CHUNK_BYTES;
+      auto* chunk = static_cast<Chunk*>(AllocMem(chunkBytes, MEMF_ANY | MEMF_CLEAR));
       if (!chunk) Throw("MEM");
       chunk->next = s.chunks;
+      chunk->bytes = chunkBytes;
       s.chunks = chunk;
+      ++s.chunkCount;
       s.cut = reinterpret_cast<char*>(chunk + 1);
-      s.cutEnd = reinterpret_cast<char*>(chunk) + CHUNK_BYTES;
+      s.cutEnd = reinterpret_cast<char*>(chunk) + chunkBytes;
     }
     h = reinterpret_cast<BlockHeader*>(s.cut);  // never handed out before: still zero
     s.cut += sizeof(BlockHeader) + bytes;
@@ -129,6 +137,13 @@ void* Arena::alloc(size_t size) {
   void* block = size && size <= POOLED_LIMIT ? allocPooled(s, size) : allocLarge(s, size);
   ++s.count;
   return block;
+}
+
+void Arena::fetchAhead(const void* block) {
+  if (!block) return;
+  const auto* h = static_cast<const BlockHeader*>(block) - 1;
+  __builtin_prefetch(h, 1);
+  __builtin_prefetch(block, 1);
 }
 
 void Arena::release(void* block) {
@@ -157,6 +172,7 @@ void Arena::teardown() {
   s.firstLarge = nullptr;
   s.chunks = nullptr;
   s.cut = s.cutEnd = nullptr;
+  s.chunkCount = 0;
   for (FreeBlock*& chain : s.freeBlocks) chain = nullptr;
   s.count = 0;
   while (large) {
@@ -167,7 +183,7 @@ void Arena::teardown() {
   }
   while (chunk) {
     Chunk* next = chunk->next;
-    FreeMem(chunk, CHUNK_BYTES);
+    FreeMem(chunk, chunk->bytes);
     chunk = next;
   }
 }

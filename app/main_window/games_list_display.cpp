@@ -5,6 +5,7 @@
 #include "app/main_window/games_list_filters.h"
 #include "app/main_window/shown_labels.h"
 #include "core/clean_up.h"
+#include "core/lists/mega_read_ahead.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
 #include "gui/items/gui_string_item.h"
@@ -19,6 +20,20 @@ namespace {
 
 GamesListFilters filters;
 bool iterateGamesListFinished = true;
+MegaReadAhead gamesAhead;
+
+// Asks for the games a few ahead, then for the texts of those nearer, that
+// the filters and the label check read: every keystroke reads them all.
+void fetchGamesAhead() {
+  const MegaReadAhead::Ahead soon = gamesAhead.step();
+  if (soon.far) __builtin_prefetch(reinterpret_cast<const game*>(soon.far));
+  if (const auto* g = reinterpret_cast<const game*>(soon.near)) {
+    __builtin_prefetch(g->name);
+    __builtin_prefetch(g->tags);
+    __builtin_prefetch(g->shownLabel);
+    if (filters.pathItems()) __builtin_prefetch(g->path);
+  }
+}
 
 const char* textOf(cGuiString* field) { return field ? field->getState() : nullptr; }
 
@@ -37,6 +52,7 @@ void setupIterateGamesList() {
   if (!list || !cursor) return;
   cursor->goto_cMegaCursorGeneric(list->infoStart());
   iterateGamesListFinished = cursor->isOnSameNodeAs(list->infoPastEnd());
+  gamesAhead.start(cursor);
 }
 
 void tidyupIterateGamesList() { filters.clear(); }
@@ -44,6 +60,7 @@ void tidyupIterateGamesList() { filters.clear(); }
 char* iterateGamesList::call(GuiListEntryMore* more) {
   while (!iterateGamesListFinished) {
     auto* g = static_cast<game*>(cursor->read_cMegaCursor_class());
+    fetchGamesAhead();
     const bool passes = filters.passes(g);
     iterateGamesListFinished = cursor->next();  // TRUE on reaching the end
     if (passes) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);

@@ -15,12 +15,13 @@ namespace {
 // without making one per game.
 bool occursFolded(const char* field, const char* item) {
   if (item[0] == '\0') return true;
-  // The first character in either case is looked for plainly: this runs
-  // for every game on every keystroke.
+  // The first character in either case is looked for by the library's
+  // search, which reads many bytes at a time: this runs for every game on
+  // every keystroke.
   const char first = item[0];
   const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
-  for (const char* start = field; *start; ++start) {
-    if (*start != first && *start != firstLower) continue;
+  const char firsts[] = {first, firstLower, '\0'};
+  for (const char* start = std::strpbrk(field, firsts); start; start = std::strpbrk(start + 1, firsts)) {
     size_t i = 1;
     while (item[i] && UpperChar(start[i]) == item[i]) ++i;
     if (item[i] == '\0') return true;

@@ -39,6 +39,10 @@ void DisposeString(char* s) {
   }
 }
 
+void FetchStringAhead(const char* s) {
+  if (s) Arena::fetchAhead(header(s));
+}
+
 int32_t StrMax(const char* s) { return header(s)->capacity; }
 int32_t EstrLen(const char* s) { return header(s)->length; }
 

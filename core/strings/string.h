@@ -15,6 +15,9 @@ char* NewString(int32_t capacity);
 char* StrClone(const char* text);
 // Disposes the string and every string linked after it. NIL is ignored.
 void DisposeString(char* s);
+// Asks the processor for the memory of s (NIL: nothing), which is about to
+// be read or disposed: a loop over many scattered strings asks a few ahead.
+void FetchStringAhead(const char* s);
 
 int32_t StrMax(const char* s);   // capacity
 int32_t EstrLen(const char* s);  // current length

@@ -166,6 +166,13 @@ class cGuiList : public cGuiInputItem {
   virtual bool cursor_isAtEnd() { return true; }
   // The cursor entry's label, kept by the list.
   virtual const char* cursor_getLabel() { return nullptr; }
+  // The sort key of the cursor entry's label as the list's comparison
+  // (getSortByFunction) makes it, when the list keeps it at hand; FALSE when
+  // it does not (the caller makes it from the label).
+  virtual bool cursor_getSortKey(GuiListSortKey* key) {
+    (void)key;
+    return false;
+  }
   // The entry stores a copy of label; step 1 then moves one on, any other
   // non-zero step one back. A sorted list whose entry changes place is
   // sorted again, the cursor kept on the entry.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/class_base.h"
+#include "gui/lists/gui_list_sort.h"
 
 // What a producer yields beside the label.
 struct GuiListEntryMore {
@@ -11,6 +12,10 @@ struct GuiListEntryMore {
   bool marked = false;
   int32_t data = 0;
   class_base* dataBox = nullptr;  // passes to the receiver with the label
+  // The label's sort key as the receiving list's own comparison (its
+  // getSortByFunction) makes it, when the producer has made it already (as
+  // the update merge has); not usable otherwise.
+  GuiListSortKey sortKey;
 };
 
 class fGuiListEntries : public function {

@@ -1,5 +1,7 @@
 #include "gui/lists/gui_list_sort.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -38,12 +40,6 @@ uint64_t foldedLetters(uint64_t w) {
 // Whether a byte of w is 1 to 8.
 bool hasControlByte(uint64_t w) { return (atLeast(w, 1) & ~atLeast(w, '\t') & ~w & HIGH_BITS) != 0; }
 
-// The key of the other direction: every order between keys turns round.
-void reverseKey(GuiListSortKey* key) {
-  key->high = ~key->high;
-  key->low = ~key->low;
-}
-
 // The column's number; 0 when it has none or its reading runs past the column.
 int32_t columnNumber(const char* column, int32_t length) {
   int32_t read = 0;
@@ -76,8 +72,11 @@ int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
 
 // Where column n of label starts (after its n-th TAB; the end when it has fewer).
 const char* columnStart(const char* label, int32_t n) {
-  for (; n > 0 && *label; ++label)
-    if (*label == '\t') --n;
+  for (; n > 0; --n) {
+    const char* tab = std::strchr(label, '\t');
+    if (!tab) return label + std::strlen(label);
+    label = tab + 1;
+  }
   return label;
 }
 
@@ -100,10 +99,16 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
     return;
   }
   // The bytes up to the end into a block of 16 (the rest 0), read as two
-  // big-endian words, then folded eight bytes at a time.
+  // big-endian words, then folded eight bytes at a time. The ends are found
+  // by the library's searches, which read many bytes at a time (and stop at
+  // the byte they find): a key is made for every entry of a long list.
+  const void* end = std::memchr(text, '\0', SORT_KEY_BYTES);
+  size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - text) : SORT_KEY_BYTES;
+  if (tabEnds)
+    if (const void* tab = std::memchr(text, '\t', length)) length = static_cast<size_t>(static_cast<const char*>(tab) - text);
   unsigned char bytes[SORT_KEY_BYTES] = {};
-  int32_t i = 0;
-  for (; i < SORT_KEY_BYTES && !endsAt(text[i]); ++i) bytes[i] = static_cast<unsigned char>(text[i]);
+  std::memcpy(bytes, text, length);
+  const int32_t i = static_cast<int32_t>(length);
   uint64_t words[2];
   std::memcpy(words, bytes, sizeof words);
   const bool fold = type != 'S';
@@ -117,6 +122,52 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   key->low = words[1];
   key->usable = !(tabEnds && control);
   key->whole = endsAt(text[i]);
+}
+
+namespace {
+// Byte b of an item's key, from the least significant byte of low (0) to
+// the most significant byte of high (15).
+unsigned keyByte(const GuiListKeyedItem& item, int b) {
+  return static_cast<unsigned>(((b < 8 ? item.key.low : item.key.high) >> (8 * (b & 7))) & 0xff);
+}
+}  // namespace
+
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before) {
+  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.key.usable; })) return false;
+  const size_t count = items.size();
+  if (count < 2) return true;
+  // From the least significant byte up, each pass stable; a byte every key
+  // shares moves nothing and is skipped.
+  std::vector<std::array<uint32_t, 256>> counts(16);
+  for (auto& c : counts) c.fill(0);
+  for (const GuiListKeyedItem& item : items)
+    for (int b = 0; b < 16; ++b) ++counts[b][keyByte(item, b)];
+  std::vector<GuiListKeyedItem> other(count);
+  for (int b = 0; b < 16; ++b) {
+    std::array<uint32_t, 256>& c = counts[b];
+    if (c[keyByte(items[0], b)] == count) continue;
+    uint32_t sum = 0;
+    for (uint32_t& slot : c) {
+      const uint32_t here = slot;
+      slot = sum;
+      sum += here;
+    }
+    for (const GuiListKeyedItem& item : items) other[c[keyByte(item, b)]++] = item;
+    items.swap(other);
+  }
+  auto tie = [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) {
+    return a.key.high == b.key.high && a.key.low == b.key.low;
+  };
+  for (size_t lo = 0; lo < count;) {
+    size_t hi = lo + 1;
+    bool whole = items[lo].key.whole;
+    for (; hi < count && tie(items[hi], items[lo]); ++hi) whole = whole && items[hi].key.whole;
+    if (!whole && hi - lo > 1)
+      std::stable_sort(items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
+                       [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
+    lo = hi;
+  }
+  return true;
 }
 
 bool fGuiListSort::sortKey(const char* label, GuiListSortKey* key) {
@@ -169,6 +220,6 @@ int8_t fGuiListSortByColumn::call(const char* a, const char* b) {
 bool fGuiListSortByColumn::sortKey(const char* label, GuiListSortKey* key) {
   if (!isExactly(this, className)) return false;
   makeSortKey(columnStart(label ? label : "", column), typeOf(), true, key);
-  if (reverse) reverseKey(key);
+  if (reverse) reverseSortKey(key);
   return true;
 }

@@ -4,6 +4,8 @@
 // second does, 0 when they sort alike.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "core/lists/merge_sort.h"
 
@@ -26,6 +28,12 @@ struct GuiListSortKey {
 // text's end by TAB (9) than by NUL (0).
 void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key);
 
+// The key of the other direction: every order between keys turns round.
+inline void reverseSortKey(GuiListSortKey* key) {
+  key->high = ~key->high;
+  key->low = ~key->low;
+}
+
 // What the keys tell: +1 when a's text comes first, -1 when b's does, 0 when
 // they sort alike, or SORT_KEYS_UNDECIDED when the texts must be compared.
 constexpr int SORT_KEYS_UNDECIDED = 2;
@@ -35,6 +43,19 @@ inline int compareSortKeys(const GuiListSortKey& a, const GuiListSortKey& b) {
   if (a.low != b.low) return a.low < b.low ? 1 : -1;
   return a.whole && b.whole ? 0 : SORT_KEYS_UNDECIDED;
 }
+
+// An item sorted by its key: the key, and its place in the caller's array.
+struct GuiListKeyedItem {
+  GuiListSortKey key;
+  uint32_t index;
+};
+
+// Puts the items in the stable order of their keys (equal ones as they
+// came) when every key is usable: a byte at a time, without comparisons,
+// the items of a run whose equal keys are not all whole then ordered by
+// before (a stable merge sort; before(a, b): the item of place a strictly
+// comes first). FALSE, the items untouched, when a key is not usable.
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before);
 
 class fGuiListSort : public fMergeSortCompare {
   LUDEX_CLASS(fGuiListSort, fMergeSortCompare)

@@ -19,6 +19,7 @@
 // thousands of entries takes them in one insertion.
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <typeinfo>
 #include <vector>
 
@@ -70,12 +71,14 @@ void fetchLabelAndBox(const FreshEntry& e) {
   if (e.dataBox) __builtin_prefetch(e.dataBox);
 }
 
-// Yields the entries the merge found missing, in their sorted order; each
-// label and box passes to the list as it is yielded.
+// Yields the entries the merge found missing, in their sorted order, with
+// the keys the merge made of their labels; each label and box passes to the
+// list as it is yielded.
 class fMissingEntries : public fGuiListEntries {
   LUDEX_CLASS(fMissingEntries, fGuiListEntries)
  public:
   std::vector<FreshEntry>* fresh = nullptr;
+  const std::vector<GuiListSortKey>* keys = nullptr;  // of fresh, or empty
   const std::vector<uint32_t>* missing = nullptr;
   size_t next = 0;
 
@@ -83,7 +86,9 @@ class fMissingEntries : public fGuiListEntries {
     *more = GuiListEntryMore{};
     if (next >= missing->size()) return nullptr;
     if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD]]);
-    FreshEntry& e = (*fresh)[(*missing)[next++]];
+    const uint32_t index = (*missing)[next++];
+    FreshEntry& e = (*fresh)[index];
+    if (!keys->empty()) more->sortKey = (*keys)[index];
     more->altColour = e.altColour;
     more->marked = e.marked;
     more->data = e.data;
@@ -107,6 +112,8 @@ class ListMerge {
     found = remembered == nullptr;
     bool listEnded = list->infoSize() == 0;
     takeProducerEntries(f);
+    // The cursor entry's label, read again only when the cursor moves on.
+    const char* shown = listEnded ? nullptr : list->cursor_getLabel();
     while (!listEnded || !freshEmpty()) {
       int8_t r;
       if (freshEmpty())
@@ -114,13 +121,13 @@ class ListMerge {
       else if (listEnded)
         r = -1;
       else
-        r = compareWithHead(list->cursor_getLabel());
-      if (r < 0)
+        r = compareWithHead(shown);
+      if (r < 0) {
         addHead();
-      else if (r > 0)
-        listEnded = !removeCursorEntry();
-      else
-        listEnded = !pairWithHead();
+        continue;
+      }
+      listEnded = r > 0 ? !removeCursorEntry(shown) : !pairWithHead(shown);
+      shown = listEnded ? nullptr : list->cursor_getLabel();
     }
     addMissing();
     restoreCursor();
@@ -153,16 +160,26 @@ class ListMerge {
   bool found = false;  // the merge has passed the remembered entry
 
   void takeProducerEntries(fGuiListEntries* f) {
+    // Each label's key is made as it arrives, while the label is at hand:
+    // read again after the producer made thousands more, it would come from
+    // memory once more.
+    bool keyed = true;
+    GuiListSortKey key;
     GuiListEntryMore more;
     while (char* label = takeEntry(f, &more)) {
       try {
         fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
+        if (keyed) keyed = sort->sortKey(label, &key);
+        if (keyed) keys.push_back(key);
       } catch (...) {
-        DisposeString(label);
-        End(more.dataBox);
+        if (fresh.empty() || fresh.back().label != label) {
+          DisposeString(label);
+          End(more.dataBox);
+        }
         throw;
       }
     }
+    if (!keyed || fresh.empty()) keys.clear();
     sortFresh();
   }
 
@@ -171,36 +188,33 @@ class ListMerge {
   // small records beside their keys, then moved into that order once, so
   // that the merge reads them one after the other.
   void sortFresh() {
-    struct Item {
-      GuiListSortKey key;
-      uint32_t index;
-    };
-    std::vector<Item> items(fresh.size());
-    bool keyed = !fresh.empty();
+    const bool keyed = !keys.empty();
+    std::vector<GuiListKeyedItem> items(fresh.size());
     for (uint32_t i = 0; i < items.size(); ++i) {
       items[i].index = i;
-      if (keyed) keyed = sort->sortKey(fresh[i].label, &items[i].key);
+      if (keyed) items[i].key = keys[i];
     }
-    auto compare = [&](const Item& a, const Item& b) -> int {
+    auto compare = [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) -> int {
       const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
       return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
     };
     // A producer that yields in the list's order needs no sort.
     bool sorted = true;
     for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
-    if (!sorted) {
-      // A merge sort: an application's comparison that contradicts itself
-      // gives some order, never a read outside the array.
-      std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) > 0; });
-      std::vector<FreshEntry> ordered;
-      ordered.reserve(fresh.size());
-      for (const Item& item : items) ordered.push_back(fresh[item.index]);
-      fresh.swap(ordered);
-    }
-    if (keyed) {
-      keys.reserve(items.size());
-      for (const Item& item : items) keys.push_back(item.key);
-    }
+    if (sorted) return;
+    // By the keys where all are usable; else a merge sort: an application's
+    // comparison that contradicts itself gives some order, never a read
+    // outside the array.
+    auto labelsBefore = [&](uint32_t a, uint32_t b) { return sort->call(fresh[a].label, fresh[b].label) > 0; };
+    if (!keyed || !sortByUsableKeys(items, labelsBefore))
+      std::stable_sort(items.begin(), items.end(),
+                       [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return compare(a, b) > 0; });
+    std::vector<FreshEntry> ordered;
+    ordered.reserve(fresh.size());
+    for (const GuiListKeyedItem& item : items) ordered.push_back(fresh[item.index]);
+    fresh.swap(ordered);
+    if (keyed)
+      for (size_t i = 0; i < items.size(); ++i) keys[i] = items[i].key;
   }
 
   // The comparison of a shown label with the first new entry, by the keys
@@ -208,18 +222,19 @@ class ListMerge {
   // before it: its key is made once, and forgotten as the merge leaves
   // the entry.
   int8_t compareWithHead(const char* shown) {
-    if (!keys.empty() && shown == shownKeyOf) {
-      const int r = compareSortKeys(shownKey, keys[next]);
-      if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+    if (!keys.empty()) {
+      // The list may keep the key: the label's text then stays unread.
+      if (shown != shownKeyOf)
+        shownKeyOf = list->cursor_getSortKey(&shownKey) || sort->sortKey(shown, &shownKey) ? shown : nullptr;
+      if (shownKeyOf) {
+        const int r = compareSortKeys(shownKey, keys[next]);
+        if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+        // Keys that tie are most often the same label, which the list's own
+        // comparisons (the ones with keys) sort alike.
+        if (std::strcmp(shown, head()->label) == 0) return 0;
+      }
     }
-    const int8_t r = sort->call(shown, head()->label);
-    // The new entry goes before the shown one, which meets the next new
-    // entry: its key saves reading both texts again.
-    if (r < 0 && !keys.empty() && shown != shownKeyOf) {
-      sort->sortKey(shown, &shownKey);
-      shownKeyOf = shown;
-    }
-    return r;
+    return sort->call(shown, head()->label);
   }
 
   bool freshEmpty() { return next >= fresh.size(); }
@@ -255,17 +270,18 @@ class ListMerge {
     auto* f = new fMissingEntries;
     f->new_function();
     f->fresh = &fresh;
+    f->keys = &keys;
     f->missing = &missing;
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }
 
-  // The cursor entry is not among the new ones. FALSE when no entry
-  // followed it.
-  bool removeCursorEntry() {
+  // The cursor entry (its label shown) is not among the new ones. FALSE
+  // when no entry followed it.
+  bool removeCursorEntry(const char* shown) {
     shownKeyOf = nullptr;
     // Also after the remembered entry went: its follower, remembered in its
     // place, may go as well.
-    const bool wasRemembered = list->cursor_getLabel() == remembered;
+    const bool wasRemembered = shown == remembered;
     if (wasRemembered)
       found = true;
     else if (!found)
@@ -277,11 +293,11 @@ class ListMerge {
     return more;
   }
 
-  // The cursor entry and the first new one sort alike: the entry stays and
-  // takes what differs. FALSE when the cursor cannot move on.
-  bool pairWithHead() {
+  // The cursor entry (its label shown) and the first new one sort alike:
+  // the entry stays and takes what differs. FALSE when the cursor cannot
+  // move on.
+  bool pairWithHead(const char* shown) {
     shownKeyOf = nullptr;
-    const char* shown = list->cursor_getLabel();
     const bool isRemembered = shown == remembered;
     if (isRemembered) found = true;
     FreshEntry* e = head();

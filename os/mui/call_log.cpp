@@ -12,7 +12,6 @@
 namespace mui {
 namespace {
 struct Log {
-  bool on = false;
   std::vector<std::string> lines;
   int32_t nilCalls = 0;
 };
@@ -20,6 +19,8 @@ Log& log() {
   static Log l;
   return l;
 }
+// Whether calls are recorded, read on every method call: a plain flag.
+bool recording = false;
 
 std::string word(IPTR data) {
   char buffer[32];
@@ -28,10 +29,10 @@ std::string word(IPTR data) {
 }
 }  // namespace
 
-bool callLogOn() { return log().on; }
+bool callLogOn() { return recording; }
 
 void logSet(const Object* object, Tag tag, IPTR data) {
-  if (!log().on) return;
+  if (!recording) return;
   std::string line = object->label() + " set " + attributeName(tag) + " ";
   const AttrSpec* spec = object->muiClass->findAttr(tag);
   const bool isText = spec && (spec->kind == AttrKind::Text || spec->kind == AttrKind::Contents ||
@@ -41,7 +42,7 @@ void logSet(const Object* object, Tag tag, IPTR data) {
 }
 
 void logMethod(const Object* object, const IPTR* message) {
-  if (!log().on) return;
+  if (!recording) return;
   log().lines.push_back(object->label() + " " + methodName(static_cast<uint32_t>(message[0])));
 }
 
@@ -54,7 +55,7 @@ void forgetCalls() {
 
 }  // namespace mui
 
-void ostest::recordMuiCalls(bool on) { mui::log().on = on; }
+void ostest::recordMuiCalls(bool on) { mui::recording = on; }
 const std::vector<std::string>& ostest::muiCalls() { return mui::log().lines; }
 int32_t ostest::muiNilCalls() { return mui::log().nilCalls; }
 

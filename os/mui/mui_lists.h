@@ -23,6 +23,16 @@
 //   compare (hook, entry2, entry1): negative when entry1 sorts before entry2,
 //     0 when neither comes first, positive when entry2 does.
 // The pool handed to construct and destruct is NIL: the hosted list has none.
+//
+// A list may also have a sort key hook (this system's own; a list without
+// one asks the compare hook for every comparison):
+//   sort key (hook, key, entry): fills the NListSortKey of the entry and
+//     answers 1, or answers 0 when the entry has none.
+// Two entries whose keys differ sort in the order of their keys, the smaller
+// first: this must be the order the compare hook gives them. Equal keys that
+// are both whole stand for a compare of 0; any other pair goes to the compare
+// hook. Every sort and sorted insert asks for the keys afresh, so a key may
+// change whenever the order does.
 
 constexpr Tag MUIA_NListview_NList = 0x9d510020;  // creation: the NList object (owned)
 
@@ -42,6 +52,13 @@ constexpr Tag MUIA_NList_Title = 0x9d510062;          // the title row (display 
 constexpr Tag MUIA_NList_TitleClick = 0x9d51009b;     // the column whose title was clicked last (-1 none)
 constexpr Tag MUIA_NList_TitleSeparator = 0x9d51009f; // a bar under the title row
 constexpr Tag MUIA_NList_TitleMark = 0x9d5100f1;      // sort mark: column, bit 31 reversed; _None
+constexpr Tag MUIA_NList_SortKeyHook = OWN_ATTRIBUTE_BASE + 0x100;
+
+struct NListSortKey {
+  uint64_t high;   // compared first
+  uint64_t low;
+  uint32_t whole;  // non-zero: the key holds all the entry sorts by
+};
 
 constexpr IPTR MUIV_NList_Active_Off = -1;
 constexpr IPTR MUIV_NList_MultiSelect_None = 0;     // one row: the active row is the selected one

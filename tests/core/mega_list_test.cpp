@@ -13,6 +13,7 @@
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_module.h"
 #include "core/lists/mega_list_types.h"
+#include "core/lists/mega_read_ahead.h"
 
 namespace {
 
@@ -132,6 +133,30 @@ TEST_F(MegaList, WalkingReportsTheSentinelAndWraps) {
   EXPECT_EQ(c->read_cMegaCursorGeneric(), 3);
   End(c);
   End(list);
+}
+
+TEST_F(MegaList, ReadingAheadAnswersTheDataOfTheNodesAheadAndStopsAtTheEnd) {
+  // Lists shorter and longer than the look ahead, walked from each start.
+  for (const intptr_t count : {0, 3, 6, 20}) {
+    std::vector<intptr_t> all;
+    for (intptr_t v = 1; v <= count; ++v) all.push_back(v);
+    cMegaList* list = plainList(all);
+    for (intptr_t from = 0; from < std::max<intptr_t>(count, 1); ++from) {
+      cMegaCursor* c = cursorAt(list, static_cast<size_t>(from), 1);
+      MegaReadAhead ahead;
+      ahead.start(c);
+      for (intptr_t at = from + 1; at <= count + 2; ++at) {
+        // The cursor moves one on, and so does the look ahead.
+        if (at <= count) c->next();
+        const MegaReadAhead::Ahead soon = ahead.step();
+        auto expected = [&](intptr_t distance) { return at + distance < count ? at + distance + 1 : 0; };
+        ASSERT_EQ(soon.far, expected(MegaReadAhead::FAR)) << count << " from " << from << " at " << at;
+        ASSERT_EQ(soon.near, expected(MegaReadAhead::NEAR)) << count << " from " << from << " at " << at;
+      }
+      End(c);
+    }
+    End(list);
+  }
 }
 
 TEST_F(MegaList, InsertionsAtTheListsOwnCursorsKeepTheBounds) {

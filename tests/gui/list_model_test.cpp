@@ -122,7 +122,8 @@ class ownSort : public fGuiListSortByColumn {
 // letters in both cases, digits, signs, blanks, control bytes, TABs and
 // bytes above 127, two keys either answer what the comparison answers or
 // leave it undecided, for every sort type, both directions and the whole
-// label; and they decide most pairs.
+// label; they decide most pairs, and a sort by them gives the comparison's
+// stable order.
 TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
   std::mt19937 random(11);
   const std::string common = "aAbBzZ09- $%\t\xe9\xc9";
@@ -156,6 +157,21 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
             << what << ": \"" << labels[i] << "\" \"" << labels[j] << "\"";
       }
     EXPECT_GT(decided, pairs / 2) << what;
+    // Sorted by the keys, ties by the comparison: the stable order the
+    // comparison alone gives (where every key is usable).
+    std::vector<GuiListKeyedItem> items;
+    for (uint32_t i = 0; i < labels.size(); ++i)
+      if (keys[i].usable) items.push_back({keys[i], i});
+    std::vector<uint32_t> expected;
+    for (const GuiListKeyedItem& item : items) expected.push_back(item.index);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](uint32_t a, uint32_t b) { return sort->call(labels[a].c_str(), labels[b].c_str()) > 0; });
+    ASSERT_TRUE(sortByUsableKeys(items, [&](uint32_t a, uint32_t b) {
+      return sort->call(labels[a].c_str(), labels[b].c_str()) > 0;
+    })) << what;
+    std::vector<uint32_t> got;
+    for (const GuiListKeyedItem& item : items) got.push_back(item.index);
+    ASSERT_EQ(got, expected) << what;
   };
   for (const char* types : {"S", "I", "N", "SI", "IN", "NS"})
     for (const int32_t column : {0, 1})

@@ -40,6 +40,9 @@ class entryNode : public markNode {
   // links: a sort reads little else of its entries.
   GuiListSortKey sortKey;
   uint32_t sortKeyStamp = 0;
+  // The key is of the sort column's text as the label holds it (no pen of
+  // the label's own was passed over): the list's comparison makes the same.
+  bool sortKeyOfLabelText = false;
   char** columns = nullptr;  // owned: one string per list column; NIL until asked for
   int32_t columnCount = 0;
   char* label = nullptr;     // owned

@@ -2,6 +2,7 @@
 
 #include "core/exception.h"
 #include "gui/mui/lists/gui_list_entry_node.h"
+#include "gui/mui/lists/gui_list_host.h"
 
 IPTR guiListConstruct(Hook* hook, void* pool, void* entry) {
   (void)hook, (void)pool;
@@ -12,7 +13,10 @@ IPTR guiListDestruct(Hook* hook, void* pool, void* entry) {
   (void)hook, (void)pool;
   try {
     auto* node = static_cast<entryNode*>(entry);
-    End(node);
+    if (node && node->host)
+      node->host->endRemovedEntry(node);
+    else
+      End(node);
   } catch (const Exception& e) {
     PrintException(e);
   }

@@ -6,7 +6,8 @@
 
 // (hook, pool, entry): answers the entry itself.
 IPTR guiListConstruct(Hook* hook, void* pool, void* entry);
-// (hook, pool, entry): ends and frees the entryNode (NIL: nothing).
+// (hook, pool, entry): ends and frees the entryNode (NIL: nothing), through
+// its host when it has one.
 IPTR guiListDestruct(Hook* hook, void* pool, void* entry);
 
 extern Hook guiListConstructHook;

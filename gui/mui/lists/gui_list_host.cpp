@@ -67,6 +67,11 @@ IPTR guiListCompare(Hook* hook, void* entry2, void* entry1) {
                                                            static_cast<entryNode*>(entry1)); });
 }
 
+IPTR guiListSortKey(Hook* hook, void* key, void* entry) {
+  return guarded([&] { return hostOf(hook)->guiListSortKey(static_cast<NListSortKey*>(key),
+                                                           static_cast<entryNode*>(entry)); });
+}
+
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message) {
   (void)hook;
   return guarded([&]() -> IPTR {
@@ -123,13 +128,28 @@ IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
   }
 }
 
+IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
+  const GuiListSortKey& own = keyOf(entry);
+  if (!own.usable) return 0;
+  // The keys order texts first to last; a reversed sort turns every order round.
+  GuiListSortKey ordered = own;
+  if (sortReversed) reverseSortKey(&ordered);
+  key->high = ordered.high;
+  key->low = ordered.low;
+  key->whole = ordered.whole ? 1 : 0;
+  return 1;
+}
+
 const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
   // The sort column's text in the label is the column string's text
   // without the colour's pen; a key over it up to the TAB orders as the
   // column strings do (or is not usable).
-  const char* text = entry->label + findColumn(entry->label, sortColumn, nullptr);
-  if (!entry->altColour) text = columnText(text);  // a pen of the label's own is not compared either
+  const char* column = entry->label + findColumn(entry->label, sortColumn, nullptr);
+  // A pen of the label's own is not compared either.
+  const char* text = entry->altColour ? column : columnText(column);
   makeSortKey(text, infoColumnSortType()[sortColumn], true, &entry->sortKey);
+  entry->sortKeyOfLabelText = text == column;
   entry->sortKeyStamp = sortKeyStamp;
   return entry->sortKey;
 }
@@ -142,6 +162,7 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
   window = owner;
   displayHook = Hook{nullptr, nullptr, ::guiListDisplay, nullptr, this};
   compareHook = Hook{nullptr, nullptr, ::guiListCompare, nullptr, this};
+  sortKeyHook = Hook{nullptr, nullptr, ::guiListSortKey, nullptr, this};
   selectionChangedHook = Hook{nullptr, nullptr, guiListSelectionChanged, nullptr, this};
   doubleClickHook = Hook{nullptr, nullptr, guiListDoubleClicked, nullptr, this};
   titleClickHook = Hook{nullptr, nullptr, guiListSortByUser, nullptr, this};
@@ -155,6 +176,8 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
 }
 
 void cGuiListHost::end_class() {
+  endRemovedEntries();
+  quiet = false;
   Arena::release(titleColumns);
   titleColumns = nullptr;
   // Pending entries first: a marked one leaves the marks as it ends.
@@ -183,10 +206,12 @@ entryNode* cGuiListHost::entryAt(int32_t row) {
   return e;
 }
 
-void cGuiListHost::changeRows(const IPTR* message) {
+IPTR cGuiListHost::changeRows(const IPTR* message) {
   // Before and after: a hook the change calls may read the list.
   knownRow = -1;
-  WithCleanUp([&] { DoMethodA(infoNList(), message); }, [&] { knownRow = -1; });
+  IPTR answer = 0;
+  WithCleanUp([&] { answer = DoMethodA(infoNList(), message); }, [&] { knownRow = -1; });
+  return answer;
 }
 
 IPTR cGuiListHost::nlistValue(Tag attribute) {
@@ -243,7 +268,8 @@ cGuiChildList* cGuiListHost::buildList() {
   Object* nlist = MUI_NewObject("NList.mcc", MUIA_NList_Input, selectable ? 1 : 0, MUIA_NList_MultiSelect,
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &guiListDestructHook, MUIA_NList_DisplayHook,
-                                &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_Format, format,
+                                &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
+                                &sortKeyHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);
@@ -379,8 +405,22 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 // ---------------------------------------------------------------------------
 // Adding entries
 
+bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
+  if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
+  GuiListSortKey own = known;
+  if (sortReversed) reverseSortKey(&own);
+  // The comparison keys the column's text as the label holds it; the entry
+  // passes over a pen of the label's own, which the key of a text column
+  // begins with (a number's key does not tell).
+  if (infoColumnSortType()[sortColumn] == 'N' || (own.high >> 48) == (0x1bull << 8 | '8')) return false;
+  entry->sortKey = own;
+  entry->sortKeyStamp = sortKeyStamp;
+  entry->sortKeyOfLabelText = true;
+  return true;
+}
+
 entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked, int32_t data,
-                                       class_base* dataBox, int32_t* count) {
+                                       class_base* dataBox, int32_t* count, const GuiListSortKey* known) {
   entryNode* first = nullptr;
   int32_t made = 0;
   try {
@@ -395,7 +435,8 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       e->new_entryNode(text, this, altColour, marked, data, box);
       // The key while the label is at hand: sorting and sorted inserts then
       // read only the entry.
-      if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN) keyOf(e);
+      if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN)
+        if (made > 0 || !known || !adoptSortKey(e, *known)) keyOf(e);
       first = appendRing(first, e);
       ++made;
     }
@@ -410,30 +451,42 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
   return first;
 }
 
-entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count) {
+entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made) {
   entryNode* first = nullptr;
-  int32_t made = 0;
+  int32_t entries = 0;
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
-      first = appendRing(first, createEntries(label, more.altColour, more.marked, more.data, more.dataBox, nullptr));
-      ++made;
+      // A label heading a chain gives several entries.
+      int32_t fromLabel = 0;
+      entryNode* added = createEntries(label, more.altColour, more.marked, more.data, more.dataBox, &fromLabel,
+                                       &more.sortKey);
+      first = appendRing(first, added);
+      entries += fromLabel;
+      if (made) {
+        entryNode* e = added;
+        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) made->push_back(e);
+      }
     }
   } catch (...) {
     endEntryRing(first);
     throw;
   }
-  if (count) *count = made;
+  if (count) *count = entries;
   return first;
 }
 
-void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count) {
+void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made) {
   if (!first) return;
   if (count == 0)
     for (entryNode* e = first; count == 0 || e != first; e = e->batchNext) ++count;
   // The NList keeps each entry as it is; the batch links are no longer used.
   if (count == 1) {
     const IPTR insert[] = {MUIM_NList_InsertSingle, toIPTR(first), position};
+    changeRows(insert);
+  } else if (made) {
+    // In the order made, without walking the ring's links through memory.
+    const IPTR insert[] = {MUIM_NList_Insert, toIPTR(made), static_cast<IPTR>(count), position};
     changeRows(insert);
   } else {
     auto** array = static_cast<entryNode**>(Arena::alloc(sizeof(entryNode*) * static_cast<size_t>(count)));
@@ -509,7 +562,8 @@ void cGuiListHost::addEntry(char* label, bool altColour, bool marked, int32_t da
 
 void cGuiListHost::addEntryF(fGuiListEntries* source) {
   int32_t count = 0;
-  entryNode* first = createEntriesF(source, &count);
+  std::vector<entryNode*> made;
+  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr);
   if (!first) return;
   if (!built()) {
     keepPending(first);
@@ -517,14 +571,52 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
   }
   const bool sorted = !getSortByNone();
   entryNode* kept = sorted ? entryAt(cursorIndex) : nullptr;
-  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count);
+  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data());
   if (kept) moveCursorForwardTo(kept);
+}
+
+void cGuiListHost::endRemovedEntry(entryNode* entry) {
+  if (!quiet) {
+    End(entry);
+    return;
+  }
+  entry->setMarked(false);
+  try {
+    removedEntries.push_back(entry);
+  } catch (...) {
+    End(entry);
+    throw;
+  }
+}
+
+void cGuiListHost::endRemovedEntries() {
+  std::vector<entryNode*> ending;
+  ending.swap(removedEntries);
+  // Each entry holds its label and its box elsewhere: asked for a few
+  // entries ahead, they are at hand when the entry ends.
+  constexpr size_t AHEAD = 8;
+  const size_t count = ending.size();
+  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) Arena::fetchAhead(ending[k]);
+  for (size_t k = 0; k < count; ++k) {
+    if (k + 2 * AHEAD < count) Arena::fetchAhead(ending[k + 2 * AHEAD]);
+    if (k + AHEAD < count) {
+      const entryNode* soon = ending[k + AHEAD];
+      FetchStringAhead(soon->label);
+      if (soon->dataBox) Arena::fetchAhead(soon->dataBox);
+    }
+    try {
+      End(ending[k]);
+    } catch (const Exception& e) {
+      PrintException(e);
+    }
+  }
 }
 
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!built()) return this;
   quiet = !flag;
   setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
+  if (flag) endRemovedEntries();
   if (flag && selectionFixPending) {
     selectionFixPending = false;
     fixSingleSelection();
@@ -827,6 +919,18 @@ entryNode* cGuiListHost::cursor_infoEntry() {
 
 const char* cGuiListHost::cursor_getLabel() { return requireCursorEntry("cursor_getLabel")->label; }
 
+bool cGuiListHost::cursor_getSortKey(GuiListSortKey* key) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return false;
+  entryNode* e = requireCursorEntry("cursor_getSortKey");
+  // The column comparison's key: the sort column's key, turned round when
+  // the sort is.
+  const GuiListSortKey& own = keyOf(e);
+  if (!e->sortKeyOfLabelText) return false;
+  *key = own;
+  if (sortReversed) reverseSortKey(key);
+  return true;
+}
+
 void cGuiListHost::cursor_setLabel(const char* label, int32_t step) {
   entryNode* e = requireCursorEntry("cursor_setLabel");
   bool resort = false;
@@ -945,9 +1049,12 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (entryCount == 0) return false;
   if (nlistValue(MUIA_NList_Active) == cursorIndex) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
-  changeRows(remove);
+  // One row fewer when it went: an update removes thousands, one by one.
+  if (changeRows(remove) != 0)
+    --entryCount;
+  else
+    refreshCount();
   fixSingleSelection();
-  refreshCount();
   if (moveBack) {
     if (--cursorIndex < 0) {
       cursorIndex = 0;

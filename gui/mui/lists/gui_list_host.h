@@ -7,6 +7,7 @@
 // NList's notifications into the list's events.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "core/strings/string.h"
 #include "gui/lists/gui_list.h"
@@ -74,6 +75,7 @@ class cGuiListHost : public cGuiList {
   // The cursor's entry, NIL for an empty list.
   virtual entryNode* cursor_infoEntry();
   const char* cursor_getLabel() override;
+  bool cursor_getSortKey(GuiListSortKey* key) override;
   void cursor_setLabel(const char* label, int32_t step) override;
   bool cursor_getAltColour() override;
   void cursor_setAltColour(bool flag) override;
@@ -96,6 +98,12 @@ class cGuiListHost : public cGuiList {
   void marked_destroy(bool moveBack) override;
   char* marked_remove(bool moveBack) override;
 
+  // Ends the entry of a row the NList removed: at once, or while redrawing
+  // is off, together with the others removed in that time once it comes
+  // back on (the entries are then fetched from memory ahead of their end).
+  // A marked entry leaves the marks at once.
+  void endRemovedEntry(entryNode* entry);
+
   // Sorts the NList and puts the cursor back on its entry.
   virtual void sortListKeepingCursorLocation();
   // The program's marks (NIL once the list ends).
@@ -110,6 +118,9 @@ class cGuiListHost : public cGuiList {
   // NList's order: negative when entry1 sorts first (the NList hands its
   // entries as (entry2, entry1)).
   IPTR guiListCompare(entryNode* entry2, entryNode* entry1);
+  // The entry's key in NList's order (reversed with the sort): 1, or 0 when
+  // the sort kind or the entry's text has none and the compare hook decides.
+  IPTR guiListSortKey(NListSortKey* key, entryNode* entry);
 
  private:
   friend IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);
@@ -123,6 +134,7 @@ class cGuiListHost : public cGuiList {
   cGuiShared* record = nullptr;  // the item's own, read on every operation
   Hook displayHook{};
   Hook compareHook{};
+  Hook sortKeyHook{};
   char** titleColumns = nullptr;  // owned, made at build
   int32_t cursorIndex = 0;
   int32_t entryCount = 0;
@@ -143,6 +155,8 @@ class cGuiListHost : public cGuiList {
   bool sortedByUserEvent = false;
   entryList* pending = nullptr;  // owned; NIL when none
   bool quiet = false;                // redrawing is off (setAutoUpdate(FALSE))
+  std::vector<entryNode*> removedEntries;  // to end when redrawing comes back on
+  void endRemovedEntries();
   bool selectionFixPending = false;  // a single-selection fix waits for the redraw
 
   bool built() { return infoNList() != nullptr; }
@@ -155,8 +169,9 @@ class cGuiListHost : public cGuiList {
   entryNode* entryAt(int32_t row);
   int32_t knownRow = -1;
   entryNode* knownEntry = nullptr;
-  // Inserts, removes or sorts rows with the NList method in message.
-  void changeRows(const IPTR* message);
+  // Inserts, removes or sorts rows with the NList method in message;
+  // answers the method's answer.
+  IPTR changeRows(const IPTR* message);
   IPTR nlistValue(Tag attribute);
   void setNList(Tag attribute, IPTR value);
   void refreshCount();
@@ -183,15 +198,21 @@ class cGuiListHost : public cGuiList {
   intptr_t setupNotify();
 
   // A ring of new entries, in the order given (a label heading a chain of
-  // strings gives one entry per string; only the first takes the box); the
-  // count in *count.
+  // strings gives one entry per string; only the first takes the box and
+  // the sort key made of its label, when usable); the count in *count.
   entryNode* createEntries(char* label, bool altColour, bool marked, int32_t data, class_base* dataBox,
-                           int32_t* count);
+                           int32_t* count, const GuiListSortKey* known = nullptr);
+  // Takes a key the list's comparison made of the entry's label as the
+  // entry's own; FALSE when it cannot tell it is the same.
+  bool adoptSortKey(entryNode* entry, const GuiListSortKey& known);
   // Keeps a batch until the list is built.
   void keepPending(entryNode* first);
-  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count);
-  // Hands the ring to the NList at position (count 0: count the ring).
-  void insertEntriesAt(IPTR position, entryNode* first, int32_t count);
+  // Every entry of the producer's labels, as createEntries makes them; made
+  // (NIL: not wanted) gets the entries in order too.
+  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made = nullptr);
+  // Hands the ring to the NList at position (count 0: count the ring); made,
+  // when given, holds the ring's entries in order.
+  void insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made = nullptr);
   // Where a new entry goes in a sorted list: the cursor's row when it
   // belongs just before the cursor entry, the bottom when it belongs after
   // the last entry, else AT_SORTED_PLACE (the NList finds it). The update
@@ -211,6 +232,7 @@ class cGuiListHost : public cGuiList {
 
 IPTR guiListDisplay(Hook* hook, void* columns, void* entry);
 IPTR guiListCompare(Hook* hook, void* entry2, void* entry1);
+IPTR guiListSortKey(Hook* hook, void* key, void* entry);
 // The list's change hooks: (hook, object, [list, window]); each sets its
 // pending flag and then does what the toolkit's action hook does.
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);

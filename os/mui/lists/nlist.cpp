@@ -17,6 +17,7 @@ constexpr AttrSpec nlistAttrs[] = {
     {MUIA_NList_ConstructHook, "MUIA_NList_ConstructHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_DestructHook, "MUIA_NList_DestructHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_DisplayHook, "MUIA_NList_DisplayHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_SortKeyHook, "MUIA_NList_SortKeyHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_Entries, "MUIA_NList_Entries", ATTR_G, AttrKind::Number, 0},
     {MUIA_NList_Format, "MUIA_NList_Format", ATTR_ISG, AttrKind::Text, 0},
     {MUIA_NList_Quiet, "MUIA_NList_Quiet", ATTR_ISG, AttrKind::Number, MUIV_NList_Quiet_None},
@@ -41,7 +42,10 @@ constexpr MethodSpec nlistMethods[] = {
 
 std::string joinedByTab(const std::vector<std::string>& columns) {
   std::string out;
-  for (size_t i = 0; i < columns.size(); ++i) out += (i ? "\t" : "") + shownText(columns[i].c_str());
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i) out += '\t';
+    out += shownText(columns[i].c_str());
+  }
   return out;
 }
 
@@ -56,6 +60,7 @@ void NList::keep(Tag tag) {
     case MUIA_NList_DestructHook: destruct_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_DisplayHook: display_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_CompareHook: compare_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_SortKeyHook: sortKey_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_Quiet: quiet_ = value(tag) != MUIV_NList_Quiet_None; break;
     default: break;
   }
@@ -67,21 +72,32 @@ Hook* NList::hook(Tag tag) const {
     case MUIA_NList_DestructHook: return destruct_;
     case MUIA_NList_DisplayHook: return display_;
     case MUIA_NList_CompareHook: return compare_;
+    case MUIA_NList_SortKeyHook: return sortKey_;
     default: return reinterpret_cast<Hook*>(value(tag));
   }
 }
 
 RowTree::Node* NList::nodeOf(IPTR row) const {
-  if (row == -1) return active_;
+  if (row == -1) return rows().active;
   return row >= 0 ? rows().at(static_cast<size_t>(row)) : nullptr;
 }
 
 RowTree::Before NList::order() const {
   // The hook answers a LONG: negative when its second argument comes first.
-  auto before = [](const void* compare, void* a, void* b) {
-    return static_cast<int32_t>(CallHookPkt(static_cast<Hook*>(const_cast<void*>(compare)), b, a)) < 0;
+  auto before = [](const void* list, void* a, void* b) {
+    Hook* compare = static_cast<const NList*>(list)->compare_;
+    return static_cast<int32_t>(CallHookPkt(compare, b, a)) < 0;
   };
-  return RowTree::Before{before, compare_};
+  auto key = [](const void* list, void* entry, RowKey* key) {
+    NListSortKey made{};
+    if (CallHookPkt(static_cast<const NList*>(list)->sortKey_, &made, entry) == 0) return;
+    *key = RowKey{made.high, made.low, true, made.whole != 0};
+  };
+  RowTree::Before order;
+  order.test = before;
+  if (sortKey_) order.key = key;
+  order.context = this;
+  return order;
 }
 
 void NList::changed() {
@@ -96,11 +112,10 @@ void NList::endEntry(void* entry) {
 }
 
 void NList::endAllEntries() {
-  active_ = nullptr;
   // Out of the list first: a destruct hook that looks at the list sees it
   // empty. Rows still waiting for their sorted place need no comparing now.
   std::vector<void*> entries = tree_.clear();
-  entries.insert(entries.end(), pendingSorted_.begin(), pendingSorted_.end());
+  for (const KeyedEntry& e : pendingSorted_) entries.push_back(e.entry);
   pendingSorted_.clear();
   for (void* entry : entries) endEntry(entry);
 }
@@ -147,12 +162,15 @@ void NList::afterSet(Tag tag, IPTR data) {
   keep(tag);
   switch (tag) {
     case MUIA_NList_Active:
-      active_ = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
+      rows().active = data >= 0 ? rows().at(static_cast<size_t>(data)) : nullptr;
       followActive();
       changed();
       break;
     case MUIA_NList_Quiet:
-      if (data == MUIV_NList_Quiet_None) placePending();
+      if (data == MUIV_NList_Quiet_None) {
+        placePending();
+        tree_.purge();
+      }
       if (data == MUIV_NList_Quiet_None && dirty_) {
         dirty_ = false;
         ++redraws_;
@@ -192,12 +210,12 @@ void NList::unselectAll() {
 void NList::followActive() {
   if (!singleSelect() || !flag(MUIA_NList_Input)) return;
   unselectAll();
-  if (active_) rows().setSelected(active_, true);
+  if (rows().active) rows().setSelected(rows().active, true);
 }
 
 void NList::placePending() const {
   if (pendingSorted_.empty()) return;
-  std::vector<void*> batch;
+  std::vector<KeyedEntry> batch;
   batch.swap(pendingSorted_);
   tree_.insertSortedBatch(batch, order());
 }
@@ -210,13 +228,19 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   // at once, one after the other.
   if (!sorted) placePending();
   size_t at = position >= 0 ? std::min(static_cast<size_t>(position), tree_.size()) : tree_.size();
+  const RowTree::Before sortOrder = order();
   IPTR inserted = 0;
+  // A long batch's keys read the entries one after the other: each is asked
+  // for a few entries ahead.
+  constexpr IPTR AHEAD = 8;
+  const bool fetching = sorted && sortOrder.key && count > AHEAD;
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
+    if (fetching && i + AHEAD < count && entries[i + AHEAD]) fetchAhead(entries[i + AHEAD]);
     if (!entries[i]) continue;
     void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
     if (!made) continue;  // the construct hook refused it
     if (sorted)
-      pendingSorted_.push_back(made);
+      pendingSorted_.push_back(keyedEntry(made, static_cast<uint32_t>(pendingSorted_.size()), sortOrder));
     else
       tree_.insertAt(at++, made);
     ++inserted;
@@ -284,8 +308,9 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
     case MUIM_NList_Remove: {
       RowTree::Node* node = nodeOf(message[1]);
       if (!node) return true;
-      if (node == active_) active_ = nullptr;
-      endEntry(rows().remove(node));
+      // While quiet the node stays until quiet ends: many rows removed one
+      // after the other move no other node.
+      endEntry(quiet_ ? rows().retire(node) : rows().remove(node));
       changed();
       *result = 1;
       return true;
@@ -326,7 +351,7 @@ void NList::userClickRow(size_t row, RowClick how) {
   const bool wasSelected = node->selected;
   if (how == RowClick::Shift) {
     // From the active row (or this one) to this one, added to the selection.
-    const long from = active_ ? activeRow() : static_cast<long>(row);
+    const long from = rows().active ? activeRow() : static_cast<long>(row);
     const size_t lo = std::min<size_t>(from, row), hi = std::max<size_t>(from, row);
     for (size_t r = lo; r <= hi; ++r) rows().setSelected(rows().at(r), true);
   } else if (how == RowClick::Ctrl || value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always) {
@@ -360,17 +385,27 @@ void NList::describeState(Description& out) const {
   if (mark != MUIV_NList_TitleMark_None)
     out.prop("mark=" + std::to_string(mark & ~MUIV_NList_TitleMark_Reversed) +
              ((mark & MUIV_NList_TitleMark_Reversed) ? "-rev" : ""));
-  if (active_) out.prop("active=" + std::to_string(activeRow()));
+  if (rows().active) out.prop("active=" + std::to_string(activeRow()));
   if (rows().selectedCount()) {
     std::string selected;
-    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r))
-      selected += (selected.empty() ? "" : "+") + std::to_string(r);
+    for (long r = rows().nextSelected(-1); r >= 0; r = rows().nextSelected(r)) {
+      if (!selected.empty()) selected += '+';
+      selected += std::to_string(r);
+    }
     out.prop("sel=" + selected);
   }
   if (value(MUIA_NList_Quiet) != MUIV_NList_Quiet_None) out.prop("quiet");
   // The rows as a person reads them, the title row first when shown.
-  std::string shown = flag(MUIA_NList_Title) ? "[" + joinedByTab(columnTexts(-1)) + "]" : "";
-  for (size_t r = 0; r < rows().size(); ++r) shown += (shown.empty() ? "" : "\n") + userRowText(r);
+  std::string shown;
+  if (flag(MUIA_NList_Title)) {
+    shown += '[';
+    shown += joinedByTab(columnTexts(-1));
+    shown += ']';
+  }
+  for (size_t r = 0; r < rows().size(); ++r) {
+    if (!shown.empty()) shown += '\n';
+    shown += userRowText(r);
+  }
   out.show(shown.c_str());
 }
 

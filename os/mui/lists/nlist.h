@@ -44,12 +44,12 @@ class NList : public Area, public ListUserActions {
   void describeState(Description& out) const override;
 
  private:
-  // The rows; sorted inserts made while quiet wait in pendingSorted_ until
-  // rows() places them (row numbers, the rows, the selection all go
-  // through rows()).
+  // The rows; sorted inserts made while quiet wait in pendingSorted_ (with
+  // their keys, made while the new entries are at hand) until rows() places
+  // them (row numbers, the rows, the selection all go through rows()). Rows
+  // removed while quiet are retired, and dropped when quiet ends.
   mutable RowTree tree_;
-  mutable std::vector<void*> pendingSorted_;
-  RowTree::Node* active_ = nullptr;
+  mutable std::vector<KeyedEntry> pendingSorted_;
   std::vector<ListColumnFormat> columns_ = parseListFormat(nullptr);
   int redraws_ = 0;
   bool dirty_ = false;  // changed while quiet
@@ -60,7 +60,7 @@ class NList : public Area, public ListUserActions {
     return tree_;
   }
   void placePending() const;
-  long activeRow() const { return active_ ? static_cast<long>(rows().rowOf(active_)) : -1; }
+  long activeRow() const { return tree_.active ? static_cast<long>(rows().rowOf(tree_.active)) : -1; }
   bool singleSelect() const { return value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_None; }
   // The hooks and the quiet mode, read on every row's change: kept beside
   // the attribute values as they are set, so no change looks them up.
@@ -68,6 +68,7 @@ class NList : public Area, public ListUserActions {
   Hook* destruct_ = nullptr;
   Hook* display_ = nullptr;
   Hook* compare_ = nullptr;
+  Hook* sortKey_ = nullptr;
   bool quiet_ = false;
   void keep(Tag tag);
   Hook* hook(Tag tag) const;

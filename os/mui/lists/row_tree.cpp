@@ -4,10 +4,14 @@
 
 namespace mui {
 namespace {
-size_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
-size_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
+uint32_t sizeOf(const RowTree::Node* n) { return n ? n->size : 0; }
+uint32_t selectedOf(const RowTree::Node* n) { return n ? n->selectedCount : 0; }
+uint32_t rowsIn(const RowTree::Node* n) { return n->retired ? 0 : 1; }
 
 constexpr size_t NODES_PER_BLOCK = 4096;
+constexpr size_t NO_ROW = SIZE_MAX;
+// How many rows ahead a walk asks for the entries.
+constexpr size_t FETCH_ROWS_AHEAD = 8;
 
 // Row numbers of the selected rows after `after`: the first, or -1.
 long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
@@ -18,84 +22,72 @@ long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
       if (inLeft >= 0) return inLeft;
       if (n->selected) return static_cast<long>(here);
     }
-    offset = here + 1;
+    offset = here + rowsIn(n);
     n = n->right;
   }
   return -1;
 }
 
-// Asks the processor for the first bytes of an entry, which the compare
-// hook reads: a sort jumps from entry to entry through memory, and asking a
-// few comparisons ahead hides most of the wait.
-void fetchAhead(const void* entry) {
-  __builtin_prefetch(entry);
-  __builtin_prefetch(static_cast<const char*>(entry) + 64);
-}
-void* entryOf(void* entry) { return entry; }
-void* entryOf(const std::pair<void*, RowTree::Node*>& item) { return item.first; }
-
-// A stable merge sort (bottom-up): the right run's item goes first only when
-// it strictly comes before the left's. Whatever `before` answers, it ends
-// after O(n log n) comparisons with every item still there once.
-template <typename T, typename Before>
-void stableMergeSort(std::vector<T>& items, const Before& before) {
-  // Runs of a few items by insertion (an item moves left past the items it
-  // strictly comes before, never past the run's start), then merges.
-  constexpr size_t RUN = 8;
-  constexpr size_t AHEAD = 8;
-  for (size_t k = 0; k < RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
-  for (size_t lo = 0; lo < items.size(); lo += RUN) {
-    const size_t hi = std::min(lo + RUN, items.size());
-    for (size_t k = hi; k < hi + RUN && k < items.size(); ++k) fetchAhead(entryOf(items[k]));
-    for (size_t i = lo + 1; i < hi; ++i) {
-      T item = items[i];
-      size_t j = i;
-      for (; j > lo && before(item, items[j - 1]); --j) items[j] = items[j - 1];
-      items[j] = item;
-    }
+// The first and the last row of a subtree that holds rows.
+RowTree::Node* firstRowIn(const RowTree::Node* n) {
+  for (;;) {
+    if (sizeOf(n->left))
+      n = n->left;
+    else if (!n->retired)
+      return const_cast<RowTree::Node*>(n);
+    else
+      n = n->right;
   }
-  std::vector<T> merged(items.size());
-  for (size_t width = RUN; width < items.size(); width *= 2) {
-    for (size_t lo = 0; lo < items.size(); lo += 2 * width) {
-      const size_t mid = std::min(lo + width, items.size());
-      const size_t hi = std::min(lo + 2 * width, items.size());
-      size_t i = lo, j = mid, out = lo;
-      while (i < mid && j < hi) {
-        if (i + AHEAD < mid) fetchAhead(entryOf(items[i + AHEAD]));
-        if (j + AHEAD < hi) fetchAhead(entryOf(items[j + AHEAD]));
-        merged[out++] = before(items[j], items[i]) ? items[j++] : items[i++];
-      }
-      while (i < mid) merged[out++] = items[i++];
-      while (j < hi) merged[out++] = items[j++];
-    }
-    items.swap(merged);
+}
+RowTree::Node* lastRowIn(const RowTree::Node* n) {
+  for (;;) {
+    if (sizeOf(n->right))
+      n = n->right;
+    else if (!n->retired)
+      return const_cast<RowTree::Node*>(n);
+    else
+      n = n->left;
   }
 }
 
-// Sizes and counts from the leaves up, after build linked the nodes.
-void fixUp(RowTree::Node* n) {
-  if (!n) return;
-  fixUp(n->left);
-  fixUp(n->right);
-  n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
-  n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
-  if (n->left) n->left->parent = n;
-  if (n->right) n->right->parent = n;
+size_t logOf(size_t n) {
+  size_t log = 1;
+  while ((size_t{1} << log) < n) ++log;
+  return log;
 }
 }  // namespace
 
 RowTree::~RowTree() = default;  // the blocks hold every node
 
+namespace {
+// A priority is a level (high bits) and a tie-break (low bits). A rebuilt
+// tree gives each node the level its place has in a perfectly balanced
+// tree (the number of trailing zero bits of its place counted from 1), so
+// that its depth is log2 n; a new node draws its level as often as a
+// balanced tree has it (half the nodes at level 0, a quarter at 1, ...), so
+// new nodes settle in at the depths a balanced tree would give them.
+constexpr int LEVEL_SHIFT = 27;
+constexpr uint32_t TIE_BREAK = (1u << LEVEL_SHIFT) - 1;
+uint32_t priorityOf(uint32_t level, uint32_t tieBreak) {
+  return (level > 31 ? 31 : level) << LEVEL_SHIFT | (tieBreak & TIE_BREAK);
+}
+}  // namespace
+
 uint32_t RowTree::nextPriority() {
-  // xorshift: any spread of priorities keeps the tree balanced on average.
+  // xorshift for the random bits.
   seed_ ^= seed_ << 13;
   seed_ ^= seed_ >> 17;
   seed_ ^= seed_ << 5;
   return seed_;
 }
 
+uint32_t RowTree::newPriority() {
+  const uint32_t levelBits = nextPriority();
+  return priorityOf(static_cast<uint32_t>(__builtin_ctz(levelBits | 0x80000000u)), nextPriority());
+}
+
 void RowTree::update(Node* n) {
-  n->size = 1 + sizeOf(n->left) + sizeOf(n->right);
+  n->size = rowsIn(n) + sizeOf(n->left) + sizeOf(n->right);
   n->selectedCount = (n->selected ? 1 : 0) + selectedOf(n->left) + selectedOf(n->right);
   if (n->left) n->left->parent = n;
   if (n->right) n->right->parent = n;
@@ -119,35 +111,44 @@ void RowTree::split(Node* n, size_t count, Node*& first, Node*& rest) {
     first = rest = nullptr;
     return;
   }
+  // A retired node goes with the rows before it.
   if (sizeOf(n->left) >= count) {
     split(n->left, count, first, n->left);
     update(n);
     rest = n;
   } else {
-    split(n->right, count - sizeOf(n->left) - 1, n->right, rest);
+    split(n->right, count - sizeOf(n->left) - rowsIn(n), n->right, rest);
     update(n);
     first = n;
   }
 }
 
 RowTree::Node* RowTree::after(const Node* node) {
-  if (node->right) {
-    const Node* n = node->right;
-    while (n->left) n = n->left;
-    return const_cast<Node*>(n);
+  if (sizeOf(node->right)) return firstRowIn(node->right);
+  for (const Node* n = node; n->parent; n = n->parent) {
+    const Node* p = n->parent;
+    if (p->left != n) continue;
+    if (!p->retired) return const_cast<Node*>(p);
+    if (sizeOf(p->right)) return firstRowIn(p->right);
   }
-  while (node->parent && node->parent->right == node) node = node->parent;
-  return node->parent;
+  return nullptr;
 }
 
 RowTree::Node* RowTree::before(const Node* node) {
-  if (node->left) {
-    const Node* n = node->left;
-    while (n->right) n = n->right;
-    return const_cast<Node*>(n);
+  if (sizeOf(node->left)) return lastRowIn(node->left);
+  for (const Node* n = node; n->parent; n = n->parent) {
+    const Node* p = n->parent;
+    if (p->right != n) continue;
+    if (!p->retired) return const_cast<Node*>(p);
+    if (sizeOf(p->left)) return lastRowIn(p->left);
   }
-  while (node->parent && node->parent->left == node) node = node->parent;
-  return node->parent;
+  return nullptr;
+}
+
+void RowTree::fetchAheadOf(const Node* node) const {
+  // After a rebuild the next rows' nodes follow in memory (until rows come
+  // and go, when this asks for some other row's entry: no harm).
+  if (node >= orderedBegin_ && node + FETCH_ROWS_AHEAD < orderedEnd_) fetchAhead(node[FETCH_ROWS_AHEAD].entry);
 }
 
 RowTree::Node* RowTree::at(size_t row) const {
@@ -162,6 +163,7 @@ RowTree::Node* RowTree::at(size_t row) const {
     if (near) {
       finger_ = near;
       fingerRow_ = row;
+      fetchAheadOf(near);
       return near;
     }
   }
@@ -171,12 +173,12 @@ RowTree::Node* RowTree::at(size_t row) const {
     const size_t left = sizeOf(n->left);
     if (row < left) {
       n = n->left;
-    } else if (row == left) {
+    } else if (row == left && !n->retired) {
       finger_ = n;
       fingerRow_ = wanted;
       return n;
     } else {
-      row -= left + 1;
+      row -= left + rowsIn(n);
       n = n->right;
     }
   }
@@ -186,7 +188,7 @@ RowTree::Node* RowTree::at(size_t row) const {
 size_t RowTree::rowOf(const Node* node) const {
   size_t row = sizeOf(node->left);
   for (const Node* n = node; n->parent; n = n->parent)
-    if (n->parent->right == n) row += sizeOf(n->parent->left) + 1;
+    if (n->parent->right == n) row += sizeOf(n->parent->left) + rowsIn(n->parent);
   return row;
 }
 
@@ -195,24 +197,25 @@ RowTree::Node* RowTree::newNode(void* entry) {
   if (node) {
     free_ = node->right;
   } else {
-    if (blocks_.empty() || blockUsed_ == NODES_PER_BLOCK) {
-      blocks_.emplace_back(new Node[NODES_PER_BLOCK]);
+    if (blocks_.empty() || blockUsed_ == blocks_.back().size()) {
+      blocks_.emplace_back(NODES_PER_BLOCK);
       blockUsed_ = 0;
     }
     node = &blocks_.back()[blockUsed_++];
   }
   *node = Node{};
   node->entry = entry;
-  node->priority = nextPriority();
+  node->priority = newPriority();
   return node;
 }
 
 void RowTree::freeNode(Node* node) {
+  node->entry = nullptr;
   node->right = free_;
   free_ = node;
 }
 
-RowTree::Node* RowTree::insertAt(size_t row, void* entry) {
+void RowTree::insertAt(size_t row, void* entry) {
   Node* node = newNode(entry);
   Node* first = nullptr;
   Node* rest = nullptr;
@@ -221,10 +224,11 @@ RowTree::Node* RowTree::insertAt(size_t row, void* entry) {
   root_->parent = nullptr;
   finger_ = node;
   fingerRow_ = row < size() ? row : size() - 1;
-  return node;
 }
 
-RowTree::Node* RowTree::insertSorted(void* entry, const Before& before) {
+void RowTree::insertSorted(void* entry, const Before& before) {
+  // Only between rows: retired nodes are dropped first.
+  purge();
   size_t row = 0;
   for (Node* n = root_; n;) {
     if (before(entry, n->entry)) {
@@ -234,50 +238,53 @@ RowTree::Node* RowTree::insertSorted(void* entry, const Before& before) {
       n = n->right;
     }
   }
-  return insertAt(row, entry);
+  insertAt(row, entry);
 }
 
-void RowTree::insertSortedBatch(const std::vector<void*>& entries, const Before& before) {
+void RowTree::keepRow(std::vector<Node>& nodes, const Node* node, size_t& activeIndex) const {
+  if (node == active) activeIndex = nodes.size();
+  nodes.push_back(*node);
+}
+
+void RowTree::insertSortedBatch(const std::vector<KeyedEntry>& entries, const Before& before) {
   // One by one costs about k log n comparisons; sorting the batch and
-  // merging about k log k + n + k, and touches the rows in order.
-  size_t logN = 1;
-  while ((size_t{1} << logN) < size()) ++logN;
-  if (entries.size() * logN < size()) {
-    for (void* entry : entries) insertSorted(entry, before);
+  // merging about k log k + n + k, and touches the rows in order (dropping
+  // the retired nodes on the way).
+  if ((entries.size() + retired_.size()) * logOf(size()) < size()) {
+    for (const KeyedEntry& e : entries) insertSorted(e.entry, before);
     return;
   }
-  std::vector<void*> batch = entries;
   // A batch handed in its order (as an update merge hands its missing
-  // entries) needs no sort.
+  // entries) needs no sort, nor a copy to sort.
   bool ordered = true;
-  for (size_t k = 1; k < batch.size() && ordered; ++k) {
-    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
-    ordered = !before(batch[k], batch[k - 1]);
+  for (size_t k = 1; k < entries.size() && ordered; ++k) ordered = !comesBefore(entries[k], entries[k - 1], before);
+  std::vector<KeyedEntry> sortedCopy;
+  if (!ordered) {
+    sortedCopy = entries;
+    sortKeyed(sortedCopy, before);
   }
-  if (!ordered) stableMergeSort(batch, before);
-  std::vector<Node*> rows;
-  inOrder(rows);
-  std::vector<Node*> merged;
+  const std::vector<KeyedEntry>& batch = ordered ? entries : sortedCopy;
+  const std::vector<Node*> rows = rowNodes();
+  std::vector<void*> shown(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) shown[i] = rows[i]->entry;
+  const std::vector<KeyedEntry> keyed = keyedEntries(shown.data(), shown.size(), before);
+  std::vector<Node> merged;
   merged.reserve(rows.size() + batch.size());
+  size_t activeIndex = NO_ROW;
   size_t i = 0;
-  for (size_t k = 0; k < batch.size(); ++k) {
-    void* entry = batch[k];
-    if (k + 8 < batch.size()) fetchAhead(batch[k + 8]);
+  for (const KeyedEntry& added : batch) {
     // After every row the new entry does not come before.
-    while (i < rows.size() && !before(entry, rows[i]->entry)) {
-      if (i + 8 < rows.size()) fetchAhead(rows[i + 8]->entry);
-      merged.push_back(rows[i++]);
-    }
-    merged.push_back(newNode(entry));
+    while (i < rows.size() && !comesBefore(added, keyed[i], before)) keepRow(merged, rows[i++], activeIndex);
+    Node node;
+    node.entry = added.entry;
+    node.priority = newPriority();
+    merged.push_back(node);
   }
-  while (i < rows.size()) merged.push_back(rows[i++]);
-  root_ = build(merged);
-  finger_ = nullptr;
+  while (i < rows.size()) keepRow(merged, rows[i++], activeIndex);
+  rebuild(std::move(merged), activeIndex);
 }
 
-void* RowTree::remove(Node* node) {
-  // The row after a remembered row that goes takes its number.
-  finger_ = finger_ == node ? after(node) : nullptr;
+void RowTree::unlink(Node* node, bool counted) {
   // The node's place goes to its two subtrees merged; the counts above it shrink.
   Node* parent = node->parent;
   Node* joined = merge(node->left, node->right);
@@ -288,28 +295,67 @@ void* RowTree::remove(Node* node) {
     parent->left = joined;
   else
     parent->right = joined;
-  // Every subtree above held the node once.
-  const size_t selected = node->selected ? 1 : 0;
-  for (Node* n = parent; n; n = n->parent) {
-    --n->size;
-    n->selectedCount -= selected;
+  if (counted) {
+    const uint32_t selected = node->selected ? 1 : 0;
+    for (Node* n = parent; n; n = n->parent) {
+      --n->size;
+      n->selectedCount -= selected;
+    }
   }
-  void* entry = node->entry;
   freeNode(node);
+}
+
+void* RowTree::remove(Node* node) {
+  // The row after a remembered row that goes takes its number.
+  finger_ = finger_ == node ? after(node) : nullptr;
+  if (active == node) active = nullptr;
+  void* entry = node->entry;
+  unlink(node, true);
   return entry;
 }
 
-std::vector<void*> RowTree::clear() {
-  std::vector<Node*> nodes;
-  inOrder(nodes);
-  std::vector<void*> entries;
-  entries.reserve(nodes.size());
-  for (Node* n : nodes) {
-    entries.push_back(n->entry);
-    freeNode(n);
+void* RowTree::retire(Node* node) {
+  finger_ = finger_ == node ? after(node) : nullptr;
+  if (active == node) active = nullptr;
+  const uint32_t selected = node->selected ? 1 : 0;
+  node->retired = true;
+  node->selected = false;
+  for (Node* n = node; n; n = n->parent) {
+    --n->size;
+    n->selectedCount -= selected;
   }
+  retired_.push_back(node);
+  return node->entry;
+}
+
+void RowTree::purge() {
+  if (retired_.empty()) return;
+  if (retired_.size() * logOf(size()) < size()) {
+    // No row changes its number: the remembered row stays.
+    for (Node* node : retired_) unlink(node, false);
+    retired_.clear();
+    return;
+  }
+  const std::vector<Node*> rows = rowNodes();
+  std::vector<Node> kept;
+  kept.reserve(rows.size());
+  size_t activeIndex = NO_ROW;
+  for (const Node* n : rows) keepRow(kept, n, activeIndex);
+  rebuild(std::move(kept), activeIndex);
+}
+
+std::vector<void*> RowTree::clear() {
+  std::vector<void*> entries;
+  entries.reserve(size());
+  for (const Node* n : rowNodes()) entries.push_back(n->entry);
   root_ = nullptr;
   finger_ = nullptr;
+  active = nullptr;
+  blocks_.clear();
+  blockUsed_ = 0;
+  free_ = nullptr;
+  orderedBegin_ = orderedEnd_ = nullptr;
+  retired_.clear();
   return entries;
 }
 
@@ -327,28 +373,27 @@ void RowTree::setSelected(Node* node, bool on) {
 long RowTree::nextSelected(long row) const { return firstSelectedAfter(root_, 0, row < -1 ? -1 : row); }
 
 void RowTree::sort(const Before& before) {
-  std::vector<Node*> nodes;
-  inOrder(nodes);
-  // The entries beside their nodes: comparing does not go through the nodes.
-  std::vector<std::pair<void*, Node*>> items;
-  items.reserve(nodes.size());
-  for (Node* n : nodes) items.emplace_back(n->entry, n);
-  stableMergeSort(items, [&](const std::pair<void*, Node*>& a, const std::pair<void*, Node*>& b) {
-    return before(a.first, b.first);
-  });
-  for (size_t i = 0; i < items.size(); ++i) nodes[i] = items[i].second;
-  root_ = build(nodes);
-  finger_ = nullptr;
+  const std::vector<Node*> rows = rowNodes();
+  std::vector<void*> entries(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) entries[i] = rows[i]->entry;
+  // The entries with their keys and places: comparing reads neither the
+  // nodes nor, where the keys tell, the entries.
+  std::vector<KeyedEntry> items = keyedEntries(entries.data(), entries.size(), before);
+  sortKeyed(items, before);
+  std::vector<Node> sorted;
+  sorted.reserve(rows.size());
+  size_t activeIndex = NO_ROW;
+  for (const KeyedEntry& item : items) keepRow(sorted, rows[item.index], activeIndex);
+  rebuild(std::move(sorted), activeIndex);
 }
 
 void RowTree::forEach(const std::function<void(Node*)>& visit) const {
-  std::vector<Node*> nodes;
-  inOrder(nodes);
-  for (Node* n : nodes) visit(n);
+  for (Node* n : rowNodes()) visit(n);
 }
 
-void RowTree::inOrder(std::vector<Node*>& out) const {
-  out.reserve(out.size() + size());
+std::vector<RowTree::Node*> RowTree::rowNodes() const {
+  std::vector<Node*> out;
+  out.reserve(size());
   std::vector<Node*> stack;
   for (Node* n = root_; n || !stack.empty();) {
     while (n) {
@@ -357,30 +402,49 @@ void RowTree::inOrder(std::vector<Node*>& out) const {
     }
     n = stack.back();
     stack.pop_back();
-    out.push_back(n);
+    if (!n->retired) out.push_back(n);
     n = n->right;
   }
+  return out;
 }
 
-RowTree::Node* RowTree::build(const std::vector<Node*>& nodes) {
-  // The nodes keep their priorities; the tree with this in-order sequence
-  // and those priorities as a heap is the treap (a Cartesian tree).
+void RowTree::rebuild(std::vector<Node>&& nodes, size_t activeIndex) {
+  // Every row's node is in `nodes`: the old blocks hold nothing of use.
+  blocks_.clear();
+  free_ = nullptr;
+  retired_.clear();
+  finger_ = nullptr;
+  blocks_.push_back(std::move(nodes));
+  std::vector<Node>& block = blocks_.back();
+  blockUsed_ = block.size();
+  orderedBegin_ = block.data();
+  orderedEnd_ = block.data() + block.size();
+  active = activeIndex < block.size() ? &block[activeIndex] : nullptr;
+  // The nodes take the priorities of their places; the tree with this
+  // in-order sequence and those priorities as a heap is the treap (a
+  // Cartesian tree), balanced. The
+  // spine holds the right edge of the tree so far; a node leaves it once
+  // its subtree is complete (its right child left just before it), so its
+  // counts are made then, from nodes touched a moment ago.
   std::vector<Node*> spine;
-  for (Node* node : nodes) {
-    node->left = node->right = node->parent = nullptr;
+  for (size_t i = 0; i < block.size(); ++i) {
+    Node& node = block[i];
+    node.priority = priorityOf(static_cast<uint32_t>(__builtin_ctzll(i + 1)), nextPriority());
+    node.left = node.right = node.parent = nullptr;
+    node.retired = false;
     Node* last = nullptr;
-    while (!spine.empty() && spine.back()->priority < node->priority) {
+    while (!spine.empty() && spine.back()->priority < node.priority) {
       last = spine.back();
       spine.pop_back();
+      update(last);
     }
-    node->left = last;
-    if (!spine.empty()) spine.back()->right = node;
-    spine.push_back(node);
+    node.left = last;
+    if (!spine.empty()) spine.back()->right = &node;
+    spine.push_back(&node);
   }
-  Node* root = spine.empty() ? nullptr : spine.front();
-  fixUp(root);
-  if (root) root->parent = nullptr;
-  return root;
+  for (size_t k = spine.size(); k-- > 0;) update(spine[k]);
+  root_ = spine.empty() ? nullptr : spine.front();
+  if (root_) root_->parent = nullptr;
 }
 
 }  // namespace mui

@@ -1,48 +1,55 @@
 // The rows of a list, held in a balanced tree ordered by position (a treap
-// whose nodes know the size of their subtree). Finding, inserting and
-// removing a row by its number, the number of a row's node, and the next
-// selected row all cost O(log n), so a list of 100,000 rows can lose or gain
-// most of its rows in one go without moving the others one by one. A node
-// stays the same while rows come and go around it, which is how the active
-// row follows its entry.
+// whose nodes know the number of rows in their subtree). Finding, inserting
+// and removing a row by its number, the number of a row's node, and the
+// next selected row all cost O(log n), so a list of 100,000 rows can lose or
+// gain most of its rows in one go without moving the others one by one.
 //
 // The tree remembers the last row it found: the row after it or before it
 // is one step away, so walking the rows in order by their numbers (as a
 // program reads a list, or removes rows as it walks) costs O(1) per row.
+//
+// Many changes at once go in one pass: rows retired one after the other
+// stay in the tree as empty nodes (no node moves, so each costs a walk up
+// its parents), a sorted batch is merged with the rows in one pass, and the
+// tree is rebuilt in O(n). A rebuild lays the nodes out in memory in row
+// order, so that walking the rows reads memory in order and the entries of
+// the rows ahead are asked for before they are needed.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
+
+#include "os/mui/lists/row_order.h"
 
 namespace mui {
 
 class RowTree {
  public:
+  // 48 bytes: walks and rebuilds of a long list read and write every node.
   struct Node {
     void* entry = nullptr;
-    bool selected = false;
     Node* left = nullptr;
     Node* right = nullptr;
     Node* parent = nullptr;
+    uint32_t size = 1;           // rows in this subtree (retired nodes are none)
+    uint32_t selectedCount = 0;  // selected rows in this subtree
     uint32_t priority = 0;
-    size_t size = 1;           // nodes in this subtree
-    size_t selectedCount = 0;  // selected nodes in this subtree
+    bool selected = false;
+    bool retired = false;  // out of the rows (its entry is no longer the tree's)
   };
-  // a before b: a must come first (a strict order, or anything else: the
-  // tree stays sound whatever it answers). A plain function with its
-  // context: a sort calls it some 1.7 million times for 100,000 rows.
-  struct Before {
-    bool (*test)(const void* context, void* a, void* b);
-    const void* context;
-    bool operator()(void* a, void* b) const { return test(context, a, b); }
-  };
+  // a before b, by the compare hook and the sort keys where the list has them.
+  using Before = RowOrder;
 
   RowTree() = default;
   RowTree(const RowTree&) = delete;
   RowTree& operator=(const RowTree&) = delete;
   ~RowTree();
+
+  // The node of the active row (NIL: none). It follows its row through
+  // every change; a node is valid only until the tree next changes, this one
+  // excepted.
+  Node* active = nullptr;
 
   size_t size() const { return root_ ? root_->size : 0; }
   size_t selectedCount() const { return root_ ? root_->selectedCount : 0; }
@@ -51,20 +58,24 @@ class RowTree {
   // The node of the next or the previous row; NIL at the end.
   static Node* after(const Node* node);
   static Node* before(const Node* node);
-  // The row number of a node of this tree.
+  // The row number of a node of a row of this tree.
   size_t rowOf(const Node* node) const;
 
   // A new row before row `row` (at the end when row >= size).
-  Node* insertAt(size_t row, void* entry);
-  // A new row after every row that does not come after it (equal rows keep
-  // the order they were inserted in).
-  Node* insertSorted(void* entry, const Before& before);
-  // New rows for the entries, each at its sorted place as insertSorted
-  // would put them one after the other (equal entries keep their order). A
+  void insertAt(size_t row, void* entry);
+  // New rows for the entries (with their keys as the order makes them), each
+  // at its sorted place as they would go one after the other: after every
+  // row that does not come after it, so equal entries keep their order. A
   // large batch is sorted on its own and merged with the rows in one pass.
-  void insertSortedBatch(const std::vector<void*>& entries, const Before& before);
+  void insertSortedBatch(const std::vector<KeyedEntry>& entries, const Before& before);
   // Takes the node's row out; answers its entry.
   void* remove(Node* node);
+  // The same, leaving the node in the tree until purge: for many rows taken
+  // out in a row.
+  void* retire(Node* node);
+  // Drops the nodes retire left: one by one when they are few, else in one
+  // rebuild.
+  void purge();
   // Takes every row out, first to last; answers their entries.
   std::vector<void*> clear();
 
@@ -72,9 +83,10 @@ class RowTree {
   // The first selected row after `row` (-1: from the start), or -1.
   long nextSelected(long row) const;
 
-  // Puts the rows in order, stably (merge sort: a comparison that is not
-  // consistent gives some order, never a crash or an endless loop). Nodes
-  // keep their entries and selection.
+  // Puts the rows in order, stably: by their keys where every row has one,
+  // the compare hook ordering rows whose keys tie; otherwise by a merge sort
+  // (a comparison that is not consistent gives some order, never a crash or
+  // an endless loop). Rows keep their entries and selection.
   void sort(const Before& before);
 
   // Calls visit(node) for every row in order.
@@ -83,27 +95,44 @@ class RowTree {
  private:
   Node* root_ = nullptr;
   uint32_t seed_ = 0x2545f491u;
-  // Nodes come from blocks the tree keeps until it ends, and go back to a
-  // free chain (through their `right` link): filling and emptying a long
-  // list then costs no allocation per row.
-  std::vector<std::unique_ptr<Node[]>> blocks_;
+  // Nodes come from blocks the tree keeps until the next rebuild, and go
+  // back to a free chain (through their `right` link): filling and emptying
+  // a long list then costs no allocation per row. A rebuild makes one block
+  // of every row's node, in row order (from orderedBegin_ to orderedEnd_).
+  std::vector<std::vector<Node>> blocks_;
+  size_t blockUsed_ = 0;
+  Node* free_ = nullptr;
+  const Node* orderedBegin_ = nullptr;
+  const Node* orderedEnd_ = nullptr;
+  std::vector<Node*> retired_;
   // The row found last (NIL: none known); every change of the rows' order
   // forgets it or moves it with its row.
   mutable Node* finger_ = nullptr;
   mutable size_t fingerRow_ = 0;
-  size_t blockUsed_ = 0;
-  Node* free_ = nullptr;
 
-  uint32_t nextPriority();
+  uint32_t nextPriority();  // random bits
+  uint32_t newPriority();   // a new node's
   Node* newNode(void* entry);
   void freeNode(Node* node);
   static void update(Node* n);
   static Node* merge(Node* a, Node* b);
   // Splits into the first `count` rows and the rest.
   static void split(Node* n, size_t count, Node*& first, Node*& rest);
-  void inOrder(std::vector<Node*>& out) const;
-  // A tree of the nodes in this order, by their priorities, in O(n).
-  static Node* build(const std::vector<Node*>& nodes);
+  // A new row after every row that does not come after it.
+  void insertSorted(void* entry, const Before& before);
+  // Takes the node out of the tree; counted: its row is still counted.
+  void unlink(Node* node, bool counted);
+  // The nodes of the rows, in order.
+  std::vector<Node*> rowNodes() const;
+  // Appends a copy of a row's node for a rebuild; the active node's place
+  // goes to activeIndex.
+  void keepRow(std::vector<Node>& nodes, const Node* node, size_t& activeIndex) const;
+  // Makes the tree of these nodes, in this order, by their priorities, in
+  // O(n); they become the tree's only block, nodes[activeIndex] the active
+  // node (none when past the end).
+  void rebuild(std::vector<Node>&& nodes, size_t activeIndex);
+  // Asks for the entries of the rows a walk from node meets next.
+  void fetchAheadOf(const Node* node) const;
 };
 
 }  // namespace mui

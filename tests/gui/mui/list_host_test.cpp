@@ -90,9 +90,12 @@ class vectorProducer : public fGuiListEntries {
     more->marked = s.marked;
     more->data = s.id % 2 ? 0 : s.id;
     more->dataBox = s.id % 2 ? BoxVALUE(s.id) : nullptr;
-    return StrClone(s.label.c_str());
+    char* label = StrClone(s.label.c_str());
+    if (next == 1 && !chainAfterFirst.empty()) StrLink(label, chainOf(chainAfterFirst));
+    return label;
   }
   std::vector<EntrySpec> specs;
+  std::vector<std::string> chainAfterFirst;  // strings chained after the first label
   size_t next = 0;
   int failAfter = -1;
 };
@@ -265,7 +268,8 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
 // labels (both cases, digits, signs, control bytes, the colour's own pen,
 // TABs), some in the alternative colour, the rows end in the stable order
 // of the column's text without the pen, by its sort type, in both
-// directions; entries added afterwards land after the equal ones.
+// directions; entries added afterwards land after the equal ones. The sort
+// key the list hands out for a row is the one its comparison makes.
 TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
   list = describeList(2, nullptr);
   buildIt();
@@ -325,6 +329,23 @@ TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
           ASSERT_TRUE(rowsNow[i].label == expected[i].label && rowsNow[i].alt == expected[i].alt)
               << types << " column " << column << (reverse ? " reversed" : "") << " row " << i << ": "
               << testing::PrintToString(rowsNow[i].label) << " for " << testing::PrintToString(expected[i].label);
+        // The key the list hands the update merge is the one its comparison
+        // makes of the label, where it hands one at all.
+        fGuiListSort* sort = nullptr;
+        list->getSortByFunction(&sort);
+        size_t handed = 0;
+        list->cursor_walkToStart();
+        do {
+          GuiListSortKey kept, made;
+          if (!list->cursor_getSortKey(&kept)) continue;
+          ++handed;
+          ASSERT_TRUE(sort->sortKey(list->cursor_getLabel(), &made));
+          ASSERT_TRUE(kept.usable == made.usable && kept.whole == made.whole && kept.high == made.high &&
+                      kept.low == made.low)
+              << types << " column " << column << (reverse ? " reversed " : " ")
+              << testing::PrintToString(std::string(list->cursor_getLabel()));
+        } while (list->cursor_gotoNext(1));
+        EXPECT_GT(handed, rowsNow.size() / 2);
         added = rowsNow;
       }
 }
@@ -427,6 +448,44 @@ TEST_F(ListHost, DestroyingAndRemovingMoveTheCursorAndKeepTheMarks) {
   EXPECT_FALSE(list->cursor_getMarked());
 }
 
+// Counts how often boxes of this class were ended.
+int endedBoxes = 0;
+class countedBox : public box {
+  LUDEX_CLASS(countedBox, box)
+ public:
+  void end_class() override {
+    ++endedBoxes;
+    box::end_class();
+  }
+};
+
+TEST_F(ListHost, EntriesRemovedWhileQuietLeaveTheMarksAtOnceAndEndOnceWhenDrawingResumes) {
+  list = describeList(1, nullptr);
+  list->setSortByColumn(0, false);
+  buildIt();
+  endedBoxes = 0;
+  for (const char* label : {"a", "b", "c", "d"})
+    list->addEntry(StrClone(label), false, true, 0, new countedBox, false);  // all marked
+  list->setAutoUpdate(false);
+  list->cursor_gotoStart();
+  list->cursor_destroy(false);  // a
+  list->cursor_gotoNext(1);
+  list->cursor_destroy(false);  // c
+  // The removed entries are out of the marks already; the others stay.
+  int32_t marked = 0;
+  for (markNode* m = list->infoMarks()->head; m; m = m->next == list->infoMarks()->head ? nullptr : m->next) ++marked;
+  EXPECT_EQ(marked, 2);
+  list->marked_unmark();
+  list->markAll();
+  EXPECT_EQ(rows(), "b|>d");
+  list->setAutoUpdate(true);
+  EXPECT_EQ(endedBoxes, 2);
+  // Removed while drawing is on: ended at once.
+  list->cursor_destroy(false);
+  EXPECT_EQ(endedBoxes, 3);
+  EXPECT_EQ(rows(), ">b");
+}
+
 TEST_F(ListHost, DataAndBoxExcludeEachOtherAndTheSameBoxIsKept) {
   list = describeList(1, nullptr);
   buildIt();
@@ -477,6 +536,13 @@ TEST_F(ListHost, UnsortedBatchesKeepTheirOrderAndInsertsKeepTheCursor) {
   list->addEntryF(f);
   End(f);
   EXPECT_EQ(rows(), "a|x|y|>b|z|c|p|q");
+  // A producer's label that heads a chain gives an entry per string.
+  f = vectorProducer::make({{"r", 4}, {"u", 5}});
+  f->chainAfterFirst = {"s", "t"};
+  list->addEntryF(f);
+  End(f);
+  EXPECT_EQ(rows(), "a|x|y|>b|z|c|p|q|r|s|t|u");
+  EXPECT_EQ(list->infoSize(), 12);
   list->setSortByColumn(0, false);
   expectError("EMU", "cGuiList.cursor_beforeInsert(); the list must not be sorted",
               [&] { list->cursor_beforeInsert(StrClone("w"), false, false, 0, BoxVALUE(1)); });
@@ -617,6 +683,47 @@ TEST_F(ListUpdate, MergeMatchesTheModelThroughFiltersAppliedAndCleared) {
     ASSERT_EQ(cursorRow(), expected.rows.empty() ? -1 : expected.cursor) << "step " << step;
     ASSERT_EQ(attr(MUIA_NList_Quiet), MUIV_NList_Quiet_None);
   }
+}
+
+TEST_F(ListUpdate, EntriesTheMergeAddsKeepTheKeysTheListWouldMake) {
+  // The merge hands the list the keys it made of the new labels; whatever
+  // the sort column, its type and direction, a label's own pen or the
+  // alternative colour, each row's key is the one the list makes afresh.
+  std::mt19937 random(9);
+  const std::vector<std::string> pieces = {"Game", "game", "12", "-3", "\x1b" "8", "\x1b" "8x", "Quest", "", "zz"};
+  std::vector<EntrySpec> universe;
+  for (int32_t id = 1; id <= 120; ++id) {
+    std::string label = pieces[random() % pieces.size()] + pieces[random() % pieces.size()] + "\t" +
+                        pieces[random() % pieces.size()] + pieces[random() % pieces.size()];
+    universe.push_back({label, id, random() % 3 == 0, false});
+  }
+  auto* keyHook = reinterpret_cast<Hook*>(attr(MUIA_NList_SortKeyHook));
+  ASSERT_NE(keyHook, nullptr);
+  auto keysOfRows = [&] {
+    std::vector<std::string> keys;
+    for (IPTR row = 0; row < attr(MUIA_NList_Entries); ++row) {
+      NListSortKey k{};
+      const IPTR has = CallHookPkt(keyHook, &k, reinterpret_cast<void*>(DoMethod(nlist(), MUIM_NList_GetEntry, row, nullptr)));
+      keys.push_back(has ? std::to_string(k.high) + "/" + std::to_string(k.low) + "/" + std::to_string(k.whole) : "-");
+    }
+    return keys;
+  };
+  for (const char* types : {"IS", "SN", "NI"})
+    for (const int32_t column : {0, 1})
+      for (const bool reverse : {false, true}) {
+        list->initColumnSortType(types);
+        list->setSortByColumn(column, reverse);
+        for (int step = 0; step < 3; ++step) {
+          std::vector<EntrySpec> fresh;
+          for (const EntrySpec& e : universe)
+            if (step != 1 || random() % 4 == 0) fresh.push_back(e);
+          std::shuffle(fresh.begin(), fresh.end(), random);
+          updateWith(list, fresh);
+          const std::vector<std::string> handed = keysOfRows();
+          list->initColumnSortType(types);  // every key made again
+          ASSERT_EQ(handed, keysOfRows()) << types << " column " << column << (reverse ? " reversed" : "");
+        }
+      }
 }
 
 TEST_F(ListUpdate, EdgeCasesOfTheMerge) {

@@ -226,6 +226,142 @@ TEST_F(MuiNList, AComparisonThatLiesStillLeavesEveryRowOnceAndEnds) {
   }
 }
 
+TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
+  // Keys that tie without being whole, keys that are whole, rows without a
+  // key: the rows end as a stable sort by the compare hook alone puts them,
+  // and where every row has a key most comparisons never reach the hook.
+  std::mt19937 random(5);
+  auto randomKey = [&](bool allKeyed) {
+    std::string key = !allKeyed && random() % 8 == 0 ? "!" : "";
+    for (size_t n = 1 + random() % 7; n > 0; --n) key += static_cast<char>('a' + random() % 2);
+    return key;
+  };
+  for (const bool allKeyed : {true, false}) {
+    RowHooks hooks;
+    Object* view = makeRowList(hooks);
+    Object* list = listOfView(view);
+    SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
+    std::vector<Row> model;
+    for (int i = 0; i < 400; ++i) {
+      model.push_back(Row{randomKey(allKeyed), std::to_string(i)});
+      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom);
+    }
+    auto byKey = [](const Row& a, const Row& b) { return a.key < b.key; };
+    auto modelIds = [&] {
+      std::vector<std::string> ids;
+      for (const Row& r : model) ids.push_back(r.id);
+      return ids;
+    };
+    hooks.compared.clear();
+    DoMethod(list, MUIM_NList_Sort);
+    std::stable_sort(model.begin(), model.end(), byKey);
+    EXPECT_EQ(rowIds(list), modelIds()) << allKeyed;
+    if (allKeyed) {
+      EXPECT_LT(hooks.compared.size(), 400u * 3) << "the keys decide most comparisons";
+    }
+    // Batches in a quiet period, in order and not, each entry after the
+    // equal ones: placed together when the rows are next read.
+    for (int round = 0; round < 4; ++round) {
+      SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+      std::vector<Row> batch;
+      for (int i = 0; i < 300; ++i) batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i)});
+      if (round % 2) std::stable_sort(batch.begin(), batch.end(), byKey);
+      std::vector<Row*> handed;
+      for (const Row& r : batch) handed.push_back(new Row(r));
+      DoMethod(list, MUIM_NList_Insert, handed.data(), static_cast<IPTR>(handed.size()), MUIV_NList_Insert_Sorted);
+      for (const Row& r : batch) model.insert(std::upper_bound(model.begin(), model.end(), r, byKey), r);
+      EXPECT_EQ(rowIds(list), modelIds()) << allKeyed << " round " << round;
+      SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+    }
+    MUI_DisposeObject(view);
+    EXPECT_EQ(hooks.destructed.size(), model.size());
+  }
+}
+
+TEST_F(MuiNList, QuietRemovalsAndSortedBatchesMatchAPlainModel) {
+  // As an update walks a long list while quiet: it reads a row, removes it
+  // or moves on, selects and activates rows on the way, adds a sorted batch,
+  // and reads rows again; then quiet ends. Rows, selection and the active
+  // row match a plain vector after each round, and every entry removed is
+  // ended at once, exactly once.
+  std::mt19937 random(3);
+  RowHooks hooks;
+  Object* view = makeRowList(hooks, MUIV_NList_MultiSelect_Default);
+  Object* list = listOfView(view);
+  SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
+  std::vector<ModelRow> model;
+  std::string activeId;
+  int nextId = 0;
+  auto newKey = [&] { return std::string(1, static_cast<char>('a' + random() % 20)) + std::to_string(random() % 50); };
+  auto byKey = [](const ModelRow& a, const ModelRow& b) { return a.key < b.key; };
+  auto idAt = [&](size_t row) {
+    auto* r = reinterpret_cast<Row*>(DoMethod(list, MUIM_NList_GetEntry, row, nullptr));
+    return r ? r->id : std::string("none");
+  };
+  for (int round = 0; round < 12; ++round) {
+    SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+    // Removals: most rows in some rounds, a few in others.
+    const unsigned keepOneIn = round % 3 == 0 ? 10 : round % 3 == 1 ? 2 : 1;
+    for (size_t row = 0; row < model.size();) {
+      ASSERT_EQ(idAt(row), model[row].id) << "round " << round << " row " << row;
+      if (random() % 7 == 0) {
+        DoMethod(list, MUIM_NList_Select, row, MUIV_NList_Select_Toggle, nullptr);
+        model[row].selected = !model[row].selected;
+      }
+      if (random() % 97 == 0) {
+        SetAttrs(list, MUIA_NList_Active, row);
+        activeId = model[row].id;
+      }
+      if (keepOneIn > 1 && random() % keepOneIn != 0) {
+        const size_t ended = hooks.destructed.size();
+        ASSERT_EQ(DoMethod(list, MUIM_NList_Remove, row), 1);
+        ASSERT_EQ(hooks.destructed.size(), ended + 1);
+        ASSERT_EQ(hooks.destructed.back(), model[row].id);
+        if (model[row].id == activeId) activeId.clear();
+        model.erase(model.begin() + static_cast<long>(row));
+        ASSERT_EQ(attr(list, MUIA_NList_Entries), static_cast<IPTR>(model.size()));
+      } else {
+        ++row;
+      }
+    }
+    // A few rows read back and forth, as a cursor restore walks.
+    for (size_t k = 0; k < 20 && !model.empty(); ++k) {
+      const size_t row = random() % model.size();
+      ASSERT_EQ(idAt(row), model[row].id);
+      if (row > 0) {
+        ASSERT_EQ(idAt(row - 1), model[row - 1].id);
+      }
+    }
+    // A sorted batch, large or small, then rows read at once.
+    const size_t added = round % 2 ? 2000 : 3;
+    std::vector<Row*> batch;
+    for (size_t k = 0; k < added; ++k) {
+      batch.push_back(new Row{newKey(), std::to_string(nextId++)});
+      const ModelRow r{batch.back()->key, batch.back()->id, false};
+      model.insert(std::upper_bound(model.begin(), model.end(), r, byKey), r);
+    }
+    DoMethod(list, MUIM_NList_Insert, batch.data(), static_cast<IPTR>(batch.size()), MUIV_NList_Insert_Sorted);
+    if (round % 4 == 3) SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+    std::vector<std::string> ids;
+    std::vector<IPTR> selected;
+    IPTR active = MUIV_NList_Active_Off;
+    for (size_t i = 0; i < model.size(); ++i) {
+      ids.push_back(model[i].id);
+      if (model[i].selected) selected.push_back(static_cast<IPTR>(i));
+      if (model[i].id == activeId) active = static_cast<IPTR>(i);
+    }
+    ASSERT_EQ(rowIds(list), ids) << "round " << round;
+    ASSERT_EQ(selectedRows(list), selected) << "round " << round;
+    ASSERT_EQ(attr(list, MUIA_NList_Active), active) << "round " << round;
+    SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+    ASSERT_EQ(rowIds(list), ids) << "round " << round;
+  }
+  const size_t left = model.size();
+  EXPECT_GT(left, 1000u);
+  MUI_DisposeObject(view);
+  EXPECT_EQ(hooks.destructed.size(), hooks.constructed.size());
+}
+
 struct ClickCase {
   const char* name;
   IPTR mode;

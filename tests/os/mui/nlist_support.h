@@ -16,6 +16,10 @@ struct Row {
 
 struct RowHooks {
   Hook construct{}, destruct{}, display{}, compare{};
+  // A sort key hook (not given to the list unless a test sets it): the first
+  // four bytes of the key, whole when the key has no more; none for a key
+  // that begins with "!".
+  Hook sortKey{};
   std::vector<std::string> constructed;  // ids, in order
   std::vector<std::string> destructed;   // ids, in order
   std::vector<void*> pools;              // the pool of every construct and destruct call
@@ -56,7 +60,18 @@ struct RowHooks {
       if (self->lie) return self->lie();
       return a->key < b->key ? -1 : a->key > b->key ? 1 : 0;
     };
-    for (Hook* h : {&construct, &destruct, &display, &compare}) h->h_Data = this;
+    sortKey.h_Entry = [](Hook*, void* key, void* entry) -> IPTR {
+      const std::string& text = static_cast<Row*>(entry)->key;
+      if (!text.empty() && text[0] == '!') return 0;
+      auto* made = static_cast<NListSortKey*>(key);
+      made->high = 0;
+      for (size_t i = 0; i < 4; ++i)
+        made->high = made->high << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+      made->low = 0;
+      made->whole = text.size() <= 4;
+      return 1;
+    };
+    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey}) h->h_Data = this;
   }
 };
 

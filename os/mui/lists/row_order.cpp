@@ -1,0 +1,130 @@
+#include "os/mui/lists/row_order.h"
+
+#include <algorithm>
+#include <array>
+
+namespace mui {
+namespace {
+
+constexpr size_t AHEAD = 8;
+
+// A stable merge sort (bottom-up) of items[0 .. count-1]: the right run's
+// item goes first only when it strictly comes before the left's. Whatever
+// `before` answers, it ends after O(n log n) comparisons with every item
+// still there once. fetch: the comparisons read the entries, which are
+// asked for a few items ahead.
+template <typename Before>
+void stableMergeSort(KeyedEntry* items, size_t count, bool fetch, const Before& before) {
+  auto ahead = [&](size_t k) {
+    if (fetch) fetchAhead(items[k].entry);
+  };
+  // Runs of a few items by insertion (an item moves left past the items it
+  // strictly comes before, never past the run's start), then merges.
+  constexpr size_t RUN = 8;
+  for (size_t k = 0; k < RUN && k < count; ++k) ahead(k);
+  for (size_t lo = 0; lo < count; lo += RUN) {
+    const size_t hi = std::min(lo + RUN, count);
+    for (size_t k = hi; k < hi + RUN && k < count; ++k) ahead(k);
+    for (size_t i = lo + 1; i < hi; ++i) {
+      const KeyedEntry item = items[i];
+      size_t j = i;
+      for (; j > lo && before(item, items[j - 1]); --j) items[j] = items[j - 1];
+      items[j] = item;
+    }
+  }
+  if (count <= RUN) return;
+  std::vector<KeyedEntry> buffer(count);
+  KeyedEntry* from = items;
+  KeyedEntry* to = buffer.data();
+  for (size_t width = RUN; width < count; width *= 2) {
+    for (size_t lo = 0; lo < count; lo += 2 * width) {
+      const size_t mid = std::min(lo + width, count);
+      const size_t hi = std::min(lo + 2 * width, count);
+      size_t i = lo, j = mid, out = lo;
+      while (i < mid && j < hi) {
+        if (fetch && i + AHEAD < mid) fetchAhead(from[i + AHEAD].entry);
+        if (fetch && j + AHEAD < hi) fetchAhead(from[j + AHEAD].entry);
+        to[out++] = before(from[j], from[i]) ? from[j++] : from[i++];
+      }
+      while (i < mid) to[out++] = from[i++];
+      while (j < hi) to[out++] = from[j++];
+    }
+    std::swap(from, to);
+  }
+  if (from != items) std::copy(from, from + count, items);
+}
+
+// Byte b of an item's key, from the least significant byte of low (0) to
+// the most significant byte of high (15).
+unsigned keyByte(const KeyedEntry& e, int b) {
+  return static_cast<unsigned>(((b < 8 ? e.low : e.high) >> (8 * (b & 7))) & 0xff);
+}
+
+// A stable sort by (high, low), a byte at a time from the least significant
+// one (a radix sort): O(n) per byte, without a comparison. Bytes that every
+// key shares (the first letters of most names, the low word of a number)
+// move nothing and are skipped.
+void radixSortByKeys(std::vector<KeyedEntry>& items) {
+  const size_t count = items.size();
+  std::vector<std::array<uint32_t, 256>> counts(16);
+  for (auto& c : counts) c.fill(0);
+  for (const KeyedEntry& e : items)
+    for (int b = 0; b < 16; ++b) ++counts[b][keyByte(e, b)];
+  std::vector<KeyedEntry> other(count);
+  for (int b = 0; b < 16; ++b) {
+    std::array<uint32_t, 256>& c = counts[b];
+    if (c[keyByte(items[0], b)] == count) continue;
+    uint32_t sum = 0;
+    for (uint32_t& slot : c) {
+      const uint32_t here = slot;
+      slot = sum;
+      sum += here;
+    }
+    for (const KeyedEntry& e : items) other[c[keyByte(e, b)]++] = e;
+    items.swap(other);
+  }
+}
+
+}  // namespace
+
+KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
+  RowKey key;
+  if (order.key) order.key(order.context, entry, &key);
+  return KeyedEntry{key.high, key.low, entry, index, key.usable, key.whole};
+}
+
+std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order) {
+  std::vector<KeyedEntry> items(count);
+  for (size_t i = 0; i < count; ++i) {
+    if (order.key && i + AHEAD < count) fetchAhead(entries[i + AHEAD]);
+    items[i] = keyedEntry(entries[i], static_cast<uint32_t>(i), order);
+  }
+  return items;
+}
+
+void sortKeyed(std::vector<KeyedEntry>& items, const RowOrder& order) {
+  if (items.size() < 2) return;
+  const bool allKeyed = std::all_of(items.begin(), items.end(), [](const KeyedEntry& e) { return e.usable; });
+  if (!allKeyed) {
+    // Some pairs need the test whichever way they are met: comparisons.
+    stableMergeSort(items.data(), items.size(), !order.key,
+                    [&](const KeyedEntry& a, const KeyedEntry& b) { return comesBefore(a, b, order); });
+    return;
+  }
+  radixSortByKeys(items);
+  // Rows with equal keys stand as they came; where one of a run is not
+  // whole, the test orders the run, stably.
+  const size_t count = items.size();
+  for (size_t lo = 0; lo < count;) {
+    size_t hi = lo + 1;
+    bool whole = items[lo].whole;
+    for (; hi < count && items[hi].high == items[lo].high && items[hi].low == items[lo].low; ++hi)
+      whole = whole && items[hi].whole;
+    if (!whole && hi - lo > 1)
+      stableMergeSort(items.data() + lo, hi - lo, true,
+                      [&](const KeyedEntry& a, const KeyedEntry& b) { return order(a.entry, b.entry); });
+    lo = hi;
+  }
+}
+
+}  // namespace mui
