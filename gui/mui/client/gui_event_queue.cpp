@@ -190,8 +190,9 @@ bool cGuiAppClient::deliver(eventNode* event, cGuiItem** item, cGuiWindow** wind
           hostOf(*window)->notifyStateHasChanged(event);
         } else {
           if ((*item)->IsOfClassType("cGuiInputItem")) static_cast<cGuiInputItem*>(*item)->notifyStateHasChanged();
-          // Items made of other items (a fixed list's rows) take note the same way.
-          if ((*item)->IsOfClassType("cGuiContainerInputItem"))
+          // Items made of other items (a fixed list's rows) take note the same
+          // way, unless the note just taken ended the window and the item.
+          if (!delivery.windowEnded && (*item)->IsOfClassType("cGuiContainerInputItem"))
             static_cast<cGuiContainerInputItem*>(*item)->notifyStateHasChanged();
         }
       },
@@ -247,6 +248,7 @@ cGuiItem* cGuiAppClient::checkForChangedGuiItem(bool keepOthers, cGuiWindow** wi
   if (!keepOthers)
     for (cAppResource* r = infoFirstResource(); r; r = r->next) {
       if (r == of) continue;
+      if (!r->IsOfClassType("cGuiWindowHost")) Throw("BUG", "cGui; checkForChangedGuiItem(); resource is not a window!");
       static_cast<cGuiWindow*>(r)->setLastChangedItem(nullptr);
       static_cast<cGuiWindow*>(r)->setCloseRequest(false);
     }

@@ -92,7 +92,9 @@ cGuiStringBoxHost* cGuiStringBoxHost::setState_cGuiStringBoxHost(const char* tex
 }
 
 void cGuiStringBoxHost::notifyStateHasChanged() {
-  cGuiStringBox::notifyStateHasChanged();
+  // Re-armed before the notification runs: it may end the window and this
+  // box with it.
   cGuiShared* record = sharedOf(this);
   if (record && record->object) SetAttrs(record->object, MUIA_TextEditor_HasChanged, 0);
+  cGuiStringBox::notifyStateHasChanged();
 }
