@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -219,6 +221,37 @@ TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {
   EXPECT_EQ(starts, (box.folder() / "games/Amiga/SuperFrog.adf").string() + "\n");
   EXPECT_NE(box.list().find("Super Frog\nGames:Amiga/SuperFrog.adf\n,Platform,Fake,\n\n4\n$"), std::string::npos)
       << box.list();
+}
+
+// Files and a folder dragged from the desktop onto the window are added as
+// the Add button would add them, and the list is saved.
+TEST_F(MainWindowOnScreen, FilesAndAFolderDroppedThroughQtAreAdded) {
+  box.writeGame("New/Turrican.adf");
+  // A folder's walk adds only files it recognises: two disk images.
+  for (const char* disk : {"Folder/Gods.adf", "Folder/Xenon.adf"}) {
+    std::filesystem::create_directories((box.folder() / "games" / disk).parent_path());
+    std::vector<uint8_t> bytes(1024, 0);
+    bytes[0] = 'D', bytes[1] = 'O', bytes[2] = 'S';
+    writeBytes((box.folder() / "games" / disk).string(), bytes);
+  }
+  const std::string turrican = (box.folder() / "games/New/Turrican.adf").string();
+  const std::string folder = (box.folder() / "games/Folder").string();
+  const LudexRunResult r = runOnScreen({
+      [turrican, folder](mui::qt::WindowView* view) {
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder)),
+                       QUrl::fromLocalFile(QString::fromStdString(turrican))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &drop);
+      },
+      printRows,
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output, "rows: [Bubble Tower] [Gods] [Lemmings] [Racer] [Super Frog] [Turrican] [Xenon]\n");
+  for (const char* path : {"Games:Folder/Gods.adf", "Games:Folder/Xenon.adf", "Games:New/Turrican.adf"})
+    EXPECT_NE(box.list().find(path), std::string::npos) << path << "\n" << box.list();
 }
 
 // The picture area shows the picture beside the selected game: a 10 by 10
