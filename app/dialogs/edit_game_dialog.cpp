@@ -40,13 +40,13 @@ struct EditGameDialog {
     pending = copy;
   }
 
-  void describe(const char* nameText, const char* tagsText, const char* paramsText) {
+  // The tags are shown once the window is built (showTags).
+  void describe(const char* nameText, const char* paramsText) {
     window->initSaveID(DialogSaveId("EDIT"));
     window->beginGroupVertical(nullptr);
     name = window->addString("Name");
     name->setState(nameText);
     tags = TagPicker::describe(window);
-    tags.field->setState(tagsText);
     params = window->addString("Launcher parameters");
     params->setState(paramsText);
     params->setPopupHint(paramsHint);
@@ -63,8 +63,8 @@ struct EditGameDialog {
   // same tags in another order or case keep the game's own text, and an
   // untouched field (which may hold a shortened copy of long tags) is not read.
   void takeTags(const char* tagsText) {
+    tags.selectTags();
     if (!tags.touched()) return;
-    tags.selectFieldTags();
     char* chosen = tagSelectionToUserTags(tags.list);
     if (sameTagSets(chosen, tagsText)) DisposeString(chosen);
     else pendingTags = chosen;
@@ -116,10 +116,10 @@ char* requestEditGame(const char* name, const char* tagsText, const char* params
   d.window = CreateGuiWindow("Edit game");
   try {
     WithDialogWindow(d.window, [&] {
-      d.describe(name, tagsText, params);
+      d.describe(name, params);
       d.window->build(true);
-      // Tags the list lacks yet are added and selected.
-      d.tags.selectFieldTags();
+      // The game's tags fill the field; those the list lacks yet are added, and all selected.
+      d.tags.showTags(tagsText);
       d.window->open();
       DropProgramEvents(d.window);
       RunDialogLoop(d.window, [&](cGuiItem* item) { return d.react(item, tagsText ? tagsText : ""); });

@@ -82,7 +82,7 @@ struct TagAllDialog {
 
   // Every selected tag on every selected game, then no tag selected.
   void apply(cGuiList* games, bool adding) {
-    tags.selectFieldTags();
+    tags.selectTags();
     cGuiList* list = tags.list;
     for (bool tag = list->cursor_gotoFirstSelected(); tag; tag = list->cursor_gotoNextSelected()) {
       char* padded = padTags(list->cursor_getLabel());

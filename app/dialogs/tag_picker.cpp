@@ -30,6 +30,23 @@ char* tagItems(const char* text) {
 
 }  // namespace
 
+TagPicker& TagPicker::operator=(TagPicker&& other) noexcept {
+  if (this == &other) return *this;
+  DisposeString(tags);
+  DisposeString(shown);
+  field = std::exchange(other.field, nullptr);
+  list = std::exchange(other.list, nullptr);
+  tags = std::exchange(other.tags, nullptr);
+  shown = std::exchange(other.shown, nullptr);
+  wasTouched = std::exchange(other.wasTouched, false);
+  return *this;
+}
+
+TagPicker::~TagPicker() {
+  DisposeString(tags);
+  DisposeString(shown);
+}
+
 TagPicker TagPicker::describe(cGuiWindow* window) {
   TagPicker picker;
   picker.field = window->addString("Tags");
@@ -42,22 +59,52 @@ TagPicker TagPicker::describe(cGuiWindow* window) {
   return picker;
 }
 
+void TagPicker::showTags(const char* text) {
+  char* copy = StrClone(text ? text : "");
+  DisposeString(tags);
+  tags = copy;
+  field->setState(tags);
+  const char* now = field->getState();
+  char* nowShown = StrClone(now ? now : "");
+  DisposeString(shown);
+  shown = nowShown;
+  updateTagSelectionOfGUI(tags, list, nullptr, true);
+}
+
+bool TagPicker::takeTypedTags() {
+  const char* now = field->getState();
+  if (!now) now = "";
+  // The field shows what the picker wrote (empty before it wrote anything).
+  if (StrCmp(now, shown ? shown : "")) return false;
+  char* copy = StrClone(now);
+  DisposeString(tags);
+  tags = copy;
+  DisposeString(shown);
+  shown = nullptr;
+  wasTouched = true;
+  return true;
+}
+
+void TagPicker::selectTags() {
+  takeTypedTags();
+  updateTagSelectionOfGUI(tags, list, nullptr, true);
+}
+
 bool TagPicker::handle(cGuiItem* item) {
   if (item == field) {
-    wasTouched = true;
-    selectFieldTags();
+    // A field left as it was selects nothing anew: leaving it for a click in
+    // the list must not undo that click.
+    if (takeTypedTags()) updateTagSelectionOfGUI(tags, list, nullptr, true);
     return true;
   }
   if (item != list) return false;
   if (list->getEventSelectionChanged(false)) {
     wasTouched = true;
     char* text = tagSelectionToUserTags(list);
-    WithCleanUp([&] { field->setState(text); }, [&] { DisposeString(text); });
+    WithCleanUp([&] { showTags(text); }, [&] { DisposeString(text); });
   }
   return true;
 }
-
-void TagPicker::selectFieldTags() { updateTagSelectionOfGUI(field->getState(), list, nullptr, true); }
 
 bool sameTagSets(const char* a, const char* b) {
   char* itemsA = tagItems(a);

@@ -5,6 +5,8 @@
 // the field.
 #pragma once
 
+#include <utility>
+
 class cGuiItem;
 class cGuiList;
 class cGuiString;
@@ -12,14 +14,27 @@ class cGuiWindow;
 
 class TagPicker {
  public:
+  TagPicker() = default;
+  TagPicker(TagPicker&& other) noexcept { *this = std::move(other); }
+  TagPicker& operator=(TagPicker&& other) noexcept;
+  TagPicker(const TagPicker&) = delete;
+  TagPicker& operator=(const TagPicker&) = delete;
+  ~TagPicker();
+
   // Adds the field and the filled list to the window's current build group.
   static TagPicker describe(cGuiWindow* window);
 
+  // Shows the tags in the field and selects them in the list (adding missing
+  // ones). The picker keeps the whole text: a field holds at most 255
+  // characters, and tags past them must not be lost while the field, showing
+  // the shortened copy, is left alone.
+  void showTags(const char* text);
   // Keeps field and list in step after an event of either; FALSE when the
   // item is neither (the event is not the picker's).
   bool handle(cGuiItem* item);
-  // Selects in the list exactly the tags of the field, adding missing ones.
-  void selectFieldTags();
+  // Takes what the user typed into the field and not yet left, then selects
+  // in the list exactly the picker's tags, adding missing ones.
+  void selectTags();
   // TRUE once the user changed the field or the list's selection.
   bool touched() const { return wasTouched; }
 
@@ -27,6 +42,13 @@ class TagPicker {
   cGuiList* list = nullptr;
 
  private:
+  // Takes the field's text as the tags when it differs from what the picker
+  // last showed in it; TRUE when it did.
+  bool takeTypedTags();
+  // The tags as the picker holds them, whole (NIL: none yet).
+  char* tags = nullptr;
+  // What the field held after the picker last wrote it.
+  char* shown = nullptr;
   bool wasTouched = false;
 };
 

@@ -8,7 +8,12 @@
 #include "app/dialogs/add_request.h"
 #include "app/dialogs/edit_game_dialog.h"
 #include "app/dialogs/tag_all_dialog.h"
+#include "app/dialogs/tag_picker.h"
+#include "app/main_window/tag_filter_list.h"
 #include "core/exception.h"
+#include "gui/mui/gui_shared.h"
+#include "os/mui/driver/item_finder.h"
+#include "os/mui/driver/user_driver.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/dialog_test_fixture.h"
 
@@ -118,6 +123,47 @@ TEST_F(GameDialogs, TheFieldsStartWithTheGameAndTheListSelectsItsTags) {
                       "expect-text Tags \"Bonus,Racing\"\n"
                       "press OK\n");
   EXPECT_EQ(e.tags, nullopt);
+}
+
+// More tags than the field's 255 characters hold: the list shows them all,
+// and a click in the list changes only the tag clicked, although the field
+// (which the click rewrites) shows a shortened copy.
+TEST_F(GameDialogs, TagsLongerThanTheFieldSurviveAClickInTheList) {
+  std::string tags, withoutThird;
+  for (int i = 0; i < 20; ++i) {
+    const std::string tag = "Tag" + std::to_string(10 + i) + "-abcdefghijk";
+    tags += (i ? "," : "") + tag;
+    if (i != 3) withoutThird += (withoutThird.empty() ? "" : ",") + tag;
+  }
+  ASSERT_GT(withoutThird.size(), 255u);
+  cGuiWindow* w = CreateGuiWindow("Tags");
+  w->beginGroupVertical(nullptr);
+  TagPicker picker = TagPicker::describe(w);
+  w->endGroup();
+  w->build(false);
+  const int32_t known = picker.list->infoSize();
+  picker.showTags(tags.c_str());
+  guiAppClient->purgeEventsOf(w);
+  const auto selected = [&] {
+    char* text = tagSelectionToUserTags(picker.list);
+    std::string chosen = text;
+    DisposeString(text);
+    return chosen;
+  };
+  EXPECT_EQ(selected(), tags);
+  EXPECT_EQ(picker.list->infoSize(), known + 20);  // no piece of a tag
+  EXPECT_EQ(std::string(picker.field->getState()), tags.substr(0, 255));
+
+  Object* list = sharedOf(picker.list)->object;
+  mui::user::clickRow(list, mui::findRow(list, "Tag13-abcdefghijk"));
+  mui::user::runInput(guiAppClient->infoApplication());
+  // Leaving the field for the click, unchanged, undoes nothing.
+  while (cGuiItem* item = CheckForChangedGuiItem(false)) picker.handle(item);
+  picker.selectTags();
+  EXPECT_TRUE(picker.touched());
+  EXPECT_EQ(selected(), withoutThird);
+  EXPECT_EQ(picker.list->infoSize(), known + 20);
+  DestroyGuiWindow(w);
 }
 
 // Tags of the two selected games (in list order) after the script.
