@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -21,20 +20,18 @@
 #include "app/games/game_list_file.h"
 #include "app/launching/launcher.h"
 #include "app/launching/prefs_file.h"
-#include "app/ludex_module.h"
 #include "app/main_window/games_list_display.h"
 #include "app/main_window/main_window.h"
 #include "app/main_window/main_window_layout.h"
-#include "app/startup.h"
 #include "bench/bench_clock.h"
 #include "bench/bench_folder.h"
-#include "core/app_object.h"
+#include "bench/bench_game_list.h"
+#include "bench/bench_program.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string.h"
 #include "core/strings/string_space.h"
 #include "gui/gui_window.h"
-#include "os/dos/dos_testing.h"
 
 namespace fs = std::filesystem;
 
@@ -42,19 +39,6 @@ namespace {
 
 // Processor time of this thread: the fairer figure on a busy machine.
 double ms(const BenchClock& since) { return since.cpuSinceMs(); }
-
-const char* const tagChoices[] = {",Racing,", ",Platform,", ",Puzzle,Favourite,", ",C64,", ","};
-
-void makeList(const std::string& root, int games) {
-  std::string text = "5";
-  for (int i = 0; i < games; ++i) {
-    char fields[160];
-    std::snprintf(fields, sizeof fields, "\nGame %06d %s\nGames:dir%04d/game%06d.adf\n%s\n\n%d\n$%x\n", i,
-                  i % 7 ? "Quest" : "Racer", i / 100, i, tagChoices[i % 5], i % 50, i % 3 ? 13000000 + i : 0);
-    text += fields;
-  }
-  std::ofstream(root + "/progdir/Ludex.list", std::ios::binary) << text;
-}
 
 struct PlainRow {
   std::string name, tags, path;
@@ -71,7 +55,7 @@ std::string upper(std::string s) {
 void plainBaseline(int games) {
   std::vector<PlainRow> rows;
   for (int i = 0; i < games; ++i)
-    rows.push_back({"Game " + std::to_string(i) + (i % 7 ? " Quest" : " Racer"), tagChoices[i % 5],
+    rows.push_back({"Game " + std::to_string(i) + (i % 7 ? " Quest" : " Racer"), benchGameTags[i % 5],
                     "Games:/dir/game" + std::to_string(i) + ".adf", i % 50, i % 3 ? "2024-01-01 10:00" : ""});
   for (const char* item : {"RACER", "GAME0001", ",PUZZLE,"}) {
     const auto start = BenchClock::now();
@@ -105,17 +89,13 @@ int main(int argc, char** argv) {
   const BenchFolder folder("ludex-window-bench");
   if (folder.root.empty()) return 1;
   const std::string& root = folder.root;
-  makeList(root, games);
+  BenchGameList::write(root + "/progdir/Ludex.list", games);
   std::printf("%d games, list file %.1f MB (no game files on disk); processor times\n\n", games,
               static_cast<double>(fs::file_size(root + "/progdir/Ludex.list")) / 1e6);
 
   folder.mount();
 
-  const ModuleSequence inits = startupInitialisers();
-  for (size_t i = 0; i < inits.count; ++i)
-    if (inits.steps[i].run) inits.steps[i].run();
-  CreateApp(app_name)->initDescription(app_description);
-  appHost->build();
+  const BenchProgram program;
 
   std::printf("Ludex main window:\n");
   auto start = BenchClock::now();
@@ -172,10 +152,5 @@ int main(int argc, char** argv) {
   std::printf("Plain baseline (std::string rows):\n");
   plainBaseline(games);
 
-  releaseApplicationData();
-  const ModuleSequence finis = startupFinalisers();
-  for (size_t i = 0; i < finis.count; ++i)
-    if (finis.steps[i].run) finis.steps[i].run();
-  ostest::resetDos();
   return 0;
 }
