@@ -1,6 +1,7 @@
 #include "app/main_window/main_window.h"
 
 #include <string>
+#include <utility>
 
 #include "app/dialogs/add_request.h"
 #include "app/dialogs/dialog_loop.h"
@@ -30,6 +31,7 @@
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string.h"
 #include "core/strings/string_space.h"
+#include "core/strings/text.h"
 #include "core/time_count.h"
 #include "files/syntax/path_syntax.h"
 #include "gui/gui_window.h"
@@ -108,12 +110,15 @@ class MainWindowEvents {
   // Leaving a field reports it as changed even when its text is the same;
   // such a report must not refilter nor, for the "Tags" field, rewrite the
   // tag selection: that would undo the click on the tag list that took the
-  // keyboard from the field.
+  // keyboard from the field. The filters take a-z as upper case, so a text
+  // that differs from the last one only so filters the same games: the tag
+  // list writing "Puzzle" back for a typed "puzzle" refilters nothing.
   void filterChanged(cGuiString* field) {
     std::string& last = field == guiFilterName ? lastName : field == guiFilterPath ? lastPath : lastTags;
-    const char* text = field->getState() ? field->getState() : "";
+    std::string text = field->getState() ? field->getState() : "";
+    for (char& c : text) c = UpperChar(c);
     if (last == text) return;
-    last = text;
+    last = std::move(text);
     updateGamesListToGUI(w.games);
     if (field == guiFilterTags) updateTagSelectionOfGUI(guiFilterTags->getState(), w.tags, w.mode, false);
   }
