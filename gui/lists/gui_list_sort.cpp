@@ -1,11 +1,11 @@
 #include "gui/lists/gui_list_sort.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 
 #include "core/strings/text.h"
+#include "os/runtime/radix_sort.h"
 
 int8_t fGuiListSort::call(const char* a, const char* b) { return static_cast<int8_t>(OstrCmpNoCase(a, b)); }
 
@@ -124,37 +124,11 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   key->whole = endsAt(text[i]);
 }
 
-namespace {
-// Byte b of an item's key, from the least significant byte of low (0) to
-// the most significant byte of high (15).
-unsigned keyByte(const GuiListKeyedItem& item, int b) {
-  return static_cast<unsigned>(((b < 8 ? item.key.low : item.key.high) >> (8 * (b & 7))) & 0xff);
-}
-}  // namespace
-
 bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before) {
   if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.key.usable; })) return false;
   const size_t count = items.size();
-  if (count < 2) return true;
-  // From the least significant byte up, each pass stable; a byte every key
-  // shares moves nothing and is skipped.
-  std::vector<std::array<uint32_t, 256>> counts(16);
-  for (auto& c : counts) c.fill(0);
-  for (const GuiListKeyedItem& item : items)
-    for (int b = 0; b < 16; ++b) ++counts[b][keyByte(item, b)];
-  std::vector<GuiListKeyedItem> other(count);
-  for (int b = 0; b < 16; ++b) {
-    std::array<uint32_t, 256>& c = counts[b];
-    if (c[keyByte(items[0], b)] == count) continue;
-    uint32_t sum = 0;
-    for (uint32_t& slot : c) {
-      const uint32_t here = slot;
-      slot = sum;
-      sum += here;
-    }
-    for (const GuiListKeyedItem& item : items) other[c[keyByte(item, b)]++] = item;
-    items.swap(other);
-  }
+  radixSortBy128BitKeys(
+      items, [](const GuiListKeyedItem& i) { return i.key.high; }, [](const GuiListKeyedItem& i) { return i.key.low; });
   auto tie = [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) {
     return a.key.high == b.key.high && a.key.low == b.key.low;
   };

@@ -1,7 +1,8 @@
 #include "os/mui/lists/row_order.h"
 
 #include <algorithm>
-#include <array>
+
+#include "os/runtime/radix_sort.h"
 
 namespace mui {
 namespace {
@@ -54,37 +55,6 @@ void stableMergeSort(KeyedEntry* items, size_t count, bool fetch, const Before& 
   if (from != items) std::copy(from, from + count, items);
 }
 
-// Byte b of an item's key, from the least significant byte of low (0) to
-// the most significant byte of high (15).
-unsigned keyByte(const KeyedEntry& e, int b) {
-  return static_cast<unsigned>(((b < 8 ? e.low : e.high) >> (8 * (b & 7))) & 0xff);
-}
-
-// A stable sort by (high, low), a byte at a time from the least significant
-// one (a radix sort): O(n) per byte, without a comparison. Bytes that every
-// key shares (the first letters of most names, the low word of a number)
-// move nothing and are skipped.
-void radixSortByKeys(std::vector<KeyedEntry>& items) {
-  const size_t count = items.size();
-  std::vector<std::array<uint32_t, 256>> counts(16);
-  for (auto& c : counts) c.fill(0);
-  for (const KeyedEntry& e : items)
-    for (int b = 0; b < 16; ++b) ++counts[b][keyByte(e, b)];
-  std::vector<KeyedEntry> other(count);
-  for (int b = 0; b < 16; ++b) {
-    std::array<uint32_t, 256>& c = counts[b];
-    if (c[keyByte(items[0], b)] == count) continue;
-    uint32_t sum = 0;
-    for (uint32_t& slot : c) {
-      const uint32_t here = slot;
-      slot = sum;
-      sum += here;
-    }
-    for (const KeyedEntry& e : items) other[c[keyByte(e, b)]++] = e;
-    items.swap(other);
-  }
-}
-
 }  // namespace
 
 KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
@@ -111,7 +81,7 @@ void sortKeyed(std::vector<KeyedEntry>& items, const RowOrder& order) {
                     [&](const KeyedEntry& a, const KeyedEntry& b) { return comesBefore(a, b, order); });
     return;
   }
-  radixSortByKeys(items);
+  radixSortBy128BitKeys(items, [](const KeyedEntry& e) { return e.high; }, [](const KeyedEntry& e) { return e.low; });
   // Rows with equal keys stand as they came; where one of a run is not
   // whole, the test orders the run, stably.
   const size_t count = items.size();
