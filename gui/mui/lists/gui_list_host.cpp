@@ -269,7 +269,7 @@ cGuiChildList* cGuiListHost::buildList() {
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &guiListDestructHook, MUIA_NList_DisplayHook,
                                 &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
-                                &sortKeyHook, MUIA_NList_Format, format,
+                                &sortKeyHook, MUIA_NList_FetchHook, &guiListFetchHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);
