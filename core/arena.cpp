@@ -109,6 +109,25 @@ void* allocLarge(ArenaState& s, size_t size) {
   return h + 1;
 }
 
+// Zero-fills a block given back before (16-byte aligned, bytes a multiple of
+// 16). Most blocks are a few 16-byte words, which plain stores clear in less
+// time than memset takes to start.
+void clearBlock(void* block, size_t bytes) {
+  using Word = unsigned long long __attribute__((vector_size(16), may_alias));
+  auto* w = static_cast<Word*>(block);
+  switch (bytes / 16) {
+    case 8: w[7] = Word{}; [[fallthrough]];
+    case 7: w[6] = Word{}; [[fallthrough]];
+    case 6: w[5] = Word{}; [[fallthrough]];
+    case 5: w[4] = Word{}; [[fallthrough]];
+    case 4: w[3] = Word{}; [[fallthrough]];
+    case 3: w[2] = Word{}; [[fallthrough]];
+    case 2: w[1] = Word{}; [[fallthrough]];
+    case 1: w[0] = Word{}; break;
+    default: std::memset(block, 0, bytes); break;
+  }
+}
+
 void* allocPooled(ArenaState& s, size_t size) {
   const size_t sizeClass = (size + CLASS_STEP - 1) / CLASS_STEP;
   const size_t bytes = sizeClass * CLASS_STEP;
@@ -123,7 +142,7 @@ void* allocPooled(ArenaState& s, size_t size) {
       __builtin_prefetch(soon - sizeof(BlockHeader), 1);
       if (bytes > 64 - sizeof(BlockHeader)) __builtin_prefetch(soon + 64 - sizeof(BlockHeader), 1);
     }
-    std::memset(reused, 0, bytes);
+    clearBlock(reused, bytes);
     h = static_cast<BlockHeader*>(reused) - 1;
   } else {
     if (static_cast<size_t>(s.cutEnd - s.cut) < sizeof(BlockHeader) + bytes) {
@@ -157,9 +176,10 @@ void* Arena::alloc(size_t size) {
 
 void Arena::fetchAhead(const void* block) {
   if (!block) return;
-  const auto* h = static_cast<const BlockHeader*>(block) - 1;
+  // The header's line and the next: 80 bytes from the header at least.
+  const auto* h = reinterpret_cast<const char*>(static_cast<const BlockHeader*>(block) - 1);
   __builtin_prefetch(h, 1);
-  __builtin_prefetch(block, 1);
+  __builtin_prefetch(h + 64, 1);
 }
 
 void Arena::release(void* block) {

@@ -596,9 +596,14 @@ void cGuiListHost::endRemovedEntries() {
   // entries ahead, they are at hand when the entry ends.
   constexpr size_t AHEAD = 8;
   const size_t count = ending.size();
-  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) Arena::fetchAhead(ending[k]);
+  // An entry's end reads it up to its host's link, past its first 80 bytes.
+  auto fetchEntry = [](const entryNode* e) {
+    Arena::fetchAhead(e);
+    __builtin_prefetch(reinterpret_cast<const char*>(e) + 96);
+  };
+  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) fetchEntry(ending[k]);
   for (size_t k = 0; k < count; ++k) {
-    if (k + 2 * AHEAD < count) Arena::fetchAhead(ending[k + 2 * AHEAD]);
+    if (k + 2 * AHEAD < count) fetchEntry(ending[k + 2 * AHEAD]);
     if (k + AHEAD < count) {
       const entryNode* soon = ending[k + AHEAD];
       FetchStringAhead(soon->label);
