@@ -161,6 +161,8 @@ class ListMerge {
   const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
+  // The most entries a producer gave in one run so far (in any list).
+  static inline size_t expectedEntries = 0;
 
   void takeProducerEntries(fGuiListEntries* f) {
     // Each label's key is made as it arrives, while the label is at hand:
@@ -169,6 +171,10 @@ class ListMerge {
     bool keyed = true;
     GuiListSortKey key;
     GuiListEntryMore more;
+    // Room for as many as a producer gave before: a long list's arrays then
+    // grow no more than once.
+    fresh.reserve(expectedEntries);
+    keys.reserve(expectedEntries);
     while (char* label = takeEntry(f, &more)) {
       try {
         fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
@@ -183,6 +189,7 @@ class ListMerge {
       }
     }
     if (!keyed || fresh.empty()) keys.clear();
+    expectedEntries = std::max(expectedEntries, fresh.size());
     sortFresh();
   }
 
@@ -192,6 +199,14 @@ class ListMerge {
   // that the merge reads them one after the other.
   void sortFresh() {
     const bool keyed = !keys.empty();
+    // A producer that yields in the list's order needs no sort (nor the
+    // records to sort).
+    bool sorted = true;
+    for (size_t i = 1; i < fresh.size() && sorted; ++i) {
+      const int r = keyed ? compareSortKeys(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
+      sorted = (r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[i - 1].label, fresh[i].label)) >= 0;
+    }
+    if (sorted) return;
     std::vector<GuiListKeyedItem> items(fresh.size());
     for (uint32_t i = 0; i < items.size(); ++i) {
       items[i].index = i;
@@ -201,10 +216,6 @@ class ListMerge {
       const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
       return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
     };
-    // A producer that yields in the list's order needs no sort.
-    bool sorted = true;
-    for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
-    if (sorted) return;
     // By the keys where all are usable; else a merge sort: an application's
     // comparison that contradicts itself gives some order, never a read
     // outside the array.

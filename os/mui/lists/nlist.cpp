@@ -244,6 +244,9 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   // for a few entries ahead.
   constexpr IPTR AHEAD = 8;
   const bool fetching = sorted && sortOrder.key && count > AHEAD;
+  // A long batch's room at once (still growing by doubling for many short ones).
+  if (sorted && count > 0 && pendingSorted_.size() + static_cast<size_t>(count) > pendingSorted_.capacity())
+    pendingSorted_.reserve(std::max(pendingSorted_.size() + static_cast<size_t>(count), 2 * pendingSorted_.capacity()));
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
     if (fetching && i + AHEAD < count && entries[i + AHEAD]) fetchAhead(entries[i + AHEAD]);
     if (!entries[i]) continue;
