@@ -323,12 +323,18 @@ void* RowTree::remove(Node* node) {
 void* RowTree::retire(Node* node) {
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
-  const uint32_t selected = node->selected ? 1 : 0;
+  const bool selected = node->selected;
   node->retired = true;
   node->selected = false;
-  for (Node* n = node; n; n = n->parent) {
-    --n->size;
-    n->selectedCount -= selected;
+  // Most rows an update removes are not selected: their walk up touches
+  // the row counts alone.
+  if (selected) {
+    for (Node* n = node; n; n = n->parent) {
+      --n->size;
+      --n->selectedCount;
+    }
+  } else {
+    for (Node* n = node; n; n = n->parent) --n->size;
   }
   retired_.push_back(node);
   return node->entry;
