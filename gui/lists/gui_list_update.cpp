@@ -113,8 +113,12 @@ class ListMerge {
     remembered = list->saveCursorEntry();
     rememberedIndex = list->cursor_walkToStart();
     found = remembered == nullptr;
-    bool listEnded = list->infoSize() == 0;
+    const size_t shownCount = static_cast<size_t>(list->infoSize());
+    bool listEnded = shownCount == 0;
     takeProducerEntries(f);
+    // With far fewer new entries than shown ones, most shown entries go,
+    // told apart by their keys: their labels and data stay unread.
+    list->expectWalkReadsEntries(fresh.size() * 4 >= shownCount);
     // The cursor entry's label, read again only when the cursor moves on.
     const char* shown = listEnded ? nullptr : list->cursor_getLabel();
     while (!listEnded || !freshEmpty()) {
@@ -386,6 +390,7 @@ void cGuiList::updateF(fGuiListEntries* f) {
   WithCleanUp([&] { merge.run(f); },
               [&] {
                 merge.end();
+                expectWalkReadsEntries(true);
                 setAutoUpdate(true);
               });
 }

@@ -617,6 +617,11 @@ void cGuiListHost::endRemovedEntries() {
   }
 }
 
+void cGuiListHost::expectWalkReadsEntries(bool flag) {
+  // The NList's fetch hook asks for the labels and boxes of the rows ahead.
+  if (built()) setNList(MUIA_NList_FetchHook, flag ? toIPTR(&guiListFetchHook) : 0);
+}
+
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!built()) return this;
   quiet = !flag;
