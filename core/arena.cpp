@@ -1,13 +1,15 @@
 #include "core/arena.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "core/exception.h"
 #include "os/exec/memory.h"
 
 // Small blocks come from pools: large chunks of system memory cut into
-// blocks as they are asked for, each block going back to a free chain of its
-// size class when it is given back, to be handed out again. A list of many
+// blocks as they are asked for, each block going back to the free stack of
+// its size class when it is given back, to be handed out again (the last
+// given back first). A list of many
 // thousands of rows then costs no system call per row, and filling and
 // emptying it again reuses the same memory. Larger blocks come from the
 // system one by one.
@@ -61,10 +63,19 @@ struct Chunk {
 };
 static_assert(sizeof(Chunk) == 16);
 
-// A block on a free chain keeps the link in its user part.
-struct FreeBlock {
-  FreeBlock* next;
+// The blocks of one size class that were given back, as an array of their
+// addresses rather than links kept in the blocks: handing out a block reads
+// no memory of the block itself, so the blocks to be handed out next can be
+// asked for well ahead. A long list's blocks given back lie scattered over
+// memory; a chain through them would wait for memory at every step.
+struct FreeStack {
+  void** blocks = nullptr;  // from the C library: the stacks are not blocks of the pools
+  size_t count = 0;
+  size_t capacity = 0;
 };
+
+// How many blocks ahead a block about to be handed out is asked for.
+constexpr size_t FETCH_BLOCKS_AHEAD = 8;
 
 struct ArenaState {
   LargeLinks* firstLarge = nullptr;
@@ -72,7 +83,7 @@ struct ArenaState {
   char* cut = nullptr;  // the part of the newest chunk not yet cut into blocks
   char* cutEnd = nullptr;
   size_t chunkCount = 0;
-  FreeBlock* freeBlocks[CLASSES] = {};
+  FreeStack freeBlocks[CLASSES] = {};
   size_t count = 0;
   ~ArenaState() { Arena::teardown(); }
 };
@@ -98,17 +109,42 @@ void* allocLarge(ArenaState& s, size_t size) {
   return h + 1;
 }
 
+// Zero-fills a block given back before (16-byte aligned, bytes a multiple of
+// 16). Most blocks are a few 16-byte words, which plain stores clear in less
+// time than memset takes to start.
+void clearBlock(void* block, size_t bytes) {
+  using Word = unsigned long long __attribute__((vector_size(16), may_alias));
+  auto* w = static_cast<Word*>(block);
+  switch (bytes / 16) {
+    case 8: w[7] = Word{}; [[fallthrough]];
+    case 7: w[6] = Word{}; [[fallthrough]];
+    case 6: w[5] = Word{}; [[fallthrough]];
+    case 5: w[4] = Word{}; [[fallthrough]];
+    case 4: w[3] = Word{}; [[fallthrough]];
+    case 3: w[2] = Word{}; [[fallthrough]];
+    case 2: w[1] = Word{}; [[fallthrough]];
+    case 1: w[0] = Word{}; break;
+    default: std::memset(block, 0, bytes); break;
+  }
+}
+
 void* allocPooled(ArenaState& s, size_t size) {
   const size_t sizeClass = (size + CLASS_STEP - 1) / CLASS_STEP;
   const size_t bytes = sizeClass * CLASS_STEP;
   BlockHeader* h;
-  if (FreeBlock* reused = s.freeBlocks[sizeClass]) {
-    s.freeBlocks[sizeClass] = reused->next;
-    // The next block of the chain is read at the next allocation of its
-    // size: asked for now, it is there by then.
-    if (reused->next) __builtin_prefetch(reused->next, 1);
-    std::memset(static_cast<void*>(reused), 0, bytes);
-    h = reinterpret_cast<BlockHeader*>(reused) - 1;
+  FreeStack& stack = s.freeBlocks[sizeClass];
+  if (stack.count) {
+    void* reused = stack.blocks[--stack.count];
+    // A block handed out a few allocations of its size from now: asked for
+    // now, it is there by then (its header and up to 144 bytes of it).
+    if (stack.count >= FETCH_BLOCKS_AHEAD) {
+      const char* soon = static_cast<const char*>(stack.blocks[stack.count - FETCH_BLOCKS_AHEAD]) - sizeof(BlockHeader);
+      __builtin_prefetch(soon, 1);
+      if (bytes > 64 - sizeof(BlockHeader)) __builtin_prefetch(soon + 64, 1);
+      if (bytes > 128 - sizeof(BlockHeader)) __builtin_prefetch(soon + 128, 1);
+    }
+    clearBlock(reused, bytes);
+    h = static_cast<BlockHeader*>(reused) - 1;
   } else {
     if (static_cast<size_t>(s.cutEnd - s.cut) < sizeof(BlockHeader) + bytes) {
       // What is left of the old chunk stays unused: it is less than one block.
@@ -141,9 +177,10 @@ void* Arena::alloc(size_t size) {
 
 void Arena::fetchAhead(const void* block) {
   if (!block) return;
-  const auto* h = static_cast<const BlockHeader*>(block) - 1;
+  // The header's line and the next: 80 bytes from the header at least.
+  const auto* h = reinterpret_cast<const char*>(static_cast<const BlockHeader*>(block) - 1);
   __builtin_prefetch(h, 1);
-  __builtin_prefetch(block, 1);
+  __builtin_prefetch(h + 64, 1);
 }
 
 void Arena::release(void* block) {
@@ -152,9 +189,17 @@ void Arena::release(void* block) {
   ArenaState& s = state();
   --s.count;
   if (h->sizeClass != LARGE) {
-    auto* freed = static_cast<FreeBlock*>(block);
-    freed->next = s.freeBlocks[h->sizeClass];
-    s.freeBlocks[h->sizeClass] = freed;
+    FreeStack& stack = s.freeBlocks[h->sizeClass];
+    if (stack.count == stack.capacity) {
+      const size_t capacity = stack.capacity ? 2 * stack.capacity : 1024;
+      void* grown = std::realloc(static_cast<void*>(stack.blocks), capacity * sizeof(void*));
+      // Without room the block stays unused until the allocator is torn
+      // down, which releases the chunks it lies in.
+      if (!grown) return;
+      stack.blocks = static_cast<void**>(grown);
+      stack.capacity = capacity;
+    }
+    stack.blocks[stack.count++] = block;
     return;
   }
   LargeLinks* links = reinterpret_cast<LargeLinks*>(h) - 1;
@@ -173,7 +218,10 @@ void Arena::teardown() {
   s.chunks = nullptr;
   s.cut = s.cutEnd = nullptr;
   s.chunkCount = 0;
-  for (FreeBlock*& chain : s.freeBlocks) chain = nullptr;
+  for (FreeStack& stack : s.freeBlocks) {
+    std::free(static_cast<void*>(stack.blocks));
+    stack = FreeStack{};
+  }
   s.count = 0;
   while (large) {
     LargeLinks* next = large->next;

@@ -10,9 +10,9 @@ namespace Arena {
 void* alloc(size_t size);
 // Gives a block back; nullptr is ignored.
 void release(void* block);
-// Asks the processor for the start of a block (its bookkeeping included),
-// which is about to be read or given back: a loop over many scattered
-// blocks asks a few ahead.
+// Asks the processor for the start of a block (its bookkeeping and at least
+// the first 64 bytes), which is about to be read or given back: a loop over
+// many scattered blocks asks a few ahead.
 void fetchAhead(const void* block);
 // Number of blocks currently allocated.
 size_t liveCount();

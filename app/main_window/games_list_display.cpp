@@ -8,6 +8,7 @@
 #include "core/lists/mega_read_ahead.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
+#include "core/strings/string.h"
 #include "gui/items/gui_string_item.h"
 #include "gui/lists/gui_list.h"
 
@@ -30,7 +31,8 @@ void fetchGamesAhead() {
   if (const auto* g = reinterpret_cast<const game*>(soon.near)) {
     __builtin_prefetch(g->name);
     __builtin_prefetch(g->tags);
-    __builtin_prefetch(g->shownLabel);
+    // The label is compared with the name and the tags, then copied whole.
+    FetchStringAhead(g->shownLabel);
     if (filters.pathItems()) __builtin_prefetch(g->path);
   }
 }

@@ -27,8 +27,13 @@ char* NewString(int32_t capacity) {
 }
 
 char* StrClone(const char* text) {
-  const int32_t len = text ? static_cast<int32_t>(std::strlen(text)) : 0;
-  return StrCopy(NewString(len), text);
+  const int32_t length = text ? static_cast<int32_t>(std::strlen(text)) : 0;
+  char* s = NewString(length);
+  // The whole text at once: its length is known already, and the block
+  // comes zero-filled, so the end is there.
+  if (length) std::memcpy(s, text, static_cast<size_t>(length));
+  header(s)->length = length;
+  return s;
 }
 
 void DisposeString(char* s) {
@@ -40,7 +45,11 @@ void DisposeString(char* s) {
 }
 
 void FetchStringAhead(const char* s) {
-  if (s) Arena::fetchAhead(header(s));
+  if (!s) return;
+  // The block's bookkeeping and the string's header, and the text beyond
+  // their line (a label's text reaches into the next one).
+  Arena::fetchAhead(header(s));
+  __builtin_prefetch(s + 48);
 }
 
 int32_t StrMax(const char* s) { return header(s)->capacity; }

@@ -17,6 +17,7 @@ char* StrClone(const char* text);
 void DisposeString(char* s);
 // Asks the processor for the memory of s (NIL: nothing), which is about to
 // be read or disposed: a loop over many scattered strings asks a few ahead.
+// The first 48 bytes of the text come with it.
 void FetchStringAhead(const char* s);
 
 int32_t StrMax(const char* s);   // capacity

@@ -79,6 +79,11 @@ class cGuiList : public cGuiInputItem {
   }
   // host: marks every entry.
   virtual void markAll() {}
+  // host: whether a walk through the entries in order (as an update makes)
+  // reads most entries' labels and data (TRUE, the default), or passes over
+  // most of them by their sort keys alone; the host asks for what the walk
+  // reads ahead of it, or leaves the memory traffic to what is read.
+  virtual void expectWalkReadsEntries(bool flag) { (void)flag; }
 
   // ---- sorting (host): none, by a column, by the user's title clicks, or by
   // an application comparison. Changing the sorting of a built list sorts it

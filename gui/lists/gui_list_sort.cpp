@@ -27,6 +27,19 @@ uint64_t bigEndian(uint64_t loaded) {
   return loaded;
 }
 
+// The first n bytes of text (eight when n is more) as a big-endian word, the
+// rest of it 0.
+uint64_t firstBytesOf(const char* text, size_t n) {
+  if (n >= 8) {
+    uint64_t w;
+    std::memcpy(&w, text, sizeof w);
+    return bigEndian(w);
+  }
+  uint64_t w = 0;
+  for (size_t i = 0; i < n; ++i) w |= uint64_t{static_cast<unsigned char>(text[i])} << (56 - 8 * i);
+  return w;
+}
+
 // The bytes of w, eight at once: for each byte, bit 7 of the answer is set
 // when the byte (below 128) is at least limit (at most 128).
 uint64_t atLeast(uint64_t w, uint64_t limit) { return (w & ~HIGH_BITS) + (128 - limit) * EVERY_BYTE; }
@@ -106,15 +119,14 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - text) : SORT_KEY_BYTES;
   if (tabEnds)
     if (const void* tab = std::memchr(text, '\t', length)) length = static_cast<size_t>(static_cast<const char*>(tab) - text);
-  unsigned char bytes[SORT_KEY_BYTES] = {};
-  std::memcpy(bytes, text, length);
   const int32_t i = static_cast<int32_t>(length);
-  uint64_t words[2];
-  std::memcpy(words, bytes, sizeof words);
+  // Each word straight from the text: bytes copied to a buffer and read back
+  // as words would wait for the copy's stores to reach memory.
+  uint64_t words[2] = {firstBytesOf(text, std::min<size_t>(length, 8)),
+                       length > 8 ? firstBytesOf(text + 8, length - 8) : 0};
   const bool fold = type != 'S';
   bool control = false;
   for (uint64_t& w : words) {
-    w = bigEndian(w);
     if (fold) w = foldedLetters(w);
     control |= hasControlByte(w);
   }

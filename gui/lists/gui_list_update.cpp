@@ -23,6 +23,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "core/arena.h"
 #include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
@@ -54,7 +55,7 @@ int8_t signOf(int8_t r) { return r > 0 ? 1 : r < 0 ? -1 : 0; }
 // The new entries are taken in their sorted order, their labels and boxes
 // lie in the order the producer made them: asking for those of an entry a
 // few steps ahead hides most of the wait for memory.
-constexpr size_t FETCH_AHEAD = 4;
+constexpr size_t FETCH_AHEAD = 12;
 
 // One entry from the producer on its way into the list; the label and the
 // box are the merge's until the list takes them or they are disposed.
@@ -67,8 +68,10 @@ struct FreshEntry {
 };
 
 void fetchLabelAndBox(const FreshEntry& e) {
-  __builtin_prefetch(e.label);
-  if (e.dataBox) __builtin_prefetch(e.dataBox);
+  // With their headers: a label is compared, taken or disposed, a box
+  // compared or ended.
+  FetchStringAhead(e.label);
+  if (e.dataBox) Arena::fetchAhead(e.dataBox);
 }
 
 // Yields the entries the merge found missing, in their sorted order, with
@@ -110,8 +113,12 @@ class ListMerge {
     remembered = list->saveCursorEntry();
     rememberedIndex = list->cursor_walkToStart();
     found = remembered == nullptr;
-    bool listEnded = list->infoSize() == 0;
+    const size_t shownCount = static_cast<size_t>(list->infoSize());
+    bool listEnded = shownCount == 0;
     takeProducerEntries(f);
+    // With far fewer new entries than shown ones, most shown entries go,
+    // told apart by their keys: their labels and data stay unread.
+    list->expectWalkReadsEntries(fresh.size() * 4 >= shownCount);
     // The cursor entry's label, read again only when the cursor moves on.
     const char* shown = listEnded ? nullptr : list->cursor_getLabel();
     while (!listEnded || !freshEmpty()) {
@@ -158,6 +165,8 @@ class ListMerge {
   const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
+  // The most entries a producer gave in one run so far (in any list).
+  static inline size_t expectedEntries = 0;
 
   void takeProducerEntries(fGuiListEntries* f) {
     // Each label's key is made as it arrives, while the label is at hand:
@@ -166,6 +175,10 @@ class ListMerge {
     bool keyed = true;
     GuiListSortKey key;
     GuiListEntryMore more;
+    // Room for as many as a producer gave before: a long list's arrays then
+    // grow no more than once.
+    fresh.reserve(expectedEntries);
+    keys.reserve(expectedEntries);
     while (char* label = takeEntry(f, &more)) {
       try {
         fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
@@ -180,6 +193,7 @@ class ListMerge {
       }
     }
     if (!keyed || fresh.empty()) keys.clear();
+    expectedEntries = std::max(expectedEntries, fresh.size());
     sortFresh();
   }
 
@@ -189,6 +203,14 @@ class ListMerge {
   // that the merge reads them one after the other.
   void sortFresh() {
     const bool keyed = !keys.empty();
+    // A producer that yields in the list's order needs no sort (nor the
+    // records to sort).
+    bool sorted = true;
+    for (size_t i = 1; i < fresh.size() && sorted; ++i) {
+      const int r = keyed ? compareSortKeys(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
+      sorted = (r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[i - 1].label, fresh[i].label)) >= 0;
+    }
+    if (sorted) return;
     std::vector<GuiListKeyedItem> items(fresh.size());
     for (uint32_t i = 0; i < items.size(); ++i) {
       items[i].index = i;
@@ -198,10 +220,6 @@ class ListMerge {
       const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
       return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
     };
-    // A producer that yields in the list's order needs no sort.
-    bool sorted = true;
-    for (size_t i = 1; i < items.size() && sorted; ++i) sorted = compare(items[i - 1], items[i]) >= 0;
-    if (sorted) return;
     // By the keys where all are usable; else a merge sort: an application's
     // comparison that contradicts itself gives some order, never a read
     // outside the array.
@@ -372,6 +390,7 @@ void cGuiList::updateF(fGuiListEntries* f) {
   WithCleanUp([&] { merge.run(f); },
               [&] {
                 merge.end();
+                expectWalkReadsEntries(true);
                 setAutoUpdate(true);
               });
 }

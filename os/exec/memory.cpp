@@ -5,8 +5,24 @@
 #include <cstdlib>
 
 #include <sys/mman.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
+
+// The C library gives a large block (a long list's array of 100,000 items)
+// back to the system as it is freed, and takes fresh pages for the next
+// one, which the system zero-fills page by page as they are first touched:
+// a long list refiltered on every keystroke would pay for that every time.
+// Kept in the heap instead, freed blocks are handed out again as they are.
+[[maybe_unused]] const bool heapKeepsLargeBlocks = [] {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);   // the most the C library allows
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);  // free memory at the heap's top that stays
+#endif
+  return true;
+}();
 
 // The live blocks by address, in an open-addressing table with linear
 // probing: a block's entry costs no allocation of its own, which keeps

@@ -33,6 +33,13 @@
 // are both whole stand for a compare of 0; any other pair goes to the compare
 // hook. Every sort and sorted insert asks for the keys afresh, so a key may
 // change whenever the order does.
+//
+// And a fetch hook (this system's own too):
+//   fetch (hook, NIL, entry): the list reaches the entry soon as it walks
+//     its rows in order, and has asked the processor for the entry's first
+//     bytes already; the hook may ask for the memory the entry leads to that
+//     the program reads next (its texts, say). It answers nothing and must
+//     change nothing.
 
 constexpr Tag MUIA_NListview_NList = 0x9d510020;  // creation: the NList object (owned)
 
@@ -53,6 +60,7 @@ constexpr Tag MUIA_NList_TitleClick = 0x9d51009b;     // the column whose title 
 constexpr Tag MUIA_NList_TitleSeparator = 0x9d51009f; // a bar under the title row
 constexpr Tag MUIA_NList_TitleMark = 0x9d5100f1;      // sort mark: column, bit 31 reversed; _None
 constexpr Tag MUIA_NList_SortKeyHook = OWN_ATTRIBUTE_BASE + 0x100;
+constexpr Tag MUIA_NList_FetchHook = OWN_ATTRIBUTE_BASE + 0x101;
 
 struct NListSortKey {
   uint64_t high;   // compared first

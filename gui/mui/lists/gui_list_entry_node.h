@@ -37,20 +37,22 @@ class entryNode : public markNode {
 
   // The key of the host's sort column, made when the host's key stamp was
   // sortKeyStamp (0: none made since the label changed). First, beside the
-  // links: a sort reads little else of its entries.
+  // links, then what a merge reads of a shown entry (label, flags, box):
+  // a sort or a merge reads little else of its entries, and all of it lies
+  // in the first 80 bytes, which the list asks for ahead of a walk.
   GuiListSortKey sortKey;
   uint32_t sortKeyStamp = 0;
   // The key is of the sort column's text as the label holds it (no pen of
   // the label's own was passed over): the list's comparison makes the same.
   bool sortKeyOfLabelText = false;
-  char** columns = nullptr;  // owned: one string per list column; NIL until asked for
-  int32_t columnCount = 0;
-  char* label = nullptr;     // owned
   bool altColour = false;
-  int32_t data = 0;               // 0 whenever a box is held
-  class_base* dataBox = nullptr;  // owned
-  cGuiListHost* host = nullptr;
   bool marked = false;
+  char* label = nullptr;          // owned
+  class_base* dataBox = nullptr;  // owned
+  int32_t data = 0;               // 0 whenever a box is held
+  int32_t columnCount = 0;
+  char** columns = nullptr;  // owned: one string per list column; NIL until asked for
+  cGuiListHost* host = nullptr;
   entryNode* batchNext = this;  // the ring of the batch it came with
   entryNode* batchPrevious = this;
 };

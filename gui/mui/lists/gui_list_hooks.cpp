@@ -1,6 +1,8 @@
 #include "gui/mui/lists/gui_list_hooks.h"
 
+#include "core/arena.h"
 #include "core/exception.h"
+#include "core/strings/string.h"
 #include "gui/mui/lists/gui_list_entry_node.h"
 #include "gui/mui/lists/gui_list_host.h"
 
@@ -23,5 +25,17 @@ IPTR guiListDestruct(Hook* hook, void* pool, void* entry) {
   return 0;
 }
 
+IPTR guiListFetch(Hook* hook, void* object, void* entry) {
+  (void)hook, (void)object;
+  // What a merge or a removal reads of a shown entry beyond the entry
+  // itself: the label's text and the box's first bytes.
+  if (const auto* node = static_cast<const entryNode*>(entry)) {
+    FetchStringAhead(node->label);
+    if (node->dataBox) Arena::fetchAhead(node->dataBox);
+  }
+  return 0;
+}
+
 Hook guiListConstructHook = {nullptr, nullptr, guiListConstruct, nullptr, nullptr};
 Hook guiListDestructHook = {nullptr, nullptr, guiListDestruct, nullptr, nullptr};
+Hook guiListFetchHook = {nullptr, nullptr, guiListFetch, nullptr, nullptr};

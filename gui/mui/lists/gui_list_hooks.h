@@ -1,5 +1,6 @@
-// The construct and destruct hooks that every list host gives its NList: the
-// list keeps the entryNode itself as its entry, and ends it when the row goes.
+// The construct, destruct and fetch hooks that every list host gives its
+// NList: the list keeps the entryNode itself as its entry, ends it when the
+// row goes, and has what a walk reads of it asked for ahead.
 #pragma once
 
 #include "os/utility/hooks.h"
@@ -10,5 +11,9 @@ IPTR guiListConstruct(Hook* hook, void* pool, void* entry);
 // its host when it has one.
 IPTR guiListDestruct(Hook* hook, void* pool, void* entry);
 
+// (hook, NIL, entry): asks the processor for the entryNode's label and box.
+IPTR guiListFetch(Hook* hook, void* object, void* entry);
+
 extern Hook guiListConstructHook;
 extern Hook guiListDestructHook;
+extern Hook guiListFetchHook;

@@ -269,7 +269,7 @@ cGuiChildList* cGuiListHost::buildList() {
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &guiListDestructHook, MUIA_NList_DisplayHook,
                                 &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
-                                &sortKeyHook, MUIA_NList_Format, format,
+                                &sortKeyHook, MUIA_NList_FetchHook, &guiListFetchHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);
@@ -596,9 +596,14 @@ void cGuiListHost::endRemovedEntries() {
   // entries ahead, they are at hand when the entry ends.
   constexpr size_t AHEAD = 8;
   const size_t count = ending.size();
-  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) Arena::fetchAhead(ending[k]);
+  // An entry's end reads it up to its host's link, past its first 80 bytes.
+  auto fetchEntry = [](const entryNode* e) {
+    Arena::fetchAhead(e);
+    __builtin_prefetch(reinterpret_cast<const char*>(e) + 96);
+  };
+  for (size_t k = 0; k < count && k < 2 * AHEAD; ++k) fetchEntry(ending[k]);
   for (size_t k = 0; k < count; ++k) {
-    if (k + 2 * AHEAD < count) Arena::fetchAhead(ending[k + 2 * AHEAD]);
+    if (k + 2 * AHEAD < count) fetchEntry(ending[k + 2 * AHEAD]);
     if (k + AHEAD < count) {
       const entryNode* soon = ending[k + AHEAD];
       FetchStringAhead(soon->label);
@@ -610,6 +615,11 @@ void cGuiListHost::endRemovedEntries() {
       PrintException(e);
     }
   }
+}
+
+void cGuiListHost::expectWalkReadsEntries(bool flag) {
+  // The NList's fetch hook asks for the labels and boxes of the rows ahead.
+  if (built()) setNList(MUIA_NList_FetchHook, flag ? toIPTR(&guiListFetchHook) : 0);
 }
 
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {

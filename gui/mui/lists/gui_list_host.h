@@ -47,6 +47,7 @@ class cGuiListHost : public cGuiList {
   void addEntryF(fGuiListEntries* f) override;
   cGuiListHost* setAutoUpdate(bool flag) override;
   void markAll() override;
+  void expectWalkReadsEntries(bool flag) override;
 
   bool getSortByNone() override { return sortKind == SORT_NONE; }
   cGuiListHost* setSortByNone() override;

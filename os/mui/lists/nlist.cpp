@@ -18,6 +18,7 @@ constexpr AttrSpec nlistAttrs[] = {
     {MUIA_NList_DestructHook, "MUIA_NList_DestructHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_DisplayHook, "MUIA_NList_DisplayHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_SortKeyHook, "MUIA_NList_SortKeyHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_FetchHook, "MUIA_NList_FetchHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_Entries, "MUIA_NList_Entries", ATTR_G, AttrKind::Number, 0},
     {MUIA_NList_Format, "MUIA_NList_Format", ATTR_ISG, AttrKind::Text, 0},
     {MUIA_NList_Quiet, "MUIA_NList_Quiet", ATTR_ISG, AttrKind::Number, MUIV_NList_Quiet_None},
@@ -54,6 +55,10 @@ std::string joinedByTab(const std::vector<std::string>& columns) {
 uint32_t markWord(IPTR data) { return static_cast<uint32_t>(data); }
 }  // namespace
 
+void NList::fetchEntry(const void* list, void* entry) {
+  if (entry) CallHookPkt(static_cast<const NList*>(list)->fetch_, nullptr, entry);
+}
+
 void NList::keep(Tag tag) {
   switch (tag) {
     case MUIA_NList_ConstructHook: construct_ = reinterpret_cast<Hook*>(value(tag)); break;
@@ -61,6 +66,10 @@ void NList::keep(Tag tag) {
     case MUIA_NList_DisplayHook: display_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_CompareHook: compare_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_SortKeyHook: sortKey_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_FetchHook:
+      fetch_ = reinterpret_cast<Hook*>(value(tag));
+      tree_.fetchWith(fetch_ ? fetchEntry : nullptr, this);
+      break;
     case MUIA_NList_Quiet: quiet_ = value(tag) != MUIV_NList_Quiet_None; break;
     default: break;
   }
@@ -73,6 +82,7 @@ Hook* NList::hook(Tag tag) const {
     case MUIA_NList_DisplayHook: return display_;
     case MUIA_NList_CompareHook: return compare_;
     case MUIA_NList_SortKeyHook: return sortKey_;
+    case MUIA_NList_FetchHook: return fetch_;
     default: return reinterpret_cast<Hook*>(value(tag));
   }
 }
@@ -234,6 +244,9 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   // for a few entries ahead.
   constexpr IPTR AHEAD = 8;
   const bool fetching = sorted && sortOrder.key && count > AHEAD;
+  // A long batch's room at once (still growing by doubling for many short ones).
+  if (sorted && count > 0 && pendingSorted_.size() + static_cast<size_t>(count) > pendingSorted_.capacity())
+    pendingSorted_.reserve(std::max(pendingSorted_.size() + static_cast<size_t>(count), 2 * pendingSorted_.capacity()));
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
     if (fetching && i + AHEAD < count && entries[i + AHEAD]) fetchAhead(entries[i + AHEAD]);
     if (!entries[i]) continue;

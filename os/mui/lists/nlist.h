@@ -69,6 +69,9 @@ class NList : public Area, public ListUserActions {
   Hook* display_ = nullptr;
   Hook* compare_ = nullptr;
   Hook* sortKey_ = nullptr;
+  Hook* fetch_ = nullptr;
+  // The tree's fetch: the fetch hook with the entry.
+  static void fetchEntry(const void* list, void* entry);
   bool quiet_ = false;
   void keep(Tag tag);
   Hook* hook(Tag tag) const;

@@ -10,8 +10,10 @@ uint32_t rowsIn(const RowTree::Node* n) { return n->retired ? 0 : 1; }
 
 constexpr size_t NODES_PER_BLOCK = 4096;
 constexpr size_t NO_ROW = SIZE_MAX;
-// How many rows ahead a walk asks for the entries.
-constexpr size_t FETCH_ROWS_AHEAD = 8;
+// How many rows ahead a walk asks for the entries, and hands an entry to
+// the fetch (by then its first bytes have come).
+constexpr size_t FETCH_ROWS_AHEAD = 12;
+constexpr size_t FETCH_HOOK_ROWS_AHEAD = 6;
 
 // Row numbers of the selected rows after `after`: the first, or -1.
 long firstSelectedAfter(const RowTree::Node* n, size_t offset, long after) {
@@ -148,7 +150,11 @@ RowTree::Node* RowTree::before(const Node* node) {
 void RowTree::fetchAheadOf(const Node* node) const {
   // After a rebuild the next rows' nodes follow in memory (until rows come
   // and go, when this asks for some other row's entry: no harm).
-  if (node >= orderedBegin_ && node + FETCH_ROWS_AHEAD < orderedEnd_) fetchAhead(node[FETCH_ROWS_AHEAD].entry);
+  if (node < orderedBegin_ || node >= orderedEnd_) return;
+  if (node + FETCH_ROWS_AHEAD < orderedEnd_) fetchAhead(node[FETCH_ROWS_AHEAD].entry);
+  // A retired node's entry may be ended already; a free node has none.
+  if (fetch_ && node + FETCH_HOOK_ROWS_AHEAD < orderedEnd_ && !node[FETCH_HOOK_ROWS_AHEAD].retired)
+    fetch_(fetchContext_, node[FETCH_HOOK_ROWS_AHEAD].entry);
 }
 
 RowTree::Node* RowTree::at(size_t row) const {
@@ -317,12 +323,18 @@ void* RowTree::remove(Node* node) {
 void* RowTree::retire(Node* node) {
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
-  const uint32_t selected = node->selected ? 1 : 0;
+  const bool selected = node->selected;
   node->retired = true;
   node->selected = false;
-  for (Node* n = node; n; n = n->parent) {
-    --n->size;
-    n->selectedCount -= selected;
+  // Most rows an update removes are not selected: their walk up touches
+  // the row counts alone.
+  if (selected) {
+    for (Node* n = node; n; n = n->parent) {
+      --n->size;
+      --n->selectedCount;
+    }
+  } else {
+    for (Node* n = node; n; n = n->parent) --n->size;
   }
   retired_.push_back(node);
   return node->entry;

@@ -92,6 +92,14 @@ class RowTree {
   // Calls visit(node) for every row in order.
   void forEach(const std::function<void(Node*)>& visit) const;
 
+  // What a walk through the rows in order calls for an entry a few rows
+  // ahead, whose first bytes it asked for a few rows before (NIL: nothing).
+  using Fetch = void (*)(const void* context, void* entry);
+  void fetchWith(Fetch fetch, const void* context) {
+    fetch_ = fetch;
+    fetchContext_ = context;
+  }
+
  private:
   Node* root_ = nullptr;
   uint32_t seed_ = 0x2545f491u;
@@ -109,6 +117,8 @@ class RowTree {
   // forgets it or moves it with its row.
   mutable Node* finger_ = nullptr;
   mutable size_t fingerRow_ = 0;
+  Fetch fetch_ = nullptr;
+  const void* fetchContext_ = nullptr;
 
   uint32_t nextPriority();  // random bits
   uint32_t newPriority();   // a new node's
@@ -131,7 +141,8 @@ class RowTree {
   // O(n); they become the tree's only block, nodes[activeIndex] the active
   // node (none when past the end).
   void rebuild(std::vector<Node>&& nodes, size_t activeIndex);
-  // Asks for the entries of the rows a walk from node meets next.
+  // Asks for the entries of the rows a walk from node meets next, and hands
+  // the entry of a nearer one, asked for before, to the fetch.
   void fetchAheadOf(const Node* node) const;
 };
 

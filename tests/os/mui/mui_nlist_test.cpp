@@ -283,12 +283,14 @@ TEST_F(MuiNList, QuietRemovalsAndSortedBatchesMatchAPlainModel) {
   // or moves on, selects and activates rows on the way, adds a sorted batch,
   // and reads rows again; then quiet ends. Rows, selection and the active
   // row match a plain vector after each round, and every entry removed is
-  // ended at once, exactly once.
+  // ended at once, exactly once. The fetch hook gets rows of the list only,
+  // never one removed.
   std::mt19937 random(3);
   RowHooks hooks;
   Object* view = makeRowList(hooks, MUIV_NList_MultiSelect_Default);
   Object* list = listOfView(view);
   SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
+  SetAttrs(list, MUIA_NList_FetchHook, &hooks.fetch);
   std::vector<ModelRow> model;
   std::string activeId;
   int nextId = 0;
@@ -358,6 +360,8 @@ TEST_F(MuiNList, QuietRemovalsAndSortedBatchesMatchAPlainModel) {
   }
   const size_t left = model.size();
   EXPECT_GT(left, 1000u);
+  EXPECT_GT(hooks.fetched, left) << "the walks in order ask ahead";
+  EXPECT_EQ(hooks.fetchedNotRows, 0u);
   MUI_DisposeObject(view);
   EXPECT_EQ(hooks.destructed.size(), hooks.constructed.size());
 }

@@ -4,6 +4,7 @@
 // in the counts.
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@ struct RowHooks {
   // four bytes of the key, whole when the key has no more; none for a key
   // that begins with "!".
   Hook sortKey{};
+  // A fetch hook (not given unless a test sets it): counts the rows handed,
+  // and those among them that were not rows of the list (reading a freed
+  // row shows in the sanitizer's report).
+  Hook fetch{};
+  size_t fetched = 0;
+  size_t fetchedNotRows = 0;
+  std::set<std::string> rows;            // ids constructed and not yet destructed
   std::vector<std::string> constructed;  // ids, in order
   std::vector<std::string> destructed;   // ids, in order
   std::vector<void*> pools;              // the pool of every construct and destruct call
@@ -36,12 +44,14 @@ struct RowHooks {
         return 0;
       }
       self->constructed.push_back(static_cast<Row*>(entry)->id);
+      self->rows.insert(self->constructed.back());
       return reinterpret_cast<IPTR>(entry);
     };
     destruct.h_Entry = [](Hook* h, void* pool, void* entry) -> IPTR {
       auto* self = static_cast<RowHooks*>(h->h_Data);
       self->pools.push_back(pool);
       self->destructed.push_back(static_cast<Row*>(entry)->id);
+      self->rows.erase(self->destructed.back());
       delete static_cast<Row*>(entry);
       return 0;
     };
@@ -71,7 +81,13 @@ struct RowHooks {
       made->whole = text.size() <= 4;
       return 1;
     };
-    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey}) h->h_Data = this;
+    fetch.h_Entry = [](Hook* h, void*, void* entry) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      ++self->fetched;
+      if (!self->rows.count(static_cast<Row*>(entry)->id)) ++self->fetchedNotRows;
+      return 0;
+    };
+    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey, &fetch}) h->h_Data = this;
   }
 };
 
