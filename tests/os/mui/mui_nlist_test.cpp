@@ -72,6 +72,23 @@ struct ModelRow {
   bool selected;
 };
 
+// What the list must show for the model: its ids in order, the selected
+// rows, and the active row (the row of activeId, else off).
+struct ModelShown {
+  std::vector<std::string> ids;
+  std::vector<IPTR> selected;
+  IPTR active = MUIV_NList_Active_Off;
+};
+ModelShown shownOf(const std::vector<ModelRow>& model, const std::string& activeId) {
+  ModelShown shown;
+  for (size_t i = 0; i < model.size(); ++i) {
+    shown.ids.push_back(model[i].id);
+    if (model[i].selected) shown.selected.push_back(static_cast<IPTR>(i));
+    if (model[i].id == activeId) shown.active = static_cast<IPTR>(i);
+  }
+  return shown;
+}
+
 TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) {
   std::mt19937 random(7);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -184,14 +201,7 @@ TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) 
         }
         break;
     }
-    std::vector<std::string> ids;
-    std::vector<IPTR> selected;
-    IPTR active = MUIV_NList_Active_Off;
-    for (size_t i = 0; i < model.size(); ++i) {
-      ids.push_back(model[i].id);
-      if (model[i].selected) selected.push_back(static_cast<IPTR>(i));
-      if (model[i].id == activeId) active = static_cast<IPTR>(i);
-    }
+    const auto [ids, selected, active] = shownOf(model, activeId);
     ASSERT_EQ(rowIds(list), ids) << "step " << step;
     ASSERT_EQ(selectedRows(list), selected) << "step " << step;
     ASSERT_EQ(attr(list, MUIA_NList_Active), active) << "step " << step;
@@ -344,14 +354,7 @@ TEST_F(MuiNList, QuietRemovalsAndSortedBatchesMatchAPlainModel) {
     }
     DoMethod(list, MUIM_NList_Insert, batch.data(), static_cast<IPTR>(batch.size()), MUIV_NList_Insert_Sorted);
     if (round % 4 == 3) SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
-    std::vector<std::string> ids;
-    std::vector<IPTR> selected;
-    IPTR active = MUIV_NList_Active_Off;
-    for (size_t i = 0; i < model.size(); ++i) {
-      ids.push_back(model[i].id);
-      if (model[i].selected) selected.push_back(static_cast<IPTR>(i));
-      if (model[i].id == activeId) active = static_cast<IPTR>(i);
-    }
+    const auto [ids, selected, active] = shownOf(model, activeId);
     ASSERT_EQ(rowIds(list), ids) << "round " << round;
     ASSERT_EQ(selectedRows(list), selected) << "round " << round;
     ASSERT_EQ(attr(list, MUIA_NList_Active), active) << "round " << round;
