@@ -12,6 +12,7 @@
 // they hold no entries: they answer as an empty unsorted list and dispose
 // what they are handed.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "gui/items/gui_input_item.h"
@@ -232,4 +233,7 @@ class cGuiList : public cGuiInputItem {
   bool selectable = false;
   bool multiSelect = false;
   bool multiSelectMode = false;
+  // The most entries one update took from its producer: the next update
+  // makes room for as many at once.
+  size_t largestUpdate = 0;
 };

@@ -107,7 +107,9 @@ class fMissingEntries : public fGuiListEntries {
 // remembered cursor entry (its label pointer and index) on the shown side.
 class ListMerge {
  public:
-  ListMerge(cGuiList* target, fGuiListSort* comparison) : list(target), sort(comparison) {}
+  // largestUpdate: the most entries an update of this list took so far.
+  ListMerge(cGuiList* target, fGuiListSort* comparison, size_t& largestUpdate)
+      : list(target), sort(comparison), expectedEntries(largestUpdate) {}
 
   void run(fGuiListEntries* f) {
     remembered = list->saveCursorEntry();
@@ -165,8 +167,8 @@ class ListMerge {
   const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
-  // The most entries a producer gave in one run so far (in any list).
-  static inline size_t expectedEntries = 0;
+  // The most entries a producer gave this list in one update so far.
+  size_t& expectedEntries;
 
   void takeProducerEntries(fGuiListEntries* f) {
     // Each label's key is made as it arrives, while the label is at hand:
@@ -384,7 +386,7 @@ void cGuiList::updateF(fGuiListEntries* f) {
   getSortByFunction(&sort);
   if (!sort) Throw("BUG", "cGuiList.updateF(); unhandled list sort kind");
   setAutoUpdate(false);
-  ListMerge merge(this, sort);
+  ListMerge merge(this, sort, largestUpdate);
   // Redrawing comes back on whatever happens: a list left quiet would never
   // show another change.
   WithCleanUp([&] { merge.run(f); },
