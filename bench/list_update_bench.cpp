@@ -8,7 +8,9 @@
 // inserting the filtered rows as one sorted batch (refilling instead of
 // merging).
 //
-// Run by hand: build/bench/ludex_list_update_bench [rows]
+// Run by hand: build/bench/ludex_list_update_bench [rows [rounds]]
+// With rounds, the refilter steps after the fill run that many times over
+// (for a profiler, or to see the spread) and the baselines are left out.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -65,6 +67,7 @@ struct Step {
 
 int main(int argc, char** argv) {
   const size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
+  const size_t rounds = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 0;
   std::mt19937 random(1);
   static const char* const tags[] = {"", "Racing", "Platform,Puzzle", "Shooter", "RPG,Strategy"};
   std::vector<Game> games(count);
@@ -97,7 +100,7 @@ int main(int argc, char** argv) {
 
   std::printf("%zu game-like rows%31s  wall  processor\n", count, "");
   std::printf("updateF on the list host\n");
-  for (const Step& step : steps) {
+  auto runStep = [&](const Step& step) {
     auto* f = new gameProducer;
     f->new_function();
     f->games = &games;
@@ -106,6 +109,13 @@ int main(int argc, char** argv) {
     list->updateF(f);
     report(step.name, start, static_cast<size_t>(list->infoSize()));
     End(f);
+  };
+  for (const Step& step : steps) runStep(step);
+  if (rounds > 0) {
+    for (size_t round = 1; round < rounds; ++round)
+      for (size_t i = 1; i < steps.size(); ++i) runStep(steps[i]);
+    End(window);
+    return 0;
   }
 
   std::printf("Baseline: plain array, filtered and stably sorted by the same comparison\n");

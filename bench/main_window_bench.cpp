@@ -3,7 +3,10 @@
 // sort by each column and a save; beside a plain baseline in the same run
 // (the same rows filtered and sorted as std::string vectors).
 //
-//   ludex_main_window_bench [games]     (100000 by default)
+//   ludex_main_window_bench [games [rounds]]     (100000 games by default)
+//
+// With rounds, the keystrokes run that many times over (for a profiler, or
+// to see the spread).
 //
 // Everything happens in a fresh folder under the system's temporary folder,
 // mounted as the volumes the program uses; the user's own folders are never
@@ -86,6 +89,7 @@ void plainBaseline(int games) {
 
 int main(int argc, char** argv) {
   const int games = argc > 1 ? std::atoi(argv[1]) : 100000;
+  const int rounds = argc > 2 ? std::atoi(argv[2]) : 1;
   const BenchFolder folder("ludex-window-bench");
   if (folder.root.empty()) return 1;
   const std::string& root = folder.root;
@@ -127,6 +131,7 @@ int main(int argc, char** argv) {
     cGuiString* field;
     const char* key;
   } keystrokes[] = {{guiFilterName, "r"}, {guiFilterPath, "1"}, {guiFilterTags, "puzzle"}};
+  for (int round = 0; round < rounds; ++round)
   for (const auto& k : keystrokes) {
     start = BenchClock::now();
     k.field->setState(k.key);

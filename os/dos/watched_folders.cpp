@@ -1,8 +1,12 @@
 #include "os/dos/watched_folders.h"
 
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <set>
 #include <unordered_map>
@@ -29,6 +33,40 @@ Watcher& watcher() {
   return w;
 }
 
+// The kernel signals the process when an event joins the queue, so that an
+// empty queue is known without reading it: a load of a long list resolves
+// several paths a game, and an empty read of the queue for each cost as
+// much as the rest of the resolving. The flag is set before the queue is
+// first read and again by every signal; a read clears it first, so that an
+// event that comes during the read signals again. Where the signal cannot
+// be had, every look reads the queue.
+std::atomic<bool> queueMayHoldEvents{true};
+bool queueSignals = false;  // events on the descriptor raise SIGIO
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void onQueueSignal(int) { queueMayHoldEvents.store(true, std::memory_order_relaxed); }
+
+// A new descriptor (the first, or one that took the place of another).
+int newQueue() {
+  const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  queueMayHoldEvents.store(true);
+  if (fd < 0) return fd;
+  static const bool handled = [] {
+    struct sigaction action {};
+    action.sa_handler = onQueueSignal;
+    sigemptyset(&action.sa_mask);
+    // Slow calls the signal interrupts go on as if it never came.
+    action.sa_flags = SA_RESTART;
+    // A forked child shares the queue, but the signals go to its parent:
+    // the child reads at every look.
+    pthread_atfork(nullptr, nullptr, [] { queueSignals = false; });
+    return sigaction(SIGIO, &action, nullptr) == 0;
+  }();
+  const int flags = fcntl(fd, F_GETFL);
+  queueSignals = handled && flags >= 0 && fcntl(fd, F_SETOWN, getpid()) == 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
+  return fd;
+}
+
 // Every watch goes at once with its descriptor; a new one takes its place, so
 // that dos keeps the same number of descriptors open. (Closing an inotify
 // descriptor waits for the kernel's readers, some milliseconds: only events
@@ -36,7 +74,7 @@ Watcher& watcher() {
 void dropAll(Watcher& w) {
   if (w.fd >= 0) {
     close(w.fd);
-    w.fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    w.fd = newQueue();
     w.unavailable = w.fd < 0;
   }
   w.folders.clear();
@@ -73,6 +111,8 @@ bool mayMoveWatchedFolders(const Watcher& w, const inotify_event& e) {
 uint64_t generation() {
   Watcher& w = watcher();
   if (w.fd < 0) return w.generation;
+  if (queueSignals && !queueMayHoldEvents.load(std::memory_order_relaxed)) return w.generation;
+  queueMayHoldEvents.store(false);
   alignas(inotify_event) char buffer[4096];
   ssize_t n;
   do n = read(w.fd, buffer, sizeof buffer);
@@ -83,6 +123,8 @@ uint64_t generation() {
   if (n < 0 && errno != EAGAIN) {
     dropAll(w);
   } else if (n > 0) {
+    // More may wait than one read takes: the next look reads again.
+    queueMayHoldEvents.store(true);
     bool moved = false;
     for (char* at = buffer; at < buffer + n && !moved;) {
       const auto* e = reinterpret_cast<const inotify_event*>(at);
@@ -101,7 +143,7 @@ uint64_t generation() {
 bool available() {
   Watcher& w = watcher();
   if (w.fd < 0 && !w.unavailable) {
-    w.fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    w.fd = newQueue();
     w.unavailable = w.fd < 0;
   }
   return !w.unavailable;

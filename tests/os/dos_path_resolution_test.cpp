@@ -245,6 +245,10 @@ TEST_F(DosPathResolution, AnswersFromAWatchedFoldersNamesFollowOtherProgramsChan
         {[] { return examined("Sandbox:Games/Beside.adf"); }, "Beside.adf file"}}},
       {"a file comes into the new Fred", [this] { box.writeFile("Games/Fred/Later.adf"); },
        {{[] { return examined("Sandbox:Games/Fred/later.adf"); }, "Later.adf file"}}},
+      {"a process of its own makes a file", [this] {
+         ASSERT_EQ(std::system(("touch '" + box.host("Games/Fred/Outside.adf") + "'").c_str()), 0);
+       },
+       {{[] { return examined("Sandbox:Games/Fred/outside.adf"); }, "Outside.adf file"}}},
       {"a locked file is renamed", [this, &held, &readNames] {
          box.writeFile("Games/Fred/Locked.adf");
          readNames();
