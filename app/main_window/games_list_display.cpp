@@ -5,7 +5,7 @@
 #include "app/main_window/games_list_filters.h"
 #include "app/main_window/shown_labels.h"
 #include "core/clean_up.h"
-#include "core/lists/mega_read_ahead.h"
+#include "core/lists/mega_list_walk.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string.h"
@@ -20,15 +20,19 @@ bool guiBuilt = false;
 namespace {
 
 GamesListFilters filters;
-bool iterateGamesListFinished = true;
-MegaReadAhead gamesAhead;
+// The game list's games in order, walked again only after the list changed.
+MegaListWalk gamesInOrder;
+const std::vector<intptr_t>* games = nullptr;  // of gamesInOrder while a fill runs
+size_t nextGame = 0;
 
 // Asks for the games a few ahead, then for the texts of those nearer, that
 // the filters and the label check read: every keystroke reads them all.
-void fetchGamesAhead() {
-  const MegaReadAhead::Ahead soon = gamesAhead.step();
-  if (soon.far) __builtin_prefetch(reinterpret_cast<const game*>(soon.far));
-  if (const auto* g = reinterpret_cast<const game*>(soon.near)) {
+void fetchGamesAhead(size_t at) {
+  constexpr size_t FAR = 16;
+  constexpr size_t NEAR = 6;
+  if (at + FAR < games->size()) __builtin_prefetch(reinterpret_cast<const void*>((*games)[at + FAR]));
+  if (at + NEAR < games->size()) {
+    const auto* g = static_cast<const game*>(reinterpret_cast<const class_base*>((*games)[at + NEAR]));
     __builtin_prefetch(g->name);
     __builtin_prefetch(g->tags);
     // The label is compared with the name and the tags, then copied whole.
@@ -50,22 +54,20 @@ void fillFromGamesList(Fill fill) {
 
 void setupIterateGamesList() {
   if (guiBuilt) filters.set(textOf(guiFilterName), textOf(guiFilterPath), textOf(guiFilterTags));
-  iterateGamesListFinished = true;
-  if (!list || !cursor) return;
-  cursor->goto_cMegaCursorGeneric(list->infoStart());
-  iterateGamesListFinished = cursor->isOnSameNodeAs(list->infoPastEnd());
-  gamesAhead.start(cursor);
+  games = &gamesInOrder.dataOf(list);
+  nextGame = 0;
 }
 
-void tidyupIterateGamesList() { filters.clear(); }
+void tidyupIterateGamesList() {
+  filters.clear();
+  games = nullptr;
+}
 
 char* iterateGamesList::call(GuiListEntryMore* more) {
-  while (!iterateGamesListFinished) {
-    auto* g = static_cast<game*>(cursor->read_cMegaCursor_class());
-    fetchGamesAhead();
-    const bool passes = filters.passes(g);
-    iterateGamesListFinished = cursor->next();  // TRUE on reaching the end
-    if (passes) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
+  while (games && nextGame < games->size()) {
+    fetchGamesAhead(nextGame);
+    auto* g = static_cast<game*>(reinterpret_cast<class_base*>((*games)[nextGame++]));
+    if (filters.passes(g)) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
   }
   return fGuiListEntries::call(more);
 }

@@ -15,8 +15,8 @@ extern cGuiString* guiFilterPath;
 extern cGuiString* guiFilterTags;
 extern bool guiBuilt;
 
-// Yields the entry of every game of the game list (the globals list and
-// cursor, whose position it moves) that passes the filters, in list order.
+// Yields the entry of every game of the game list (the global list) that
+// passes the filters, in list order.
 // Valid between setupIterateGamesList and tidyupIterateGamesList.
 class iterateGamesList : public fGuiListEntries {
   LUDEX_CLASS(iterateGamesList, fGuiListEntries)
@@ -25,7 +25,7 @@ class iterateGamesList : public fGuiListEntries {
 };
 
 // Reads the filter fields (only once the window is built; before, every game
-// passes) and puts the game list's cursor on the first game.
+// passes) and starts from the first game.
 void setupIterateGamesList();
 // Frees the filters: every game passes until the next setup.
 void tidyupIterateGamesList();

@@ -94,5 +94,9 @@ void cMegaListGeneric::sort(fCompareMegaNodes* comparator) {
       view = view->nextList;
     } while (view && view != store);
   };
-  WithCleanUp([&] { mergeSortNodes(head, sentinel, store, comparator); }, [&] { settleStart(); });
+  WithCleanUp([&] { mergeSortNodes(head, sentinel, store, comparator); },
+              [&] {
+                settleStart();
+                if (store->root) store->root->noteChange();
+              });
 }

@@ -119,6 +119,7 @@ oMiniNodeFloating* cMiniListGeneric::node_remove(oMiniNode* node, oMiniNode* toN
   }
   oMiniNode* before = node->prev;
   oMiniNode* after = last->next;
+  if (root) root->noteChange();
 
   before->next = after;
   after->prev = before;
@@ -152,6 +153,7 @@ oMiniNode* linkRingBetween(oMiniNode* before, oMiniNode* after, oMiniNodeFloatin
 oMiniNode* cMiniListGeneric::node_beforeInsert(oMiniNode* node, oMiniNodeFloating* floating) {
   if (!floating) return nullptr;
   checkRing(floating, "cMiniListGeneric.node_beforeInsert(); ownedStart<>start");
+  if (root) root->noteChange();
   linkRingBetween(node->prev, node, floating);
   if (node == start) start = floating;
   return floating;
@@ -160,6 +162,7 @@ oMiniNode* cMiniListGeneric::node_beforeInsert(oMiniNode* node, oMiniNodeFloatin
 oMiniNode* cMiniListGeneric::node_afterInsert(oMiniNode* node, oMiniNodeFloating* floating) {
   if (!floating) return nullptr;
   checkRing(floating, "cMiniListGeneric.node_afterInsert(); ownedStart<>start");
+  if (root) root->noteChange();
   oMiniNode* last = linkRingBetween(node, node->next, floating);
   if (node == end) end = last;
   return floating;
@@ -189,6 +192,7 @@ void cMiniListGeneric::node_end(oMiniNodeFloating* floating) {
 
 intptr_t cMiniListGeneric::node_writeUngeneric(oMiniNode* node, intptr_t value, bool keepOld) {
   const intptr_t old = node->data;
+  if (root && old != value) root->noteChange();
   node->data = value;
   if (keepOld) return old;
   // Writing the value the node already holds must not end it.
@@ -243,7 +247,17 @@ cMiniList* cMiniList::make_cMiniList() { return new cMiniList; }
 void cMiniRoot::new_cMiniRoot(oMiniNode* chainNode, cMiniListGeneric* view) {
   node = chainNode;
   list = view;
+  noteChange();
 }
+
+void cMiniRoot::noteChange() {
+  // One counter for every chain: a stamp never comes back, also for a chain
+  // made where an ended one was.
+  static uint64_t lastStamp = 0;
+  changeStamp = ++lastStamp;
+}
+
+uint64_t cMiniListGeneric::infoChangeStamp() const { return root ? root->changeStamp : 0; }
 
 void cMiniRoot::end_class() {
   oMiniNode* chain = node;

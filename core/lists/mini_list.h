@@ -48,6 +48,10 @@ class cMiniListGeneric : public class_base {
   // this view's own. A lone view is left unchanged.
   virtual void isolateFromSharing();
   virtual bool infoIsEmpty();
+  // Changes with every change of the chain's nodes, their order or their
+  // values, through any of its views; two states of any chains never share
+  // a stamp. A walk's findings can be kept as long as the stamp holds.
+  uint64_t infoChangeStamp() const;
 
   virtual intptr_t node_read(oMiniNode* node);
   // The next / previous node; *isEnd is TRUE when that node is the end node.
@@ -108,6 +112,7 @@ class cMiniRoot : public class_base {
  public:
   oMiniNode* node = nullptr;         // one node of the chain; the chain is ended from it
   cMiniListGeneric* list = nullptr;  // one view of the ring
+  uint64_t changeStamp = 0;          // see infoChangeStamp
 
   virtual void new_cMiniRoot(oMiniNode* chainNode, cMiniListGeneric* view);
   // Ends the whole chain through the view `list`. Errors are swallowed.
@@ -118,6 +123,8 @@ class cMiniRoot : public class_base {
   // Unlinks view (it then points to itself); TRUE when it was the last view.
   virtual bool removeList(cMiniListGeneric* view);
   virtual bool hasOnlyOneList();
+  // A new stamp: the chain changed.
+  void noteChange();
 };
 
 // The module's self-test: builds, changes and prints a small list.

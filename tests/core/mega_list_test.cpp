@@ -13,7 +13,7 @@
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_module.h"
 #include "core/lists/mega_list_types.h"
-#include "core/lists/mega_read_ahead.h"
+#include "core/lists/mega_list_walk.h"
 
 namespace {
 
@@ -135,28 +135,55 @@ TEST_F(MegaList, WalkingReportsTheSentinelAndWraps) {
   End(list);
 }
 
-TEST_F(MegaList, ReadingAheadAnswersTheDataOfTheNodesAheadAndStopsAtTheEnd) {
-  // Lists shorter and longer than the look ahead, walked from each start.
-  for (const intptr_t count : {0, 3, 6, 20}) {
-    std::vector<intptr_t> all;
-    for (intptr_t v = 1; v <= count; ++v) all.push_back(v);
-    cMegaList* list = plainList(all);
-    for (intptr_t from = 0; from < std::max<intptr_t>(count, 1); ++from) {
-      cMegaCursor* c = cursorAt(list, static_cast<size_t>(from), 1);
-      MegaReadAhead ahead;
-      ahead.start(c);
-      for (intptr_t at = from + 1; at <= count + 2; ++at) {
-        // The cursor moves one on, and so does the look ahead.
-        if (at <= count) c->next();
-        const MegaReadAhead::Ahead soon = ahead.step();
-        auto expected = [&](intptr_t distance) { return at + distance < count ? at + distance + 1 : 0; };
-        ASSERT_EQ(soon.far, expected(MegaReadAhead::FAR)) << count << " from " << from << " at " << at;
-        ASSERT_EQ(soon.near, expected(MegaReadAhead::NEAR)) << count << " from " << from << " at " << at;
-      }
-      End(c);
+TEST_F(MegaList, AKeptWalkFollowsEveryChangeOfTheListThroughAnyView) {
+  // Plain values ordered as numbers, for the sort step.
+  class valueOrder : public fCompareMegaNodes {
+   public:
+    int8_t call(cMegaMiniList* store, oMegaNode* a, oMegaNode* b) override {
+      const intptr_t va = store->node_read(a), vb = store->node_read(b);
+      return static_cast<int8_t>(va == vb ? 0 : (va < vb ? 1 : -1));
     }
-    End(list);
+  } order;
+  cMegaList* list = plainList({5, 3, 8});
+  cMegaList* mirror = list->mirror_cMegaList();
+  cMegaCursor* c = cursorAt(list, 1, 1);
+  cMegaCursor* inMirror = cursorAt(mirror, 0, 1);
+  const struct {
+    const char* step;
+    std::function<void()> change;
+  } steps[] = {
+      {"first walk", [] {}},
+      {"unchanged", [] {}},
+      {"inserted before", [&] { c->beforeInsert(list->makeNode(4)); }},
+      {"inserted after", [&] { c->afterInsert(list->makeNode(9)); }},
+      {"a value written", [&] { c->write_cMegaCursor(7); }},
+      {"the same value written", [&] { c->write_cMegaCursor(7); }},
+      {"removed", [&] { c->destroy(); }},
+      {"inserted through a mirror", [&] { inMirror->beforeInsert(mirror->makeNode(1)); }},
+      {"written through a mirror", [&] { inMirror->write_cMegaCursor(2); }},
+      {"sorted", [&] { list->sort(&order); }},
+      {"emptied", [&] {
+         cMegaCursor* first = cursorAt(list, 0, 1);
+         first->destroy(list->infoPastEnd_cMegaList());
+         End(first);
+       }},
+  };
+  MegaListWalk walk;
+  for (const auto& s : steps) {
+    s.change();
+    EXPECT_EQ(walk.dataOf(list), values(list)) << s.step;
   }
+  // Another list is walked afresh, and the first one again after it.
+  cMegaList* other = plainList({6});
+  EXPECT_EQ(walk.dataOf(other), (std::vector<intptr_t>{6}));
+  list->infoPastEnd()->beforeInsert(list->makeNode(11));
+  EXPECT_EQ(walk.dataOf(list), (std::vector<intptr_t>{11}));
+  EXPECT_TRUE(walk.dataOf(nullptr).empty());
+  End(inMirror);
+  End(c);
+  End(other);
+  End(mirror);
+  End(list);
 }
 
 TEST_F(MegaList, InsertionsAtTheListsOwnCursorsKeepTheBounds) {
