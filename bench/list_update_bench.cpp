@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_spread.h"
 #include "core/box.h"
 #include "core/strings/string.h"
 #include "gui/mui/client/gui_window_host.h"
@@ -54,8 +55,11 @@ class gameProducer : public fGuiListEntries {
 
 using Clock = BenchClock;
 Clock now() { return BenchClock::now(); }
-void report(const char* what, const Clock& start, size_t rows) {
-  std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, start.wallMs(), start.cpuSinceMs());
+// Prints a step's times; answers its processor time.
+double report(const char* what, const Clock& start, size_t rows) {
+  const double wall = start.wallMs(), cpu = start.cpuSinceMs();
+  std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, wall, cpu);
+  return cpu;
 }
 
 struct Step {
@@ -100,6 +104,7 @@ int main(int argc, char** argv) {
 
   std::printf("%zu game-like rows%31s  wall  processor\n", count, "");
   std::printf("updateF on the list host\n");
+  BenchSpread spread;
   auto runStep = [&](const Step& step) {
     auto* f = new gameProducer;
     f->new_function();
@@ -107,13 +112,14 @@ int main(int argc, char** argv) {
     f->keep = step.keep;
     const Clock start = now();
     list->updateF(f);
-    report(step.name, start, static_cast<size_t>(list->infoSize()));
+    spread.add(step.name, report(step.name, start, static_cast<size_t>(list->infoSize())));
     End(f);
   };
   for (const Step& step : steps) runStep(step);
   if (rounds > 0) {
     for (size_t round = 1; round < rounds; ++round)
       for (size_t i = 1; i < steps.size(); ++i) runStep(steps[i]);
+    spread.print("updateF, processor times");
     End(window);
     return 0;
   }

@@ -30,6 +30,7 @@
 #include "bench/bench_folder.h"
 #include "bench/bench_game_list.h"
 #include "bench/bench_program.h"
+#include "bench/bench_spread.h"
 #include "core/lists/mega_cursor_types.h"
 #include "core/lists/mega_list_types.h"
 #include "core/strings/string.h"
@@ -131,18 +132,23 @@ int main(int argc, char** argv) {
     cGuiString* field;
     const char* key;
   } keystrokes[] = {{guiFilterName, "r"}, {guiFilterPath, "1"}, {guiFilterTags, "puzzle"}};
+  BenchSpread spread;
   for (int round = 0; round < rounds; ++round)
-  for (const auto& k : keystrokes) {
-    start = BenchClock::now();
-    k.field->setState(k.key);
-    updateGamesListToGUI(w.games);
-    std::printf("  keystroke %-6s in %-5s %8.1f ms (%d rows)\n", k.key, k.field->infoLabel(), ms(start),
-                w.games->infoSize());
-    start = BenchClock::now();
-    k.field->setState("");
-    updateGamesListToGUI(w.games);
-    std::printf("  clearing it               %8.1f ms (%d rows)\n", ms(start), w.games->infoSize());
-  }
+    for (const auto& k : keystrokes) {
+      start = BenchClock::now();
+      k.field->setState(k.key);
+      updateGamesListToGUI(w.games);
+      double took = ms(start);
+      std::printf("  keystroke %-6s in %-5s %8.1f ms (%d rows)\n", k.key, k.field->infoLabel(), took,
+                  w.games->infoSize());
+      spread.add(std::string("keystroke ") + k.key + " in " + k.field->infoLabel(), took);
+      start = BenchClock::now();
+      k.field->setState("");
+      updateGamesListToGUI(w.games);
+      took = ms(start);
+      std::printf("  clearing it               %8.1f ms (%d rows)\n", took, w.games->infoSize());
+      spread.add(std::string("clearing ") + k.field->infoLabel(), took);
+    }
   for (int column = 1; column <= 4; ++column) {
     start = BenchClock::now();
     w.games->setSortByUser(column % 4, false);
@@ -153,6 +159,10 @@ int main(int argc, char** argv) {
   const double save = ms(start);
   std::printf("  save                      %8.1f ms\n", save);
   std::printf("  load + save               %8.1f ms\n\n", load + save);
+  if (rounds > 1) {
+    spread.print("Keystrokes");
+    std::printf("\n");
+  }
 
   std::printf("Plain baseline (std::string rows):\n");
   plainBaseline(games);

@@ -122,16 +122,17 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   const int32_t i = static_cast<int32_t>(length);
   // Each word straight from the text: bytes copied to a buffer and read back
   // as words would wait for the copy's stores to reach memory.
-  uint64_t words[2] = {firstBytesOf(text, std::min<size_t>(length, 8)),
-                       length > 8 ? firstBytesOf(text + 8, length - 8) : 0};
-  const bool fold = type != 'S';
-  bool control = false;
-  for (uint64_t& w : words) {
-    if (fold) w = foldedLetters(w);
-    control |= hasControlByte(w);
+  // Two plain words, not an array: an array of them goes through memory,
+  // and reading it back as one 16-byte value waits for both stores.
+  uint64_t high = firstBytesOf(text, std::min<size_t>(length, 8));
+  uint64_t low = length > 8 ? firstBytesOf(text + 8, length - 8) : 0;
+  if (type != 'S') {
+    high = foldedLetters(high);
+    low = foldedLetters(low);
   }
-  key->high = words[0];
-  key->low = words[1];
+  const bool control = hasControlByte(high) | hasControlByte(low);
+  key->high = high;
+  key->low = low;
   key->usable = !(tabEnds && control);
   key->whole = endsAt(text[i]);
 }
