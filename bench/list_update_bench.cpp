@@ -37,7 +37,8 @@ struct Game {
 };
 
 // Yields the games that pass the filter, in the game list's order, each with
-// a box pointing at its game, as the application's producer does.
+// a box pointing at its game, lending the labels where the list can take
+// them, as the application's producer does.
 class gameProducer : public fGuiListEntries {
   LUDEX_CLASS(gameProducer, fGuiListEntries)
  public:
@@ -48,8 +49,10 @@ class gameProducer : public fGuiListEntries {
     while (next < games->size() && !keep((*games)[next])) ++next;
     if (next >= games->size()) return nullptr;
     const Game& g = (*games)[next++];
+    const bool lend = more->mayLend;
     more->dataBox = BoxPTR(const_cast<Game*>(&g));
-    return StrClone(g.label.c_str());
+    more->labelLent = lend;
+    return lend ? const_cast<char*>(g.label.c_str()) : StrClone(g.label.c_str());
   }
 };
 

@@ -64,10 +64,17 @@ void tidyupIterateGamesList() {
 }
 
 char* iterateGamesList::call(GuiListEntryMore* more) {
+  // A game's kept label is asked for once a fill: it can be lent.
+  const bool mayLend = more && more->mayLend;
   while (games && nextGame < games->size()) {
     fetchGamesAhead(nextGame);
     auto* g = static_cast<game*>(reinterpret_cast<class_base*>((*games)[nextGame++]));
-    if (filters.passes(g)) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
+    if (!filters.passes(g)) continue;
+    if (!mayLend) return g->mapToEntryWithLabel(copyOfShownLabel(g), more);
+    const char* label = shownLabelOf(g);
+    g->mapToEntryWithLabel(nullptr, more);
+    more->labelLent = true;
+    return const_cast<char*>(label);
   }
   return fGuiListEntries::call(more);
 }

@@ -16,7 +16,8 @@ extern cGuiString* guiFilterTags;
 extern bool guiBuilt;
 
 // Yields the entry of every game of the game list (the global list) that
-// passes the filters, in list order.
+// passes the filters, in list order; where the receiver can take them, it
+// lends the games' kept labels instead of copies.
 // Valid between setupIterateGamesList and tidyupIterateGamesList.
 class iterateGamesList : public fGuiListEntries {
   LUDEX_CLASS(iterateGamesList, fGuiListEntries)

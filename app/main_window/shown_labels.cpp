@@ -26,7 +26,7 @@ bool stillShows(const game* g) {
 
 }  // namespace
 
-char* copyOfShownLabel(game* g) {
+const char* shownLabelOf(game* g) {
   if (!stillShows(g)) {
     char* made = makeGameEntryLabel(g);
     DisposeString(g->shownLabel);
@@ -34,5 +34,7 @@ char* copyOfShownLabel(game* g) {
     g->shownPlayCount = g->playCount;
     g->shownLastPlayed = g->lastPlayed;
   }
-  return StrClone(g->shownLabel);
+  return g->shownLabel;
 }
+
+char* copyOfShownLabel(game* g) { return StrClone(shownLabelOf(g)); }

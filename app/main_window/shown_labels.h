@@ -8,5 +8,8 @@
 
 class game;
 
-// The game's label (makeGameEntryLabel), a new string.
+// The game's label (makeGameEntryLabel), kept in the game: it stays as it is
+// until the next call for the same game.
+const char* shownLabelOf(game* g);
+// The same, a new string.
 char* copyOfShownLabel(game* g);

@@ -19,8 +19,9 @@ fEntriesFromStringList* fEntriesFromStringList::init(char* chain) {
   return this;
 }
 
-char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more) {
+char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more, bool mayLend) {
   *more = GuiListEntryMore{};
+  more->mayLend = mayLend;
   char* label = f->call(more);
   if (!label) End(more->dataBox);
   return label;

@@ -16,6 +16,13 @@ struct GuiListEntryMore {
   // getSortByFunction) makes it, when the producer has made it already (as
   // the update merge has); not usable otherwise.
   GuiListSortKey sortKey;
+  // Set by a receiver before the call when it can take a lent label: one it
+  // reads and copies where it keeps it, but never disposes. A producer whose
+  // labels stay unchanged until the receiver's fill ends (a list's update)
+  // may then lend them instead of making a copy for each entry.
+  bool mayLend = false;
+  // The label is lent (only where mayLend was set).
+  bool labelLent = false;
 };
 
 class fGuiListEntries : public function {
@@ -30,8 +37,8 @@ class fGuiListEntries : public function {
 };
 
 // The producer's next entry, as call; a data box that comes with the final
-// NIL is ended.
-char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more);
+// NIL is ended. Only with mayLend can the label come lent.
+char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more, bool mayLend = false);
 
 // Yields the strings of a chain as labels, first to last.
 class fEntriesFromStringList : public fGuiListEntries {

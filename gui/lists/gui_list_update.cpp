@@ -58,9 +58,12 @@ int8_t signOf(int8_t r) { return r > 0 ? 1 : r < 0 ? -1 : 0; }
 constexpr size_t FETCH_AHEAD = 12;
 
 // One entry from the producer on its way into the list; the label and the
-// box are the merge's until the list takes them or they are disposed.
+// box are the merge's until the list takes them or they are disposed. A lent
+// label stays the producer's: the list takes a copy of it, and it is never
+// disposed here.
 struct FreshEntry {
   char* label;
+  bool lent;
   bool altColour;
   bool marked;
   int32_t data;
@@ -91,12 +94,13 @@ class fMissingEntries : public fGuiListEntries {
     if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD]]);
     const uint32_t index = (*missing)[next++];
     FreshEntry& e = (*fresh)[index];
+    // The copy first: when it cannot be made, the entry is as it was.
+    char* label = e.lent ? StrClone(e.label) : e.label;
     if (!keys->empty()) more->sortKey = (*keys)[index];
     more->altColour = e.altColour;
     more->marked = e.marked;
     more->data = e.data;
     more->dataBox = e.dataBox;
-    char* label = e.label;
     e.label = nullptr;
     e.dataBox = nullptr;
     return label;
@@ -145,7 +149,7 @@ class ListMerge {
   // Disposes what the list did not take of the producer's entries.
   void end() {
     for (FreshEntry& e : fresh) {
-      DisposeString(e.label);
+      if (!e.lent) DisposeString(e.label);
       End(e.dataBox);
     }
     fresh.clear();
@@ -181,14 +185,14 @@ class ListMerge {
     // grow no more than once.
     fresh.reserve(expectedEntries);
     keys.reserve(expectedEntries);
-    while (char* label = takeEntry(f, &more)) {
+    while (char* label = takeEntry(f, &more, true)) {
       try {
-        fresh.push_back({label, more.altColour, more.marked, more.data, more.dataBox});
+        fresh.push_back({label, more.labelLent, more.altColour, more.marked, more.data, more.dataBox});
         if (keyed) keyed = sort->sortKey(label, &key);
         if (keyed) keys.push_back(key);
       } catch (...) {
         if (fresh.empty() || fresh.back().label != label) {
-          DisposeString(label);
+          if (!more.labelLent) DisposeString(label);
           End(more.dataBox);
         }
         throw;
@@ -267,7 +271,7 @@ class ListMerge {
   // Disposes what is left in the first new entry and moves on.
   void dropHead() {
     FreshEntry* e = head();
-    DisposeString(e->label);
+    if (!e->lent) DisposeString(e->label);
     e->label = nullptr;
     End(e->dataBox);
     advance();

@@ -90,6 +90,12 @@ class vectorProducer : public fGuiListEntries {
     more->marked = s.marked;
     more->data = s.id % 2 ? 0 : s.id;
     more->dataBox = s.id % 2 ? BoxVALUE(s.id) : nullptr;
+    // Every other label lent where the list takes lent ones: a lent label
+    // the list disposed or kept would be caught as memory it must not touch.
+    if (more->mayLend && next % 2 == 0 && chainAfterFirst.empty()) {
+      more->labelLent = true;
+      return const_cast<char*>(s.label.c_str());
+    }
     char* label = StrClone(s.label.c_str());
     if (next == 1 && !chainAfterFirst.empty()) StrLink(label, chainOf(chainAfterFirst));
     return label;
