@@ -12,11 +12,15 @@ IPTR guiListConstruct(Hook* hook, void* pool, void* entry) {
 }
 
 IPTR guiListDestruct(Hook* hook, void* pool, void* entry) {
-  (void)hook, (void)pool;
+  (void)pool;
   try {
     auto* node = static_cast<entryNode*>(entry);
-    if (node && node->host)
-      node->host->endRemovedEntry(node);
+    // The host from the hook: a removal of thousands of rows then reads
+    // nothing of each entry beyond what the merge read already.
+    auto* host = static_cast<cGuiListHost*>(hook ? hook->h_Data : nullptr);
+    if (node && !host) host = node->host;
+    if (node && host)
+      host->endRemovedEntry(node);
     else
       End(node);
   } catch (const Exception& e) {
@@ -37,5 +41,4 @@ IPTR guiListFetch(Hook* hook, void* object, void* entry) {
 }
 
 Hook guiListConstructHook = {nullptr, nullptr, guiListConstruct, nullptr, nullptr};
-Hook guiListDestructHook = {nullptr, nullptr, guiListDestruct, nullptr, nullptr};
 Hook guiListFetchHook = {nullptr, nullptr, guiListFetch, nullptr, nullptr};

@@ -160,6 +160,7 @@ const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
 cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount, const char* listTitle) {
   cGuiList::new_cGuiList(owner, columnCount, listTitle);
   window = owner;
+  destructHook = Hook{nullptr, nullptr, ::guiListDestruct, nullptr, this};
   displayHook = Hook{nullptr, nullptr, ::guiListDisplay, nullptr, this};
   compareHook = Hook{nullptr, nullptr, ::guiListCompare, nullptr, this};
   sortKeyHook = Hook{nullptr, nullptr, ::guiListSortKey, nullptr, this};
@@ -267,7 +268,7 @@ cGuiChildList* cGuiListHost::buildList() {
   const bool titled = infoColumnTitles() != nullptr;
   Object* nlist = MUI_NewObject("NList.mcc", MUIA_NList_Input, selectable ? 1 : 0, MUIA_NList_MultiSelect,
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
-                                MUIA_NList_DestructHook, &guiListDestructHook, MUIA_NList_DisplayHook,
+                                MUIA_NList_DestructHook, &destructHook, MUIA_NList_DisplayHook,
                                 &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
                                 &sortKeyHook, MUIA_NList_FetchHook, &guiListFetchHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,

@@ -133,6 +133,7 @@ class cGuiListHost : public cGuiList {
 
   cGuiWindow* window = nullptr;
   cGuiShared* record = nullptr;  // the item's own, read on every operation
+  Hook destructHook{};
   Hook displayHook{};
   Hook compareHook{};
   Hook sortKeyHook{};
