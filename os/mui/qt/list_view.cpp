@@ -117,7 +117,10 @@ class ListView : public ObjectView {
  protected:
   void refreshOwn() override {
     auto* list = static_cast<NList*>(object());
-    model_->follow();
+    // Every change the list shows moves its redraw count: a list that did
+    // not change is not painted again (a key typed elsewhere in the window
+    // would repaint its rows).
+    const bool changed = model_->follow();
     view_->setHeaderHidden(!list->flag(MUIA_NList_Title));
     const uint32_t mark = static_cast<uint32_t>(list->value(MUIA_NList_TitleMark));
     view_->header()->setSortIndicatorShown(mark != MUIV_NList_TitleMark_None);
@@ -133,7 +136,7 @@ class ListView : public ObjectView {
       jumped_ = list->jumpedRow();
       if (jumped_ >= 0 && jumped_ < model_->rowCount()) view_->scrollTo(model_->index(static_cast<int>(jumped_), 0));
     }
-    view_->viewport()->update();
+    if (changed) view_->viewport()->update();
   }
 
  private:

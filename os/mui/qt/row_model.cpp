@@ -15,16 +15,17 @@ RowModel::RowModel(NList* list, QObject* parent) : QAbstractTableModel(parent), 
 
 bool RowModel::listAlive() const { return isLive(list_, serial_); }
 
-void RowModel::follow() {
-  if (!listAlive()) return;
+bool RowModel::follow() {
+  if (!listAlive()) return false;
   const int rows = static_cast<int>(list_->userRowCount());
   const int columns = static_cast<int>(list_->userColumnCount());
-  if (list_->redrawCount() == seenRedraws_ && rows == rows_ && columns == columns_) return;
+  if (list_->redrawCount() == seenRedraws_ && rows == rows_ && columns == columns_) return false;
   beginResetModel();
   seenRedraws_ = list_->redrawCount();
   rows_ = rows;
   columns_ = columns;
   endResetModel();
+  return true;
 }
 
 int RowModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }

@@ -19,8 +19,9 @@ class RowModel : public QAbstractTableModel {
  public:
   explicit RowModel(NList* list, QObject* parent = nullptr);
 
-  // Follows the list: starts afresh when it was redrawn since the last look.
-  void follow();
+  // Follows the list: starts afresh when it was redrawn since the last look
+  // (TRUE then).
+  bool follow();
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
