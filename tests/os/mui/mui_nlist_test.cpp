@@ -174,7 +174,9 @@ TEST_F(MuiNList, RowsSelectionAndTheActiveRowMatchAPlainModelThroughRandomWork) 
         // As a program walks a list: a row, its neighbours, then a change
         // at the row read last (removed, or a row inserted before it).
         if (n) {
+          // Row -1 would be the active row: the walk stops before the first.
           auto idAt = [&](IPTR row) {
+            if (row < 0) return std::string("none");
             auto* r = reinterpret_cast<Row*>(DoMethod(list, MUIM_NList_GetEntry, row, nullptr));
             return r ? r->id : std::string("none");
           };
