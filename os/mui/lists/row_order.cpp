@@ -63,10 +63,17 @@ KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
   return KeyedEntry{key.high, key.low, entry, index, key.usable, key.whole};
 }
 
-std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order) {
+std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order, EntryFetch fetch,
+                                     const void* fetchContext) {
   std::vector<KeyedEntry> items(count);
+  // The entry's bytes are there by half the way: then what it points at is asked for.
+  constexpr size_t POINTED_AHEAD = AHEAD / 2;
+  if (!order.key) fetch = nullptr;
+  for (size_t i = 0; i < count && i < POINTED_AHEAD; ++i)
+    if (fetch) fetch(fetchContext, entries[i]);
   for (size_t i = 0; i < count; ++i) {
     if (order.key && i + AHEAD < count) fetchAhead(entries[i + AHEAD]);
+    if (fetch && i + POINTED_AHEAD < count) fetch(fetchContext, entries[i + POINTED_AHEAD]);
     items[i] = keyedEntry(entries[i], static_cast<uint32_t>(i), order);
   }
   return items;

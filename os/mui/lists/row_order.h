@@ -51,8 +51,12 @@ inline void fetchAhead(const void* entry) {
 // An entry with its key (an unusable one when the order has no keys).
 KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order);
 
-// The entries with their keys, index i for entries[i].
-std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order);
+// The entries with their keys, index i for entries[i]. A fetch is handed
+// each entry a few entries before its key is made (its first bytes asked
+// for before that), to ask for what the key reads beyond the entry.
+using EntryFetch = void (*)(const void* context, void* entry);
+std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order,
+                                     EntryFetch fetch = nullptr, const void* fetchContext = nullptr);
 
 // a strictly before b: by their keys where the keys tell, else by the test.
 inline bool comesBefore(const KeyedEntry& a, const KeyedEntry& b, const RowOrder& order) {

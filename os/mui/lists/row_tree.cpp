@@ -390,7 +390,9 @@ void RowTree::sort(const Before& before) {
   for (size_t i = 0; i < rows.size(); ++i) entries[i] = rows[i]->entry;
   // The entries with their keys and places: comparing reads neither the
   // nodes nor, where the keys tell, the entries.
-  std::vector<KeyedEntry> items = keyedEntries(entries.data(), entries.size(), before);
+  // A sort most often follows a change of the sort column: every key is
+  // made anew from its label, asked for ahead with the fetch.
+  std::vector<KeyedEntry> items = keyedEntries(entries.data(), entries.size(), before, fetch_, fetchContext_);
   sortKeyed(items, before);
   std::vector<Node> sorted;
   sorted.reserve(rows.size());
