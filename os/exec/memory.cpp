@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include <sys/mman.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+
+#include "os/runtime/large_pages.h"
 
 namespace {
 
@@ -116,25 +118,14 @@ LiveBlocks& tracked() {
 
 size_t allocMemBlocks = 0;
 
-// Blocks of this size or more are backed by the system's large pages where
-// it has them: a program that keeps many thousands of small objects in such
-// blocks then reads them through few address translations, where 4 KB pages
-// would need thousands.
-constexpr size_t LARGE_PAGE = size_t{2} << 20;
-constexpr size_t LARGE_PAGED_BLOCK = 2 * LARGE_PAGE;
-
 void* allocate(size_t byteSize, uint32_t attributes) {
   // A zero-sized block is still a distinct live block.
   const size_t size = byteSize ? byteSize : 1;
-  void* block = (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
-  if (block && size >= LARGE_PAGED_BLOCK) {
-    // The large pages that lie wholly inside the block; before its memory
-    // is first touched, so that it comes in large pages from the start.
-    const auto start = reinterpret_cast<uintptr_t>(block);
-    const uintptr_t first = (start + LARGE_PAGE - 1) & ~(LARGE_PAGE - 1);
-    const uintptr_t end = (start + size) & ~(LARGE_PAGE - 1);
-    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-  }
+  if (size < LARGE_PAGED_BYTES)
+    return (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
+  // The blocks a program keeps many thousands of small objects in.
+  void* block = allocateLargePaged(size);
+  if (block && (attributes & MEMF_CLEAR)) std::memset(block, 0, size);
   return block;
 }
 
