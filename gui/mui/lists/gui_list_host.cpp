@@ -581,7 +581,9 @@ void cGuiListHost::endRemovedEntry(entryNode* entry) {
     End(entry);
     return;
   }
-  entry->setMarked(false);
+  // The flag lies beside the sort key the merge read: only a marked entry
+  // is read further (for its class, to leave the marks).
+  if (entry->marked) entry->setMarked(false);
   try {
     removedEntries.push_back(entry);
   } catch (...) {
