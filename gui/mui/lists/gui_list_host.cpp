@@ -1060,7 +1060,10 @@ void cGuiListHost::cursor_afterInsert(char* label, bool altColour, bool marked, 
 bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (!built()) Throw("EMU", "cGuiList.destroy(); the window must be built first");
   if (entryCount == 0) return false;
-  if (nlistValue(MUIA_NList_Active) == cursorIndex) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+  // The active row's entry, not its number: finding a row's number counts
+  // the rows before it, which an update removing thousands would do for each.
+  auto* active = reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
+  if (active && active == entryAt(cursorIndex)) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
   // One row fewer when it went: an update removes thousands, one by one.
   if (changeRows(remove) != 0)

@@ -157,15 +157,24 @@ void RowTree::fetchAheadOf(const Node* node) const {
     fetch_(fetchContext_, node[FETCH_HOOK_ROWS_AHEAD].entry);
 }
 
+void RowTree::settle() const {
+  for (Node* node : unsettled_)
+    for (Node* n = node; n; n = n->parent) --n->size;
+  unsettled_.clear();
+}
+
 RowTree::Node* RowTree::at(size_t row) const {
   if (finger_) {
+    // The remembered row and the one after it need no counts before it.
     Node* near = nullptr;
-    if (row == fingerRow_)
+    if (row == fingerRow_) {
       near = finger_;
-    else if (row == fingerRow_ + 1)
+    } else if (row == fingerRow_ + 1) {
       near = after(finger_);
-    else if (row + 1 == fingerRow_)
+    } else if (row + 1 == fingerRow_) {
+      settle();
       near = before(finger_);
+    }
     if (near) {
       finger_ = near;
       fingerRow_ = row;
@@ -173,6 +182,7 @@ RowTree::Node* RowTree::at(size_t row) const {
       return near;
     }
   }
+  settle();
   Node* n = root_;
   const size_t wanted = row;
   while (n) {
@@ -192,6 +202,7 @@ RowTree::Node* RowTree::at(size_t row) const {
 }
 
 size_t RowTree::rowOf(const Node* node) const {
+  settle();
   size_t row = sizeOf(node->left);
   for (const Node* n = node; n->parent; n = n->parent)
     if (n->parent->right == n) row += sizeOf(n->parent->left) + rowsIn(n->parent);
@@ -222,6 +233,7 @@ void RowTree::freeNode(Node* node) {
 }
 
 void RowTree::insertAt(size_t row, void* entry) {
+  settle();
   Node* node = newNode(entry);
   Node* first = nullptr;
   Node* rest = nullptr;
@@ -253,6 +265,7 @@ void RowTree::keepRow(std::vector<Node>& nodes, const Node* node, size_t& active
 }
 
 void RowTree::insertSortedBatch(const std::vector<KeyedEntry>& entries, const Before& before) {
+  settle();
   // One by one costs about k log n comparisons; sorting the batch and
   // merging about k log k + n + k, and touches the rows in order (dropping
   // the retired nodes on the way).
@@ -312,6 +325,7 @@ void RowTree::unlink(Node* node, bool counted) {
 }
 
 void* RowTree::remove(Node* node) {
+  settle();
   // The row after a remembered row that goes takes its number.
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
@@ -321,6 +335,16 @@ void* RowTree::remove(Node* node) {
 }
 
 void* RowTree::retire(Node* node) {
+  if (node == finger_ && !node->selected) {
+    // As a walk removes the row it found: the counts above wait.
+    finger_ = after(node);
+    if (active == node) active = nullptr;
+    node->retired = true;
+    unsettled_.push_back(node);
+    retired_.push_back(node);
+    return node->entry;
+  }
+  settle();
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
   const bool selected = node->selected;
@@ -341,6 +365,7 @@ void* RowTree::retire(Node* node) {
 }
 
 void RowTree::purge() {
+  settle();
   if (retired_.empty()) return;
   if (retired_.size() * logOf(size()) < size()) {
     // No row changes its number: the remembered row stays.
@@ -363,6 +388,7 @@ std::vector<void*> RowTree::clear() {
   root_ = nullptr;
   finger_ = nullptr;
   active = nullptr;
+  unsettled_.clear();
   blocks_.clear();
   blockUsed_ = 0;
   free_ = nullptr;
@@ -372,6 +398,7 @@ std::vector<void*> RowTree::clear() {
 }
 
 void RowTree::setSelected(Node* node, bool on) {
+  settle();
   if (node->selected == on) return;
   node->selected = on;
   for (Node* n = node; n; n = n->parent) {
@@ -382,9 +409,13 @@ void RowTree::setSelected(Node* node, bool on) {
   }
 }
 
-long RowTree::nextSelected(long row) const { return firstSelectedAfter(root_, 0, row < -1 ? -1 : row); }
+long RowTree::nextSelected(long row) const {
+  settle();
+  return firstSelectedAfter(root_, 0, row < -1 ? -1 : row);
+}
 
 void RowTree::sort(const Before& before) {
+  settle();
   const std::vector<Node*> rows = rowNodes();
   std::vector<void*> entries(rows.size());
   for (size_t i = 0; i < rows.size(); ++i) entries[i] = rows[i]->entry;
@@ -402,6 +433,7 @@ void RowTree::sort(const Before& before) {
 }
 
 void RowTree::forEach(const std::function<void(Node*)>& visit) const {
+  settle();
   for (Node* n : rowNodes()) visit(n);
 }
 
@@ -427,6 +459,7 @@ void RowTree::rebuild(std::vector<Node>&& nodes, size_t activeIndex) {
   blocks_.clear();
   free_ = nullptr;
   retired_.clear();
+  unsettled_.clear();
   finger_ = nullptr;
   blocks_.push_back(std::move(nodes));
   std::vector<Node>& block = blocks_.back();

@@ -51,7 +51,8 @@ class RowTree {
   // excepted.
   Node* active = nullptr;
 
-  size_t size() const { return root_ ? root_->size : 0; }
+  // (Each retired node the counts above still hold is one row fewer.)
+  size_t size() const { return root_ ? root_->size - unsettled_.size() : 0; }
   size_t selectedCount() const { return root_ ? root_->selectedCount : 0; }
   // The node of row `row`; NIL when there is no such row.
   Node* at(size_t row) const;
@@ -113,6 +114,13 @@ class RowTree {
   const Node* orderedBegin_ = nullptr;
   const Node* orderedEnd_ = nullptr;
   std::vector<Node*> retired_;
+  // Retired nodes whose parents still count them: a walk that removes row
+  // after row (each the row it found last) leaves the counts above each
+  // removed node as they were, and the next row is found from the removed
+  // one. Every such node lies before the remembered row, so the counts of
+  // the rows after it are right; anything else first puts all counts right.
+  mutable std::vector<Node*> unsettled_;
+  void settle() const;
   // The row found last (NIL: none known); every change of the rows' order
   // forgets it or moves it with its row.
   mutable Node* finger_ = nullptr;
