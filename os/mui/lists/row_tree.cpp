@@ -158,8 +158,32 @@ void RowTree::fetchAheadOf(const Node* node) const {
 }
 
 void RowTree::settle() const {
-  for (Node* node : unsettled_)
-    for (Node* n = node; n; n = n->parent) --n->size;
+  if (unsettled_.empty()) return;
+  const size_t rows = size();
+  if (unsettled_.size() * logOf(rows) < rows) {
+    for (Node* node : unsettled_)
+      for (Node* n = node; n; n = n->parent) --n->size;
+  } else {
+    // Most rows went: every count made anew, children before parents, costs
+    // less than a walk up from each (and no node moves).
+    std::vector<Node*> stack;
+    const Node* done = nullptr;
+    for (Node* n = root_; n || !stack.empty();) {
+      if (n) {
+        stack.push_back(n);
+        n = n->left;
+        continue;
+      }
+      Node* top = stack.back();
+      if (top->right && top->right != done) {
+        n = top->right;
+        continue;
+      }
+      update(top);
+      done = top;
+      stack.pop_back();
+    }
+  }
   unsettled_.clear();
 }
 
