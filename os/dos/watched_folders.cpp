@@ -63,7 +63,8 @@ int newQueue() {
     return sigaction(SIGIO, &action, nullptr) == 0;
   }();
   const int flags = fcntl(fd, F_GETFL);
-  queueSignals = handled && flags >= 0 && fcntl(fd, F_SETOWN, getpid()) == 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
+  queueSignals =
+      handled && flags >= 0 && fcntl(fd, F_SETOWN, getpid()) == 0 && fcntl(fd, F_SETFL, flags | O_ASYNC) == 0;
   return fd;
 }
 

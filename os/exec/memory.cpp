@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/mman.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
-
-#include "os/runtime/large_pages.h"
 
 namespace {
 
@@ -118,12 +117,27 @@ LiveBlocks& tracked() {
 
 size_t allocMemBlocks = 0;
 
+// Blocks of this size or more lie on the system's large pages where it has
+// them: a program that keeps many thousands of small objects in such blocks
+// then reads them through few address translations, where 4 KB pages would
+// need one for nearly every object. They start on a large page's bound, so
+// that every large page of them lies wholly inside, and ask for large pages
+// before their memory is first touched.
+constexpr size_t LARGE_PAGE = size_t{2} << 20;
+constexpr size_t LARGE_PAGED_BYTES = 2 * LARGE_PAGE;
+
+void* allocateLargePaged(size_t bytes) {
+  void* block = nullptr;
+  if (posix_memalign(&block, LARGE_PAGE, bytes) != 0) return nullptr;
+  madvise(block, bytes & ~(LARGE_PAGE - 1), MADV_HUGEPAGE);
+  return block;
+}
+
 void* allocate(size_t byteSize, uint32_t attributes) {
   // A zero-sized block is still a distinct live block.
   const size_t size = byteSize ? byteSize : 1;
   if (size < LARGE_PAGED_BYTES)
     return (attributes & MEMF_CLEAR) ? std::calloc(1, size) : std::malloc(size);
-  // The blocks a program keeps many thousands of small objects in.
   void* block = allocateLargePaged(size);
   if (block && (attributes & MEMF_CLEAR)) std::memset(block, 0, size);
   return block;

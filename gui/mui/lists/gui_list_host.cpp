@@ -1062,7 +1062,8 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (entryCount == 0) return false;
   // The active row's entry, not its number: finding a row's number counts
   // the rows before it, which an update removing thousands would do for each.
-  auto* active = reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
+  auto* active =
+      reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
   if (active && active == entryAt(cursorIndex)) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
   // One row fewer when it went: an update removes thousands, one by one.
