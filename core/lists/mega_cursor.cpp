@@ -161,6 +161,7 @@ oMegaNode* cMegaCursorGeneric::removeRange(cMegaCursorGeneric* toCursor, int32_t
 
   const int32_t savedPolicy = removedThen;
   if (removedThenOverride != REMOVED_NO_OVERRIDE) removedThen = removedThenOverride;
+  bool boundsMoved = false;  // a list's own cursor stood in the range
   for (oMiniNode* n = first; n != stop; n = n->next) {
     cMegaCursorGeneric* c = mega(n)->cursors;
     while (c) {
@@ -172,6 +173,7 @@ oMegaNode* cMegaCursorGeneric::removeRange(cMegaCursorGeneric* toCursor, int32_t
       } else if (r != REMOVED_STAY) {
         c->moveTo(before);
       }
+      boundsMoved |= c->isListsOwnCursor();
       c = after;
     }
   }
@@ -179,6 +181,7 @@ oMegaNode* cMegaCursorGeneric::removeRange(cMegaCursorGeneric* toCursor, int32_t
 
   cMegaMiniList* store = owner->store;
   oMegaNode* ring = mega(store->node_remove(first, stop));
+  if (boundsMoved) store->takeBoundsFromLists();
   if (destroyMode) {
     store->node_end(ring);
     return nullptr;
@@ -193,22 +196,29 @@ void cMegaCursorGeneric::insertFollowing(oMegaNode* floating, bool before) {
   if (before) {
     target = mega(store->node_beforeInsert(at, floating));
   } else {
-    // Followers of an insertion after the node go to the first inserted node,
-    // except after the store's end node: there the ring's last node becomes the
-    // end node, and the cursors on it (the infoPastEnd cursor among them) must
-    // stay on the end node, behind all of the inserted nodes, or the list would
-    // lose the rest of the ring.
-    const bool atEnd = at == store->end;
+    // Followers of an insertion after a node go to the first inserted node,
+    // except after the list's end node: there the ring's last node becomes the
+    // end node, and the followers (the infoPastEnd cursor of every view of the
+    // chain among them) go onto it, behind the whole ring, or the lists would
+    // lose the rest of the ring. The end node is the one the infoPastEnd
+    // cursor stands on, the same node for every mirror, whichever view inserts.
+    oMegaNode* const ringLast = mega(floating->prev);
+    const bool atEnd = at == owner->pastEndCursor->node;
     target = mega(store->node_afterInsert(at, floating));
-    if (atEnd) target = mega(store->end);
+    if (atEnd) target = ringLast;
   }
   const int32_t policy = before ? FOLLOW_BEFORE : FOLLOW_AFTER;
+  bool boundsMoved = false;  // a list's own cursor followed the insertion
   cMegaCursorGeneric* c = at->cursors;
   while (c) {
     cMegaCursorGeneric* next = c->nextCursor;
-    if (c->followWhen == policy) c->moveTo(target);
+    if (c->followWhen == policy) {
+      c->moveTo(target);
+      boundsMoved |= c->isListsOwnCursor();
+    }
     c = next;
   }
+  if (boundsMoved) store->takeBoundsFromLists();
 }
 
 void cMegaCursorGeneric::beforeInsert(oMegaNode* floating) {

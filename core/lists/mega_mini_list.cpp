@@ -75,3 +75,16 @@ oMiniNode* cMegaMiniList::node_clone(oMiniNode* miniNode) {
 intptr_t cMegaMiniList::node_isolateDataFromSharing(oMiniNode* node) {
   return owner->node_isolateDataFromSharing(mega(node));
 }
+
+void cMegaMiniList::takeBoundsFromLists() {
+  cMiniListGeneric* view = this;
+  do {
+    const cMegaListGeneric* list = static_cast<cMegaMiniList*>(view)->owner;
+    // A list still being made has no cursors yet.
+    if (list && list->startCursor && list->pastEndCursor) {
+      view->start = list->startCursor->node;
+      view->end = list->pastEndCursor->node;
+    }
+    view = view->nextList;
+  } while (view && view != this);
+}

@@ -30,4 +30,11 @@ class cMegaMiniList : public cMiniList {
   // and lets the owner finish the copy.
   oMiniNode* node_clone(oMiniNode* node) override;
   intptr_t node_isolateDataFromSharing(oMiniNode* node) override;
+
+  // A mega list's bounds are its infoStart and infoPastEnd cursors, which
+  // follow every change made through any view of the chain. Sets the start and
+  // end of every view of this chain from its list's cursors, so that each
+  // store answers for its list's range after a change made through another;
+  // called when a change moved a list's own cursor, the only way a bound moves.
+  void takeBoundsFromLists();
 };

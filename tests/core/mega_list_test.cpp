@@ -238,6 +238,47 @@ TEST_F(MegaList, InsertingARingMovesOnlyTheFollowersOfThatSideOntoItsFirstNode) 
   }
 }
 
+TEST_F(MegaList, ARingInsertedAfterTheEndThroughAMirrorStaysInEveryView) {
+  // a = 1 2, b its mirror; a ring 10 11 goes after a's end, so the old end
+  // node (0) becomes a member. Then a ring 20 21 22 goes in through b.
+  struct Case {
+    const char* where;
+    bool atPastEnd;  // after b's infoPastEnd, else after a cursor of b on the old end node
+    std::vector<intptr_t> list;
+    intptr_t onPastEnd;  // under both lists' infoPastEnd cursors afterwards
+    intptr_t onCursor;   // under b's cursor afterwards
+  };
+  const Case cases[] = {
+      {"after b's end", true, {1, 2, 0, 10, 11, 20, 21}, 22, 0},
+      {"after the old end node", false, {1, 2, 0, 20, 21, 22, 10}, 11, 20},
+  };
+  for (const Case& k : cases) {
+    cMegaList* a = plainList({1, 2});
+    cMegaList* b = a->mirror_cMegaList();
+    oMegaNode* first = a->makeNode(10);
+    a->infoMiniList()->node_afterInsert(first, a->makeNode(11));
+    a->infoPastEnd()->afterInsert(first);
+    cMegaCursor* onOldEnd = cursorAt(b, 2, 1, FOLLOW_AFTER);
+    ASSERT_EQ(onOldEnd->read_cMegaCursorGeneric(), 0);
+
+    oMegaNode* ring = b->makeNode(20);
+    b->infoMiniList()->node_afterInsert(ring, b->makeNode(21));
+    b->infoMiniList()->node_afterInsert(ring->next, b->makeNode(22));
+    (k.atPastEnd ? b->infoPastEnd() : onOldEnd)->afterInsert(ring);
+
+    for (cMegaList* view : {a, b}) {
+      EXPECT_EQ(values(view), k.list) << k.where;
+      EXPECT_EQ(view->infoPastEnd()->read_cMegaCursorGeneric(), k.onPastEnd) << k.where;
+      EXPECT_EQ(view->infoMiniList()->start, view->infoStart()->infoMiniNode()) << k.where;
+      EXPECT_EQ(view->infoMiniList()->end, view->infoPastEnd()->infoMiniNode()) << k.where;
+    }
+    EXPECT_EQ(onOldEnd->read_cMegaCursorGeneric(), k.onCursor) << k.where;
+    End(onOldEnd);
+    End(b);
+    End(a);
+  }
+}
+
 TEST_F(MegaList, RemovalMovesEachCursorByItsPolicy) {
   struct Case {
     bool destroy;
