@@ -129,6 +129,65 @@ int32_t runHostProgram(const HostProgram& program, int* startError) {
   return RC_KILLED;
 }
 
+bool startDetachedProgram(const HostProgram& program, int* startError) {
+  if (startError) *startError = 0;
+  std::vector<char*> argv;
+  argv.reserve(program.args.size() + 1);
+  for (const std::string& a : program.args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  // The program reports a failed start through this pipe; exec closes it.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    if (startError) *startError = errno;
+    return false;
+  }
+  std::fflush(nullptr);
+  const pid_t middle = fork();
+  if (middle < 0) {
+    const int e = errno;
+    close(report[0]);
+    close(report[1]);
+    if (startError) *startError = e;
+    return false;
+  }
+  if (middle == 0) {
+    // The middle process leaves the caller's session and ends at once, so the
+    // program is adopted by the system and the caller reaps only this one.
+    close(report[0]);
+    setsid();
+    const pid_t worker = fork();
+    if (worker != 0) {
+      int failure = worker < 0 ? errno : 0;
+      if (worker < 0) writeAll(report[1], &failure, sizeof failure);
+      _exit(worker < 0 ? 1 : 0);
+    }
+    int failure = 0;
+    const int reportFd = fcntl(report[1], F_DUPFD_CLOEXEC, 3);
+    if (reportFd < 0 || !takeStreams(program.streams, reportFd)) {
+      failure = errno ? errno : EBADF;
+    } else {
+      resetSignals();
+      lowerPriority(program.priority);
+      if (chdir(program.dir.c_str()) == 0) execve(program.path.c_str(), argv.data(), environ);
+      failure = errno;
+    }
+    writeAll(reportFd >= 0 ? reportFd : report[1], &failure, sizeof failure);
+    _exit(127);
+  }
+  close(report[1]);
+  int failure = 0;
+  ssize_t got;
+  while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  waitForExit(middle);
+  if (got == static_cast<ssize_t>(sizeof failure)) {
+    if (startError) *startError = failure;
+    return false;
+  }
+  return true;
+}
+
 bool startBackgroundJob(const HostStreams& streams, int32_t priority, const std::function<int32_t()>& job) {
   // Nothing buffered may be written twice, once by each process.
   std::fflush(nullptr);
