@@ -134,7 +134,17 @@ std::vector<uint8_t> pngFile(int width, int height, const std::vector<uint32_t>&
   return out;
 }
 
-std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb, bool progressive) {
+namespace {
+
+struct JpegKind {
+  int components;          // 3 (RGB) or 4 (CMYK)
+  bool progressive;
+  bool adobeMarker;        // CMYK: with an Adobe marker
+};
+
+// A JPEG of width by height 32-bit values, each taken apart into its bytes
+// from the top one that counts (RGB: bits 23..0; CMYK: bits 31..0).
+std::vector<uint8_t> compressJpeg(int width, int height, const std::vector<uint32_t>& values, const JpegKind& kind) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -144,20 +154,21 @@ std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = JDIMENSION(width);
   info.image_height = JDIMENSION(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
+  info.input_components = kind.components;
+  info.in_color_space = kind.components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&info);
+  if (kind.components == 4) {
+    jpeg_set_colorspace(&info, JCS_CMYK);
+    info.write_Adobe_marker = kind.adobeMarker ? TRUE : FALSE;
+  }
   jpeg_set_quality(&info, 100, TRUE);
-  if (progressive) jpeg_simple_progression(&info);
+  if (kind.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(size_t(width) * 3);
+  const int n = kind.components;
+  std::vector<uint8_t> row(size_t(width) * size_t(n));
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const uint32_t v = argb[size_t(y) * width + x];
-      row[3 * x] = uint8_t(v >> 16);
-      row[3 * x + 1] = uint8_t(v >> 8);
-      row[3 * x + 2] = uint8_t(v);
-    }
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < n; ++c) row[size_t(n * x + c)] = uint8_t(values[size_t(y) * width + x] >> (8 * (n - 1 - c)));
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -168,35 +179,14 @@ std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>
   return out;
 }
 
+}  // namespace
+
+std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb, bool progressive) {
+  return compressJpeg(width, height, argb, JpegKind{3, progressive, false});
+}
+
 std::vector<uint8_t> cmykJpegFile(int width, int height, const std::vector<uint32_t>& cmyk, bool adobeMarker) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = JDIMENSION(width);
-  info.image_height = JDIMENSION(height);
-  info.input_components = 4;
-  info.in_color_space = JCS_CMYK;
-  jpeg_set_defaults(&info);
-  jpeg_set_colorspace(&info, JCS_CMYK);
-  info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(size_t(width) * 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 4; ++c) row[4 * x + c] = uint8_t(cmyk[size_t(y) * width + x] >> (24 - 8 * c));
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::vector<uint8_t> out(buffer, buffer + size);
-  free(buffer);
-  return out;
+  return compressJpeg(width, height, cmyk, JpegKind{4, false, adobeMarker});
 }
 
 namespace {
