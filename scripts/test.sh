@@ -26,7 +26,7 @@ elif command -v clang++ >/dev/null 2>&1; then
   dir=build-test-fuzz
   CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DLUDEX_FUZZ=ON >/dev/null
   cmake --build "$dir" -j"$jobs" --target ludex_fuzzers
-  for parser in ilbm colour_icon classic_icon svx; do
+  for parser in ilbm colour_icon classic_icon svx new_icons png_icon; do
     corpus="$dir/corpus/$parser"
     mkdir -p "$corpus"
     # New inputs go to the build tree's corpus; the seeds stay as they are.

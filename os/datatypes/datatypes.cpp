@@ -45,10 +45,19 @@ DataTypesState& state() {
 
 PictureObject* picture(Object* o) { return reinterpret_cast<PictureObject*>(o); }
 
+// The size a picture is needed at: the screen it is for, when one is named
+// and has a size; else the decoders' own bound.
+PictureFit fitFor(const TagItem* tags) {
+  PictureFit fit;
+  const auto* screen = reinterpret_cast<const Screen*>(GetTagData(PDTA_Screen, 0, tags));
+  if (screen && screen->Width > 0 && screen->Height > 0) fit = PictureFit{screen->Width, screen->Height};
+  return fit;
+}
+
 // Reads the file at an Amiga path into the object, as the kind its content
 // says; false (IoErr set) when it is missing, of no known kind, not of the
 // group wanted (0: any), or broken.
-bool readFile(const char* name, uint32_t wanted, PictureObject* p) {
+bool readFile(const char* name, uint32_t wanted, const PictureFit& fit, PictureObject* p) {
   std::string linuxPath;
   if (!HostPathOfAmigaPath(name, false, linuxPath)) return false;  // IoErr says why
   std::vector<uint8_t> bytes;
@@ -70,7 +79,7 @@ bool readFile(const char* name, uint32_t wanted, PictureObject* p) {
     SetIoErr(DTERROR_UNKNOWN_DATATYPE);
     return false;
   }
-  switch (PictureReader::decode(bytes.data(), bytes.size(), &p->picture)) {
+  switch (PictureReader::decode(bytes.data(), bytes.size(), &p->picture, fit)) {
     case PictureReader::Result::Decoded: return true;
     case PictureReader::Result::UnknownKind: SetIoErr(DTERROR_UNKNOWN_DATATYPE); return false;
     case PictureReader::Result::Broken: break;
@@ -142,7 +151,7 @@ Object* NewDTObjectA(const char* name, const TagItem* tags) {
   }
   auto* p = new PictureObject;
   if (source == DTST_FILE) {
-    if (!name || !readFile(name, group, p)) {
+    if (!name || !readFile(name, group, fitFor(tags), p)) {
       if (!name) SetIoErr(ERROR_REQUIRED_ARG_MISSING);
       delete p;
       return nullptr;

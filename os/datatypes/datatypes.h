@@ -92,7 +92,10 @@ constexpr int32_t DTERROR_UNKNOWN_DATATYPE = 2000;
 constexpr int32_t DTERROR_COULDNT_OPEN = 2003;
 
 // An object of the file at an Amiga path (DTST_FILE), or an empty picture to
-// be written (DTST_RAM, name NIL). DTA_GroupID, when given, is the kind
+// be written (DTST_RAM, name NIL). A picture is held as it is needed for the
+// screen named by PDTA_Screen: one larger than that screen on both sides may
+// be decoded reduced (its header then gives the size it has), never below
+// the size at which it would be shown shrunk to fit the screen. DTA_GroupID, when given, is the kind
 // wanted (GID_PICTURE or GID_SOUND); a file of another kind gives NIL. NIL
 // with IoErr set when the file is missing (205), of no kind the hosted
 // system reads (2000), or broken (2003).

@@ -29,8 +29,12 @@ int transparentIndex(const GifByteType* block) {
   return (block[1] & 1) ? block[4] : -1;
 }
 
-// Reads the first image onto the canvas; false on any error.
-bool readFirstImage(GifFileType* gif, DecodedPicture* out) {
+// Reads the first image onto its part of the logical screen: the canvas
+// reaches from the screen's top left corner as far as the image covers it,
+// never beyond, so a screen far larger than its image costs nothing. A
+// canvas larger than the fit is reduced to every f-th pixel of every f-th
+// row. False on any error, or when the image lies wholly off the screen.
+bool readFirstImage(GifFileType* gif, const PictureFit& fit, std::vector<GifPixelType>& line, DecodedPicture* out) {
   int transparent = -1;
   for (;;) {
     GifRecordType type;
@@ -48,10 +52,17 @@ bool readFirstImage(GifFileType* gif, DecodedPicture* out) {
     if (type != IMAGE_DESC_RECORD_TYPE) continue;
     if (DGifGetImageDesc(gif) == GIF_ERROR) return false;
     const GifImageDesc& d = gif->Image;
-    if (!acceptablePictureSize(d.Width, d.Height)) return false;
+    if (!acceptablePictureSides(d.Width, d.Height)) return false;
     const ColorMapObject* colours = d.ColorMap ? d.ColorMap : gif->SColorMap;
     if (!colours || !colours->Colors) return false;
-    std::vector<GifPixelType> line(size_t(d.Width));
+    const int64_t canvasWidth = std::min<int64_t>(gif->SWidth, int64_t(d.Left) + d.Width);
+    const int64_t canvasHeight = std::min<int64_t>(gif->SHeight, int64_t(d.Top) + d.Height);
+    if (canvasWidth <= d.Left || canvasHeight <= d.Top) return false;
+    const int32_t f = reductionFor(canvasWidth, canvasHeight, fit);
+    out->width = reducedSide(canvasWidth, f);
+    out->height = reducedSide(canvasHeight, f);
+    out->argb.assign(size_t(out->width) * size_t(out->height), 0);
+    line.resize(size_t(d.Width));
     // Interlaced rows come in four passes.
     std::vector<int> rows;
     if (d.Interlace) {
@@ -64,10 +75,11 @@ bool readFirstImage(GifFileType* gif, DecodedPicture* out) {
     for (int y : rows) {
       if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) return false;
       const int64_t cy = int64_t(d.Top) + y;
-      if (cy < 0 || cy >= out->height) continue;
-      for (int x = 0; x < d.Width; ++x) {
-        const int64_t cx = int64_t(d.Left) + x;
-        if (cx < 0 || cx >= out->width) continue;
+      if (cy < 0 || cy >= canvasHeight || cy % f) continue;
+      uint32_t* target = out->argb.data() + size_t(cy / f) * size_t(out->width);
+      for (int64_t ox = 0; ox < out->width; ++ox) {
+        const int64_t x = ox * f - d.Left;
+        if (x < 0 || x >= d.Width) continue;
         const int index = line[size_t(x)];
         uint32_t argb = 0xFF000000u;  // an index past the colour map shows black
         if (index == transparent) argb = 0;
@@ -75,7 +87,7 @@ bool readFirstImage(GifFileType* gif, DecodedPicture* out) {
           const GifColorType& c = colours->Colors[index];
           argb |= (uint32_t(c.Red) << 16) | (uint32_t(c.Green) << 8) | c.Blue;
         }
-        out->argb[size_t(cy) * size_t(out->width) + size_t(cx)] = argb;
+        target[ox] = argb;
       }
     }
     return true;
@@ -88,7 +100,7 @@ bool GifDecoder::recognises(const uint8_t* bytes, size_t size) {
   return bytes && size >= 6 && (std::memcmp(bytes, "GIF87a", 6) == 0 || std::memcmp(bytes, "GIF89a", 6) == 0);
 }
 
-bool GifDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out) {
+bool GifDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit) {
   if (!out) return false;
   *out = DecodedPicture{};
   if (!recognises(bytes, size)) return false;
@@ -96,13 +108,8 @@ bool GifDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out) 
   int error = 0;
   GifFileType* gif = DGifOpen(&in, readInput, &error);
   if (!gif) return false;
-  bool ok = acceptablePictureSize(gif->SWidth, gif->SHeight);
-  if (ok) {
-    out->width = gif->SWidth;
-    out->height = gif->SHeight;
-    out->argb.assign(size_t(out->width) * size_t(out->height), 0);
-    ok = readFirstImage(gif, out);
-  }
+  std::vector<GifPixelType> line;
+  const bool ok = acceptablePictureSides(gif->SWidth, gif->SHeight) && readFirstImage(gif, fit, line, out);
   DGifCloseFile(gif, &error);
   if (!ok) {
     *out = DecodedPicture{};

@@ -9,9 +9,10 @@
 class PngCodec {
  public:
   static bool recognises(const uint8_t* bytes, size_t size);
-  // False for anything libpng refuses, a cut-short file, or a size out of
-  // bounds; *out is then left empty.
-  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out);
+  // False for anything libpng refuses, a cut-short file, a side out of
+  // bounds, or rows more than the file's bytes can hold; *out is then left
+  // empty. A picture larger than the fit comes out reduced.
+  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit = PictureFit{});
   // The PNG file of width by height ARGB pixels (with their alpha); false
   // when libpng fails.
   static bool encode(const uint32_t* argb, int32_t width, int32_t height, std::vector<uint8_t>* file);

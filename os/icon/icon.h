@@ -1,7 +1,9 @@
 // icon.library, hosted: reading Workbench icons (".info" files) in the
 // classic on-disk format: the DiskObject record with its embedded gadget, the
 // drawer window record of disks, drawers and the trashcan, one or two planar
-// images, the default tool, the tool types and the tool window.
+// images, the default tool, the tool types and the tool window; with the
+// colour images appended to it (FORM ICON) or held in its tool types
+// (NewIcons); and PNG icons, whose icOn chunk holds the records' values.
 #pragma once
 #include <cstdint>
 
@@ -54,10 +56,12 @@ DiskObject* GetDiskObject(const char* name);
 // Frees an icon from GetDiskObject; NIL is ignored.
 void FreeDiskObject(DiskObject* icon);
 
-// The hosted display's view of an icon image: 32-bit ARGB pixels, row by row,
-// in a fixed palette (colour 0 is see-through: icons are drawn without a
-// border). Filled from the icon's planar image; false when the icon has no
-// such image.
+// The hosted display's view of an icon image: 32-bit ARGB pixels, row by row
+// (alpha 0 is see-through, a PNG icon's alpha between blends). The image is
+// picked as the systems' icon libraries pick it: the colour images, else the
+// NewIcons images, else the planar image in a fixed palette (colour 0
+// see-through: icons are drawn without a border); a PNG icon has only its
+// own. False when the icon has no image.
 struct IconPixels {
   int32_t left = 0;  // where the image stands from the icon's origin
   int32_t top = 0;
@@ -103,6 +107,8 @@ bool GetIconRectangleA(RastPort* rp, const DiskObject* icon, const char* label, 
                        const TagItem* tags);
 // Draws the icon (its selected image for IDS_SELECTED, when it has one) so
 // that its origin lands at (left, top); see-through pixels leave the bitmap
-// as it was. Every write is clipped to the rast port's bitmap.
+// as it was, partly see-through ones are blended with it (in a bitmap with
+// pens: the pen nearest the blend). Every write is clipped to the rast
+// port's bitmap.
 void DrawIconStateA(RastPort* rp, const DiskObject* icon, const char* label, int32_t left, int32_t top,
                     uint32_t state, const TagItem* tags);

@@ -10,6 +10,20 @@ bool framed(const TagItem* tags) {
   return !GetTagData(ICONDRAWA_Borderless, 0, tags) && !GetTagData(ICONDRAWA_Frameless, 0, tags);
 }
 
+// A partly see-through colour over a pixel of a bitmap: the mix by its
+// alpha, as the bitmap holds it (deep: opaque ARGB; with pens: the nearest).
+uint32_t blendOnto(uint32_t pixel, uint32_t argb, uint8_t depth) {
+  const bool deep = depth > 8;
+  const uint32_t under = deep ? pixel : PenARGB(pixel);
+  const uint32_t a = argb >> 24;
+  uint32_t mixed = 0xFF000000u;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const uint32_t top = (argb >> shift) & 0xFF, bottom = (under >> shift) & 0xFF;
+    mixed |= ((top * a + bottom * (255 - a) + 127) / 255) << shift;
+  }
+  return deep ? mixed : NearestPen(mixed, depth);
+}
+
 int32_t labelLength(RastPort* rp, const char* label) {
   return label ? TextLength(rp, label, static_cast<uint32_t>(std::strlen(label))) : 0;
 }
@@ -82,7 +96,9 @@ void DrawIconStateA(RastPort* rp, const DiskObject* icon, const char* label, int
         const int64_t tx = int64_t(left) + px.left + x;
         if (tx < 0 || tx >= bm->Width) continue;
         const uint32_t argb = px.argb[size_t(y) * px.width + x];
-        if (argb >> 24) bm->Pixels[size_t(ty) * bm->Width + size_t(tx)] = convert(argb);
+        uint32_t& target = bm->Pixels[size_t(ty) * bm->Width + size_t(tx)];
+        if (argb >> 24 == 0xFF) target = convert(argb);
+        else if (argb >> 24) target = blendOnto(target, argb, bm->Depth);
       }
     }
   }

@@ -6,6 +6,8 @@
 
 #include "os/dos/read_all.h"
 #include "os/icon/colour_icon.h"
+#include "os/icon/new_icons.h"
+#include "os/icon/png_icon.h"
 #include "os/iff/iff_form.h"
 
 namespace {
@@ -64,6 +66,9 @@ struct LoadedIcon : DiskObject {
   std::vector<std::unique_ptr<char[]>> strings;
   std::vector<char*> toolTypes;
   ColourIcon colour;
+  // The full-colour images of NewIcons tool types, or of a PNG icon.
+  IconImage fullColour[2];
+  int32_t fullColourCount = 0;
 };
 
 char* keepString(LoadedIcon& icon, const uint8_t* text, size_t length) {
@@ -242,6 +247,54 @@ bool parseInto(ByteReader& in, LoadedIcon& icon) {
   // stands: its classic images, tool and tool types are still good.
   if (ColourIconReader::recognises(in.here(), in.left()) && !ColourIconReader::read(in.here(), in.left(), &icon.colour))
     icon.colour = ColourIcon{};
+  // So may NewIcons images in the tool types.
+  icon.fullColourCount = NewIconsReader::read(icon.do_ToolTypes, icon.fullColour);
+  return true;
+}
+
+// A PNG icon: its images, and from its icOn chunk what a classic icon keeps
+// in its records. Without a type it is a project.
+bool readPngIcon(const uint8_t* bytes, size_t size, LoadedIcon& icon) {
+  PngIcon png;
+  if (!PngIconReader::read(bytes, size, &png)) return false;
+  icon.do_Magic = WB_DISKMAGIC;
+  icon.do_Version = WB_DISKVERSION;
+  icon.do_Gadget.Width = int16_t(png.images[0].width);
+  icon.do_Gadget.Height = int16_t(png.images[0].height);
+  icon.do_Gadget.UserData = reinterpret_cast<void*>(WB_DISKREVISION);
+  const uint32_t type = png.value(ICON_ATTR_TYPE).value_or(WBPROJECT);
+  icon.do_Type = type >= WBDISK && type <= WBAPPICON ? uint8_t(type) : WBPROJECT;
+  icon.do_CurrentX = int32_t(png.value(ICON_ATTR_ICONX).value_or(uint32_t(NO_ICON_POSITION)));
+  icon.do_CurrentY = int32_t(png.value(ICON_ATTR_ICONY).value_or(uint32_t(NO_ICON_POSITION)));
+  icon.do_StackSize = int32_t(png.value(ICON_ATTR_STACKSIZE).value_or(0));
+  const auto keep = [&](const std::string& text) {
+    return keepString(icon, reinterpret_cast<const uint8_t*>(text.c_str()), text.size() + 1);
+  };
+  if (png.defaultTool) icon.do_DefaultTool = keep(*png.defaultTool);
+  if (png.toolWindow) icon.do_ToolWindow = keep(*png.toolWindow);
+  if (!png.toolTypes.empty()) {
+    for (const std::string& t : png.toolTypes) icon.toolTypes.push_back(keep(t));
+    icon.toolTypes.push_back(nullptr);
+    icon.do_ToolTypes = icon.toolTypes.data();
+  }
+  const uint32_t drawerTags[] = {ICON_ATTR_DRAWERX,      ICON_ATTR_DRAWERY,   ICON_ATTR_DRAWERWIDTH,
+                                 ICON_ATTR_DRAWERHEIGHT, ICON_ATTR_DRAWERFLAGS, ICON_ATTR_VIEWMODES,
+                                 ICON_ATTR_DD_CURRENTX,  ICON_ATTR_DD_CURRENTY};
+  for (uint32_t tag : drawerTags)
+    if (png.value(tag)) icon.do_DrawerData = &icon.drawer;
+  if (icon.do_DrawerData) {
+    DrawerData& d = icon.drawer;
+    d.dd_NewWindow.LeftEdge = int16_t(png.value(ICON_ATTR_DRAWERX).value_or(0));
+    d.dd_NewWindow.TopEdge = int16_t(png.value(ICON_ATTR_DRAWERY).value_or(0));
+    d.dd_NewWindow.Width = int16_t(png.value(ICON_ATTR_DRAWERWIDTH).value_or(0));
+    d.dd_NewWindow.Height = int16_t(png.value(ICON_ATTR_DRAWERHEIGHT).value_or(0));
+    d.dd_Flags = png.value(ICON_ATTR_DRAWERFLAGS).value_or(0);
+    d.dd_ViewModes = uint16_t(png.value(ICON_ATTR_VIEWMODES).value_or(0));
+    d.dd_CurrentX = int32_t(png.value(ICON_ATTR_DD_CURRENTX).value_or(0));
+    d.dd_CurrentY = int32_t(png.value(ICON_ATTR_DD_CURRENTY).value_or(0));
+  }
+  icon.fullColourCount = png.imageCount;
+  for (int32_t i = 0; i < png.imageCount; ++i) icon.fullColour[i] = std::move(png.images[i]);
   return true;
 }
 
@@ -258,6 +311,7 @@ const uint32_t ICON_PALETTE_ARGB[8] = {
 DiskObject* parseDiskObject(const uint8_t* bytes, size_t size) {
   if (!bytes) return nullptr;
   auto icon = std::make_unique<LoadedIcon>();
+  if (PngIconReader::recognises(bytes, size)) return readPngIcon(bytes, size, *icon) ? icon.release() : nullptr;
   ByteReader in(bytes, size);
   if (!parseInto(in, *icon)) return nullptr;
   return icon.release();
@@ -274,8 +328,9 @@ void FreeDiskObject(DiskObject* icon) { delete static_cast<LoadedIcon*>(icon); }
 bool GetIconPixels(const DiskObject* icon, bool selected, IconPixels* pixels) {
   if (!icon || !pixels) return false;
   const auto* loaded = static_cast<const LoadedIcon*>(icon);
-  // The colour images win over the classic ones; a colour icon without a
-  // selected image shows its normal one selected too.
+  // As the systems' icon libraries pick: the colour images first, then the
+  // NewIcons (or PNG) images, then the classic ones; an icon without a
+  // selected image of its kind shows its normal one selected too.
   const ColourIcon& colour = loaded->colour;
   if (colour.imageCount > 0) {
     const std::vector<uint32_t>& argb = colour.argb[selected && colour.imageCount > 1 ? 1 : 0];
@@ -283,6 +338,14 @@ bool GetIconPixels(const DiskObject* icon, bool selected, IconPixels* pixels) {
     pixels->width = colour.width;
     pixels->height = colour.height;
     pixels->argb = argb.data();
+    return true;
+  }
+  if (loaded->fullColourCount > 0) {
+    const IconImage& image = loaded->fullColour[selected && loaded->fullColourCount > 1 ? 1 : 0];
+    pixels->left = pixels->top = 0;
+    pixels->width = image.width;
+    pixels->height = image.height;
+    pixels->argb = image.argb.data();
     return true;
   }
   const Image* image =

@@ -14,7 +14,9 @@ bool isRegularFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string searchPath(const std::string& name) {
+}  // namespace
+
+std::string findOnHostPath(const std::string& name) {
   const char* path = std::getenv("PATH");
   if (!path) return "";
   const std::string folders = path;
@@ -33,13 +35,11 @@ std::string searchPath(const std::string& name) {
   return "";
 }
 
-}  // namespace
-
 std::string findShellCommand(const std::string& name, const std::string& dir) {
   if (name.empty()) return "";
   std::string host;
   if (name.find(':') != std::string::npos || name.find('/') != std::string::npos)
     return shellHostPath(name, dir, false, &host) && isRegularFile(host) ? host : "";
   if (shellHostPath(name, dir, false, &host) && isRegularFile(host)) return host;
-  return searchPath(name);
+  return findOnHostPath(name);
 }

@@ -8,3 +8,7 @@
 // entry that differs only in the case of a-z), then in the folders of PATH.
 // Only regular files count.
 std::string findShellCommand(const std::string& name, const std::string& dir);
+
+// The first executable regular file of that name in the folders of the host's
+// PATH (empty entries skipped), or "".
+std::string findOnHostPath(const std::string& name);

@@ -66,6 +66,44 @@ void lowerPriority(int32_t priority) {
   if (errno == 0 && current < niceness) setpriority(PRIO_PROCESS, 0, niceness);
 }
 
+// The program's arguments as execve takes them (pointing into program).
+std::vector<char*> argvOf(const HostProgram& program) {
+  std::vector<char*> argv;
+  argv.reserve(program.args.size() + 1);
+  for (const std::string& a : program.args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+
+// In a forked child: becomes the program, or writes the errno of the step
+// that failed to the report pipe (which exec closes) and ends.
+[[noreturn]] void execOrReport(const HostProgram& program, char* const* argv, int reportWrite) {
+  int failure = 0;
+  const int reportFd = fcntl(reportWrite, F_DUPFD_CLOEXEC, 3);
+  if (reportFd < 0 || !takeStreams(program.streams, reportFd)) {
+    failure = errno ? errno : EBADF;
+  } else {
+    resetSignals();
+    lowerPriority(program.priority);
+    if (chdir(program.dir.c_str()) == 0) execve(program.path.c_str(), argv, environ);
+    failure = errno;
+  }
+  writeAll(reportFd >= 0 ? reportFd : reportWrite, &failure, sizeof failure);
+  _exit(127);
+}
+
+// In the parent: waits until the report pipe closes (the program runs) or
+// brings an errno (it did not start); true with *failure set for the latter.
+bool startFailed(int report[2], int* failure) {
+  close(report[1]);
+  *failure = 0;
+  ssize_t got;
+  while ((got = read(report[0], failure, sizeof *failure)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  return got == static_cast<ssize_t>(sizeof *failure);
+}
+
 int waitForExit(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
@@ -78,10 +116,7 @@ int waitForExit(pid_t pid) {
 
 int32_t runHostProgram(const HostProgram& program, int* startError) {
   if (startError) *startError = 0;
-  std::vector<char*> argv;
-  argv.reserve(program.args.size() + 1);
-  for (const std::string& a : program.args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
+  const std::vector<char*> argv = argvOf(program);
 
   // The child reports a failed start through this pipe; exec closes it.
   int report[2];
@@ -99,34 +134,60 @@ int32_t runHostProgram(const HostProgram& program, int* startError) {
   }
   if (pid == 0) {
     close(report[0]);
-    int failure = 0;
-    const int reportFd = fcntl(report[1], F_DUPFD_CLOEXEC, 3);
-    if (reportFd < 0 || !takeStreams(program.streams, reportFd)) {
-      failure = errno ? errno : EBADF;
-    } else {
-      resetSignals();
-      lowerPriority(program.priority);
-      if (chdir(program.dir.c_str()) == 0) execve(program.path.c_str(), argv.data(), environ);
-      failure = errno;
-    }
-    writeAll(reportFd >= 0 ? reportFd : report[1], &failure, sizeof failure);
-    _exit(127);
+    execOrReport(program, argv.data(), report[1]);
   }
 
-  close(report[1]);
   int failure = 0;
-  ssize_t got;
-  while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
-  }
-  close(report[0]);
+  const bool failed = startFailed(report, &failure);
   const int status = waitForExit(pid);
-  if (got == static_cast<ssize_t>(sizeof failure)) {
+  if (failed) {
     if (startError) *startError = failure;
     return -1;
   }
   if (status < 0) return RC_KILLED;
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   return RC_KILLED;
+}
+
+bool startDetachedProgram(const HostProgram& program, int* startError) {
+  if (startError) *startError = 0;
+  const std::vector<char*> argv = argvOf(program);
+  // The program reports a failed start through this pipe; exec closes it.
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    if (startError) *startError = errno;
+    return false;
+  }
+  std::fflush(nullptr);
+  const pid_t middle = fork();
+  if (middle < 0) {
+    const int e = errno;
+    close(report[0]);
+    close(report[1]);
+    if (startError) *startError = e;
+    return false;
+  }
+  if (middle == 0) {
+    // The middle process leaves the caller's session and ends at once, so the
+    // program is adopted by the system and the caller reaps only this one.
+    close(report[0]);
+    setsid();
+    const pid_t worker = fork();
+    if (worker != 0) {
+      int failure = worker < 0 ? errno : 0;
+      if (worker < 0) writeAll(report[1], &failure, sizeof failure);
+      _exit(worker < 0 ? 1 : 0);
+    }
+    execOrReport(program, argv.data(), report[1]);
+  }
+  int failure = 0;
+  const bool failed = startFailed(report, &failure);
+  waitForExit(middle);
+  if (failed) {
+    if (startError) *startError = failure;
+    return false;
+  }
+  return true;
 }
 
 bool startBackgroundJob(const HostStreams& streams, int32_t priority, const std::function<int32_t()>& job) {

@@ -31,6 +31,13 @@ constexpr int32_t RC_KILLED = 20;
 // else of the caller's open files reach the program.
 int32_t runHostProgram(const HostProgram& program, int* startError = nullptr);
 
+// Starts the program in a new session of its own and returns without waiting
+// for it to end: true once it runs; false when it could not be started
+// (*startError, when given, then holds the errno of the failed step: a
+// missing file, one that is not executable, a folder that is not there).
+// Nothing is left for the caller to reap.
+bool startDetachedProgram(const HostProgram& program, int* startError = nullptr);
+
 // Runs job() in a new process of its own session with the streams as its 0, 1
 // and 2 and every other file closed, and returns without waiting: true when
 // the process was started. The job's process is not a child of the caller, so

@@ -6,13 +6,20 @@
 
 #include "os/utility/tags.h"
 
-// Opens the object at an Amiga path on the desktop: a program is started, a
-// project opened with its program, a drawer shown as a folder window. With a
-// display (DISPLAY or WAYLAND_DISPLAY set) the host's "xdg-open" is started on
-// the object's Linux path, directly and never through a shell, and reaped in
-// the background. Returns TRUE when the opener was started; FALSE with no
-// display, for a path that does not resolve, or when "xdg-open" is missing.
-// While a test stand-in is active, the call is only recorded.
+// Opens the object at an Amiga path as the Amiga desktop does:
+//  - a project (the path with a project icon, or only the icon, as a WHDLoad
+//    install has it: "Games:Lemmings" for "Games:Lemmings.info") is started
+//    with its icon's default tool (see findDesktopTool), which gets the
+//    project's Linux path as its one argument and starts in its folder;
+//  - a path with a tool icon starts that program, in its own folder;
+//  - a drawer, and a file with no icon of these kinds, are handed to the
+//    host's "xdg-open" when there is a display (DISPLAY or WAYLAND_DISPLAY).
+// Programs are started directly, never through a shell, in a session of
+// their own, with no input. Returns TRUE when something was started; else
+// FALSE, and the desktop says why itself (showDesktopMessage): the tool's
+// name and what kept it from starting, an object that is not there, no
+// display, no "xdg-open". While a test stand-in is active, the call is only
+// recorded.
 bool OpenWorkbenchObjectA(const char* name, const TagItem* tags);
 
 namespace ostest {

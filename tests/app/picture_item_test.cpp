@@ -168,6 +168,35 @@ TEST_F(PictureItem, PictureFilesAreLookedForInOrderAndTheIconStandsInForThem) {
   }
 }
 
+// The icons of people's game collections show their colour pictures, not
+// the planar stand-in they carry for older systems.
+TEST_F(PictureItem, NewIconsAndPngIconsShowTheirPictures) {
+  const uint32_t newIconsColour = 0x20C040, pngColour = 0xC02080;
+  InfoFile newIcons;
+  newIcons.image = InfoImage{};
+  newIcons.image->width = 5;
+  newIcons.image->height = 5;  // a blank stand-in
+  NewIconsImage image;
+  image.width = 36;
+  image.height = 40;
+  image.palette = {0x000000, newIconsColour};
+  image.pens.assign(36 * 40, 1);
+  newIcons.toolTypes = newIconsToolTypes(image);
+  newIcons.defaultTool = "WHDLoad";
+  ASSERT_TRUE(newIcons.writeTo(box_.host("Lemmings.info")));
+  writeBytes(box_.host("Zool.info"),
+             pngIconFile(46, 46, std::vector<uint32_t>(46 * 46, OPAQUE | pngColour), nullptr, {}));
+  struct Case {
+    const char* path;
+    uint32_t shown;
+  };
+  for (const Case& c : {Case{"Sandbox:/Lemmings", OPAQUE | newIconsColour}, Case{"Sandbox:/Zool", OPAQUE | pngColour}}) {
+    cGuiNativeIcon* item = addNativeIcon(window, 160, 128);
+    ASSERT_TRUE(item->setState(c.path)) << c.path;
+    EXPECT_EQ(pixel(item, 80, 64), c.shown) << c.path;
+  }
+}
+
 TEST_F(PictureItem, AnIconOfAtMostTwoByTwoCountsAsNothing) {
   cGuiNativeIcon* icon = addNativeIcon(window, 160, 128);
   writeSolid("Shown.pic", 0x00FF00);

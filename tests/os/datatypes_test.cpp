@@ -152,8 +152,9 @@ TEST(PictureDataTypes, TruncatedOrOversizedFilesAreRefusedWithoutLeaks) {
       {"ILBM", good.bytes(), wide.bytes(), high.bytes(), 0},
       {"PNG", pngFile(24, 6, pixels), pngFile(16385, 1, std::vector<uint32_t>(16385)),
        pngFile(1, 16385, std::vector<uint32_t>(16385)), 0},
+      // A JPEG whose scan is whole is shown without its end marker.
       {"JPEG", jpegFile(24, 6, pixels), jpegFile(16385, 1, std::vector<uint32_t>(16385)),
-       jpegFile(1, 16385, std::vector<uint32_t>(16385)), 0},
+       jpegFile(1, 16385, std::vector<uint32_t>(16385)), 2},
       // The trailer byte of a GIF follows the first image; it is not needed.
       {"GIF", gifFile(24, 6, pens, palette), gifFile(16385, 1, std::vector<uint8_t>(16385), palette),
        gifFile(1, 16385, std::vector<uint8_t>(16385), palette), 1},

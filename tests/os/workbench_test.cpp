@@ -10,8 +10,12 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "os/dos/dos_testing.h"
+#include "os/icon/icon.h"
+#include "os/workbench/desktop_messages.h"
+#include "tests/support/info_file.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/test_folder.h"
 
@@ -30,7 +34,37 @@ class Workbench : public ::testing::Test {
   }
   void TearDown() override {
     ostest::releaseWorkbench();
+    ostest::resetDesktopMessages();
     ostest::resetDos();
+  }
+
+  // A stand-in program at a Linux path that writes its working folder and
+  // each argument, one a line, to the file "ran" beside the test's folders.
+  void writeFakeTool(const fs::path& at) {
+    fs::create_directories(at.parent_path());
+    const std::string ran = (folder_ / "ran").string();
+    std::ofstream(at) << "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"" + ran +
+                             ".tmp\"\nmv \"" + ran + ".tmp\" \"" + ran + "\"\n";
+    fs::permissions(at, fs::perms::owner_all);
+  }
+  std::string waitForRan() const { return waitFor(folder_ / "ran"); }
+  static std::string waitFor(const fs::path& file) {
+    for (int i = 0; i < 500; ++i) {
+      std::ifstream in(file);
+      if (in) {
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return "";
+  }
+  void writeIcon(const std::string& relative, uint8_t type, const char* tool) {
+    InfoFile f;
+    f.type = type;
+    if (tool) f.defaultTool = tool;
+    ASSERT_TRUE(f.writeTo((folder_ / "vol" / relative).string()));
   }
 
   // A stand-in "xdg-open" that writes each argument on its own line.
@@ -41,18 +75,7 @@ class Workbench : public ::testing::Test {
                                  ".tmp\" \"" + (folder_ / "opened").string() + "\"\n";
     fs::permissions(opener, fs::perms::owner_all);
   }
-  std::string waitForOpened() const {
-    for (int i = 0; i < 500; ++i) {
-      std::ifstream in(folder_ / "opened");
-      if (in) {
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return "";
-  }
+  std::string waitForOpened() const { return waitFor(folder_ / "opened"); }
 
   fs::path folder_;
 };
@@ -113,6 +136,97 @@ TEST_F(Workbench, AnObjectThatIsNotThereOrNoOpenerGivesFalse) {
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(fs::exists(folder_ / "opened"));
+}
+
+// Projects start with their default tool as the Amiga desktop starts them,
+// found on the command path (the C: assign) or PATH, with or without a
+// display; the tool gets the project's Linux path and starts in its folder.
+TEST_F(Workbench, ProjectsStartWithTheirDefaultToolAndToolsByThemselves) {
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  const fs::path vol = fs::canonical(folder_ / "vol");
+  fs::create_directories(vol / "Games" / "Lemmings");
+  std::ofstream(vol / "Games" / "Lemmings" / "Lemmings.slave") << "slave";
+  writeIcon("Games/Lemmings/Lemmings.info", WBPROJECT, "WHDLoad");
+  std::ofstream(vol / "Games" / "notes.txt") << "text";
+  writeIcon("Games/notes.txt.info", WBPROJECT, "Reader");
+  writeIcon("Games/Zool.info", WBPROJECT, "C:Zoolrun");
+  std::ofstream(vol / "Games" / "Runme") << "program";
+  writeIcon("Games/Runme.info", WBTOOL, nullptr);
+  writeFakeTool(folder_ / "bin" / "whdload");  // found for "WHDLoad" on PATH in lower case
+  writeFakeTool(folder_ / "bin" / "Reader");
+  writeFakeTool(folder_ / "c" / "ZoolRun");    // the command path ignores a-z case
+  writeFakeTool(vol / "Games" / "Runme");
+  ostest::assignFolders("C", {(folder_ / "c").c_str()});
+  const std::string path = (folder_ / "bin").string() + ":/usr/bin:/bin";
+  ScopedEnv pathVar("PATH", path.c_str());
+  struct Case {
+    const char* name;
+    std::string folder;              // where the program starts
+    std::vector<std::string> args;  // what it is given
+  };
+  const std::string games = (vol / "Games").string();
+  const Case cases[] = {
+      // A WHDLoad install: only the icon and the slave are there.
+      {"Sand:Games/Lemmings/Lemmings", games + "/Lemmings", {games + "/Lemmings/Lemmings"}},
+      {"sand:games/lemmings/LEMMINGS", games + "/Lemmings", {games + "/Lemmings/Lemmings"}},
+      {"Sand:Games/notes.txt", games, {games + "/notes.txt"}},
+      {"Sand:Games/Zool", games, {games + "/Zool"}},
+      {"Sand:Games/Runme", games, {}},
+  };
+  for (const Case& c : cases) {
+    fs::remove(folder_ / "ran");
+    ASSERT_TRUE(OpenWorkbenchObjectA(c.name, nullptr)) << c.name;
+    std::string want = c.folder + "\n";
+    for (const std::string& a : c.args) want += a + "\n";
+    EXPECT_EQ(waitForRan(), want) << c.name;
+  }
+  EXPECT_TRUE(ostest::desktopMessages().empty());
+}
+
+// What cannot be started returns FALSE, and the desktop says what and why.
+TEST_F(Workbench, WhatCannotBeStartedIsReportedByTheDesktopAndGivesFalse) {
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  ScopedEnv pathVar("PATH", (folder_ / "bin").c_str());  // no tool there
+  writeIcon("Games/Lemmings.info", WBPROJECT, "WHDLoad");
+  writeIcon("Games/Blank.info", WBPROJECT, nullptr);
+  std::ofstream(folder_ / "vol" / "Games" / "Stuck") << "not executable";
+  writeIcon("Games/Stuck.info", WBTOOL, nullptr);
+  std::ofstream(folder_ / "vol" / "Games" / "plain.adf") << "disk";
+  struct Case {
+    const char* name;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"Sand:Games/Lemmings",
+       "Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on the command path or PATH"},
+      {"Sand:Games/Blank", "Cannot open \"Blank\": the project has no default tool"},
+      {"Sand:Games/Stuck", "Cannot start \"Stuck\": file is not executable"},
+      {"Sand:Games/Nothing", "Cannot open \"Nothing\": object not found"},
+      {"Sand:Games/plain.adf", "Cannot open \"plain.adf\": there is no display to show it on"},
+  };
+  for (const Case& c : cases) {
+    ostest::resetDesktopMessages();
+    EXPECT_FALSE(OpenWorkbenchObjectA(c.name, nullptr)) << c.name;
+    EXPECT_EQ(ostest::desktopMessages(), std::vector<std::string>{c.message}) << c.name;
+  }
+  // Without a display of its own the message is one line on standard error.
+  testing::internal::CaptureStderr();
+  OpenWorkbenchObjectA("Sand:Games/Lemmings", nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Workbench: Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on the command path or "
+            "PATH\n");
+  // A display's own way of showing it takes the message instead.
+  static std::vector<std::string> shown;
+  const DesktopMessenger before = SetDesktopMessenger([](const std::string& text) { shown.push_back(text); });
+  testing::internal::CaptureStderr();
+  OpenWorkbenchObjectA("Sand:Games/Blank", nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  SetDesktopMessenger(before);
+  EXPECT_EQ(shown, std::vector<std::string>{"Cannot open \"Blank\": the project has no default tool"});
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(folder_ / "ran"));
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <cstring>
 
 #include "os/asl/asl.h"
 #include "os/commodities/commodities.h"
@@ -45,10 +46,12 @@
 #include "os/mui/driver/ui_script_runner.h"
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
+#include "os/mui/qt/desktop_message_box.h"
 #include "os/mui/qt/group_layouts.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
 #include "tests/os_qt/shown_window.h"
+#include "os/workbench/workbench.h"
 #include "tests/support/dos_sandbox.h"
 
 namespace {
@@ -84,6 +87,30 @@ class QtDisplayTest : public MuiTest {
     display.refresh();
   }
 };
+
+// What the desktop cannot open it says on screen, without a line on
+// standard error, and the program goes on at once.
+TEST_F(QtDisplayTest, TheDesktopsOwnMessageIsABoxOnScreen) {
+  {
+    mui::qt::QtDisplay display;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(OpenWorkbenchObjectA("Nowhere:Lemmings", nullptr));
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find("Workbench:"), std::string::npos);
+    QApplication::processEvents();
+    QMessageBox* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == mui::qt::DESKTOP_MESSAGE_BOX && w->isVisible()) box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "Workbench");
+    EXPECT_EQ(box->text(), "Cannot open \"Lemmings\": object not found");
+    box->close();
+    QApplication::processEvents();
+  }
+  // Without the display the line is printed again.
+  testing::internal::CaptureStderr();
+  OpenWorkbenchObjectA("Nowhere:Lemmings", nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Workbench: Cannot open \"Lemmings\": object not found\n");
+}
 
 TEST_F(QtDisplayTest, EveryObjectGetsItsWidgetAndTheWidgetsFollowTheObjects) {
   ShownWindow w;

@@ -1,5 +1,7 @@
 #include "tests/support/info_file.h"
 
+#include "tests/support/picture_files.h"
+
 #include <fstream>
 
 namespace {
@@ -190,4 +192,124 @@ bool InfoFile::writeTo(const std::string& linuxPath) const {
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
   return static_cast<bool>(out);
+}
+
+namespace {
+
+// Seven bits a character: 0x00-0x4F as 0x20-0x6F, 0x50-0x7F as 0xA1-0xD0; a
+// run of n all-zero characters (n up to 47) as 0xD0 + n. Lines hold at most
+// 127 characters, "IMn=" included.
+class NewIconsLineWriter {
+ public:
+  NewIconsLineWriter(std::vector<std::string>& out, std::string prefix) : out_(out), prefix_(std::move(prefix)) {}
+  // A value never straddles two lines: the reader drops what a line leaves.
+  void put(uint32_t value, unsigned bits) {
+    const size_t used = line_.size() + (zeros_ ? 1 : 0) + (count_ ? 1 : 0);
+    const size_t room = (used >= 127 ? 0 : (127 - used) * 7) + (count_ ? 7 - count_ : 0);
+    if (bits > room) endLine();
+    for (int b = int(bits) - 1; b >= 0; --b) {
+      acc_ = (acc_ << 1) | ((value >> b) & 1);
+      if (++count_ == 7) emit();
+    }
+  }
+  // Ends the line: the bits left are padded with zeros.
+  void endLine() {
+    if (count_) {
+      acc_ <<= 7 - count_;
+      count_ = 7;
+      emit();
+    }
+    flushZeros();
+    if (line_.size() > prefix_.size() || !started_) out_.push_back(line_);
+    line_ = prefix_;
+    started_ = true;
+  }
+  void startWith(const std::string& header) { line_ = prefix_ + header; }
+
+ private:
+  void emit() {
+    const uint32_t v = acc_ & 0x7F;
+    acc_ = 0;
+    count_ = 0;
+    if (v == 0) {
+      if (++zeros_ == 47) flushZeros();
+      return;
+    }
+    flushZeros();
+    add(char(v < 0x50 ? 0x20 + v : 0xA1 + (v - 0x50)));
+  }
+  void flushZeros() {
+    if (zeros_ == 1) add(0x20);
+    else if (zeros_ > 1) add(char(0xD0 + zeros_));
+    zeros_ = 0;
+  }
+  void add(char c) { line_ += c; }
+  std::vector<std::string>& out_;
+  std::string prefix_;
+  std::string line_;
+  uint32_t acc_ = 0;
+  unsigned count_ = 0;
+  unsigned zeros_ = 0;
+  bool started_ = false;
+};
+
+}  // namespace
+
+std::vector<std::string> NewIconsImage::lines(int number) const {
+  std::vector<std::string> out;
+  const std::string prefix = "IM" + std::to_string(number) + "=";
+  const int colours = int(palette.size());
+  unsigned bits = 1;
+  while ((1 << bits) < colours) ++bits;
+  std::string header;
+  header += seeThrough ? 'B' : 'C';
+  header += char(width + 0x21);
+  header += char(height + 0x21);
+  header += char((colours >> 6) + 0x21);
+  header += char((colours & 0x3F) + 0x21);
+  NewIconsLineWriter w(out, prefix);
+  w.startWith(header);
+  for (uint32_t rgb : palette) {
+    w.put(rgb >> 16 & 0xFF, 8);
+    w.put(rgb >> 8 & 0xFF, 8);
+    w.put(rgb & 0xFF, 8);
+  }
+  w.endLine();
+  for (uint8_t pen : pens) w.put(pen, bits);
+  w.endLine();
+  return out;
+}
+
+std::vector<std::string> newIconsToolTypes(const NewIconsImage& normal, const NewIconsImage* selected) {
+  std::vector<std::string> out = {" ", "*** DON'T EDIT THE FOLLOWING LINES!! ***"};
+  for (const std::string& l : normal.lines(1)) out.push_back(l);
+  if (selected)
+    for (const std::string& l : selected->lines(2)) out.push_back(l);
+  return out;
+}
+
+std::vector<uint8_t> pngIconFile(int width, int height, const std::vector<uint32_t>& normal,
+                                 const std::vector<uint32_t>* selected, const std::vector<PngIconTag>& tags) {
+  std::vector<uint8_t> out = pngFile(width, height, normal);
+  if (!tags.empty()) {
+    std::vector<uint8_t> data;
+    for (const PngIconTag& t : tags) {
+      put32(data, t.tag);
+      const bool text = t.tag == 0x80001008 || t.tag == 0x8000100A || t.tag == 0x8000100B;
+      if (text) {
+        data.insert(data.end(), t.text.begin(), t.text.end());
+        data.push_back(0);
+      } else {
+        put32(data, t.value);
+      }
+    }
+    const std::vector<uint8_t> chunk = pngChunk("icOn", data);
+    const size_t afterIhdr = 8 + 12 + 13;
+    out.insert(out.begin() + long(afterIhdr), chunk.begin(), chunk.end());
+  }
+  if (selected) {
+    const std::vector<uint8_t> second = pngFile(width, height, *selected);
+    out.insert(out.end(), second.begin(), second.end());
+  }
+  return out;
 }

@@ -54,3 +54,28 @@ struct ColourIconForm {
   // Run-length packing of values of `depth` bits.
   static std::vector<uint8_t> packBits(const std::vector<uint8_t>& values, uint8_t depth);
 };
+
+// A NewIcons image as the tool types carry it: pens into a palette, pen 0
+// see-through when `seeThrough`.
+struct NewIconsImage {
+  int width = 2, height = 2;
+  std::vector<uint32_t> palette;  // 0xRRGGBB
+  std::vector<uint8_t> pens;      // width * height
+  bool seeThrough = true;
+  // The "IM1=" (or "IM2=") lines: the header and palette line(s), then the
+  // pixel lines, each at most 127 characters; runs of zero bits packed.
+  std::vector<std::string> lines(int number) const;
+};
+// The tool types of a NewIcons icon: a blank line, the marker line, then the
+// lines of each image.
+std::vector<std::string> newIconsToolTypes(const NewIconsImage& normal, const NewIconsImage* selected = nullptr);
+
+// A PNG icon: each image a PNG of its ARGB pixels; the first carries an icOn
+// chunk of these tags (after its IHDR) when there are any.
+struct PngIconTag {
+  uint32_t tag;
+  uint32_t value = 0;
+  std::string text;  // the default tool, a tool type, the tool window
+};
+std::vector<uint8_t> pngIconFile(int width, int height, const std::vector<uint32_t>& normal,
+                                 const std::vector<uint32_t>* selected, const std::vector<PngIconTag>& tags);

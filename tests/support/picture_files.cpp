@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 #include <jpeglib.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -133,7 +134,17 @@ std::vector<uint8_t> pngFile(int width, int height, const std::vector<uint32_t>&
   return out;
 }
 
-std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb) {
+namespace {
+
+struct JpegKind {
+  int components;          // 3 (RGB) or 4 (CMYK)
+  bool progressive;
+  bool adobeMarker;        // CMYK: with an Adobe marker
+};
+
+// A JPEG of width by height 32-bit values, each taken apart into its bytes
+// from the top one that counts (RGB: bits 23..0; CMYK: bits 31..0).
+std::vector<uint8_t> compressJpeg(int width, int height, const std::vector<uint32_t>& values, const JpegKind& kind) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -143,19 +154,21 @@ std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>
   jpeg_mem_dest(&info, &buffer, &size);
   info.image_width = JDIMENSION(width);
   info.image_height = JDIMENSION(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
+  info.input_components = kind.components;
+  info.in_color_space = kind.components == 4 ? JCS_CMYK : JCS_RGB;
   jpeg_set_defaults(&info);
+  if (kind.components == 4) {
+    jpeg_set_colorspace(&info, JCS_CMYK);
+    info.write_Adobe_marker = kind.adobeMarker ? TRUE : FALSE;
+  }
   jpeg_set_quality(&info, 100, TRUE);
+  if (kind.progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
-  std::vector<uint8_t> row(size_t(width) * 3);
+  const int n = kind.components;
+  std::vector<uint8_t> row(size_t(width) * size_t(n));
   for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const uint32_t v = argb[size_t(y) * width + x];
-      row[3 * x] = uint8_t(v >> 16);
-      row[3 * x + 1] = uint8_t(v >> 8);
-      row[3 * x + 2] = uint8_t(v);
-    }
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < n; ++c) row[size_t(n * x + c)] = uint8_t(values[size_t(y) * width + x] >> (8 * (n - 1 - c)));
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&info, rows, 1);
   }
@@ -163,6 +176,65 @@ std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>
   jpeg_destroy_compress(&info);
   std::vector<uint8_t> out(buffer, buffer + size);
   free(buffer);
+  return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb, bool progressive) {
+  return compressJpeg(width, height, argb, JpegKind{3, progressive, false});
+}
+
+std::vector<uint8_t> cmykJpegFile(int width, int height, const std::vector<uint32_t>& cmyk, bool adobeMarker) {
+  return compressJpeg(width, height, cmyk, JpegKind{4, false, adobeMarker});
+}
+
+namespace {
+void appendToVector(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+void flushNothing(png_structp) {}
+}  // namespace
+
+std::vector<uint8_t> png16File(int width, int height, const std::vector<uint16_t>& rgb) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    throw std::runtime_error("png16");
+  }
+  png_set_write_fn(png, &out, appendToVector, flushNothing);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 16, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(size_t(width) * 6);
+  for (int y = 0; y < height; ++y) {
+    for (size_t i = 0; i < size_t(width) * 3; ++i) {
+      const uint16_t v = rgb[size_t(y) * width * 3 + i];
+      row[2 * i] = uint8_t(v >> 8);
+      row[2 * i + 1] = uint8_t(v);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+std::vector<uint8_t> pngChunk(const char* type, const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> out;
+  put32(out, uint32_t(data.size()));
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), data.begin(), data.end());
+  put32(out, uint32_t(crc32(0, out.data() + 4, uInt(data.size() + 4))));
+  return out;
+}
+
+std::vector<uint8_t> pngOfChunks(const std::vector<std::vector<uint8_t>>& chunks) {
+  std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  for (const std::vector<uint8_t>& c : chunks) out.insert(out.end(), c.begin(), c.end());
   return out;
 }
 

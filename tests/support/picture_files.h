@@ -32,7 +32,17 @@ std::vector<uint8_t> packByteRun1(const std::vector<uint8_t>& row);
 
 // width * height ARGB pixels to a file of each kind; alpha only in PNG.
 std::vector<uint8_t> pngFile(int width, int height, const std::vector<uint32_t>& argb);
-std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb);
+std::vector<uint8_t> jpegFile(int width, int height, const std::vector<uint32_t>& argb, bool progressive = false);
+// A CMYK JPEG of the values 0xCCMMYYKK as stored; with an Adobe marker (the
+// form that stores them inverted) or without one.
+std::vector<uint8_t> cmykJpegFile(int width, int height, const std::vector<uint32_t>& cmyk, bool adobeMarker);
+// A 16-bit RGB PNG of three samples a pixel, written without gAMA, sRGB or
+// any other colour chunk.
+std::vector<uint8_t> png16File(int width, int height, const std::vector<uint16_t>& rgb);
+// One PNG chunk: its length, type, data and CRC.
+std::vector<uint8_t> pngChunk(const char* type, const std::vector<uint8_t>& data);
+// A PNG file of the chunks given, after the signature (no chunk is added).
+std::vector<uint8_t> pngOfChunks(const std::vector<std::vector<uint8_t>>& chunks);
 // GIF of pens with a palette (0xRRGGBB), pen `transparent` see-through when >= 0.
 std::vector<uint8_t> gifFile(int width, int height, const std::vector<uint8_t>& pens,
                              const std::vector<uint32_t>& palette, int transparent = -1, bool interlaced = false);

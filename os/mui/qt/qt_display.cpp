@@ -9,6 +9,7 @@
 #include "os/mui/classes/application.h"
 #include "os/mui/classes/window.h"
 #include "os/mui/driver/input_queue.h"
+#include "os/mui/qt/desktop_message_box.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
 
@@ -43,7 +44,9 @@ void ensureQtApplication() {
 }
 
 QtDisplay::QtDisplay()
-    : displayBefore_(setHostDisplay(this)), requesterBefore_(SetScreenRequester(askOnScreen)) {
+    : displayBefore_(setHostDisplay(this)),
+      requesterBefore_(SetScreenRequester(askOnScreen)),
+      messengerBefore_(SetDesktopMessenger(showDesktopMessageBox)) {
   ensureQtApplication();
   desktopQuit_ = std::make_unique<DesktopQuit>();
   QCoreApplication::instance()->installEventFilter(desktopQuit_.get());
@@ -53,6 +56,7 @@ QtDisplay::~QtDisplay() {
   QCoreApplication::instance()->removeEventFilter(desktopQuit_.get());
   for (auto& [window, view] : windows_) view->takeDown();
   windows_.clear();
+  SetDesktopMessenger(messengerBefore_);
   SetScreenRequester(requesterBefore_);
   setHostDisplay(displayBefore_);
 }

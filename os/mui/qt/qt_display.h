@@ -2,7 +2,8 @@
 // current application as a WindowView, follows the engine's objects each time
 // the program waits, runs Qt's event loop until the person's gestures queued
 // input (or the host asked the program to quit: SIGTERM, or the desktop's
-// quit), and asks requesters on screen when no answer is queued.
+// quit), asks requesters on screen when no answer is queued, and shows the
+// desktop's own messages.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "os/intuition/requester_answers.h"
 #include "os/mui/driver/host_display.h"
+#include "os/workbench/desktop_messages.h"
 
 class QObject;
 class QWidget;
@@ -40,6 +42,7 @@ class QtDisplay : public HostDisplay {
   std::map<const Object*, std::unique_ptr<WindowView>> windows_;
   HostDisplay* displayBefore_;
   ScreenRequester requesterBefore_;
+  DesktopMessenger messengerBefore_;
   std::unique_ptr<QObject> desktopQuit_;  // turns the desktop's quit into the host's quit request
 };
 
