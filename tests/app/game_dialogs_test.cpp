@@ -57,6 +57,10 @@ using std::nullopt;
 TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
   const std::string longText(300, 'p');
   const std::string longTags = "Racing," + std::string(290, 't');
+  // The name a file "a1a1...a1.adf" of 244 bytes is given when added.
+  std::string longName = "a";
+  for (int i = 0; i < 239; ++i) longName += " 1 a";
+  const std::string quotedLongName = "\"" + longName + "\"";
   struct Case {
     const char* what;
     const char* name;
@@ -84,6 +88,13 @@ TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
        ""},
       {"params changed", "Frog", "", "-fast", "type \"Launcher parameters\" \"-slow\"\npress OK\n", nullopt, nullopt,
        "-slow"},
+      {"a long name left alone", longName.c_str(), "", nullptr, "press OK\n", nullopt, nullopt, nullopt},
+      {"a long name acknowledged as it is", longName.c_str(), "", nullptr,
+       "type Name " + quotedLongName + " enter\npress OK\n", nullopt, nullopt, nullopt},
+      {"a long name left for the tags", longName.c_str(), "", nullptr, "type Tags Racing\npress OK\n", nullopt,
+       "Racing", nullopt},
+      {"a long name shortened", longName.c_str(), "", nullptr, "type Name \"a 1\"\npress OK\n", "a 1", nullopt,
+       nullopt},
   };
   for (const Case& c : cases) {
     const Edit e = edit(c.name, c.tags, c.params, c.script);
