@@ -111,8 +111,8 @@ class MainWindowEvents {
   // such a report must not refilter nor, for the "Tags" field, rewrite the
   // tag selection: that would undo the click on the tag list that took the
   // keyboard from the field. The filters take a-z as upper case, so a text
-  // that differs from the last one only so filters the same games: the tag
-  // list writing "Puzzle" back for a typed "puzzle" refilters nothing.
+  // that differs from the last one only so filters the same games: a click
+  // on Puzzle after "puzzle" was typed refilters nothing.
   void filterChanged(cGuiString* field) {
     std::string& last = field == guiFilterName ? lastName : field == guiFilterPath ? lastPath : lastTags;
     std::string text = field->getState() ? field->getState() : "";
@@ -230,9 +230,13 @@ class MainWindowEvents {
   }
 
   // The selected tags, "~" in front in "Hide" mode, go to the "Tags" field,
-  // whose change then refilters the games.
+  // whose change then refilters the games. Not when the field already
+  // chooses this selection and mode: then the change is the one the field's
+  // own text made (updateTagSelectionOfGUI), and the text stays as typed,
+  // tags the list does not know and partial ones included.
   void tagFilterChanged(cGuiItem* item) {
     if (item == w.tags && !w.tags->getEventSelectionChanged(false)) return;
+    if (tagSelectionFollows(guiFilterTags->getState(), w.tags, w.mode)) return;
     char* selection = tagSelectionToUserTags(w.tags);
     char* text = nullptr;
     WithCleanUp([&] { text = w.mode->getState() == MODE_HIDE ? StrJoin("~", selection) : StrClone(selection); },
