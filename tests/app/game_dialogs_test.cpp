@@ -16,6 +16,7 @@
 #include "os/mui/driver/user_driver.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/dialog_test_fixture.h"
+#include "tests/support/work_growth.h"
 
 namespace {
 
@@ -102,6 +103,21 @@ TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
     EXPECT_EQ(e.tags, c.newTags) << c.what;
     EXPECT_EQ(e.params, c.newParams) << c.what;
     EXPECT_FALSE(e.cancelled) << c.what;
+  }
+}
+
+// A game of many tags: the dialog's work grows with their number, not with
+// its square, whether the tags are left alone or a typed tag replaces them.
+TEST_F(GameDialogs, WorkGrowsLinearlyWithTheTagCount) {
+  for (const char* script : {"press OK\n", "type Tags tag1 enter\npress OK\n"}) {
+    const WorkAtSizes work = workAtSizes(2000, [&](size_t n) {
+      std::string tags;
+      for (size_t i = 0; i < n; ++i) tags += (i ? ",tag" : "tag") + std::to_string(i);
+      addTagsToSpace(("," + tags + ",").c_str(), tagSpace);
+      const Edit e = edit("Frog", tags.c_str(), nullptr, script);
+      EXPECT_EQ(e.tags, script[0] == 'p' ? nullopt : std::optional<std::string>("tag1")) << n;
+    });
+    EXPECT_TRUE(growsLinearly(work)) << script;
   }
 }
 

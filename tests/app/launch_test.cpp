@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "os/workbench/workbench.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/work_growth.h"
 
 namespace {
 
@@ -255,6 +257,42 @@ TEST_F(Launching, WhatAGamesPathHoldsReachesTheProgramAsWritten) {
   EXPECT_TRUE(ostest::requesterLog().empty());
   EXPECT_FALSE(box.exists("envarc/AppDir/other"));
   EXPECT_EQ(box.readFile("precious.sfc"), "keep me");
+}
+
+// Launching reads the launcher's text and the game's path a bounded number
+// of times: its work grows with their length, and with the number of program
+// references, not with the square of either. (The launchers are comments:
+// the script is written and run, and nothing starts.)
+TEST_F(Launching, WorkGrowsLinearlyWithTheLauncherAndThePath) {
+  rememberEmulatorFolder();
+  prefsShowOutput = false;
+  const std::function<void(size_t)> tasks[] = {
+      [&](size_t n) {
+        addLauncher("Floppy", ("; " + std::string(n, 'x') + " %p %% %g\n; \"%g\" -file=%d").c_str());
+        makeGame(",Floppy,", "-fast");
+      },
+      [&](size_t n) {
+        addLauncher("Floppy", "; emu %g\n; \"%g\" -file=%d %p");
+        makeGame(",Floppy,", std::string(n, 'p').c_str(), ("Sandbox:/Games/" + std::string(n, 'g') + ".adf").c_str());
+      },
+      [&](size_t n) {
+        std::string commands;
+        for (size_t i = 0; i < n; ++i) commands += "; ${AppDir/fakeemu} %g\n";
+        addLauncher("Floppy", commands.c_str());
+        makeGame(",Floppy,", nullptr);
+      },
+  };
+  const size_t sizes[] = {50000, 50000, 100};
+  for (int t = 0; t < 3; ++t) {
+    const WorkAtSizes work = workAtSizes(sizes[t], [&](size_t n) {
+      tasks[t](n);
+      launch(g);
+      End(g);
+      EXPECT_GE(box.readFile("t/Ludex.script").size(), n) << t;
+    });
+    EXPECT_TRUE(growsLinearly(work)) << t;
+  }
+  EXPECT_TRUE(ostest::requesterLog().empty());
 }
 
 TEST_F(Launching, PathsReachTheProgramAsTheLauncherPutsThem) {
