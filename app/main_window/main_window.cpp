@@ -75,9 +75,24 @@ class MainWindowEvents {
   bool windowRequests() {
     bool quit = w.window->getCloseRequest(false);
     if (w.window->getQuitRequest(false)) quit = true;
-    if (const char* path = w.window->getDroppedFile(false)) addFileOrFolder(path, list, w.games, w.tags);
+    bool lastOfDrop = false;
+    if (const char* path = w.window->getDroppedFile(false, &lastOfDrop)) {
+      drop.add(path, list, w.games, w.tags);
+      if (lastOfDrop) drop.finish();
+    }
     return quit;
   }
+
+  // A drop still open is finished before anything else happens: an event
+  // that is not one of its paths, the end of the loop. (Its paths arrive
+  // together, so this is only a safeguard.)
+  void finishDrop(cGuiWindow* window, cGuiItem* item) {
+    if (!drop.isOpen()) return;
+    if (window == w.window && !item && w.window->getDroppedFile(true)) return;
+    drop.finish();
+  }
+  void finishDrop() { drop.finish(); }
+  void abandonDrop() { drop.abandon(); }
 
   // The buttons and the "Selected" text follow the selection. Also called
   // after the program changed the selection itself.
@@ -247,6 +262,8 @@ class MainWindowEvents {
   MainWindow& w;
   // The filter texts the games list was last filtered by.
   std::string lastName, lastPath, lastTags;
+  // The files of a drop being added, one event each.
+  AddingDrop drop;
 };
 
 void openMainWindow(MainWindow& w) {
@@ -258,12 +275,19 @@ void openMainWindow(MainWindow& w) {
 
 void runEventLoop(MainWindow& w) {
   MainWindowEvents events(w);
-  bool quit = false;
-  while (!quit) {
-    cGuiWindow* window = nullptr;
-    cGuiItem* item = WaitForChangedGuiItem(&window);
-    if (window == w.window) quit = events.dispatch(item);
-    if (events.windowRequests()) quit = true;
+  try {
+    bool quit = false;
+    while (!quit) {
+      cGuiWindow* window = nullptr;
+      cGuiItem* item = WaitForChangedGuiItem(&window);
+      events.finishDrop(window, item);
+      if (window == w.window) quit = events.dispatch(item);
+      if (events.windowRequests()) quit = true;
+    }
+    events.finishDrop();
+  } catch (...) {
+    events.abandonDrop();
+    throw;
   }
 }
 
