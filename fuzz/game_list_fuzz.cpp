@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "app/games/game_list_file.h"
-#include "app/ludex_module.h"
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/lists/mega_list_types.h"
@@ -18,12 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t live = Arena::liveCount();
   auto* games = new cMegaList_class;
   games->new_cMegaList_class(true, nullptr, true);
+  cStringSpace* tags = nullptr;
   try {
-    tagSpace = loadGameList(games);
+    tags = loadGameList(games);
   } catch (const Exception& e) {
     if (!e.is("list")) __builtin_trap();  // only a faulty file is an expected failure
   }
-  End(tagSpace);
+  End(tags);
   End(games);
   if (Arena::liveCount() != live) __builtin_trap();
   return 0;

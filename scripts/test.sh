@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a normal
 # build, and one with AddressSanitizer and UndefinedBehaviorSanitizer; then
-# runs each file parser's fuzzer for a short while on its seeds (with clang;
-# LUDEX_SKIP_FUZZ=1 leaves the fuzzing out).
+# runs each parser's fuzzer for a short while on its seeds, as many at once as
+# there are build jobs (with clang; LUDEX_SKIP_FUZZ=1 leaves the fuzzing out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
