@@ -309,7 +309,10 @@ TEST_F(AddingGames, ADropsWorkGrowsWithTheFilesAndTheListNotTheirProduct) {
     cursor = list->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
     for (size_t i = 0; i < 10 * n; ++i) listed("Old", ("Sandbox:/Games/Old" + std::to_string(i) + ".adf").c_str());
     AddingDrop drop;
-    for (size_t i = 0; i < n; ++i) drop.add(("Sandbox:/Games/New" + std::to_string(i) + ".adf").c_str(), list, games, tags);
+    for (size_t i = 0; i < n; ++i) {
+      const std::string path = "Sandbox:/Games/New" + std::to_string(i) + ".adf";
+      drop.add(path.c_str(), list, games, tags);
+    }
     drop.finish();
   });
   EXPECT_TRUE(growsLinearly(work));

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "tests/e2e/e2e_scenario.h"
 
@@ -49,8 +47,8 @@ TEST(AsWritten, ALongNameAndATabInAFileNameComeThroughADropAndTheEditDialog) {
                 "window MAIN\n"
                 "expect-row Games " + e2eQuoted(name) + "\n"
                 "close\n",
-      .listHas = {"\n" + name + "\nGames:Shelf/" + file + "\n,Floppy,\n", "\nTab\there\nGames:Shelf/Tab\there.adf\n,Floppy,\n",
-                  "\nPlain\nGames:Shelf/Plain.adf\n,Floppy,\n"},
+      .listHas = {"\n" + name + "\nGames:Shelf/" + file + "\n,Floppy,\n",
+                  "\nTab\there\nGames:Shelf/Tab\there.adf\n,Floppy,\n", "\nPlain\nGames:Shelf/Plain.adf\n,Floppy,\n"},
       .then = [&] {
         // One save for the drop, after its last file; none for an Edit that
         // changed nothing: the backup is the list from before the drop.
@@ -92,31 +90,11 @@ TEST(AsWritten, ATypedTagsFilterStaysAsTypedAndFiltersAsWritten) {
   playScenario(box, {.list = list, .starts = {start}});
 }
 
-// What the emulator was started with, one text per start ("[arg]" lines),
-// sorted; waits a few seconds for `expected` starts.
-std::vector<std::string> emulatorStarts(const LudexSandbox& box, size_t expected) {
-  std::vector<std::string> starts;
-  for (int waited = 0; waited < 200; ++waited) {
-    starts.clear();
-    for (const auto& entry : fs::directory_iterator(box.folder() / "starts"))
-      if (entry.path().filename().string().rfind("start.", 0) == 0)
-        starts.push_back(box.read("starts/" + entry.path().filename().string()));
-    if (starts.size() >= expected) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
-  std::sort(starts.begin(), starts.end());
-  return starts;
-}
-
 TEST(AsWritten, AGamesPathReachesTheEmulatorByteForByte) {
   LudexSandbox box;
   const fs::path root = box.folder();
-  fs::create_directories(root / "starts");
-  const std::string emulator = "#!/bin/sh\n{ for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"" +
-                               (root / "starts").string() + "/part.$$\"\nmv \"" + (root / "starts").string() +
-                               "/part.$$\" \"" + (root / "starts").string() + "/start.$$\"\n";
-  box.writeProgram("bin/playemu", emulator);
-  box.writeProgram("games/Emulators/playemu", emulator);
+  e2eWriteRecordingEmulator(box, "bin/playemu");
+  e2eWriteRecordingEmulator(box, "games/Emulators/playemu");
   // SNES: one line, run directly, the path unquoted; Floppy: through the
   // script, with the launcher's own program reference.
   box.writePrefs(false, "SNES\nplayemu %g\n\nFloppy\nCD \"${AppDir/playemu}\"\\nplayemu \"%g\" -file=%g\n\n");
@@ -136,12 +114,16 @@ TEST(AsWritten, AGamesPathReachesTheEmulatorByteForByte) {
                            "close\n",
                  .listHas = {"\nRef\nGames:" + paths[0] + "\n,SNES,\n\n1\n"},
                  .then = [&] {
+                   // The arguments of each start (its first line is the folder it ran in).
                    const std::string shelf = (root / "games").string() + "/";
-                   std::vector<std::string> expected;
+                   std::vector<std::string> expected, arguments;
                    for (size_t i = 0; i < 3; ++i) expected.push_back("[" + shelf + paths[i] + "]\n");
                    expected.push_back("[" + shelf + paths[3] + "]\n[-file=" + shelf + paths[3] + "]\n");
+                   for (const std::string& record : e2eEmulatorStarts(box, 4))
+                     arguments.push_back(record.substr(record.find('\n') + 1));
                    std::sort(expected.begin(), expected.end());
-                   EXPECT_EQ(emulatorStarts(box, 4), expected);
+                   std::sort(arguments.begin(), arguments.end());
+                   EXPECT_EQ(arguments, expected);
                    EXPECT_EQ(box.read("games/precious.sfc"), "keep me");
                    EXPECT_FALSE(fs::exists(root / "home/.config/ludex/ENVARC/AppDir/other"));
                  }};
