@@ -187,7 +187,6 @@ class CommandsReader {
     out_.add(text, length);
     quoting_.feed(text, length);
   }
-  void put(const char* text) { put(text, static_cast<int32_t>(std::strlen(text))); }
 
   // The launcher's own text: in a word put in quotes, escaped.
   void putText(const char* text, int32_t length) {

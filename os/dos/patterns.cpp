@@ -15,6 +15,7 @@
 // Items nest at most MAX_PATTERN_NESTING deep; a deeper pattern is refused
 // as a bad template.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -327,6 +328,10 @@ class Matcher {
       if (at == length_) break;
       for (int32_t pc : current)
         if (takesChar(*code[static_cast<size_t>(pc)].node, name_[at])) next.push_back(pc + 1);
+      // No state left and no "~" item that could still open a way: nothing
+      // further can match.
+      if (next.empty() && std::all_of(notStarts.begin(), notStarts.end(), [](const auto& s) { return s.empty(); }))
+        break;
     }
     return matched;
   }
