@@ -126,9 +126,12 @@ class cGuiWindow : public cAppResource {
     (void)flag;
     return this;
   }
-  // The path of a file or drawer dropped on the window (the host's; NIL here).
-  virtual const char* getDroppedFile(bool keep) {
+  // The path of a file or drawer dropped on the window (the host's; NIL
+  // here). The files of one drop arrive one event each; *lastOfDrop (when
+  // given) tells whether this path is the drop's last.
+  virtual const char* getDroppedFile(bool keep, bool* lastOfDrop = nullptr) {
     (void)keep;
+    if (lastOfDrop) *lastOfDrop = false;
     return nullptr;
   }
   virtual cGuiWindow* setDroppedFile(const char* path) {

@@ -1,5 +1,7 @@
 #include "app/dialogs/edit_game_dialog.h"
 
+#include <cstring>
+
 #include "app/dialogs/dialog_loop.h"
 #include "app/dialogs/tag_picker.h"
 #include "app/items/gui_key_button.h"
@@ -27,6 +29,10 @@ struct EditGameDialog {
   char* pendingTags = nullptr;
   char* pendingParams = nullptr;
   bool cancelled = false;
+  // What the "Name" field held when the user first saw it.
+  char* shownName = nullptr;
+
+  ~EditGameDialog() { DisposeString(shownName); }
 
   void dropPending() {
     DisposeString(pendingName);
@@ -45,6 +51,9 @@ struct EditGameDialog {
     window->initSaveID(DialogSaveId("EDIT"));
     window->beginGroupVertical(nullptr);
     name = window->addString("Name");
+    // Room for the whole name, however long: a field that cut it would
+    // hand back the shortened copy as a change.
+    if (nameText) name->initMaxChars(static_cast<int32_t>(std::strlen(nameText)));
     name->setState(nameText);
     tags = TagPicker::describe(window);
     params = window->addString("Launcher parameters");
@@ -70,6 +79,18 @@ struct EditGameDialog {
     else pendingTags = chosen;
   }
 
+  // The name is pending only when the field holds another text than the one
+  // the dialog put there: leaving the field as it was is no change.
+  void takeName() {
+    const char* now = name->getState();
+    if (StrCmp(now, shownName)) {
+      DisposeString(pendingName);
+      pendingName = nullptr;
+    } else {
+      replace(pendingName, now);
+    }
+  }
+
   // TRUE when the dialog is to end.
   bool react(cGuiItem* item, const char* tagsText) {
     if (!item || item == cancel) {
@@ -87,7 +108,7 @@ struct EditGameDialog {
       takeTags(tagsText);
       return true;
     }
-    if (item == name) replace(pendingName, name->getState());
+    if (item == name) takeName();
     else if (item == params) replace(pendingParams, params->getState());
     else tags.handle(item);
     return false;
@@ -118,6 +139,7 @@ char* requestEditGame(const char* name, const char* tagsText, const char* params
     WithDialogWindow(d.window, [&] {
       d.describe(name, params);
       d.window->build(true);
+      d.shownName = StrClone(d.name->getState());
       // The game's tags fill the field; those the list lacks yet are added, and all selected.
       d.tags.showTags(tagsText);
       d.window->open();

@@ -4,6 +4,7 @@
 #include "app/main_window/tag_filter_list.h"
 #include "core/clean_up.h"
 #include "core/strings/string.h"
+#include "core/strings/string_space.h"
 #include "core/strings/text.h"
 #include "gui/gui_window.h"
 
@@ -13,12 +14,17 @@ const char* const tagsHint = "Add new tags here.\nYou can have several tags, by 
 
 // TRUE when every item of the chain is in the other chain, case ignored.
 bool allFoundIn(const char* items, const char* others) {
-  for (const char* item = items; item; item = StrNext(item)) {
-    bool found = false;
-    for (const char* other = others; other && !found; other = StrNext(other)) found = StrCmpNoCase(item, other);
-    if (!found) return false;
-  }
-  return true;
+  auto* space = new cStringSpace;
+  return WithCleanUp(
+      [&] {
+        space->new_cStringSpace(false, CASE_INSENSITIVE);
+        for (const char* other = others; other; other = StrNext(other))
+          space->set_cStringSpace(other, reinterpret_cast<intptr_t>(other), true);
+        for (const char* item = items; item; item = StrNext(item))
+          if (!space->get_cStringSpace(item)) return false;
+        return true;
+      },
+      [&] { End(space); });
 }
 
 // The items of a tags text split at commas only, a chain (NIL: none).

@@ -34,9 +34,34 @@ namespace {
 constexpr int32_t FIRST_FOLDER_TEST = 3;
 constexpr int32_t KIND_TESTS = static_cast<int32_t>(sizeof gameKindTests / sizeof gameKindTests[0]);
 
-// The running folder add: its game list and the index of that list's paths.
+// The game list a running folder walk adds to.
 cMegaList_class* walkList = nullptr;
-cGamePathIndex* walkIndex = nullptr;
+// While an add of many files runs (a folder walk, a drop), an index of the
+// paths of its game list: each file is looked up in it, not by a walk of the
+// list. It lives only while nothing but the add changes the list.
+cMegaList_class* indexedList = nullptr;
+cGamePathIndex* pathIndex = nullptr;
+
+// Makes the index of the list's paths; FALSE when one stands already.
+bool indexPaths(cMegaList_class* gameList) {
+  if (pathIndex && indexedList == gameList) return false;
+  if (pathIndex) Throw("BUG", "addFileOrFolder(); the paths of another list are indexed");
+  auto* index = new cGamePathIndex;
+  try {
+    index->new_cGamePathIndex(gameList);
+  } catch (...) {
+    End(index);
+    throw;
+  }
+  pathIndex = index;
+  indexedList = gameList;
+  return true;
+}
+
+void endPathIndex() {
+  End(pathIndex);
+  indexedList = nullptr;
+}
 
 // The game list file keeps one field per line: a line break or carriage
 // return in a path would split its game's record.
@@ -77,7 +102,7 @@ class GameFile {
 
 // The listed game with this path, with the game list's cursor on it.
 game* findListed(const char* path, cMegaList_class* gameList) {
-  if (walkIndex && gameList == walkList) return walkIndex->find(path, cursor);
+  if (pathIndex && gameList == indexedList) return pathIndex->find(path, cursor);
   if (!list_findPath(gameList, cursor, path)) return nullptr;
   return static_cast<game*>(cursor->read_cMegaCursor_class());
 }
@@ -118,7 +143,7 @@ game* addNewGame(const char* path, GameFile& file, cMegaList_class* gameList, cG
     End(g);
     throw;
   }
-  if (walkIndex && gameList == walkList) walkIndex->addLast();
+  if (pathIndex && gameList == indexedList) pathIndex->addLast();
   addGameToGUI(guiList, g, findEntry);
   return g;
 }
@@ -155,20 +180,37 @@ void refuseLineBreak(const char* path) {
                  "OK", args);
 }
 
-void addFolder(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList) {
+// Walks the folder into the list (indexing its paths for the walk unless a
+// drop indexed them already).
+void walkFolder(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList) {
   addGame_guiGameList = gamesGuiList;
-  walkIndex = new cGamePathIndex;
+  const bool ownIndex = indexPaths(gameList);
   WithCleanUp(
       [&] {
-        walkIndex->new_cGamePathIndex(gameList);
         walkList = gameList;
         RecurseDir(path, static_cast<funcRecurseFile*>(fAddGame_ludex));
       },
       [&] {
-        End(walkIndex);
         walkList = nullptr;
+        if (ownIndex) endPathIndex();
       });
-  saveGameList(gameList, tagsGuiList);
+}
+
+// The entry of one file or folder; TRUE when the list is to be saved for it
+// (a folder always, a file when it is new). *fileGame gets a file's game.
+bool addEntry(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, bool findEntry, game** fileGame) {
+  *fileGame = nullptr;
+  if (!fitsGameList(path)) {
+    refuseLineBreak(path);
+    return false;
+  }
+  if (NamesDirectory(path)) {
+    walkFolder(path, gameList, gamesGuiList);
+    return true;
+  }
+  bool alreadyListed = false;
+  *fileGame = addGame(path, gameList, gamesGuiList, findEntry, &alreadyListed);
+  return !alreadyListed;
 }
 
 }  // namespace
@@ -216,16 +258,38 @@ void fAddGame::call(const char* path) {
 
 void addFileOrFolder(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList) {
   if (!path) Throw("EPU", "addFileOrFolder(); path=NIL");
-  if (!fitsGameList(path)) {
-    refuseLineBreak(path);
-    return;
+  game* g = nullptr;
+  if (addEntry(path, gameList, gamesGuiList, true, &g)) saveGameList(gameList, tagsGuiList);
+  if (g) selectOnly(gamesGuiList, g);
+}
+
+void AddingDrop::add(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList) {
+  if (!path) Throw("EPU", "addFileOrFolder(); path=NIL");
+  if (pathIndex && indexedList != gameList) Throw("BUG", "AddingDrop.add(); another add runs");
+  if (!open) indexPaths(gameList);
+  open = true;
+  list_ = gameList;
+  games_ = gamesGuiList;
+  tags_ = tagsGuiList;
+  game* g = nullptr;
+  if (addEntry(path, gameList, gamesGuiList, false, &g)) changed = true;
+  if (g) lastFileGame = g;
+}
+
+void AddingDrop::finish() {
+  if (!open) return;
+  game* g = lastFileGame;
+  const bool save = changed;
+  abandon();
+  if (save) saveGameList(list_, tags_);
+  if (g) {
+    findEntryOf(games_, g);
+    selectOnly(games_, g);
   }
-  if (NamesDirectory(path)) {
-    addFolder(path, gameList, gamesGuiList, tagsGuiList);
-    return;
-  }
-  bool alreadyListed = false;
-  game* g = addGame(path, gameList, gamesGuiList, true, &alreadyListed);
-  if (!alreadyListed) saveGameList(gameList, tagsGuiList);
-  selectOnly(gamesGuiList, g);
+}
+
+void AddingDrop::abandon() {
+  if (open) endPathIndex();
+  open = changed = false;
+  lastFileGame = nullptr;
 }

@@ -34,3 +34,27 @@ extern cGuiList* addGame_guiGameList;
 // new. A file's entry becomes the only selected one. A path with a line break
 // is refused with a requester.
 void addFileOrFolder(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList);
+
+// The files and folders of one drop, added as addFileOrFolder adds each, as
+// their events arrive one by one; but the games are looked up by an index of
+// the list's paths made once for the drop, the list is saved once, when the
+// drop is finished (when any entry called for a save), and only then the
+// game of the last file becomes the only selected entry. Nothing but the
+// drop may change the list until it is finished or abandoned.
+class AddingDrop {
+ public:
+  void add(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList);
+  // Saves and selects as above; the drop is over. Nothing when none is open.
+  void finish();
+  // Ends the drop without saving (an error passes).
+  void abandon();
+  bool isOpen() const { return open; }
+
+ private:
+  bool open = false;
+  bool changed = false;  // an entry called for a save
+  game* lastFileGame = nullptr;
+  cMegaList_class* list_ = nullptr;
+  cGuiList* games_ = nullptr;
+  cGuiList* tags_ = nullptr;
+};

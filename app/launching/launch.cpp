@@ -5,9 +5,10 @@
 #include "app/games/game.h"
 #include "app/games/line_files.h"
 #include "app/games/tags.h"
+#include "app/launching/launch_commands.h"
 #include "app/launching/launcher.h"
-#include "app/launching/shell_quoting.h"
 #include "app/ludex_module.h"
+#include "core/clean_up.h"
 #include "core/general.h"
 #include "core/strings/owned_strings.h"
 #include "core/strings/string.h"
@@ -15,7 +16,6 @@
 #include "core/strings/text.h"
 #include "files/dos/path_parts.h"
 #include "files/dos/probes.h"
-#include "files/dos/variables.h"
 #include "files/paths/path_operations.h"
 #include "files/syntax/path_syntax.h"
 #include "imaging/desktop.h"
@@ -25,58 +25,6 @@
 #include "platform/system_data.h"
 
 namespace {
-
-const char* const APPDIR_START = "${AppDir/";
-constexpr int32_t APPDIR_START_LENGTH = 9;
-
-// Tells the user why nothing was started: a path with a line break in it
-// would land outside double quotes, where the rest of it would run as a
-// command of its own.
-void refuseLineBreak(const char* path) {
-  const intptr_t args[] = {reinterpret_cast<intptr_t>(path)};
-  requestChoice2(app_name,
-                 "The path \"%s\" holds a line break, and the launcher does not put it in double quotes.\n"
-                 "Nothing was started.",
-                 "OK", args);
-}
-
-// The launcher's commands with "%g", "%p", "%d" and "%%" replaced, each match
-// taken from left to right as translateStr does with the launch dictionary,
-// the path and folder written as file names for the place where each lands
-// (ShellQuoting). Hands each piece of the result to put; FALSE after telling
-// the user when a path cannot be written where it lands.
-template <typename Put>
-bool substituteFields(const char* commands, const LaunchFields& fields, Put put) {
-  ShellQuoting quoting;
-  for (const char* c = commands; *c; ++c) {
-    const char* value = nullptr;
-    bool fileName = false;
-    if (c[0] == '%') {
-      switch (c[1]) {
-        case 'g': value = fields.path, fileName = true; break;
-        case 'd': value = fields.folder, fileName = true; break;
-        case 'p': value = fields.params; break;
-        case '%': value = "%"; break;
-        default: break;
-      }
-    }
-    if (!value) {
-      put(c, 1);
-      quoting.feed(c, 1);
-      continue;
-    }
-    ++c;
-    char* written = fileName ? quoting.fileNameHere(value) : StrClone(value);
-    if (!written) {
-      refuseLineBreak(value);
-      return false;
-    }
-    put(written, EstrLen(written));
-    quoting.feed(written);
-    DisposeString(written);
-  }
-  return true;
-}
 
 // The launcher of the first of the game's tags that has one, or NIL.
 launcher* launcherOf(const game* g) {
@@ -96,61 +44,6 @@ launcher* launcherOf(const game* g) {
   DisposeString(copy);
   DisposeString(tags);
   return found;
-}
-
-// The canonical folder of the program when its variable names one that holds
-// it; NIL otherwise.
-char* rememberedFolder(const char* variable, const char* name) {
-  char* folder = getVarDirPath(variable);
-  if (!folder) return nullptr;
-  char* program = nullptr;
-  try {
-    program = StrJoin(folder, name);
-    if (InvalidFilePath(program) || !ExistsPath(program, false)) {
-      DisposeString(folder);
-      folder = nullptr;
-    }
-  } catch (...) {
-    DisposeString(folder);
-    DisposeString(program);
-    throw;
-  }
-  DisposeString(program);
-  return folder;
-}
-
-// Asks where the program lives; its canonical folder, or NIL when the user
-// cancelled or named something else (then told so).
-char* askForFolder(const char* variable, const char* name) {
-  char* title = StrJoin("Where is the program \"", name, "\"?");
-  char* answer = nullptr;
-  char* ending = nullptr;
-  char* folder = nullptr;
-  try {
-    answer = requestFile2(title, name, name);
-    if (answer) {
-      ending = StrJoin("/", name);
-      const int32_t at = EstrLen(answer) - EstrLen(ending);
-      const bool named = at >= 0 && StrCmpNoCase(answer + at, ending) && ExistsPath(answer, false);
-      if (named) {
-        folder = ExtractSubPath(answer);
-        setVarDirPath(variable, folder, true);
-      } else {
-        const intptr_t args[] = {reinterpret_cast<intptr_t>(name)};
-        requestChoice2(app_name, "You did not supply the program \"%s\".", "OK", args);
-      }
-    }
-  } catch (...) {
-    DisposeString(title);
-    DisposeString(answer);
-    DisposeString(ending);
-    DisposeString(folder);
-    throw;
-  }
-  DisposeString(title);
-  DisposeString(answer);
-  DisposeString(ending);
-  return folder;
 }
 
 }  // namespace
@@ -211,54 +104,7 @@ char* requestFile2(const char* title, const char* file, const char* pattern) {
 }
 
 char* expandAppDir(char* text) {
-  int32_t position = 0;
-  for (;;) {
-    const int32_t start = InStr(text, APPDIR_START, position);
-    if (start < 0) return text;
-    const int32_t close = InStr(text, "}", start + APPDIR_START_LENGTH);
-    if (close < 0) {
-      position = start + APPDIR_START_LENGTH;
-      continue;
-    }
-    OwnedStrings made;
-    try {
-      char* name = made.keep(NewString(close - start - APPDIR_START_LENGTH));
-      StrCopy(name, text + start + APPDIR_START_LENGTH, close - start - APPDIR_START_LENGTH);
-      char* variable = made.keep(StrJoin("AppDir/", name));
-      char* folder = rememberedFolder(variable, name);
-      if (!folder) folder = askForFolder(variable, name);
-      char* hostFolder = folder ? made.keep(ExportPath(made.keep(folder))) : nullptr;
-      // The folder is a file name like the game's path: written for where
-      // the reference stands.
-      char* written = hostFolder ? made.keep(ShellQuoting::after(text, start).fileNameHere(hostFolder)) : nullptr;
-      if (hostFolder && !written) refuseLineBreak(hostFolder);
-      if (!written) {
-        made.dispose();
-        DisposeString(text);
-        return nullptr;
-      }
-      char* before = made.keep(NewString(start));
-      StrCopy(before, text, start);
-      char* expanded = StrJoin(before, written, text + close + 1);
-      position = start + EstrLen(written);
-      DisposeString(text);
-      text = expanded;
-    } catch (...) {
-      made.dispose();
-      DisposeString(text);
-      throw;
-    }
-    made.dispose();
-  }
-}
-
-char* substituteLaunchFields(const char* commands, const LaunchFields& fields) {
-  int32_t length = 0;
-  if (!substituteFields(commands, fields, [&](const char*, int32_t n) { length += n; })) return nullptr;
-  char* text = NewString(length);
-  // The second pass meets the same pieces, so it cannot refuse.
-  substituteFields(commands, fields, [&](const char* piece, int32_t n) { StrAdd(text, piece, n); });
-  return text;
+  return WithCleanUp([&] { return expandLaunchCommands(text, nullptr); }, [&] { DisposeString(text); });
 }
 
 bool executeCommand(const char* command, bool quiet, bool async, int32_t stack, int32_t priority, BPTR currentDir,
@@ -315,8 +161,7 @@ void launch(const game* g) {
   try {
     const LaunchFields fields{made.keep(ExportPath(g->path)), g->params ? g->params : "",
                               made.keep(extractAppendableHostSubPath(g->path))};
-    text = substituteLaunchFields(l->commands, fields);
-    if (text) text = expandAppDir(text);
+    text = expandLaunchCommands(l->commands, &fields);
     if (!text) {
       made.dispose();
       return;

@@ -13,28 +13,15 @@ class game;
 // The stack size of every launched command.
 constexpr int32_t LAUNCH_STACK_SIZE = 300000;
 
-// What a launcher's "%g", "%p" and "%d" stand for: the game's path and folder
-// in host form, and its parameters ("" when none).
-struct LaunchFields {
-  const char* path;
-  const char* params;
-  const char* folder;
-};
-
-// Starts the game. Reports nothing, but for a path with a line break that
-// the launcher would put outside double quotes: that game is not started,
-// and a requester says why.
+// Starts the game. Reports nothing, but for a program folder with a line
+// break that the launcher would put outside double quotes: that game is not
+// started, and a requester says why.
 void launch(const game* g);
-// The launcher's commands with the fields put in ("%%" gives "%"), a new
-// string. The path and folder are file names: inside double quotes their
-// "*", '"' and line breaks are escaped for the shell, outside quotes they go
-// in unchanged. NIL (the user told) when one with a line break would land
-// outside quotes.
-char* substituteLaunchFields(const char* commands, const LaunchFields& fields);
-// Takes over text and returns it with every "${AppDir/name}" replaced by the
-// program's folder (asked for when not known), written as a file name for
-// where the reference stands; or NIL when the user did not supply a program
-// or the folder cannot be written there (text is disposed then).
+// Takes over text and returns, as a new string, the text with every
+// "${AppDir/name}" replaced by the program's folder (asked for when not
+// known), written as a file name for where the reference stands; or NIL when
+// the user did not supply a program or the folder cannot be written there.
+// Read once: a folder put in is not read again (expandLaunchCommands).
 char* expandAppDir(char* text);
 // Asks for one file until the answer is a file or the user cancels; the
 // chosen file as a canonical file path, or NIL.

@@ -8,24 +8,35 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-// The name with "*", '"' and line breaks escaped for a place inside quotes.
-char* escaped(const char* name) {
-  int32_t extra = 0;
-  for (const char* p = name; *p; ++p)
-    if (*p == '*' || *p == '"' || *p == '\n') ++extra;
-  char* text = NewString(static_cast<int32_t>(std::strlen(name)) + extra);
-  for (const char* p = name; *p; ++p) {
-    if (*p == '\n') {
-      StrAdd(text, "*N", 2);
-      continue;
-    }
-    if (*p == '*' || *p == '"') StrAdd(text, "*", 1);
-    StrAdd(text, p, 1);
+}  // namespace
+
+int32_t ShellQuoting::escapedForQuotes(char c, char* out) {
+  if (c == '\n') {
+    out[0] = '*', out[1] = 'N';
+    return 2;
   }
-  return text;
+  if (c == '*' || c == '"') {
+    out[0] = '*', out[1] = c;
+    return 2;
+  }
+  out[0] = c;
+  return 1;
 }
 
-}  // namespace
+char* ShellQuoting::escapedForQuotes(const char* text) {
+  int32_t length = 0;
+  char two[2];
+  for (const char* p = text; *p; ++p) length += escapedForQuotes(*p, two);
+  char* written = NewString(length);
+  for (const char* p = text; *p; ++p) StrAdd(written, two, escapedForQuotes(*p, two));
+  return written;
+}
+
+bool ShellQuoting::startsBareWord(char c) const {
+  if (place_ != Place::LineStart && place_ != Place::BetweenWords) return false;
+  if (place_ == Place::LineStart && c == ';') return false;
+  return !isBlank(c) && c != '\n' && c != '"' && c != '<' && c != '>' && c != '\0';
+}
 
 void ShellQuoting::feed(const char* text, int32_t length) {
   for (int32_t i = 0; i < length; ++i) {
@@ -72,7 +83,7 @@ ShellQuoting ShellQuoting::after(const char* text, int32_t length) {
 }
 
 char* ShellQuoting::fileNameHere(const char* name) const {
-  if (place_ == Place::InQuotes || place_ == Place::InComment) return escaped(name);
+  if (place_ == Place::InQuotes || place_ == Place::InComment) return escapedForQuotes(name);
   if (std::strchr(name, '\n')) return nullptr;
   return StrClone(name);
 }

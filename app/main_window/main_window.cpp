@@ -75,9 +75,24 @@ class MainWindowEvents {
   bool windowRequests() {
     bool quit = w.window->getCloseRequest(false);
     if (w.window->getQuitRequest(false)) quit = true;
-    if (const char* path = w.window->getDroppedFile(false)) addFileOrFolder(path, list, w.games, w.tags);
+    bool lastOfDrop = false;
+    if (const char* path = w.window->getDroppedFile(false, &lastOfDrop)) {
+      drop.add(path, list, w.games, w.tags);
+      if (lastOfDrop) drop.finish();
+    }
     return quit;
   }
+
+  // A drop still open is finished before anything else happens: an event
+  // that is not one of its paths, the end of the loop. (Its paths arrive
+  // together, so this is only a safeguard.)
+  void finishDrop(cGuiWindow* window, cGuiItem* item) {
+    if (!drop.isOpen()) return;
+    if (window == w.window && !item && w.window->getDroppedFile(true)) return;
+    drop.finish();
+  }
+  void finishDrop() { drop.finish(); }
+  void abandonDrop() { drop.abandon(); }
 
   // The buttons and the "Selected" text follow the selection. Also called
   // after the program changed the selection itself.
@@ -111,8 +126,8 @@ class MainWindowEvents {
   // such a report must not refilter nor, for the "Tags" field, rewrite the
   // tag selection: that would undo the click on the tag list that took the
   // keyboard from the field. The filters take a-z as upper case, so a text
-  // that differs from the last one only so filters the same games: the tag
-  // list writing "Puzzle" back for a typed "puzzle" refilters nothing.
+  // that differs from the last one only so filters the same games: a click
+  // on Puzzle after "puzzle" was typed refilters nothing.
   void filterChanged(cGuiString* field) {
     std::string& last = field == guiFilterName ? lastName : field == guiFilterPath ? lastPath : lastTags;
     std::string text = field->getState() ? field->getState() : "";
@@ -230,9 +245,13 @@ class MainWindowEvents {
   }
 
   // The selected tags, "~" in front in "Hide" mode, go to the "Tags" field,
-  // whose change then refilters the games.
+  // whose change then refilters the games. Not when the field already
+  // chooses this selection and mode: then the change is the one the field's
+  // own text made (updateTagSelectionOfGUI), and the text stays as typed,
+  // tags the list does not know and partial ones included.
   void tagFilterChanged(cGuiItem* item) {
     if (item == w.tags && !w.tags->getEventSelectionChanged(false)) return;
+    if (tagSelectionFollows(guiFilterTags->getState(), w.tags, w.mode)) return;
     char* selection = tagSelectionToUserTags(w.tags);
     char* text = nullptr;
     WithCleanUp([&] { text = w.mode->getState() == MODE_HIDE ? StrJoin("~", selection) : StrClone(selection); },
@@ -243,6 +262,8 @@ class MainWindowEvents {
   MainWindow& w;
   // The filter texts the games list was last filtered by.
   std::string lastName, lastPath, lastTags;
+  // The files of a drop being added, one event each.
+  AddingDrop drop;
 };
 
 void openMainWindow(MainWindow& w) {
@@ -254,12 +275,19 @@ void openMainWindow(MainWindow& w) {
 
 void runEventLoop(MainWindow& w) {
   MainWindowEvents events(w);
-  bool quit = false;
-  while (!quit) {
-    cGuiWindow* window = nullptr;
-    cGuiItem* item = WaitForChangedGuiItem(&window);
-    if (window == w.window) quit = events.dispatch(item);
-    if (events.windowRequests()) quit = true;
+  try {
+    bool quit = false;
+    while (!quit) {
+      cGuiWindow* window = nullptr;
+      cGuiItem* item = WaitForChangedGuiItem(&window);
+      events.finishDrop(window, item);
+      if (window == w.window) quit = events.dispatch(item);
+      if (events.windowRequests()) quit = true;
+    }
+    events.finishDrop();
+  } catch (...) {
+    events.abandonDrop();
+    throw;
   }
 }
 

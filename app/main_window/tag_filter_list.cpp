@@ -24,25 +24,53 @@ fGuiListEntries* tagProducer() {
   return static_cast<fGuiListEntries*>(iterateFilterTagList_ludex);
 }
 
-// Takes every item equal to label (ignoring case) out of the chain; TRUE when
-// there was one.
-bool takeMatchingItems(char*& items, const char* label) {
-  bool found = false;
-  char* previous = nullptr;
-  for (char* item = items; item;) {
-    char* next = StrNext(item);
-    if (StrCmpNoCase(item, label)) {
-      found = true;
-      if (previous) StrLink(previous, next); else items = next;
-      StrLink(item, nullptr);
-      DisposeString(item);
-    } else {
-      previous = item;
-    }
-    item = next;
+// The tags a tags text names, as updateTagSelectionOfGUI reads them: the items
+// of the text split at commas, "/" and blanks (a leading "~" skipped with
+// negate), and a space of them without regard to case, each key standing
+// for the first item of its spelling. Looking a label up costs one hash,
+// whatever the number of items.
+class NamedTags {
+ public:
+  template <class Work>
+  static void With(const char* text, bool negate, Work work) {
+    NamedTags named;
+    WithCleanUp(
+        [&] {
+          named.copy = StrClone(text);
+          named.items = commeredItemsToStringList(named.copy, false, negate, false);
+          named.space = new cStringSpace;
+          named.space->new_cStringSpace(false, CASE_INSENSITIVE);
+          for (char* item = named.items; item; item = StrNext(item))
+            named.space->set_cStringSpace(item, reinterpret_cast<intptr_t>(item), true);
+          work(named);
+        },
+        [&] {
+          End(named.space);
+          DisposeString(named.items);
+          DisposeString(named.copy);
+        });
   }
-  return found;
-}
+
+  // TRUE when the text names the label; the label's tag is taken, so that a
+  // later label of the same spelling finds it taken.
+  bool take(const char* label) { return space->get_cStringSpace(label, true) != 0; }
+  // Calls visit with each item not taken yet, in the text's order, once per
+  // spelling.
+  template <class Visit>
+  void forEachUntaken(Visit visit) {
+    for (char* item = items; item; item = StrNext(item))
+      if (space->get_cStringSpace(item, true) == reinterpret_cast<intptr_t>(item)) visit(item);
+  }
+
+ private:
+  NamedTags() = default;
+  char* copy = nullptr;
+  char* items = nullptr;
+  cStringSpace* space = nullptr;
+};
+
+// The mode a tags text chooses; with no cycle there is none, and no "~".
+bool negates(const char* text, cGuiCycleChoice* modeCycle) { return modeCycle && text[0] == '~'; }
 
 // The strings of a chain joined by separator, a new string.
 char* joinChain(const char* chain, const char* separator) {
@@ -92,36 +120,30 @@ char* tagSelectionToUserTags(cGuiList* tagList) {
 
 void updateTagSelectionOfGUI(const char* text, cGuiList* tagList, cGuiCycleChoice* modeCycle, bool addMissing) {
   if (!text) text = "";
-  bool negate = false;
-  if (modeCycle) {
-    negate = text[0] == '~';
-    modeCycle->setState(negate ? MODE_HIDE : MODE_SHOW);
-  }
-  char* copy = StrClone(text);
-  char* items = nullptr;
-  WithCleanUp(
-      [&] {
-        items = commeredItemsToStringList(copy, false, negate, false);
-        for (bool more = tagList->cursor_gotoStart(); more; more = tagList->cursor_gotoNext(1) != 0) {
-          const bool found = takeMatchingItems(items, tagList->cursor_getLabel());
-          if (tagList->cursor_getState() != found) tagList->cursor_setState(found);
-        }
-        if (addMissing)
-          while (items) {
-            char* item = StrTakeFirst(items);
-            // Each missing tag once, whatever its case in the text.
-            try {
-              takeMatchingItems(items, item);
-            } catch (...) {
-              DisposeString(item);
-              throw;
-            }
-            tagList->addEntry(item, false, false, 0, nullptr, true);
-            tagList->cursor_setState(true);
-          }
-      },
-      [&] {
-        DisposeString(copy);
-        DisposeString(items);
+  const bool negate = negates(text, modeCycle);
+  if (modeCycle) modeCycle->setState(negate ? MODE_HIDE : MODE_SHOW);
+  NamedTags::With(text, negate, [&](NamedTags& named) {
+    for (bool more = tagList->cursor_gotoStart(); more; more = tagList->cursor_gotoNext(1) != 0) {
+      const bool found = named.take(tagList->cursor_getLabel());
+      if (tagList->cursor_getState() != found) tagList->cursor_setState(found);
+    }
+    // Each missing tag once, whatever its case in the text.
+    if (addMissing)
+      named.forEachUntaken([&](const char* item) {
+        tagList->addEntry(StrClone(item), false, false, 0, nullptr, true);
+        tagList->cursor_setState(true);
       });
+  });
+}
+
+bool tagSelectionFollows(const char* text, cGuiList* tagList, cGuiCycleChoice* modeCycle) {
+  if (!text) text = "";
+  const bool negate = negates(text, modeCycle);
+  if (modeCycle && modeCycle->getState() != (negate ? MODE_HIDE : MODE_SHOW)) return false;
+  bool follows = true;
+  NamedTags::With(text, negate, [&](NamedTags& named) {
+    for (bool more = tagList->cursor_gotoStart(); more && follows; more = tagList->cursor_gotoNext(1) != 0)
+      follows = tagList->cursor_getState() == named.take(tagList->cursor_getLabel());
+  });
+  return follows;
 }

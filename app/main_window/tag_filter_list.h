@@ -30,3 +30,6 @@ char* tagSelectionToUserTags(cGuiList* tagList);
 // chooses "Hide" (1) and is skipped, otherwise "Show" (0). With addMissing,
 // named tags the list lacks are added to it and selected.
 void updateTagSelectionOfGUI(const char* text, cGuiList* tagList, cGuiCycleChoice* modeCycle, bool addMissing);
+// TRUE when the list's selection and the cycle (when given) are what the text
+// chooses, as updateTagSelectionOfGUI without addMissing would leave them.
+bool tagSelectionFollows(const char* text, cGuiList* tagList, cGuiCycleChoice* modeCycle);

@@ -4,6 +4,9 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
+#include "core/strings/string_work.h"
+
+StringWork stringWork;
 
 namespace {
 
@@ -19,10 +22,17 @@ StringHeader* header(const char* s) {
 
 }  // namespace
 
+size_t boundedLength(const char* text, size_t most) {
+  // memchr stops at the first NUL: nothing after it is read.
+  const void* end = std::memchr(text, '\0', most);
+  return end ? static_cast<size_t>(static_cast<const char*>(end) - text) : most;
+}
+
 char* NewString(int32_t capacity) {
   if (capacity < 0) Throw("EPU", "String; NewString(); capacity<0");
   auto* h = static_cast<StringHeader*>(Arena::alloc(sizeof(StringHeader) + capacity + 1));
   h->capacity = capacity;
+  countStringWork(static_cast<size_t>(capacity));
   return reinterpret_cast<char*>(h + 1);
 }
 
@@ -33,6 +43,7 @@ char* StrClone(const char* text) {
   // comes zero-filled, so the end is there.
   if (length) std::memcpy(s, text, static_cast<size_t>(length));
   header(s)->length = length;
+  countStringWork(static_cast<size_t>(length));
   return s;
 }
 
@@ -63,10 +74,12 @@ char* StrCopy(char* s, const char* source, int32_t length) {
 char* StrAdd(char* s, const char* source, int32_t length) {
   StringHeader* h = header(s);
   if (!source) return s;
-  size_t n = std::strlen(source);
-  if (length >= 0 && static_cast<size_t>(length) < n) n = static_cast<size_t>(length);
-  const size_t room = static_cast<size_t>(h->capacity - h->length);
-  if (n > room) n = room;
+  // Only what can be taken is looked at: appending a few characters of a
+  // long text costs those few, not the text's length.
+  size_t most = static_cast<size_t>(h->capacity - h->length);
+  if (length >= 0 && static_cast<size_t>(length) < most) most = static_cast<size_t>(length);
+  const size_t n = boundedLength(source, most);
+  countStringWork(n);
   std::memmove(s + h->length, source, n);
   h->length += static_cast<int32_t>(n);
   s[h->length] = '\0';

@@ -4,6 +4,7 @@
 // next string of a chain (the lines of a file, the paths of a multi-selection)
 // sit in a header in front of the text.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 constexpr int32_t ALL = -1;  // "the whole source" for StrCopy/StrAdd
@@ -49,3 +50,6 @@ struct StringChain {
 // Takes the first string off the chain (unlinked) and moves chain on; NIL
 // when the chain is empty.
 char* StrTakeFirst(char*& chain);
+
+// The length of text, counted no further than `most` characters.
+size_t boundedLength(const char* text, size_t most);

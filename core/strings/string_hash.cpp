@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/strings/string_work.h"
 #include "core/strings/text.h"
 
 namespace {
@@ -24,6 +25,7 @@ struct KeyBytes {
 uint32_t hashString(const char* key, bool caseSensitive) {
   if (!key) key = "";
   const size_t length = std::strlen(key);
+  countStringWork(length);
   if (length == 0) return 0;
   const KeyBytes bytes{key, caseSensitive};
   uint32_t hash = static_cast<uint32_t>(length);

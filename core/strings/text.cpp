@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/strings/string.h"
+#include "core/strings/string_work.h"
 #include "os/runtime/read_number.h"
 
 namespace {
@@ -10,21 +12,32 @@ const char* orEmpty(const char* s) { return s ? s : ""; }
 
 int32_t Val(const char* text, int32_t* charsRead) { return readNumber(text, charsRead); }
 
-bool StrCmp(const char* a, const char* b, int32_t n) {
+namespace {
+// TRUE when a and b are equal over their whole length, or over the first n
+// characters when n >= 0, each character taken through fold.
+template <class Fold>
+bool equalTexts(const char* a, const char* b, int32_t n, Fold fold) {
   a = orEmpty(a);
   b = orEmpty(b);
-  return n < 0 ? std::strcmp(a, b) == 0 : std::strncmp(a, b, static_cast<size_t>(n)) == 0;
+  int32_t i = 0;
+  bool equal = true;
+  for (; n < 0 || i < n; ++i) {
+    if (fold(a[i]) != fold(b[i])) {
+      equal = false;
+      break;
+    }
+    if (a[i] == '\0') break;
+  }
+  countStringWork(static_cast<size_t>(i));
+  return equal;
+}
+}  // namespace
+
+bool StrCmp(const char* a, const char* b, int32_t n) {
+  return equalTexts(a, b, n, [](char c) { return c; });
 }
 
-bool StrCmpNoCase(const char* a, const char* b, int32_t n) {
-  a = orEmpty(a);
-  b = orEmpty(b);
-  for (int32_t i = 0; n < 0 || i < n; ++i) {
-    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
-    if (a[i] == '\0') return true;
-  }
-  return true;
-}
+bool StrCmpNoCase(const char* a, const char* b, int32_t n) { return equalTexts(a, b, n, UpperChar); }
 
 namespace {
 int32_t ordered(const char* a, const char* b, bool fold) {
@@ -33,8 +46,10 @@ int32_t ordered(const char* a, const char* b, bool fold) {
   for (size_t i = 0;; ++i) {
     unsigned char ca = static_cast<unsigned char>(fold ? UpperChar(a[i]) : a[i]);
     unsigned char cb = static_cast<unsigned char>(fold ? UpperChar(b[i]) : b[i]);
-    if (ca != cb) return ca < cb ? 1 : -1;
-    if (ca == 0) return 0;
+    if (ca != cb || ca == 0) {
+      countStringWork(i);
+      return ca == cb ? 0 : ca < cb ? 1 : -1;
+    }
   }
 }
 }  // namespace
@@ -45,9 +60,12 @@ int32_t OstrCmpNoCase(const char* a, const char* b) { return ordered(a, b, true)
 int32_t InStr(const char* text, const char* sub, int32_t start) {
   text = orEmpty(text);
   sub = orEmpty(sub);
-  const size_t len = std::strlen(text);
-  if (start < 0 || static_cast<size_t>(start) > len) return -1;
-  const char* found = std::strstr(text + start, sub);
+  if (start < 0) return -1;
+  // The text is read up to the start, and from there as far as the search goes.
+  const auto from = static_cast<size_t>(start);
+  if (boundedLength(text, from) < from) return -1;
+  const char* found = std::strstr(text + from, sub);
+  countStringWork(from + (found ? static_cast<size_t>(found - text) - from + std::strlen(sub) : std::strlen(text + from)));
   return found ? static_cast<int32_t>(found - text) : -1;
 }
 

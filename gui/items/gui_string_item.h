@@ -43,10 +43,22 @@ class cGuiString : public cGuiStringItem {
  public:
   virtual cGuiString* new_cGuiString(const char* label) {
     newStringItem(label);
+    maxChars = 0;
     return this;
   }
   cGuiString* setState(const char* text) override {
     cGuiStringItem::setState(text);
     return this;
   }
+  // Lets the field hold at least `characters` characters (a field holds 255
+  // unless told more); set before the window is built.
+  virtual cGuiString* initMaxChars(int32_t characters) {
+    maxChars = characters;
+    return this;
+  }
+  // What initMaxChars asked for; 0 when nothing was.
+  virtual int32_t infoMaxChars() { return maxChars; }
+
+ private:
+  int32_t maxChars = 0;
 };

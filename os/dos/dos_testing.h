@@ -74,4 +74,8 @@ void clearEnv();
 // TRUE when the volume of Linux folder `folder` stores extended attributes.
 bool hasExtendedAttributes(const char* folder);
 
+// The steps every MatchPatternNoCase so far took (states visited and starts
+// of "~" items looked at), for tests of its bound.
+uint64_t patternMatchSteps();
+
 }  // namespace ostest

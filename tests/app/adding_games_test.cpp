@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/games/game.h"
 #include "app/games/game_list_file.h"
@@ -24,6 +25,7 @@
 #include "tests/support/expect_error.h"
 #include "tests/support/info_file.h"
 #include "tests/support/unprivileged.h"
+#include "tests/support/work_growth.h"
 
 namespace {
 
@@ -250,6 +252,70 @@ TEST_F(AddingGames, CtrlCDuringAFolderEndsTheAddUnsaved) {
   // The next add finds the games it had taken and goes on.
   add("Sandbox:/Games/");
   EXPECT_EQ(rows(), "A|Sandbox:/Games/A.adf|,Floppy,\nB|Sandbox:/Games/Sub/B.adf|,Floppy,\n");
+}
+
+// The entries of one drop arrive one by one: the list is saved once, after the
+// last, when any of them added something; then the last file's game is the
+// only selected entry, a game listed before or not.
+TEST_F(AddingGames, ADropIsSavedOnceWhenItEndsAndSelectsItsLastFile) {
+  for (const char* file : {"Games/A.adf", "Games/B.adf", "Games/Sub/C.adf"}) box.writeFile(file, dosDisk);
+  listed("Zool", "Sandbox:/Games/Zool.adf");
+  games->addEntry(StrClone("Zool"), false, false, 0, BoxPTR(listCursorGame()), false);
+  games->rows[0].selected = true;
+  struct Case {
+    std::vector<const char*> paths;
+    bool saved;
+    const char* selected;  // NIL: the selection stays as it was
+  } cases[] = {
+      {{"Sandbox:/Games/A.adf", "Sandbox:/Games/Zool.adf", "Sandbox:/Games/B.adf"}, true, "B"},
+      {{"Sandbox:/Games/B.adf", "sandbox:/games/a.adf"}, false, "A"},
+      {{"Sandbox:/Games/A.adf", "Sandbox:/Games/Sub/"}, true, "A"},
+      {{"Sandbox:/Games/Sub/"}, true, nullptr},
+  };
+  for (const Case& c : cases) {
+    box.writeFile("progdir/Ludex.list", "before");
+    AddingDrop drop;
+    for (const char* path : c.paths) {
+      drop.add(path, list, games, tags);
+      EXPECT_EQ(listFile(), "before") << c.paths[0];
+    }
+    const std::string selectedBefore = games->shown();
+    drop.finish();
+    EXPECT_FALSE(drop.isOpen());
+    EXPECT_EQ(listFile() != "before", c.saved) << c.paths[0];
+    if (c.selected) {
+      EXPECT_EQ(games->infoSelectionCount(), 1) << c.paths[0];
+      ASSERT_TRUE(games->cursor_gotoFirstSelected());
+      EXPECT_EQ(cursorGame()->name, std::string(c.selected)) << c.paths[0];
+    } else {
+      EXPECT_EQ(games->shown(), selectedBefore);
+    }
+  }
+  EXPECT_EQ(rows(), "Zool|Sandbox:/Games/Zool.adf|,\nA|Sandbox:/Games/A.adf|,Floppy,\nB|Sandbox:/Games/B.adf|,Floppy,\n"
+                    "C|Sandbox:/Games/Sub/C.adf|,Floppy,\n");
+}
+
+// Dropping N files on a list of M games looks each file up in an index of
+// the list's paths made once: the work grows with N + M, not with N times M.
+TEST_F(AddingGames, ADropsWorkGrowsWithTheFilesAndTheListNotTheirProduct) {
+  for (int i = 0; i < 400; ++i) box.writeFile("Games/New" + std::to_string(i) + ".adf", dosDisk);
+  End(games);
+  games = memoryList::make(4, -1);  // unsorted: the shown list's own inserts cost alike
+  const WorkAtSizes work = workAtSizes(100, [&](size_t n) {
+    End(cursor);
+    End(list);
+    list = new cMegaList_class;
+    list->new_cMegaList_class(true, nullptr, true);
+    cursor = list->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
+    for (size_t i = 0; i < 10 * n; ++i) listed("Old", ("Sandbox:/Games/Old" + std::to_string(i) + ".adf").c_str());
+    AddingDrop drop;
+    for (size_t i = 0; i < n; ++i) {
+      const std::string path = "Sandbox:/Games/New" + std::to_string(i) + ".adf";
+      drop.add(path.c_str(), list, games, tags);
+    }
+    drop.finish();
+  });
+  EXPECT_TRUE(growsLinearly(work));
 }
 
 TEST_F(AddingGames, AddGameNeedsTheShownList) {

@@ -16,6 +16,7 @@
 #include "os/mui/driver/user_driver.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/app/dialog_test_fixture.h"
+#include "tests/support/work_growth.h"
 
 namespace {
 
@@ -57,6 +58,10 @@ using std::nullopt;
 TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
   const std::string longText(300, 'p');
   const std::string longTags = "Racing," + std::string(290, 't');
+  // The name a file "a1a1...a1.adf" of 244 bytes is given when added.
+  std::string longName = "a";
+  for (int i = 0; i < 239; ++i) longName += " 1 a";
+  const std::string quotedLongName = "\"" + longName + "\"";
   struct Case {
     const char* what;
     const char* name;
@@ -84,6 +89,13 @@ TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
        ""},
       {"params changed", "Frog", "", "-fast", "type \"Launcher parameters\" \"-slow\"\npress OK\n", nullopt, nullopt,
        "-slow"},
+      {"a long name left alone", longName.c_str(), "", nullptr, "press OK\n", nullopt, nullopt, nullopt},
+      {"a long name acknowledged as it is", longName.c_str(), "", nullptr,
+       "type Name " + quotedLongName + " enter\npress OK\n", nullopt, nullopt, nullopt},
+      {"a long name left for the tags", longName.c_str(), "", nullptr, "type Tags Racing\npress OK\n", nullopt,
+       "Racing", nullopt},
+      {"a long name shortened", longName.c_str(), "", nullptr, "type Name \"a 1\"\npress OK\n", "a 1", nullopt,
+       nullopt},
   };
   for (const Case& c : cases) {
     const Edit e = edit(c.name, c.tags, c.params, c.script);
@@ -91,6 +103,21 @@ TEST_F(GameDialogs, OkReturnsOnlyWhatTheUserChanged) {
     EXPECT_EQ(e.tags, c.newTags) << c.what;
     EXPECT_EQ(e.params, c.newParams) << c.what;
     EXPECT_FALSE(e.cancelled) << c.what;
+  }
+}
+
+// A game of many tags: the dialog's work grows with their number, not with
+// its square, whether the tags are left alone or a typed tag replaces them.
+TEST_F(GameDialogs, WorkGrowsLinearlyWithTheTagCount) {
+  for (const char* script : {"press OK\n", "type Tags tag1 enter\npress OK\n"}) {
+    const WorkAtSizes work = workAtSizes(2000, [&](size_t n) {
+      std::string tags;
+      for (size_t i = 0; i < n; ++i) tags += (i ? ",tag" : "tag") + std::to_string(i);
+      addTagsToSpace(("," + tags + ",").c_str(), tagSpace);
+      const Edit e = edit("Frog", tags.c_str(), nullptr, script);
+      EXPECT_EQ(e.tags, script[0] == 'p' ? nullopt : std::optional<std::string>("tag1")) << n;
+    });
+    EXPECT_TRUE(growsLinearly(work)) << script;
   }
 }
 

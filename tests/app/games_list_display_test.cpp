@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/games/game.h"
+#include "app/games/game_label.h"
 #include "app/games/game_list_file.h"
 #include "app/games/tags.h"
 #include "app/launching/launcher.h"
@@ -140,16 +141,24 @@ TEST_F(GamesListDisplay, RefillsShowWhatChangedInEachGame) {
       {[](game* x) { x->playCount = 2; }, "Racer\tRacing\t2\t"},
       {[](game* x) { x->lastPlayed = 86400; }, "Racer\tRacing\t2\t2000-01-02 00:00"},
       {[](game* x) { DisposeString(x->name), x->name = StrClone("Race"); }, "Race\tRacing\t2\t2000-01-02 00:00"},
-      {[](game* x) { DisposeString(x->name), x->name = StrClone("Race\tRacing"); }, "Race\tRacing\tRacing\t2\t2000-01-02 00:00"},
-      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racing,"); }, "Race\tRacing\tRacing\t2\t2000-01-02 00:00"},
-      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racin,"); }, "Race\tRacing\tRacin\t2\t2000-01-02 00:00"},
-      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(","); }, "Race\tRacing\t\t2\t2000-01-02 00:00"},
+      // Control characters show as blanks: a TAB would shift the columns.
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("Race\tRacing"); }, "Race Racing\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racing,"); }, "Race Racing\tRacing\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Rac\tin,\x1f\x7f\n,"); }, "Race Racing\tRac in,   \t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("\x01\r\x7f"); }, "   \tRac in,   \t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("\x01\r\x7f\x80\xff"); }, "   \x80\xff\tRac in,   \t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->name), x->name = StrClone("Race Racing"); }, "Race Racing\tRac in,   \t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(",Racin,"); }, "Race Racing\tRacin\t2\t2000-01-02 00:00"},
+      {[](game* x) { DisposeString(x->tags), x->tags = StrClone(","); }, "Race Racing\t\t2\t2000-01-02 00:00"},
   };
   for (const auto& c : changes) {
     c.change(g);
     filter("", "", "");
     ASSERT_EQ(games->rows.size(), 1u);
     EXPECT_EQ(games->rows[0].label, std::string(c.shown));
+    char* made = makeGameEntryLabel(g);
+    EXPECT_EQ(std::string(made), std::string(c.shown));
+    DisposeString(made);
   }
   // The game goes; another takes its memory, most likely at its address.
   ASSERT_TRUE(list_findGame(list, cursor, g));

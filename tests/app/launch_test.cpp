@@ -1,4 +1,5 @@
 #include "app/launching/launch.h"
+#include "app/launching/launch_commands.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +26,7 @@
 #include "os/workbench/workbench.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/work_growth.h"
 
 namespace {
 
@@ -163,8 +166,9 @@ TEST_F(Launching, QuotesAndStarsInThePathArriveIntact) {
 }
 
 // File names are data: whatever bytes a game's path holds, the emulator gets
-// exactly that path, and nothing else ever starts.
-TEST_F(Launching, LineBreakInAPathIsEscapedInQuotesAndRefusedOutside) {
+// exactly that path as one argument, and nothing else ever starts. A program
+// folder with a line break cannot be written outside quotes: nothing starts.
+TEST_F(Launching, LineBreakInAPathArrivesAsOneArgumentWhereverTheLauncherPutsIt) {
   // A "touch" of ours first on PATH: if any part of the name ran as a
   // command, it would leave its mark.
   box.writeFile("bin/touch", "#!/bin/sh\necho ran > \"" + box.host("touched") + "\"\n");
@@ -176,27 +180,119 @@ TEST_F(Launching, LineBreakInAPathIsEscapedInQuotesAndRefusedOutside) {
   rememberEmulatorFolder();
   makeGame(",Floppy,", "-fast", ("Sandbox:/" + name).c_str());
 
-  addLauncher("Floppy", "CD \"${AppDir/fakeemu}\"\nfakeemu %p \"%g\"");
-  launch(g);
-  EXPECT_EQ(record(), expected("emu", {"-fast", box.host(name)}));
-  EXPECT_EQ(box.readFile("t/Ludex.script"), "CD \"Sandbox:emu\"\nfakeemu -fast \"Sandbox:Games/line1*Ntouch pwned.adf\"");
-  EXPECT_TRUE(ostest::requesterLog().empty());
-
-  // Outside quotes it cannot be written: nothing starts, and the user is told.
-  for (const char* commands : {"Sandbox:emu/fakeemu %g", "CD Sandbox:emu\nfakeemu %p %g", "Sandbox:emu/fakeemu \"a\"%g"}) {
+  struct Case {
+    const char* commands;
+    std::string script;  // "": run directly, without the script
+    std::string folder;
+  };
+  const Case cases[] = {
+      {"CD \"${AppDir/fakeemu}\"\nfakeemu %p \"%g\"",
+       "CD \"Sandbox:emu\"\nfakeemu -fast \"Sandbox:Games/line1*Ntouch pwned.adf\"", "emu"},
+      {"CD Sandbox:emu\nfakeemu %p %g", "CD Sandbox:emu\nfakeemu -fast \"Sandbox:Games/line1*Ntouch pwned.adf\"",
+       "emu"},
+      {"Sandbox:emu/fakeemu %p %g", "", ""},
+  };
+  for (const Case& c : cases) {
     unlink(box.host("record").c_str());
     unlink(box.host("t/Ludex.script").c_str());
-    ostest::resetRequesters();
-    addLauncher("Floppy", commands);
+    addLauncher("Floppy", c.commands);
     launch(g);
-    ASSERT_EQ(ostest::requesterLog().size(), 1u) << commands;
-    EXPECT_NE(ostest::requesterLog()[0].body.find("holds a line break"), std::string::npos) << commands;
-    EXPECT_FALSE(box.exists("t/Ludex.script")) << commands;
+    EXPECT_EQ(record(), expected(c.folder, {"-fast", box.host(name)})) << c.commands;
+    if (!c.script.empty()) {
+      EXPECT_EQ(box.readFile("t/Ludex.script"), c.script) << c.commands;
+    }
   }
+  EXPECT_TRUE(ostest::requesterLog().empty());
+
+  // A program folder is written where the reference stands: outside quotes
+  // one with a line break cannot be, and the user is told.
+  box.writeFile("emu\nx/otheremu", box.readFile("emu/fakeemu"));
+  chmod(box.host("emu\nx/otheremu").c_str(), 0755);
+  unlink(box.host("record").c_str());
+  unlink(box.host("t/Ludex.script").c_str());
+  addLauncher("Floppy", "CD ${AppDir/otheremu}\notheremu %p \"%g\"");
+  ostest::answerChoose("Sandbox:emu\nx", "otheremu");
+  launch(g);
+  ASSERT_EQ(ostest::requesterLog().size(), 2u);
+  EXPECT_NE(ostest::requesterLog()[1].body.find("holds a line break"), std::string::npos);
+  EXPECT_FALSE(box.exists("t/Ludex.script"));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_FALSE(box.exists("record"));
   EXPECT_FALSE(box.exists("touched"));
   EXPECT_FALSE(box.exists("pwned.adf"));
+}
+
+// A game's path is data: program references, placeholders and redirections in
+// it reach the program as written, never asked about, never run, and a path
+// left unquoted by the launcher is still one argument.
+TEST_F(Launching, WhatAGamesPathHoldsReachesTheProgramAsWritten) {
+  rememberEmulatorFolder();
+  box.writeFile("precious.sfc", "keep me");
+  struct Case {
+    const char* file;
+    const char* commands;
+    std::string before = "";  // what the argument holds before the path
+    std::string after = "";
+  } cases[] = {
+      {"Games/${AppDir/fakeemu}.sfc", "CD \"${AppDir/fakeemu}\"\nfakeemu \"%g\""},
+      {"Games/${AppDir/other}.sfc", "CD \"${AppDir/fakeemu}\"\nfakeemu \"%g\""},
+      {"Games/${AppDir/other}.sfc", "Sandbox:emu/fakeemu %g"},
+      {"Games/x >Sandbox:precious.sfc", "Sandbox:emu/fakeemu %g"},
+      {"Games/x >Sandbox:precious.sfc", "CD \"${AppDir/fakeemu}\"\nfakeemu %g"},
+      {"Games/<in %g %d %p %%.sfc", "Sandbox:emu/fakeemu -file=%g", "-file="},
+      {"Games/two words.sfc", "Sandbox:emu/fakeemu %dgame.adf", "", "game.adf"},
+  };
+  for (const Case& c : cases) {
+    box.writeFile(c.file, "x");
+    unlink(box.host("record").c_str());
+    End(g);
+    addLauncher("SNES", c.commands);
+    makeGame(",SNES,", nullptr, (std::string("Sandbox:/") + c.file).c_str());
+    launch(g);
+    const std::string path = std::string(c.after).empty() ? box.host(c.file) : box.host("Games/");
+    const bool throughScript = std::strchr(c.commands, '\n') != nullptr;
+    EXPECT_EQ(record(), expected(throughScript ? "emu" : "", {c.before + path + c.after}))
+        << c.file << " / " << c.commands;
+  }
+  EXPECT_TRUE(ostest::requesterLog().empty());
+  EXPECT_FALSE(box.exists("envarc/AppDir/other"));
+  EXPECT_EQ(box.readFile("precious.sfc"), "keep me");
+}
+
+// Launching reads the launcher's text and the game's path a bounded number
+// of times: its work grows with their length, and with the number of program
+// references, not with the square of either. (The launchers are comments:
+// the script is written and run, and nothing starts.)
+TEST_F(Launching, WorkGrowsLinearlyWithTheLauncherAndThePath) {
+  rememberEmulatorFolder();
+  prefsShowOutput = false;
+  const std::function<void(size_t)> tasks[] = {
+      [&](size_t n) {
+        addLauncher("Floppy", ("; " + std::string(n, 'x') + " %p %% %g\n; \"%g\" -file=%d").c_str());
+        makeGame(",Floppy,", "-fast");
+      },
+      [&](size_t n) {
+        addLauncher("Floppy", "; emu %g\n; \"%g\" -file=%d %p");
+        makeGame(",Floppy,", std::string(n, 'p').c_str(), ("Sandbox:/Games/" + std::string(n, 'g') + ".adf").c_str());
+      },
+      [&](size_t n) {
+        std::string commands;
+        for (size_t i = 0; i < n; ++i) commands += "; ${AppDir/fakeemu} %g\n";
+        addLauncher("Floppy", commands.c_str());
+        makeGame(",Floppy,", nullptr);
+      },
+  };
+  const size_t sizes[] = {50000, 50000, 100};
+  for (int t = 0; t < 3; ++t) {
+    const WorkAtSizes work = workAtSizes(sizes[t], [&](size_t n) {
+      tasks[t](n);
+      launch(g);
+      End(g);
+      EXPECT_GE(box.readFile("t/Ludex.script").size(), n) << t;
+    });
+    EXPECT_TRUE(growsLinearly(work)) << t;
+  }
+  EXPECT_TRUE(ostest::requesterLog().empty());
 }
 
 TEST_F(Launching, PathsReachTheProgramAsTheLauncherPutsThem) {
@@ -238,51 +334,74 @@ TEST_F(Launching, PathsReachTheProgramAsTheLauncherPutsThem) {
 }
 
 // What the shell reads back from the substituted commands is the name itself,
-// whatever it holds, wherever the launcher puts it.
+// whatever it holds, wherever the launcher puts it: one argument (or a
+// redirection's file), with what the launcher's word holds around it.
 TEST(LaunchHelpers, SubstitutedNamesReadBackAsThemselves) {
-  const char* names[] = {"Work:plain.adf", "Work:two words.adf", "Work:a*b.adf", "Work:say \"hi\".adf",
-                         "Work:line1\nline2.adf", "Work:*N*n**\"", "Work:ends*", "Work:\"quoted\""};
+  const char* names[] = {"Work:plain.adf",      "Work:two words.adf", "Work:a*b.adf",        "Work:say \"hi\".adf",
+                         "Work:line1\nline2.adf", "Work:*N*n**\"",       "Work:ends*",          "Work:\"quoted\"",
+                         "Work:x >Work:precious.sfc", "Work:<in >>out",   "Work:${AppDir/emu}.sfc", "Work:%g%d%p%%.adf",
+                         "Work:;x\n;y"};
   struct Template {
     const char* commands;
     const char* before;  // what the word holds before the name
-    size_t word;         // the word that holds the name
-    bool quoted;
+    const char* after;   // and after it
+    size_t item;         // the item that holds the name
   };
   const Template templates[] = {
-      {"emu \"%g\"", "", 1, true},          {"emu -x \"%d\" %p", "", 2, true},
-      {"emu \"file=%g\"", "file=", 1, true}, {"emu >\"%g\" x", "", 1, true},
-      {"; emu %g", "", 0, true},               {"emu %g", "", 1, false},
-      {"emu \"a\"%g", "", 2, false},         {"emu -x %d", "", 2, false},
+      {"emu \"%g\"", "", "", 1},          {"emu -x \"%d\" %p", "", "", 2},     {"emu \"file=%g\"", "file=", "", 1},
+      {"emu >\"%g\" x", "", "", 1},       {"emu %g", "", "", 1},               {"emu \"a\"%g", "", "", 2},
+      {"emu -x %d", "", "", 2},            {"emu -file=%g -y", "-file=", "", 1}, {"emu %dgame.adf", "", "game.adf", 1},
+      {"emu >%g x", "", "", 1},            {"emu a*b\"%g", "a*b\"", "", 1},     {"%g -x", "", "", 0},
+      {"emu %p%g%p", "-p", "-p", 1},       {"emu\t%g\r", "", "", 1},
   };
   for (const Template& t : templates) {
     for (const char* name : names) {
       const std::string what = std::string(t.commands) + " / " + name;
       const LaunchFields fields{name, "-p", name};
-      char* text = substituteLaunchFields(t.commands, fields);
-      const bool lineBreak = std::strchr(name, '\n') != nullptr;
-      if (!t.quoted && lineBreak) {
-        EXPECT_EQ(text, nullptr) << what;
-        continue;
-      }
+      char* text = expandLaunchCommands(t.commands, &fields);
       ASSERT_NE(text, nullptr) << what;
       const std::string line = text;
       DisposeString(text);
       EXPECT_EQ(line.find('\n'), std::string::npos) << what;  // one command line
-      if (line[0] == ';') continue;  // a comment: read by nobody
       ShellLine parsed;
       std::string error;
       ASSERT_TRUE(parseShellLine(line, &parsed, &error)) << what;
       std::vector<std::string> items;
       for (const ShellItem& w : parsed.words) items.push_back(w.text);
       for (const ShellRedirection& r : parsed.redirections) items.insert(items.begin() + 1, r.file);
-      if (t.quoted || !std::strchr(name, ' ')) {
-        ASSERT_GT(items.size(), t.word) << what;
-        EXPECT_EQ(items[t.word], std::string(t.before) + name) << what;
-      }
-      if (!t.quoted) {
-        EXPECT_NE(line.find(name), std::string::npos) << what;  // unchanged
-      }
+      ASSERT_GT(items.size(), t.item) << what << ": " << line;
+      EXPECT_EQ(items[t.item], std::string(t.before) + name + t.after) << what << ": " << line;
     }
+  }
+  // A comment line is read by nobody; it stays one line all the same.
+  const LaunchFields fields{"Work:a\nb", "", "Work:"};
+  char* text = expandLaunchCommands("; emu %g\nemu", &fields);
+  EXPECT_STREQ(text, "; emu Work:a*Nb\nemu");
+  DisposeString(text);
+}
+
+// The launcher's text is read once: what was put in for a placeholder or a
+// program reference is never read again, and "%%" and a reference without
+// its "}" stay as written.
+TEST(LaunchHelpers, WhatWasPutInIsNotReadAgain) {
+  struct Case {
+    const char* commands;
+    const char* path;
+    const char* params;
+    const char* result;
+  } cases[] = {
+      {"emu \"%g\"", "Work:${AppDir/emu}.sfc", "", "emu \"Work:${AppDir/emu}.sfc\""},
+      {"emu %p", "Work:a", "${AppDir/emu} %g %%", "emu ${AppDir/emu} %g %%"},
+      {"emu \"%g\" %%g %%%p %", "Work:%d%p", "%g", "emu \"Work:%d%p\" %g %%g %"},
+      {"emu ${AppDir/emu \"%g\"", "Work:}x", "", "emu ${AppDir/emu \"Work:}x\""},
+      {"emu %d%g", "Work:a b", "", "emu \"Work:a bWork:a b\""},
+      {"emu \"%g\" %x %", "Work:%", "", "emu \"Work:%\" %x %"},
+  };
+  for (const Case& c : cases) {
+    const LaunchFields fields{c.path, c.params, c.path};
+    char* text = expandLaunchCommands(c.commands, &fields);
+    EXPECT_STREQ(text, c.result) << c.commands;
+    DisposeString(text);
   }
 }
 

@@ -79,11 +79,12 @@ TEST_F(MainWindow, TagListAndModeWriteTheTagsFieldAndTheFieldSelectsTags) {
       "choose Mode Show\n"
       "expect-text Tags \"Platform,Racing\"\n"
       "expect-rows Games 2\n"
-      // Typed text selects whole tags only; the field then takes the
-      // selection's text: "rac" selects nothing and becomes "".
-      "type Tags \"~puzzle fake\" enter\n"
+      // Typed text selects whole tags only and stays as it was typed,
+      // filtering as written: tags nobody has, or only part of a tag, show
+      // no game.
+      "type Tags \"~puzzle,fake\" enter\n"
       "expect-text Mode Hide\n"
-      "expect-text Tags \"~Fake,Puzzle\"\n"
+      "expect-text Tags \"~puzzle,fake\"\n"
       "expect-rows Games 2\n"
       // The click also takes the keyboard from the "Tags" field, which
       // reports its unchanged text first: the click still counts.
@@ -91,8 +92,27 @@ TEST_F(MainWindow, TagListAndModeWriteTheTagsFieldAndTheFieldSelectsTags) {
       "expect-text Tags \"~Fake,Puzzle,Racing\"\n"
       "type Tags \"rac\" enter\n"
       "expect-text Mode Show\n"
-      "expect-text Tags \"\"\n"
+      "expect-text Tags \"rac\"\n"
+      "expect-rows Games 0\n"
+      "type Tags \"~rac\" enter\n"
+      "expect-text Mode Hide\n"
+      "expect-text Tags \"~rac\"\n"
       "expect-rows Games 5\n"
+      "type Tags \"racing,nosuch\" enter\n"
+      "expect-text Mode Show\n"
+      "expect-text Tags \"racing,nosuch\"\n"
+      "expect-rows Games 1\n"
+      "expect-row Games Racer\n"
+      "type Tags \"Nosuch\" enter\n"
+      "expect-text Tags \"Nosuch\"\n"
+      "expect-rows Games 0\n"
+      // The user's own choice in the list or the cycle writes the field.
+      "click-row \"Filter by tags\" Puzzle\n"
+      "expect-text Tags \"Puzzle\"\n"
+      "expect-rows Games 2\n"
+      "choose Mode Hide\n"
+      "expect-text Tags \"~Puzzle\"\n"
+      "expect-rows Games 3\n"
       "close\n");
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 std::string e2eQuoted(const std::string& text) {
   std::string quoted = "\"";
@@ -12,6 +15,27 @@ std::string e2eQuoted(const std::string& text) {
     quoted += c;
   }
   return quoted + "\"";
+}
+
+void e2eWriteRecordingEmulator(const LudexSandbox& box, const std::string& relative) {
+  const std::string starts = (box.folder() / "starts").string();
+  std::filesystem::create_directories(starts);
+  box.writeProgram(relative, "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"" + starts +
+                                 "/part.$$\"\nmv \"" + starts + "/part.$$\" \"" + starts + "/start.$$\"\n");
+}
+
+std::vector<std::string> e2eEmulatorStarts(const LudexSandbox& box, size_t expected) {
+  std::vector<std::string> records;
+  for (int waited = 0; waited < 200; ++waited) {
+    records.clear();
+    for (const auto& entry : std::filesystem::directory_iterator(box.folder() / "starts"))
+      if (entry.path().filename().string().rfind("start.", 0) == 0)
+        records.push_back(box.read("starts/" + entry.path().filename().string()));
+    if (records.size() >= expected) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  std::sort(records.begin(), records.end());
+  return records;
 }
 
 void playScenario(LudexSandbox& box, const E2eScenario& scenario) {

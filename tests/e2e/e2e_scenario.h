@@ -38,6 +38,15 @@ struct E2eScenario {
 // A text as a UI script argument: in double quotes, with \" and \\ inside.
 std::string e2eQuoted(const std::string& text);
 
+// A fake emulator at `relative` in the sandbox: each start is recorded in a
+// file of its own under the sandbox's "starts" folder, put in place once
+// complete: the folder it runs in, then one "[arg]" line per argument.
+void e2eWriteRecordingEmulator(const LudexSandbox& box, const std::string& relative);
+// What the recording emulators were started with, one text per start,
+// sorted (starts run in the background, so they may end in any order);
+// waits a few seconds for the `expected` starts to arrive.
+std::vector<std::string> e2eEmulatorStarts(const LudexSandbox& box, size_t expected);
+
 // Makes the files, runs the real program for each start in turn and checks
 // it (gtest failures name the start that failed).
 void playScenario(LudexSandbox& box, const E2eScenario& scenario);

@@ -75,7 +75,7 @@ TEST(FilterAndSort, FiltersNarrowTheListAndClearRestoresIt) {
                      "expect-rows Games 2\nexpect-row Games alpha\nexpect-row Games Gamma\n"
                      "type Path \"\" enter\n"
                      "type Tags \"puzzle\" enter\n"
-                     "expect-text Tags \"Puzzle\"\n"
+                     "expect-text Tags \"puzzle\"\n"
                      "expect-rows Games 2\nexpect-row Games Delta\nexpect-row Games Gamma\n"
                      "choose Mode Hide\n"
                      "expect-text Tags \"~Puzzle\"\n"

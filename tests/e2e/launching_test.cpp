@@ -8,11 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 #include "tests/e2e/e2e_scenario.h"
 
@@ -24,23 +22,6 @@ const std::string oddName = "Say \"hi\" $(touch pwned) & co";
 
 // Minutes since 2000-01-01 00:00 UTC, as the list stores the last play.
 long minutesNow() { return static_cast<long>((std::time(nullptr) - 946684800) / 60); }
-
-// What the emulator recorded, one text per start, sorted (starts run in the
-// background, so they may end in any order); waits a few seconds for the
-// `expected` starts to arrive.
-std::vector<std::string> emulatorRecords(const LudexSandbox& box, size_t expected) {
-  std::vector<std::string> records;
-  for (int waited = 0; waited < 200; ++waited) {
-    records.clear();
-    for (const auto& entry : fs::directory_iterator(box.folder() / "starts"))
-      if (entry.path().filename().string().rfind("start.", 0) == 0)
-        records.push_back(box.read("starts/" + entry.path().filename().string()));
-    if (records.size() >= expected) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
-  std::sort(records.begin(), records.end());
-  return records;
-}
 
 // The play count and last-played minutes the saved list holds for the game at `path`.
 std::pair<long, long> plays(const std::string& list, const std::string& path) {
@@ -60,12 +41,8 @@ class Launching : public E2eOnEachDisplay {};
 TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsTheProgram) {
   LudexSandbox box;
   const fs::path root = box.folder();
-  const std::string starts = (root / "starts").string();
-  fs::create_directories(starts);
   // Each start is recorded in a file of its own, put in place once complete.
-  box.writeProgram("games/Emulators/Play Emu/playemu",
-                   "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"" + starts +
-                       "/part.$$\"\nmv \"" + starts + "/part.$$\" \"" + starts + "/start.$$\"\n");
+  e2eWriteRecordingEmulator(box, "games/Emulators/Play Emu/playemu");
   // Ours comes first on PATH: if any part of a name ran as a command, it would leave its mark.
   box.writeProgram("bin/touch", "#!/bin/sh\necho ran > \"" + (root / "touched").string() + "\"\n");
   box.writePrefs(false, "Floppy\nCD \"${AppDir/playemu}\"\\nplayemu %p \"%g\"\n\n");
@@ -88,7 +65,7 @@ TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsThe
                        folder + "[--title]\n[Big One]\n[-x]\n[" + shelf + oddName + ".adf]\n",
                        folder + "[" + shelf + "Plain.adf]\n"};
                    std::sort(expected.begin(), expected.end());
-                   EXPECT_EQ(emulatorRecords(box, 2), expected);
+                   EXPECT_EQ(e2eEmulatorStarts(box, 2), expected);
                    EXPECT_EQ(box.read("home/.config/ludex/ENVARC/AppDir/playemu"), "Games:Emulators/Play Emu");
                    const std::string saved = box.list();
                    for (const auto& [path, count] : {std::pair(oddPath, 1L), std::pair(plainPath, 8L)}) {
@@ -106,7 +83,7 @@ TEST_P(Launching, TheEmulatorIsAskedForOnceGetsIntactArgumentsAndAutoExitEndsThe
                             "double-click-row Games Plain\n"
                             "expect-rows Games 99\n",
                   .then = [&] {
-                    EXPECT_EQ(emulatorRecords(box, 3).size(), 3u);
+                    EXPECT_EQ(e2eEmulatorStarts(box, 3).size(), 3u);
                     EXPECT_EQ(plays(box.list(), plainPath).first, 9);
                     EXPECT_EQ(box.read("home/.config/ludex/ENVARC/Ludex.prefs").substr(0, 4), "1\n1\n");
                   }};

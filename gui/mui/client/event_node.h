@@ -23,6 +23,7 @@ class eventNode : public class_base {
   cGuiWindow* window = nullptr;
   bool closeRequest = false;
   char* droppedPath = nullptr;  // owned
+  bool lastOfDrop = false;      // the path is the last of its drop (one desktop message)
   eventNode* older = nullptr;
   eventNode* newer = nullptr;
 };

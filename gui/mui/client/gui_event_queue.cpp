@@ -144,6 +144,8 @@ void cGuiAppClient::windowAction(cGuiWindow* window, Tag attribute, IPTR value) 
   } else if (attribute == MUIA_AppMessage) {
     const auto* message = reinterpret_cast<const AppMessage*>(value);
     if (!message || message->am_Type != AMTYPE_APPWINDOW || message->am_NumArgs < 1) return;
+    // The drop's paths are queued one event each; the last one says so.
+    eventNode* last = nullptr;
     for (int32_t i = 0; i < message->am_NumArgs; ++i) {
       const WBArg& arg = message->am_ArgList[i];
       char* hostPath = fullPath(arg.wa_Lock, arg.wa_Name);
@@ -158,7 +160,9 @@ void cGuiAppClient::windowAction(cGuiWindow* window, Tag attribute, IPTR value) 
       }
       DisposeString(hostPath);
       addEvent_window_fileDropped(window, path);
+      last = newest;
     }
+    if (last) last->lastOfDrop = true;
   } else if (attribute == MUIA_Window_ActiveObject) {
     // The field that had the keyboard was left: that is a change of it.
     cGuiWindowHost* host = hostOf(window);

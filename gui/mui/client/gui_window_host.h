@@ -39,7 +39,7 @@ class cGuiWindowHost : public cGuiWindow {
   cGuiWindow* setQuitRequest(bool flag) override;
   // The current dropped path (NIL: none). Unless keep, it is handed out: it
   // stays valid, owned by the window, until the next hand-out.
-  const char* getDroppedFile(bool keep) override;
+  const char* getDroppedFile(bool keep, bool* lastOfDrop = nullptr) override;
   // Stores a copy of path as the current dropped path.
   cGuiWindow* setDroppedFile(const char* path) override;
   bool getBusy() override { return busy; }
@@ -122,6 +122,7 @@ class cGuiWindowHost : public cGuiWindow {
   bool busy = false;
   char* droppedPath = nullptr;          // owned
   char* previousDroppedPath = nullptr;  // owned
+  bool droppedLast = false;             // droppedPath is the last of its drop
   Object* lastActiveObject = nullptr;
   cNumberSpace* objectItems = nullptr;  // owned; does not own the items
   Object* rootObject = nullptr;         // inside the Window object

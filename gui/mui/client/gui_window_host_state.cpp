@@ -147,12 +147,14 @@ void cGuiWindowHost::notifyStateHasChanged(eventNode* event) {
   if (event->droppedPath) {
     DisposeString(droppedPath);
     droppedPath = event->droppedPath;
+    droppedLast = event->lastOfDrop;
     event->droppedPath = nullptr;
   }
 }
 
-const char* cGuiWindowHost::getDroppedFile(bool keep) {
+const char* cGuiWindowHost::getDroppedFile(bool keep, bool* lastOfDrop) {
   char* current = droppedPath;
+  if (lastOfDrop) *lastOfDrop = current && droppedLast;
   if (!keep) {
     DisposeString(previousDroppedPath);
     previousDroppedPath = droppedPath;
@@ -166,6 +168,7 @@ cGuiWindow* cGuiWindowHost::setDroppedFile(const char* path) {
   DisposeString(previousDroppedPath);
   previousDroppedPath = droppedPath;
   droppedPath = copy;
+  droppedLast = true;  // a path set by the program is a drop of its own
   return this;
 }
 

@@ -3,9 +3,11 @@
 #include "core/exception.h"
 #include "gui/mui/hosts/mui_set_string.h"
 
-Object* makeStringField(const char* contents) {
-  return MUI_NewObject("String.mui", MUIA_Frame, MUIV_Frame_String, MUIA_String_MaxLen, GUI_STRING_MAXLEN,
-                       MUIA_String_Contents, contents);
+Object* makeStringField(const char* contents, int32_t maxChars) {
+  const IPTR room = maxChars >= static_cast<int32_t>(GUI_STRING_MAXLEN) ? static_cast<IPTR>(maxChars) + 1
+                                                                         : GUI_STRING_MAXLEN;
+  return MUI_NewObject("String.mui", MUIA_Frame, MUIV_Frame_String, MUIA_String_MaxLen, room, MUIA_String_Contents,
+                       contents);
 }
 
 intptr_t cGuiStringHost::shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) {
@@ -13,7 +15,7 @@ intptr_t cGuiStringHost::shared_cGuiItem(int32_t id, const intptr_t* params, int
   cGuiShared* record = sharedOf(this);
   switch (id) {
     case GUI_SHARED_BUILD: {
-      Object* field = makeStringField(cGuiStringItem::getState());
+      Object* field = makeStringField(cGuiStringItem::getState(), infoMaxChars());
       record->labelObject = makeFieldLabel(infoLabel());
       record->object = field;
       applyHintAndGhosting(this);

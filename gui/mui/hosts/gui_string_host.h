@@ -1,5 +1,5 @@
 // cGuiStringHost: a one-line text field beside its label, keeping up to 255
-// characters. Once built, its state is the field's contents; the program's
+// characters, or more when the item asks for more. Once built, its state is the field's contents; the program's
 // changes acknowledge the field, so they come back as change events like the
 // user's.
 #pragma once
@@ -11,8 +11,9 @@
 // The room of a string field: 255 characters and the end mark.
 constexpr IPTR GUI_STRING_MAXLEN = 256;
 
-// A framed string field of that room showing contents (NIL: empty).
-Object* makeStringField(const char* contents);
+// A framed string field showing contents (NIL: empty), of that room or, for
+// maxChars above 255, of room for maxChars characters.
+Object* makeStringField(const char* contents, int32_t maxChars = 0);
 
 class cGuiStringHost : public cGuiString {
   LUDEX_CLASS(cGuiStringHost, cGuiString)
