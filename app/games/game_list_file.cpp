@@ -25,7 +25,6 @@
 
 namespace {
 
-const char* const listBad = "PROGDIR:/Ludex.list.BAD";
 // The new list while it is written; it becomes "Ludex.list.tmp" once complete.
 const char* const listPartial = "PROGDIR:/Ludex.list.new";
 constexpr int32_t WRITTEN_VERSION = 5;
@@ -202,16 +201,6 @@ const char* listToRead() {
   return nullptr;
 }
 
-// Reads a list file's text into the list and the tag space; "list" when it is
-// faulty. A NUL byte anywhere makes it faulty: it would cut a field short.
-void readGames(char* text, int32_t length, cMegaList_class* gameList, cStringSpace* space) {
-  if (std::memchr(text, '\0', static_cast<size_t>(length))) corrupt("is corrupt");
-  LineReader lines(text, length);
-  const int32_t version = takeNumber(lines);
-  if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
-  while (!lines.atEnd()) readGame(lines, version, gameList, space);
-}
-
 // A list that is there but cannot be read must not be taken for an empty one
 // (the next save would put it out of the way): the user is told why, and the
 // program ends, leaving it as it is.
@@ -246,61 +235,6 @@ void tellSaveResult(ReplacementResult result, const FileFailure& failure) {
       [&] { DisposeString(name); });
 }
 
-enum class BackupState { Missing, Whole, Faulty, Unreadable };
-
-// Reads the backup as a start would, into a list of its own that is then ended.
-BackupState readBackup(FileFailure& failure) {
-  if (!ExistsPath(app_listBak, false)) return BackupState::Missing;
-  int32_t length = 0;
-  char* text = readText(app_listBak, &length, &failure);
-  if (!text) return BackupState::Unreadable;
-  auto* games = new cMegaList_class;
-  cStringSpace* space = nullptr;
-  BackupState state = BackupState::Whole;
-  WithCleanUp(
-      [&] {
-        games->new_cMegaList_class(true, nullptr, true);
-        space = makeTagSpace();
-        try {
-          readGames(text, length, games, space);
-        } catch (const Exception& e) {
-          if (!e.is("list")) throw;
-          state = BackupState::Faulty;
-        }
-      },
-      [&] {
-        End(space);
-        End(games);
-        DisposeString(text);
-      });
-  return state;
-}
-
-// Renames the faulty file to the first free name of "Ludex.list.BAD",
-// "Ludex.list.BAD.1", ...: the kept name in host form (a new string), or NIL
-// with *failure saying why. Never deletes it.
-char* keepAside(const char* path, FileFailure& failure) {
-  char* kept = unusedNumberedPath(listBad);
-  if (!kept) {
-    failure.note(path, "every name to keep it under is taken");
-    return nullptr;
-  }
-  char* host = nullptr;
-  WithCleanUp(
-      [&] {
-        if (RenamePath(path, kept, false)) host = ExportPath(kept);
-        else failure.noteIoErr(path, "it could not be renamed");
-      },
-      [&] { DisposeString(kept); });
-  return host;
-}
-
-void printLine(const char* format, const char* a, const char* b = "") {
-  std::printf(format, a, b);
-  std::printf("\n");
-  std::fflush(stdout);
-}
-
 }  // namespace
 
 cStringSpace* makeTagSpace() {
@@ -328,6 +262,17 @@ cStringSpace* makeTagSpace() {
   return space;
 }
 
+// A NUL byte anywhere makes the text faulty: it would cut a field short.
+void readGameListText(char* text, int32_t length, cMegaList_class* gameList, cStringSpace* space) {
+  if (std::memchr(text, '\0', static_cast<size_t>(length))) corrupt("is corrupt");
+  LineReader lines(text, length);
+  const int32_t version = takeNumber(lines);
+  if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
+  while (!lines.atEnd()) readGame(lines, version, gameList, space);
+}
+
+const char* lastReadGameListFile() { return lastRead; }
+
 cStringSpace* loadGameList(cMegaList_class* gameList) {
   toldNoBackup = false;
   lastRead = nullptr;
@@ -341,7 +286,7 @@ cStringSpace* loadGameList(cMegaList_class* gameList) {
     FileFailure failure;
     text = readText(path, &length, &failure);
     if (!text) endUnreadable(path, failure);
-    readGames(text, length, gameList, space);
+    readGameListText(text, length, gameList, space);
   } catch (...) {
     DisposeString(text);
     End(space);
@@ -380,63 +325,4 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
   DisposeString(lines.head);
   if (tagFilterList) updateFilterTagsToGUI(tagFilterList);
   tellSaveResult(result, failure);
-}
-
-ListRepair repairGameListFile() {
-  const char* faulty = lastRead ? lastRead : app_list;
-  lastRead = nullptr;
-  FileFailure failure;
-  char reason[sizeof failure.file + sizeof failure.reason + 2];
-  char* kept = nullptr;
-  char* keptBackup = nullptr;
-  const auto cleanUp = [&] {
-    DisposeString(kept);
-    DisposeString(keptBackup);
-  };
-  return WithCleanUp(
-      [&] {
-        if (ExistsPath(faulty, true)) {
-          kept = keepAside(faulty, failure);
-          if (!kept) {
-            failure.describe(faulty, reason, sizeof reason);
-            printLine("The faulty list cannot be kept aside (%s); it is left as it is.", reason);
-            return ListRepair::NotRepaired;
-          }
-        }
-        if (faulty == app_listBak) {
-          printLine("The faulty backup was kept as \"%s\"; Ludex starts with an empty list.", kept ? kept : "");
-          return ListRepair::StartEmpty;
-        }
-        const char* keptText = kept ? kept : "";
-        switch (readBackup(failure)) {
-          case BackupState::Missing:
-            printLine("The faulty list was kept as \"%s\"; there is no backup, so the next start begins with an empty list.",
-                      keptText);
-            return ListRepair::Repaired;
-          case BackupState::Unreadable:
-            failure.describe(app_listBak, reason, sizeof reason);
-            printLine("The faulty list was kept as \"%s\"; its backup cannot be read (%s).", keptText, reason);
-            return ListRepair::Repaired;
-          case BackupState::Whole:
-            // The backup made by the last good save becomes the list again;
-            // where that copy fails, the next start reads the backup itself.
-            fileCopy(app_listBak, app_list);
-            printLine("The faulty list was kept as \"%s\"; the next start opens its backup.", keptText);
-            return ListRepair::Repaired;
-          case BackupState::Faulty:
-            break;
-        }
-        keptBackup = keepAside(app_listBak, failure);
-        if (!keptBackup) {
-          failure.describe(app_listBak, reason, sizeof reason);
-          printLine("The faulty list was kept as \"%s\", but its faulty backup cannot be kept aside (%s); "
-                    "it is left as it is.",
-                    keptText, reason);
-          return ListRepair::NotRepaired;
-        }
-        printLine("The faulty list was kept as \"%s\" and its faulty backup as \"%s\"; Ludex starts with an empty list.",
-                  keptText, keptBackup);
-        return ListRepair::StartEmpty;
-      },
-      cleanUp);
 }

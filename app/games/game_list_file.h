@@ -5,6 +5,7 @@
 // "Ludex.list.bak"; a field that ends in "\r" is written with one "\r" more,
 // which reading takes off again.
 #pragma once
+#include <cstdint>
 
 class cMegaList_class;
 class cStringSpace;
@@ -22,16 +23,11 @@ cStringSpace* loadGameList(cMegaList_class* gameList);
 // is refreshed afterwards, whether or not the file was written.
 void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList);
 
-// What the start does once a faulty list was repaired.
-enum class ListRepair {
-  Repaired,     // the start ends; the next one opens the backup (or an empty list)
-  StartEmpty,   // the backup was faulty too and is kept aside as well: go on with an empty list
-  NotRepaired,  // a faulty file could not be kept aside and is left as it is: the start ends
-};
-// After a "list" error of loadGameList: keeps the faulty file under the first
-// free name of "Ludex.list.BAD", "Ludex.list.BAD.1", ... (never deleting it),
-// reads the backup and copies it into the list's place when it is whole, or
-// keeps it aside too when it is faulty. Prints one line that says what it did.
-ListRepair repairGameListFile();
 // Makes the tag space of the built-in tags and every launcher's tag.
 cStringSpace* makeTagSpace();
+// Reads the games of a list file's text (as readText gives it) into the list
+// and their tags into the space; "list" when the text is faulty.
+void readGameListText(char* text, int32_t length, cMegaList_class* gameList, cStringSpace* space);
+// The file the last loadGameList read (the list, or without one the complete
+// temporary file or the backup); NIL before any.
+const char* lastReadGameListFile();

@@ -13,6 +13,7 @@
 #include "app/games/game.h"
 #include "app/games/game_label.h"
 #include "app/games/game_list_file.h"
+#include "app/games/game_list_repair.h"
 #include "app/games/tags.h"
 #include "app/items/gui_native_icon.h"
 #include "app/items/ludex_amiga.h"

@@ -1,4 +1,5 @@
 #include "app/games/game_list_file.h"
+#include "app/games/game_list_repair.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -217,6 +218,17 @@ TEST_F(GameListFile, AListThatCannotBeReadIsLeftAsItIsAndTheProgramEndsSayingWhy
     EXPECT_EQ(r.output, told);
     EXPECT_EQ(folderFiles(), before);
     ++ways;
+  }
+  // An open or a read that fails for a moment.
+  const std::pair<const char*, int32_t> moments[] = {{"Open", ERROR_DISK_FULL}, {"Read", ERROR_SEEK_ERROR}};
+  for (const auto& [call, code] : moments) {
+    const ChildResult moment = runInChild([&, call = call, code = code] {
+      ostest::failNextCall(call, code);
+      return loadInChild();
+    });
+    EXPECT_EQ(moment.exitCode, 20) << call;
+    EXPECT_NE(moment.output.find("\"PROGDIR:Ludex.list\" cannot be read ("), std::string::npos) << moment.output;
+    EXPECT_EQ(folderFiles(), before) << call;
   }
   if (ways == 0) GTEST_SKIP() << "neither protection bits nor an ordinary user here";
 }
