@@ -27,11 +27,12 @@
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/folder_contents.h"
 #include "tests/support/unprivileged.h"
 
 namespace {
 
-using Files = std::map<std::string, std::string>;
+using Files = FolderContents;
 
 struct GameRow {
   std::string name, path, tags, params;
@@ -61,16 +62,8 @@ class GameListFile : public testing::Test {
     gameList->new_cMegaList_class(true, nullptr, true);
   }
   void writeList(const std::string& text) { box.writeFile("progdir/Ludex.list", text); }
-  // The list's folder: each entry's name and contents ("<folder>" for a folder).
-  Files folderFiles() {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(box.host("progdir"))) {
-      const std::string name = entry.path().filename().string();
-      files[name] = entry.is_directory() ? "<folder>" : box.readFile("progdir/" + name);
-    }
-    return files;
-  }
   std::string listFile() { return box.readFile("progdir/Ludex.list"); }
+  Files folderFiles() { return folderContents(box.host("progdir")); }
 
   std::vector<GameRow> load() {
     fresh();

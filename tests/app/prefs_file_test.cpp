@@ -17,11 +17,12 @@
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/folder_contents.h"
 
 namespace {
 
 using Launchers = std::map<std::string, std::string>;
-using Files = std::map<std::string, std::string>;
+using Files = FolderContents;
 
 class PrefsFile : public testing::Test {
  protected:
@@ -42,15 +43,7 @@ class PrefsFile : public testing::Test {
     return found;
   }
   void writePrefs(const std::string& text) { box.writeFile("envarc/Ludex.prefs", text); }
-  // ENVARC:'s entries by name, with their contents ("<folder>" for a folder).
-  Files envarcFiles() {
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(box.host("envarc"))) {
-      const std::string name = entry.path().filename().string();
-      files[name] = entry.is_directory() ? "<folder>" : box.readFile("envarc/" + name);
-    }
-    return files;
-  }
+  Files envarcFiles() { return folderContents(box.host("envarc")); }
 
   DosSandbox box;
   cStringSpace* space = nullptr;
@@ -157,7 +150,7 @@ TEST_F(PrefsFile, AFileThatCannotBeUsedIsKeptAsideBeforeTheFirstSaveAndTheUserTo
        {{"Ludex.prefs", "1\n1\n1\nMine\nmine\n"}},
        "The preferences could not be saved to \"ENVARC:Ludex.prefs\" (object is read-protected).\n"
        "They stay in use while Ludex runs; the next save tries again."},
-      {"a folder", {{"Ludex.prefs", "<folder>"}}, false, {{"Ludex.prefs", "<folder>"}},
+      {"a folder", {{"Ludex.prefs", FOLDER_ENTRY}}, false, {{"Ludex.prefs", FOLDER_ENTRY}},
        "The preferences could not be saved to \"ENVARC:Ludex.prefs\" (object is of the wrong type).\n"
        "They stay in use while Ludex runs; the next save tries again."},
   };
@@ -165,11 +158,7 @@ TEST_F(PrefsFile, AFileThatCannotBeUsedIsKeptAsideBeforeTheFirstSaveAndTheUserTo
     SCOPED_TRACE(row.what);
     if (row.readProtected && !bits) continue;
     std::filesystem::remove_all(box.host("envarc"));
-    box.makeDir("envarc");
-    for (const auto& [name, text] : row.before) {
-      if (text == "<folder>") box.makeDir("envarc/" + name);
-      else box.writeFile("envarc/" + name, text);
-    }
+    writeFolderContents(box.host("envarc"), row.before);
     if (row.readProtected) {
       ASSERT_TRUE(SetProtection("ENVARC:Ludex.prefs", FIBF_READ));
     }

@@ -4,48 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "tests/e2e/e2e_scenario.h"
+#include "tests/support/folder_contents.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Entries of a folder by name with their contents; "<folder>" for a folder.
-using Files = std::map<std::string, std::string>;
+using Files = FolderContents;
+const char* const FOLDER = FOLDER_ENTRY;
 
-const char* const FOLDER = "<folder>";
-
-void writeFiles(const fs::path& folder, const Files& files) {
-  fs::create_directories(folder);
-  for (const auto& [name, text] : files) {
-    if (text == FOLDER) fs::create_directories(folder / name);
-    else std::ofstream(folder / name, std::ios::binary) << text;
-  }
-}
-
-// The last-played times a launch wrote are "now": they read as "$now".
+// The folder's files, the last-played times a launch wrote ("now") as "$now".
 Files readFiles(const fs::path& folder) {
-  Files files;
-  if (!fs::exists(folder)) return files;
   static const std::regex played("\n\\$[0-9a-f]*[1-9a-f][0-9a-f]*\n");
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.is_directory()) {
-      files[name] = FOLDER;
-      continue;
-    }
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    files[name] = std::regex_replace(text.str(), played, "\n$$now\n");
-  }
+  Files files = folderContents(folder.string());
+  for (auto& [name, text] : files) text = std::regex_replace(text, played, "\n$$now\n");
   return files;
 }
 
@@ -131,9 +109,9 @@ TEST(DamagedFiles, EachStartSaysWhatItFoundAndKeepsEveryListAndPreferencesFile) 
     SCOPED_TRACE(row.what);
     LudexSandbox box;
     const fs::path progdir = box.folder() / "progdir", envarc = box.folder() / "home/.config/ludex/ENVARC";
-    writeFiles(progdir, row.progdir);
-    writeFiles(envarc, row.envarc);
-    writeFiles(box.folder() / "games", {{"New.adf", floppy}});
+    writeFolderContents(progdir.string(), row.progdir);
+    writeFolderContents(envarc.string(), row.envarc);
+    writeFolderContents((box.folder() / "games").string(), {{"New.adf", floppy}});
     std::string protectedPath;
     if (row.readProtected) {
       if (!ostest::hasExtendedAttributes(box.folder().c_str())) continue;
