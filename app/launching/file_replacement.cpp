@@ -30,7 +30,7 @@ struct Steps {
     return false;
   }
   // A failed step after the new file became the temporary one: that file goes,
-  // so that it is never mistaken for a newer list while the old one is in place.
+  // so that it is never taken for a newer file while the old one is in place.
   ReplacementResult dropTemporary() {
     DeletePath(file.temporary, false, false);
     return ReplacementResult::Failed;
