@@ -230,7 +230,7 @@ TEST_F(GameListFile, AFaultyListIsAlwaysKeptAndAFaultyBackupIsNeverCopied) {
   const std::string good = "5\nG\ng\n,\n\n0\n$0\n";
   const std::string bad = "5\nB\nb\n,\n\n0\n$0\nnot a separator\n";
   const std::string badToo = "5\nC\nc\n,\n\n0\n$0\nnor this\n";
-  const std::string withNul("5\nN\0ul\nn\n,\n\n0\n$0\n", 20);
+  const std::string withNul = std::string("5\nN") + '\0' + "ul\nn\n,\n\n0\n$0\n";
   const bool bits = ostest::hasExtendedAttributes(box.root().c_str());
   struct Row {
     const char* what;

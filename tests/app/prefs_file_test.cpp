@@ -130,6 +130,7 @@ TEST_F(PrefsFile, AFileThatCannotBeUsedIsKeptAsideBeforeTheFirstSaveAndTheUserTo
   };
   const std::string kept = "The preferences file \"ENVARC:Ludex.prefs\" could not be used (";
   const std::string savedAnew = ").\nIt was kept as \"ENVARC:Ludex.prefs.BAD";
+  const std::string withNul = std::string("1\n0\n0\nA") + '\0' + "B\ncmd\n";
   const Row rows[] = {
       {"another version", {{"Ludex.prefs", "2\n1\n1\nFoo\nbar\n"}}, false,
        {{"Ludex.prefs", "1\n0\n0"}, {"Ludex.prefs.BAD", "2\n1\n1\nFoo\nbar\n"}},
@@ -140,8 +141,8 @@ TEST_F(PrefsFile, AFileThatCannotBeUsedIsKeptAsideBeforeTheFirstSaveAndTheUserTo
       {"a launcher without its separator", {{"Ludex.prefs", "1\n0\n1\nA\na\n\nB\nb\nnot empty\n"}}, false,
        {{"Ludex.prefs", "1\n0\n1\nA\na\n"}, {"Ludex.prefs.BAD", "1\n0\n1\nA\na\n\nB\nb\nnot empty\n"}},
        "it is faulty).\nIt was kept as \"ENVARC:Ludex.prefs.BAD\", and the preferences were saved anew."},
-      {"a NUL byte", {{"Ludex.prefs", std::string("1\n0\n0\nA\0B\ncmd\n", 15)}}, false,
-       {{"Ludex.prefs", "1\n0\n0"}, {"Ludex.prefs.BAD", std::string("1\n0\n0\nA\0B\ncmd\n", 15)}},
+      {"a NUL byte", {{"Ludex.prefs", withNul}}, false,
+       {{"Ludex.prefs", "1\n0\n0"}, {"Ludex.prefs.BAD", withNul}},
        "it is faulty).\nIt was kept as \"ENVARC:Ludex.prefs.BAD\", and the preferences were saved anew."},
       {"the header alone", {{"Ludex.prefs", "1\n1\n0"}}, false, {{"Ludex.prefs", "1\n1\n0"}}, ""},
       {"the header and a line end", {{"Ludex.prefs", "1\n1\n0\n\n"}}, false, {{"Ludex.prefs", "1\n1\n0"}}, ""},
