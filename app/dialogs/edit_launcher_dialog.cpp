@@ -2,9 +2,9 @@
 
 #include "app/dialogs/dialog_loop.h"
 #include "app/launching/launch.h"
+#include "app/launching/program_folders.h"
 #include "core/general.h"
 #include "core/strings/string.h"
-#include "files/dos/variables.h"
 #include "files/syntax/path_syntax.h"
 
 namespace {
@@ -65,7 +65,7 @@ struct EditLauncherDialog {
           commands->setState(lines);
           variable = StrJoin("AppDir/", name);
           folder = ExtractSubPath(program);
-          setVarDirPath(variable, folder, true);
+          rememberProgramFolder(variable, folder);
         },
         [&] {
           DisposeString(program);

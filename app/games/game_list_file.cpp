@@ -7,6 +7,7 @@
 #include "app/games/game.h"
 #include "app/games/line_files.h"
 #include "app/games/tags.h"
+#include "app/launching/file_failure.h"
 #include "app/launching/file_replacement.h"
 #include "app/launching/launcher.h"
 #include "app/ludex_module.h"
@@ -24,10 +25,16 @@
 
 namespace {
 
-const char* const listBad = "PROGDIR:/Ludex.list.BAD";
 // The new list while it is written; it becomes "Ludex.list.tmp" once complete.
 const char* const listPartial = "PROGDIR:/Ludex.list.new";
 constexpr int32_t WRITTEN_VERSION = 5;
+
+// The file the last load read: the list, or when there was none the
+// complete temporary file or the backup. A faulty one is what the repair
+// sets aside.
+const char* lastRead = nullptr;
+// A save that could not keep a backup says so once a run.
+bool toldNoBackup = false;
 
 [[noreturn]] void corrupt(const char* what) { ThrowF("list", "loadGameList(); Ludex.list %s", what); }
 
@@ -44,13 +51,9 @@ const char* takeLineInPlace(LineReader& lines, int32_t* length = nullptr) {
 
 int32_t takeNumber(LineReader& lines) { return Val(takeLineInPlace(lines)); }
 
-// A field that would not read back as itself cannot be stored: a line break
-// would split it, and a "\r" at its end is dropped when reading. A "\r"
-// anywhere else is kept as it is.
+// A field with a line break cannot be stored: the break would split it.
 bool storable(const char* field) {
-  if (!field) return true;
-  const int32_t length = EstrLen(field);
-  return std::memchr(field, '\n', static_cast<size_t>(length)) == nullptr && (length == 0 || field[length - 1] != '\r');
+  return !field || std::memchr(field, '\n', static_cast<size_t>(EstrLen(field))) == nullptr;
 }
 
 bool storable(const game* g) {
@@ -77,7 +80,9 @@ void readGame(LineReader& lines, int32_t version, cMegaList_class* gameList, cSt
         SetStr(params, length);
       }
     }
-    const int32_t playCount = version >= 3 ? takeNumber(lines) : 0;
+    // A count below 0 cannot be: it is taken as never played.
+    const int32_t storedCount = version >= 3 ? takeNumber(lines) : 0;
+    const int32_t playCount = storedCount < 0 ? 0 : storedCount;
     // Minutes as a sign-extended 32-bit number, back to seconds.
     const BigTime lastPlayed = version >= 4 ? static_cast<BigTime>(takeNumber(lines)) * 60 : 0;
     int32_t separator = 0;
@@ -136,11 +141,16 @@ char* appendHex(char* at, uint32_t value) {
   return at;
 }
 
+// Appends the field and its line break. A field that ends in "\r" gets one
+// more: reading takes one "\r" off each line's end, and so gives the field
+// back as it was.
 char* appendLine(char* at, const char* field) {
   const size_t length = field ? std::strlen(field) : 0;
   std::memcpy(at, field ? field : "", length);
-  at[length] = '\n';
-  return at + length + 1;
+  at += length;
+  if (length > 0 && at[-1] == '\r') *at++ = '\r';
+  *at++ = '\n';
+  return at;
 }
 
 // A game's lines as the file holds them, the empty line that ends them
@@ -152,8 +162,8 @@ char* gameLines(const game* g) {
   char* text = nullptr;
   WithCleanUp(
       [&] {
-        // Each field and its line break, and room for both numbers.
-        size_t size = 4 + 11 + 1 + 9 + 1;
+        // Each field with a "\r" more and its line break, and room for both numbers.
+        size_t size = 4 * 2 + 11 + 1 + 9 + 1;
         for (const char* field : {static_cast<const char*>(g->name), static_cast<const char*>(host),
                                   static_cast<const char*>(g->tags), static_cast<const char*>(g->params)})
           size += field ? std::strlen(field) : 0;
@@ -177,12 +187,52 @@ char* gameLines(const game* g) {
 // The list file with its temporary, partial and backup names.
 FileReplacement listReplacement() { return {app_list, app_listTmp, listPartial, app_listBak}; }
 
-// Before the list is read: a save stopped while it wrote leaves only a partial
-// file, which is deleted; one stopped between its renames leaves the complete
-// temporary file, which becomes the list; with neither, the backup does.
-void recoverInterruptedSave() {
+// The file to read: the list; without one, a complete temporary file that a
+// stopped save left and that could not be put in place, else the backup, each
+// read where it is; NIL when there is none of them.
+const char* listToRead() {
+  // A save stopped while it wrote leaves only a partial file, which goes; one
+  // stopped between its renames leaves the complete temporary file, which
+  // becomes the list.
   finishInterruptedReplacement(listReplacement());
-  if (!ExistsPath(app_list, true) && ExistsPath(app_listBak, false)) fileCopy(app_listBak, app_list);
+  if (ExistsPath(app_list, true)) return app_list;
+  if (ExistsPath(app_listTmp, false)) return app_listTmp;
+  if (ExistsPath(app_listBak, false)) return app_listBak;
+  return nullptr;
+}
+
+// A list that is there but cannot be read must not be taken for an empty one
+// (the next save would put it out of the way): the user is told why, and the
+// program ends, leaving it as it is.
+[[noreturn]] void endUnreadable(const char* path, const FileFailure& failure) {
+  char* name = ExportPath(path);
+  char reason[sizeof failure.file + sizeof failure.reason + 2];
+  failure.describe(path, reason, sizeof reason);
+  WithCleanUp([&] { tellUser("The game list \"%s\" cannot be read (%s).\nLudex ends and leaves it as it is.", {name, reason}); },
+              [&] { DisposeString(name); });
+  CleanUp(20);
+}
+
+// Tells the user what a save did not do: at most one message a save.
+void tellSaveResult(ReplacementResult result, const FileFailure& failure) {
+  if (result == ReplacementResult::Replaced) return;
+  if (result == ReplacementResult::ReplacedWithoutBackup) {
+    if (toldNoBackup) return;
+    toldNoBackup = true;
+  }
+  char* name = ExportPath(app_list);
+  char reason[sizeof failure.file + sizeof failure.reason + 2];
+  failure.describe(app_list, reason, sizeof reason);
+  WithCleanUp(
+      [&] {
+        if (result == ReplacementResult::Failed)
+          tellUser("The game list could not be saved to \"%s\" (%s).\n"
+                   "The games stay as they are in Ludex; the next change tries again.",
+                   {name, reason});
+        else
+          tellUser("The game list was saved to \"%s\", but without a backup of the one before (%s).", {name, reason});
+      },
+      [&] { DisposeString(name); });
 }
 
 }  // namespace
@@ -212,23 +262,31 @@ cStringSpace* makeTagSpace() {
   return space;
 }
 
+// A NUL byte anywhere makes the text faulty: it would cut a field short.
+void readGameListText(char* text, int32_t length, cMegaList_class* gameList, cStringSpace* space) {
+  if (std::memchr(text, '\0', static_cast<size_t>(length))) corrupt("is corrupt");
+  LineReader lines(text, length);
+  const int32_t version = takeNumber(lines);
+  if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
+  while (!lines.atEnd()) readGame(lines, version, gameList, space);
+}
+
+const char* lastReadGameListFile() { return lastRead; }
+
 cStringSpace* loadGameList(cMegaList_class* gameList) {
+  toldNoBackup = false;
+  lastRead = nullptr;
   cStringSpace* space = makeTagSpace();
   char* text = nullptr;
   try {
-    recoverInterruptedSave();
+    const char* path = listToRead();
+    if (!path) return space;
+    lastRead = path;
     int32_t length = 0;
-    text = readText(app_list, &length);
-    if (!text) {
-      // A list that is there but cannot be read must not be taken for an
-      // empty one: the next save would put it out of the way.
-      if (ExistsPath(app_list, true)) corrupt("cannot be read");
-      return space;
-    }
-    LineReader lines(text, length);
-    const int32_t version = takeNumber(lines);
-    if (version < 1 || version > WRITTEN_VERSION) corrupt("is corrupt (or unknown format version)");
-    while (!lines.atEnd()) readGame(lines, version, gameList, space);
+    FileFailure failure;
+    text = readText(path, &length, &failure);
+    if (!text) endUnreadable(path, failure);
+    readGameListText(text, length, gameList, space);
   } catch (...) {
     DisposeString(text);
     End(space);
@@ -242,6 +300,8 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
   End(tagSpace);
   tagSpace = makeTagSpace();
   StringChain lines;
+  FileFailure failure;
+  ReplacementResult result = ReplacementResult::Failed;
   try {
     lines.append(StrClone("5"));
     cMegaCursor_class* at = gameList->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
@@ -257,16 +317,12 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
       throw;
     }
     End(at);
-    replaceFileWithLines(listReplacement(), lines.head);
+    result = replaceFileWithLines(listReplacement(), lines.head, &failure);
   } catch (...) {
     DisposeString(lines.head);
     throw;
   }
   DisposeString(lines.head);
   if (tagFilterList) updateFilterTagsToGUI(tagFilterList);
-}
-
-void repairGameListFile() {
-  if (!RenamePath(app_list, listBad, false)) DeletePath(app_list, false, false);
-  fileCopy(app_listBak, app_list);
+  tellSaveResult(result, failure);
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/launching/file_failure.h"
 #include "core/arena.h"
 #include "core/exception.h"
 #include "core/strings/string.h"
@@ -91,24 +92,40 @@ const char* LineReader::takeInPlace(int32_t* lineLength) {
   return text_ + start;
 }
 
-char* readText(const char* path, int32_t* length) {
+char* readText(const char* path, int32_t* length, FileFailure* failure) {
   *length = 0;
   cBaseFile* file = new cHostFile;
   char* text = nullptr;
   try {
     file->new_cBaseFile(0);
-    if (file->open(path, true, false)) {
+    if (!file->open(path, true, false)) {
+      if (failure) failure->note(path, file->infoFailureReason());
+    } else {
       // The whole size, not its low 32 bits; a file too large to hold is
       // not read at all.
       const int64_t size = file->getSize();
-      if (size >= 0 && size <= MAX_LINE_FILE_SIZE) {
+      if (size < 0 || size > MAX_LINE_FILE_SIZE) {
+        if (failure) failure->note(path, "the file is too large");
+      } else {
         text = NewString(static_cast<int32_t>(size) + 1);
+        // A read that fails or ends early gives no text at all: part of a
+        // file must never be taken for the whole of it.
         int32_t notDelivered = 0;
-        file->read_cBaseFile(text, static_cast<int32_t>(size), 0, NO_STOP_BYTE, &notDelivered);
-        file->close();
-        *length = static_cast<int32_t>(size) - notDelivered;
-        text[*length] = '\n';
-        SetStr(text, *length + 1);
+        try {
+          file->read_cBaseFile(text, static_cast<int32_t>(size), 0, NO_STOP_BYTE, &notDelivered);
+        } catch (const Exception&) {
+          notDelivered = -1;
+        }
+        if (notDelivered != 0) {
+          if (failure) failure->noteIoErr(path, "the file ended before its size");
+          DisposeString(text);
+          text = nullptr;
+        } else {
+          file->close();
+          *length = static_cast<int32_t>(size);
+          text[*length] = '\n';
+          SetStr(text, *length + 1);
+        }
       }
     }
   } catch (...) {
@@ -120,10 +137,10 @@ char* readText(const char* path, int32_t* length) {
   return text;
 }
 
-char* readLines(const char* path, char** last) {
+char* readLines(const char* path, char** last, FileFailure* failure) {
   if (last) *last = nullptr;
   int32_t length = 0;
-  char* text = readText(path, &length);
+  char* text = readText(path, &length, failure);
   if (!text) return nullptr;
   StringChain lines;
   try {
@@ -138,7 +155,7 @@ char* readLines(const char* path, char** last) {
   return lines.head;
 }
 
-bool writeLines(const char* path, const char* lines) {
+bool writeLines(const char* path, const char* lines, FileFailure* failure) {
   cBaseFile* file = new cFile;
   bool written = false;
   char* block = nullptr;
@@ -147,6 +164,7 @@ bool writeLines(const char* path, const char* lines) {
     DeletePath(path, false, false);
     if (!lines) {
       endFile(file);
+      if (failure) failure->note(path, "nothing to write");
       return false;
     }
     block = static_cast<char*>(Arena::alloc(WRITE_BLOCK_SIZE));
@@ -154,14 +172,19 @@ bool writeLines(const char* path, const char* lines) {
     // save, whatever the file object raises for it: the file holds less than
     // it should and is deleted, and the caller keeps its old file.
     try {
-      if (file->open(path, false, false)) {
+      if (!file->open(path, false, false)) {
+        if (failure) failure->note(path, file->infoFailureReason());
+      } else {
         file->setSize(0);
         writeJoined(file, lines, block);
         file->flush();
         file->close();
         written = true;
       }
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+      // Why, before the clean-up's own calls change it.
+      const char* reason = file->infoFailureReason();
+      if (failure) failure->noteIoErr(path, reason ? reason : e.message());
     }
     if (!written) {
       endFile(file);

@@ -4,9 +4,12 @@
 #pragma once
 #include <cstdint>
 
+struct FileFailure;
+
 // The file's text, read whole, as a new string of *length characters and a
-// "\n" after them; NIL when the file cannot be opened or read.
-char* readText(const char* path, int32_t* length);
+// "\n" after them; NIL when the file cannot be opened or read whole (then
+// *failure, when given, says why).
+char* readText(const char* path, int32_t* length, FileFailure* failure = nullptr);
 
 // The lines of a text as readText gives it, taken one at a time: each line
 // ends at a "\n" (a "\r" before it dropped), and the text after the last
@@ -31,11 +34,13 @@ class LineReader {
 };
 
 // The file's lines as a chain of new strings (the caller disposes it), NIL when
-// the file cannot be opened or read. *last (when given) gets the last line.
-char* readLines(const char* path, char** last = nullptr);
+// the file cannot be opened or read whole (*failure, when given, says why).
+// *last (when given) gets the last line.
+char* readLines(const char* path, char** last = nullptr, FileFailure* failure = nullptr);
 // Writes the chain as the file's lines. TRUE only when the file was opened and
 // every write, the flush and the close succeeded. Otherwise FALSE and no file
 // is left, whatever the file object raised; FALSE for an empty chain too.
-bool writeLines(const char* path, const char* lines);
+// *failure (when given) says why it failed.
+bool writeLines(const char* path, const char* lines, FileFailure* failure = nullptr);
 // Copies one file to a new file (never over an existing one). TRUE when made.
 bool fileCopy(const char* source, const char* destination);

@@ -3,7 +3,14 @@
 // under a partial name, which becomes the temporary name only once the file
 // is complete and on the disk; the temporary file then takes the file's place
 // (the old file becoming the backup where one is kept).
+//
+// After any failure one of these holds, so that the next start finds the
+// newest complete file: the old file is in place and no temporary file is
+// left; or no file is in place and the complete new one waits as the
+// temporary file, which finishInterruptedReplacement puts in place.
 #pragma once
+
+struct FileFailure;
 
 struct FileReplacement {
   const char* path;       // the file itself
@@ -12,12 +19,26 @@ struct FileReplacement {
   const char* backup;     // the previous file, or NIL when none is kept
 };
 
-// Writes the lines as the new file and puts it in place. FALSE when the new
-// file could not be written: nothing of it is left, and the file and its
-// backup are untouched. TRUE once the new file is complete, even when a
-// rename after that failed (the next finishInterruptedReplacement completes it).
-bool replaceFileWithLines(const FileReplacement& file, const char* lines);
+enum class ReplacementResult {
+  Replaced,               // the new file is in place, the old one is the backup
+  ReplacedWithoutBackup,  // the new file is in place, but the old one could not become the backup and is gone
+  Failed,                 // the new file is not in place
+};
 
-// Before the file is read: deletes a partial file that an interrupted write
-// left, and puts a complete temporary file in place when the file is missing.
-void finishInterruptedReplacement(const FileReplacement& file);
+// Writes the lines as the new file and puts it in place. A backup that
+// cannot be removed (protected, or a folder of that name) stays as it is:
+// the new file then replaces the old one without a new backup. *failure
+// says why whenever the result is not Replaced. Never removes anything that
+// is protected, and writes nothing when something of another kind (a folder)
+// stands at the file's name.
+ReplacementResult replaceFileWithLines(const FileReplacement& file, const char* lines, FileFailure* failure);
+
+// Before the file is read, and before each replacement: deletes a partial file
+// that an interrupted write left, and puts a complete temporary file in place
+// when the file is missing. FALSE when such a temporary file is still waiting
+// (IoErr says why it could not take the file's place).
+bool finishInterruptedReplacement(const FileReplacement& file);
+
+// A new string: `path` when nothing is there, else the first of `path`.1,
+// `path`.2, ... that is free; NIL when none up to 999 is.
+char* unusedNumberedPath(const char* path);

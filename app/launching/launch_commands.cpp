@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/launching/launch.h"
+#include "app/launching/program_folders.h"
 #include "app/launching/shell_quoting.h"
 #include "app/ludex_module.h"
 #include "core/clean_up.h"
@@ -66,7 +67,7 @@ char* askForFolder(const char* variable, const char* name) {
       const bool named = at >= 0 && StrCmpNoCase(answer + at, ending) && ExistsPath(answer, false);
       if (named) {
         folder = ExtractSubPath(answer);
-        setVarDirPath(variable, folder, true);
+        rememberProgramFolder(variable, folder);
       } else {
         const intptr_t args[] = {reinterpret_cast<intptr_t>(name)};
         requestChoice2(app_name, "You did not supply the program \"%s\".", "OK", args);

@@ -11,9 +11,12 @@
 class cStringSpace;
 
 // A new launcher space from the preferences file, setting the two options.
-// Without a file: the built-in launchers. A faulty file keeps what was read
-// before the fault, silently.
+// Without a file, or with one that cannot be read: the built-in launchers. A
+// faulty file keeps what was read before the fault. A file of another
+// version, faulty or unreadable is left as it is until the next save.
 cStringSpace* loadPrefs();
 // Writes the options and the launchers, through a temporary file that then
-// takes the preferences file's place; a failed write keeps the old file.
+// takes the preferences file's place; a file the last load could not use is
+// kept as "Ludex.prefs.BAD" (numbered when taken) instead of deleted, and the
+// user told so once. A failed save keeps the old file and tells the user why.
 void savePrefs(cStringSpace* space);

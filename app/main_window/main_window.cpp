@@ -1,5 +1,6 @@
 #include "app/main_window/main_window.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "app/games/game.h"
 #include "app/games/game_label.h"
 #include "app/games/game_list_file.h"
+#include "app/games/game_list_repair.h"
 #include "app/games/tags.h"
 #include "app/items/gui_native_icon.h"
 #include "app/items/ludex_amiga.h"
@@ -145,7 +147,7 @@ class MainWindowEvents {
     if (!g) return false;
     WhileBusy(w.window, [g] { launch(g); });
     // The play counts whatever the launch did.
-    g->playCount += 1;
+    if (g->playCount < INT32_MAX) g->playCount += 1;  // the largest count stays
     g->lastPlayed = CurrentTime_ptime();
     char* label = makeGameEntryLabel(g);
     WithCleanUp([&] { w.games->cursor_setLabel(label, 0); }, [&] { DisposeString(label); });
@@ -302,32 +304,46 @@ void releaseApplicationData() {
   End(launcherSpace);
 }
 
-void loadApplicationData() {
-  launcherSpace = loadPrefs();
+namespace {
+
+void makeEmptyList() {
+  End(cursor);
+  End(list);
   list = new cMegaList_class;
   list->new_cMegaList_class(true, nullptr, true);
   cursor = list->infoStart_cMegaList_class()->clone_cMegaCursor_class(REMOVED_GO_NEXT, FOLLOW_NEVER);
-  tagSpace = loadGameList(list);
+}
+
+}  // namespace
+
+void loadApplicationData() {
+  launcherSpace = loadPrefs();
+  makeEmptyList();
+  try {
+    tagSpace = loadGameList(list);
+  } catch (const Exception& e) {
+    if (!e.is("list")) throw;
+    // A corrupt list file is set aside; the line that says what became of
+    // it follows the error's own line, so both are printed here.
+    PrintException(e);
+    switch (repairGameListFile()) {
+      case ListRepair::Repaired: CleanUp(0);
+      case ListRepair::NotRepaired: CleanUp(20);
+      case ListRepair::StartEmpty: break;
+    }
+    makeEmptyList();
+    tagSpace = makeTagSpace();
+  }
 }
 
 void Ludex() {
-  try {
-    loadApplicationData();
-    MainWindow w;
-    openMainWindow(w);
-    runEventLoop(w);
-    w.window->close();
-  } catch (const Exception& e) {
-    // A corrupt list file is set aside and the backup put in its place.
-    WithCleanUp(
-        [&] {
-          if (e.is("list")) repairGameListFile();
-        },
-        releaseApplicationData);
-    throw;
-  } catch (...) {
-    releaseApplicationData();
-    throw;
-  }
-  releaseApplicationData();
+  WithCleanUp(
+      [] {
+        loadApplicationData();
+        MainWindow w;
+        openMainWindow(w);
+        runEventLoop(w);
+        w.window->close();
+      },
+      releaseApplicationData);
 }

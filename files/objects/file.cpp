@@ -119,14 +119,20 @@ void cFile::close() {
 void cFile::flush() {
   requireOpen(className, "flush");
   bool ok = true;
+  // The first refusal's reason, given back as IoErr when the flush fails.
+  int32_t error = 0;
+  const auto note = [&](bool done) {
+    if (!done && ok) error = IoErr();
+    ok = ok && done;
+  };
   if (!readOnlyFlag) {
     bringHostUpToDate();
     if (dirty & FILE_DIRTY_EXTRA)
-      ok = WriteChangedExtra(support & FILE_TAKES_EXTRA, [this] { return writeCache(); }, [this] { fillCache(); });
-    if (dirty & FILE_DIRTY_ATTRIBUTES) ok = cHostFile::setAttributes(cachedAttributes, ATTR_ALL) && ok;
+      note(WriteChangedExtra(support & FILE_TAKES_EXTRA, [this] { return writeCache(); }, [this] { fillCache(); }));
+    if (dirty & FILE_DIRTY_ATTRIBUTES) note(cHostFile::setAttributes(cachedAttributes, ATTR_ALL));
     if (dirty & FILE_DIRTY_TIME) {
       if (!cHostFile::setTime(cachedTime)) {
-        ok = false;
+        note(false);
         std::printf("flush() FAILED to setTime() because \"%s\"; support=%ld, file=\"%s\"\n",
                     failureReason ? failureReason : "", static_cast<long>(support & FILE_TAKES_TIME),
                     canonicalPath ? canonicalPath : "");
@@ -139,7 +145,10 @@ void cFile::flush() {
   cHostFile::flush();
   rereadFromHost();
   loaded = false;
-  if (!ok) Throw("FILE", "cFile.flush(); failed to set one of more of: time, attributes & extra");
+  if (!ok) {
+    SetIoErr(error);
+    Throw("FILE", "cFile.flush(); failed to set one of more of: time, attributes & extra");
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -15,17 +15,23 @@ constexpr int64_t LARGEST_SETTABLE_SIZE = INT32_MAX;
 
 }  // namespace
 
+// Both run after a failed transfer: the failure's IoErr stays for the caller
+// to tell why, whatever the handle's own calls leave.
 void cHostFile::rereadHandlePosition() {
+  const int32_t error = IoErr();
   if (handle) handlePosition = getFilePosition64(handle);
+  SetIoErr(error);
 }
 
 void cHostFile::resyncAfterFailedGrowth() {
   if (!handle) return;
+  const int32_t error = IoErr();
   // The size was recorded before the pad bytes and the data were written:
   // after a failure the file has what reached the disk.
   const int64_t actual = getFileSize64(handle, true);
   if (actual >= 0) size = actual;
   rereadHandlePosition();
+  SetIoErr(error);
 }
 
 void cHostFile::seekHandleTo(int64_t where) {

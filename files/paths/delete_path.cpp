@@ -41,6 +41,7 @@ bool DeletePath(const char* path, bool force, bool anyType) {
         }
         const int32_t type = examined ? fib->fib_DirEntryType : 0;
         const bool otherKind = examined && !anyType && dirEntryTypeIsFile(type, host) == NamesDirectory(path);
+        if (otherKind) SetIoErr(ERROR_OBJECT_WRONG_TYPE);  // left alone, and why
         if (!otherKind) {
           const int32_t protection = examined ? fib->fib_Protection : 0;
           const bool cleared = force && !isLinkType(type) && SetProtection(host, FIBF_DEFAULT);

@@ -28,9 +28,12 @@ bool RenamePath(const char* from, const char* to, bool force) {
         if (lock) {
           fib = static_cast<FileInfoBlock*>(AllocDosObject(DOS_FIB, nullptr));
           if (!fib) Throw("MEM");
-          const bool guarded = Examine(lock, fib) && (fib->fib_Protection & (FIBF_READ | FIBF_WRITE)) != 0;
-          // The source stays locked while it is renamed.
+          const int32_t protection = Examine(lock, fib) ? fib->fib_Protection : 0;
+          const bool guarded = (protection & (FIBF_READ | FIBF_WRITE)) != 0;
+          // The source stays locked while it is renamed. A refusal says why,
+          // as a failed Rename would.
           if (force || !guarded) renamed = Rename(hostFrom, hostTo);
+          else SetIoErr((protection & FIBF_READ) ? ERROR_READ_PROTECTED : ERROR_WRITE_PROTECTED);
         }
       },
       cleanUp);

@@ -66,7 +66,9 @@ int32_t EasyRequestArgs(Window* window, const EasyStruct* easyStruct, uint32_t* 
   int32_t result = 0;
   RequesterAnswer answer;
   if (!answerRequester(record, &answer)) {
-    printRequesterCancel(record.title, "no answer");
+    // A message with one button has nothing to choose: its text is the line.
+    if (record.buttons.size() == 1) printRequesterMessage(record.title, record.body);
+    else printRequesterCancel(record.title, "no answer");
   } else if (answer.kind == RequesterAnswer::Kind::Button) {
     result = pressedButton(answer, record.buttons);
     if (result < 0) {

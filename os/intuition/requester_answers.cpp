@@ -62,6 +62,14 @@ void printRequesterCancel(const std::string& title, const std::string& why) {
   std::fflush(stdout);
 }
 
+void printRequesterMessage(const std::string& title, const std::string& text) {
+  std::string line = text;
+  for (char& c : line)
+    if (c == '\n') c = ' ';
+  std::printf("# requester \"%s\": %s\n", title.c_str(), line.c_str());
+  std::fflush(stdout);
+}
+
 void ostest::answerButton(int32_t number) {
   RequesterAnswer a;
   a.kind = RequesterAnswer::Kind::Button;

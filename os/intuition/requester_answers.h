@@ -4,6 +4,8 @@
 // queueRequesterAnswer. A requester with no answer queued is cancelled (the
 // close gadget) and says so on stdout:
 //   # requester "TITLE": no answer, Cancel
+// except a message with one button only, which shows its text there:
+//   # requester "TITLE": TEXT
 // With a display, a requester with no answer queued is asked on screen (a
 // screen requester installed by the display); queued answers still come first.
 // Every requester shown is also written to a log that tests read.
@@ -68,6 +70,9 @@ size_t queuedRequesterAnswers();
 void logRequester(const RequesterRecord& record);
 // Prints `# requester "TITLE": WHY, Cancel` (why: "no answer", ...).
 void printRequesterCancel(const std::string& title, const std::string& why);
+// Prints a message nobody is there to read as `# requester "TITLE": TEXT`,
+// its line breaks as blanks, so that it stays one line.
+void printRequesterMessage(const std::string& title, const std::string& text);
 
 namespace ostest {
 void answerButton(int32_t number);

@@ -1,11 +1,15 @@
 #include "app/games/game_list_file.h"
+#include "app/games/game_list_repair.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,9 +25,14 @@
 #include "core/strings/string_space.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
+#include "os/intuition/requester_answers.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/folder_contents.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
+
+using Files = FolderContents;
 
 struct GameRow {
   std::string name, path, tags, params;
@@ -54,6 +63,7 @@ class GameListFile : public testing::Test {
   }
   void writeList(const std::string& text) { box.writeFile("progdir/Ludex.list", text); }
   std::string listFile() { return box.readFile("progdir/Ludex.list"); }
+  Files folderFiles() { return folderContents(box.host("progdir")); }
 
   std::vector<GameRow> load() {
     fresh();
@@ -134,7 +144,8 @@ TEST_F(GameListFile, NumbersAtTheirLimitsAreWrittenAsTheCLibraryWritesThemAndRea
       const uint32_t minutes = static_cast<uint32_t>(last / 60);
       std::snprintf(numbers, sizeof numbers, "%d\n$%x\n", p, minutes);
       expected += std::string("\nG\ng\n,\n\n") + numbers;
-      back.push_back({"G", "g", ",", "<NIL>", p, static_cast<int64_t>(static_cast<int32_t>(minutes)) * 60});
+      // A count below 0 cannot be, and loads as never played.
+      back.push_back({"G", "g", ",", "<NIL>", p < 0 ? 0 : p, static_cast<int64_t>(static_cast<int32_t>(minutes)) * 60});
     }
   }
   saveGameList(gameList, nullptr);
@@ -159,30 +170,131 @@ TEST_F(GameListFile, EveryCorruptFileRaisesList) {
   EXPECT_EQ(rows().size(), 1u);
 }
 
-TEST_F(GameListFile, ListThatExistsButCannotBeReadIsAnError) {
-  writeList("5\nA\na\n,\n\n0\n$0\n\n");
-  ostest::failNextCall("Open", ERROR_READ_PROTECTED);
-  EXPECT_EQ(listError(), "list loadGameList(); Ludex.list cannot be read");
+TEST_F(GameListFile, AListThatCannotBeReadIsLeftAsItIsAndTheProgramEndsSayingWhy) {
+  const std::string list = "5\nA\na\n,\n\n0\n$0\n";
+  writeList(list);
+  box.writeFile("progdir/Ludex.list.bak", "5");
+  const Files before = folderFiles();
+  ASSERT_EQ(chmod(box.host("progdir").c_str(), 0777), 0);  // anything could change here
+  // The load in a child: what it printed, and the exit it raised.
+  const auto loadInChild = [this] {
+    ostest::resetRequesters();
+    try {
+      load();
+    } catch (const Exception& e) {
+      if (e.id() == ORDERLY_EXIT_ID) return static_cast<int>(e.exitCode());
+      std::printf("raised %s\n", e.message() ? e.message() : "");
+      return 1;
+    }
+    return 0;
+  };
+  const std::string told =
+      "# requester \"Ludex\": The game list \"PROGDIR:Ludex.list\" cannot be read (file is read protected). "
+      "Ludex ends and leaves it as it is.\n";
+  int ways = 0;
+  // Read protection of the system's own.
+  if (ostest::hasExtendedAttributes(box.root().c_str())) {
+    ASSERT_TRUE(SetProtection("PROGDIR:Ludex.list", FIBF_READ));
+    const ChildResult r = runInChild(loadInChild);
+    ASSERT_TRUE(SetProtection("PROGDIR:Ludex.list", FIBF_DEFAULT));
+    EXPECT_EQ(r.exitCode, 20);
+    EXPECT_EQ(r.output, told);
+    EXPECT_EQ(folderFiles(), before);
+    ++ways;
+  }
+  // A user without the right to read it.
+  ASSERT_EQ(chmod(box.host("progdir/Ludex.list").c_str(), 0), 0);
+  const ChildResult r = runAsOrdinaryUser(loadInChild);
+  ASSERT_EQ(chmod(box.host("progdir/Ludex.list").c_str(), 0644), 0);
+  if (r.exitCode != CANNOT_DROP_ROOT) {
+    EXPECT_EQ(r.exitCode, 20);
+    EXPECT_EQ(r.output, told);
+    EXPECT_EQ(folderFiles(), before);
+    ++ways;
+  }
+  // An open or a read that fails for a moment.
+  const std::pair<const char*, int32_t> moments[] = {{"Open", ERROR_DISK_FULL}, {"Read", ERROR_SEEK_ERROR}};
+  for (const auto& [call, code] : moments) {
+    const ChildResult moment = runInChild([&, call = call, code = code] {
+      ostest::failNextCall(call, code);
+      return loadInChild();
+    });
+    EXPECT_EQ(moment.exitCode, 20) << call;
+    EXPECT_NE(moment.output.find("\"PROGDIR:Ludex.list\" cannot be read ("), std::string::npos) << moment.output;
+    EXPECT_EQ(folderFiles(), before) << call;
+  }
+  if (ways == 0) GTEST_SKIP() << "neither protection bits nor an ordinary user here";
 }
 
-TEST_F(GameListFile, RepairSetsTheFaultyListAsideAndRestoresTheBackup) {
-  writeList("bad list");
-  box.writeFile("progdir/Ludex.list.bak", "5");
-  repairGameListFile();
-  EXPECT_EQ(box.readFile("progdir/Ludex.list.BAD"), "bad list");
-  EXPECT_EQ(listFile(), "5");
-
-  // With an older .BAD there, the faulty list is deleted instead.
-  writeList("newer bad list");
-  repairGameListFile();
-  EXPECT_EQ(box.readFile("progdir/Ludex.list.BAD"), "bad list");
-  EXPECT_EQ(listFile(), "5");
-
-  // Without a backup the next start begins empty.
-  unlink(box.host("progdir/Ludex.list.bak").c_str());
-  writeList("bad again");
-  repairGameListFile();
-  EXPECT_FALSE(box.exists("progdir/Ludex.list"));
+TEST_F(GameListFile, AFaultyListIsAlwaysKeptAndAFaultyBackupIsNeverCopied) {
+  const std::string good = "5\nG\ng\n,\n\n0\n$0\n";
+  const std::string bad = "5\nB\nb\n,\n\n0\n$0\nnot a separator\n";
+  const std::string badToo = "5\nC\nc\n,\n\n0\n$0\nnor this\n";
+  const std::string withNul = std::string("5\nN") + '\0' + "ul\nn\n,\n\n0\n$0\n";
+  const bool bits = ostest::hasExtendedAttributes(box.root().c_str());
+  struct Row {
+    const char* what;
+    Files before;
+    const char* writeProtected;  // a file of the folder (NIL: none)
+    const char* error;
+    Files after;
+    const char* line;
+    ListRepair result;
+  };
+  const char* const kept = "The faulty list was kept as \"PROGDIR:Ludex.list.BAD";
+  const Row rows[] = {
+      {"a whole backup", {{"Ludex.list", bad}, {"Ludex.list.bak", good}}, nullptr, "is corrupt",
+       {{"Ludex.list", good}, {"Ludex.list.bak", good}, {"Ludex.list.BAD", bad}},
+       "\"; the next start opens its backup.", ListRepair::Repaired},
+      {"an older faulty list", {{"Ludex.list", bad}, {"Ludex.list.bak", good}, {"Ludex.list.BAD", "older"}}, nullptr,
+       "is corrupt", {{"Ludex.list", good}, {"Ludex.list.bak", good}, {"Ludex.list.BAD", "older"}, {"Ludex.list.BAD.1", bad}},
+       ".1\"; the next start opens its backup.", ListRepair::Repaired},
+      {"two older faulty lists",
+       {{"Ludex.list", bad}, {"Ludex.list.BAD", "older"}, {"Ludex.list.BAD.1", "old"}}, nullptr, "is corrupt",
+       {{"Ludex.list.BAD", "older"}, {"Ludex.list.BAD.1", "old"}, {"Ludex.list.BAD.2", bad}},
+       ".2\"; there is no backup, so the next start begins with an empty list.", ListRepair::Repaired},
+      {"a NUL byte in a field", {{"Ludex.list", withNul}, {"Ludex.list.bak", good}}, nullptr, "is corrupt",
+       {{"Ludex.list", good}, {"Ludex.list.bak", good}, {"Ludex.list.BAD", withNul}},
+       "\"; the next start opens its backup.", ListRepair::Repaired},
+      {"a faulty backup", {{"Ludex.list", bad}, {"Ludex.list.bak", badToo}}, nullptr, "is corrupt",
+       {{"Ludex.list.BAD", bad}, {"Ludex.list.BAD.1", badToo}},
+       "\" and its faulty backup as \"PROGDIR:Ludex.list.BAD.1\"; Ludex starts with an empty list.",
+       ListRepair::StartEmpty},
+      {"a faulty backup and no list", {{"Ludex.list.bak", "7"}}, nullptr, "is corrupt (or unknown format version)",
+       {{"Ludex.list.BAD", "7"}}, nullptr, ListRepair::StartEmpty},
+      {"a write-protected faulty list", {{"Ludex.list", bad}, {"Ludex.list.bak", good}}, "Ludex.list", "is corrupt",
+       {{"Ludex.list", bad}, {"Ludex.list.bak", good}}, nullptr, ListRepair::NotRepaired},
+      {"a write-protected faulty backup", {{"Ludex.list", bad}, {"Ludex.list.bak", badToo}}, "Ludex.list.bak",
+       "is corrupt", {{"Ludex.list.BAD", bad}, {"Ludex.list.bak", badToo}},
+       "\", but its faulty backup cannot be kept aside (object is write-protected); it is left as it is.",
+       ListRepair::NotRepaired},
+  };
+  const std::map<std::string, std::string> otherLines = {
+      {"a faulty backup and no list",
+       "The faulty backup was kept as \"PROGDIR:Ludex.list.BAD\"; Ludex starts with an empty list.\n"},
+      {"a write-protected faulty list",
+       "The faulty list cannot be kept aside (object is write-protected); it is left as it is.\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    if (row.writeProtected && !bits) continue;
+    for (const auto& [name, text] : folderFiles()) unlink(box.host("progdir/" + name).c_str());
+    for (const auto& [name, text] : row.before) box.writeFile("progdir/" + name, text);
+    const std::string protectedPath = row.writeProtected ? std::string("PROGDIR:") + row.writeProtected : "";
+    if (row.writeProtected) {
+      ASSERT_TRUE(SetProtection(protectedPath.c_str(), FIBF_WRITE));
+    }
+    EXPECT_EQ(listError(), std::string("list loadGameList(); Ludex.list ") + row.error);
+    testing::internal::CaptureStdout();
+    const ListRepair result = repairGameListFile();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    if (row.writeProtected) {
+      ASSERT_TRUE(SetProtection(protectedPath.c_str(), FIBF_DEFAULT));
+    }
+    EXPECT_EQ(result, row.result);
+    EXPECT_EQ(printed, row.line ? kept + std::string(row.line) + "\n" : otherLines.at(row.what));
+    EXPECT_EQ(folderFiles(), row.after);
+  }
 }
 
 TEST_F(GameListFile, SaveKeepsTheOldListAsBackup) {
@@ -197,44 +309,125 @@ TEST_F(GameListFile, SaveKeepsTheOldListAsBackup) {
   EXPECT_NE(tagSpace->get_cStringSpace("Favourite"), 0);
 }
 
-TEST_F(GameListFile, NoInterruptionOfASaveLosesBothLists) {
-  // Each step of the save fails in turn (opening, writing, dating, syncing
-  // and closing the new file, removing the backup, each rename): the save
-  // raises nothing and leaves no partial file, and the list read back
-  // afterwards is the old one or the new one, never none.
-  struct Step {
-    const char* call;
-    int32_t after;
-    bool writing;
-  };
-  const Step steps[] = {
-      {"Open", 0, true},  {"Open", 1, true},  {"Open", 2, true},    {"Write", 0, true},
-      {"Flush", 0, true}, {"Flush", 1, true}, {"SetFileDate", 0, true}, {"Close", 0, true},
-      {"Close", 1, true}, {"DeleteFile", 2, false}, {"Rename", 0, true}, {"Rename", 1, false},
-      {"Rename", 2, false},
-  };
-  for (const Step& step : steps) {
-    const std::string what = std::string(step.call) + " " + std::to_string(step.after);
-    for (const char* f : {"Ludex.list", "Ludex.list.bak", "Ludex.list.tmp"}) unlink(box.host(std::string("progdir/") + f).c_str());
-    fresh();
-    add("Old", "old", ",", 0, 0);
-    saveGameList(gameList, nullptr);
-    saveGameList(gameList, nullptr);  // a backup exists too
-    const std::string old = listFile();
+TEST_F(GameListFile, ASaveThatFailsAtAnyStepSaysSoAndTheNextStartFindsTheOldOrTheNewList) {
+  // Every call a whole save makes to the system fails in turn (opening,
+  // writing, dating, syncing and closing the new file, each probe, delete and
+  // rename). The save raises nothing and leaves no partial file; it either
+  // puts the new list in place with the old one as the backup, silently, or
+  // says so in one message; and a fresh start finds the old or the new list.
+  const std::string old = "5\nOld\nold\n,\n\n0\n$0\n";
+  const std::string older = "5\nOlder\nolder\n,\n\n0\n$0\n";
+  const auto prepare = [&] {
+    for (const auto& [name, text] : folderFiles()) unlink(box.host("progdir/" + name).c_str());
+    writeList(old);
+    box.writeFile("progdir/Ludex.list.bak", older);
+    load();
     add("New", "new", ",", 0, 0);
-    ostest::failNextCall(step.call, ERROR_DISK_FULL, step.after);
+    ostest::resetRequesters();
+  };
+  prepare();
+  ostest::recordCalls(true);
+  saveGameList(gameList, nullptr);
+  ostest::recordCalls(false);
+  const std::string saved = listFile();
+  ASSERT_EQ(saved, old + "\nNew\nnew\n,\n\n0\n$0\n");
+  std::vector<std::pair<std::string, int32_t>> steps;
+  std::map<std::string, int32_t> made;
+  for (const std::string& entry : ostest::callLog()) {
+    const std::string call = entry.substr(0, entry.find(' '));
+    steps.emplace_back(call, made[call]++);
+  }
+  ASSERT_GE(made["Rename"], 3);
+  ASSERT_GE(made["Write"], 1);
+  ASSERT_GE(made["Flush"], 1);
+  int reported = 0;
+  for (const auto& [call, nth] : steps) {
+    const std::string what = call + " #" + std::to_string(nth);
+    prepare();
+    ostest::failNextCall(call.c_str(), ERROR_DISK_FULL, nth);
     EXPECT_NO_THROW(saveGameList(gameList, nullptr)) << what;
     ostest::clearFailures();
     EXPECT_FALSE(box.exists("progdir/Ludex.list.new")) << what;
-    if (step.writing) {
-      // The failure was overcome (a second way to open, a close whose
-      // result does not count) or the old list stays as it was.
-      const std::string now = listFile();
-      EXPECT_TRUE(now == old || now == old + "\nNew\nnew\n,\n\n0\n$0\n") << what << ": " << now;
-      EXPECT_FALSE(box.exists("progdir/Ludex.list.tmp")) << what;
+    const std::vector<RequesterRecord>& told = ostest::requesterLog();
+    ASSERT_LE(told.size(), 1u) << what;
+    if (told.empty()) {
+      // Overcome (a second way to open, a close whose result does not count).
+      EXPECT_EQ(listFile(), saved) << what;
+      EXPECT_EQ(box.readFile("progdir/Ludex.list.bak"), old) << what;
+    } else {
+      ++reported;
+      const bool failed = told[0].body.rfind("The game list could not be saved to \"PROGDIR:Ludex.list\" (", 0) == 0;
+      const bool noBackup = told[0].body.rfind("The game list was saved to \"PROGDIR:Ludex.list\", but without", 0) == 0;
+      EXPECT_TRUE(failed || noBackup) << what << ": " << told[0].body;
+      // Why, in the system's words (a failed probe may tell of another fault).
+      EXPECT_EQ(told[0].body.find("\" ()"), std::string::npos) << what << ": " << told[0].body;
+      if (noBackup) {
+        EXPECT_EQ(listFile(), saved) << what;
+      }
+      // Where the old list is in place, no newer file waits beside it.
+      if (box.exists("progdir/Ludex.list")) {
+        EXPECT_FALSE(box.exists("progdir/Ludex.list.tmp")) << what;
+      }
     }
-    const size_t loaded = load().size();
-    EXPECT_TRUE(loaded == 1 || loaded == 2) << what << ": " << loaded;
+    const std::vector<GameRow> found = load();
+    ASSERT_FALSE(found.empty()) << what;
+    EXPECT_EQ(found[0].name, "Old") << what;
+    EXPECT_TRUE(found.size() == 2 || !told.empty()) << what;
+  }
+  EXPECT_GT(reported, 5);
+
+  // The new list cannot take its place, nor the old one go back: it waits as
+  // the temporary file, which the next start takes.
+  prepare();
+  ostest::failNextCall("Rename", ERROR_DISK_FULL, 2);
+  ostest::failNextCall("Rename", ERROR_DISK_FULL, 0);
+  saveGameList(gameList, nullptr);
+  ostest::clearFailures();
+  EXPECT_EQ(ostest::requesterLog().size(), 1u);
+  EXPECT_FALSE(box.exists("progdir/Ludex.list"));
+  EXPECT_EQ(box.readFile("progdir/Ludex.list.tmp"), saved);
+  EXPECT_EQ(load().size(), 2u);
+  EXPECT_EQ(listFile(), saved);
+}
+
+TEST_F(GameListFile, ABackupThatCannotBeRemovedStaysAndTheNewListTakesThePlaceOfTheOld) {
+  struct Case {
+    const char* what;
+    void (*makeBackup)(DosSandbox& box);
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"a folder", [](DosSandbox& box) { box.makeDir("progdir/Ludex.list.bak"); }, "object is of the wrong type"},
+      {"a delete-protected file",
+       [](DosSandbox& box) {
+         box.writeFile("progdir/Ludex.list.bak", "5");
+         SetProtection("PROGDIR:Ludex.list.bak", FIBF_DELETE);
+       },
+       "object is protected from deletion"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.makeBackup != cases[0].makeBackup && !ostest::hasExtendedAttributes(box.root().c_str())) continue;
+    std::filesystem::remove_all(box.host("progdir"));
+    box.makeDir("progdir");
+    writeList("5\nOld\nold\n,\n\n0\n$0\n");
+    c.makeBackup(box);
+    const Files backup = folderFiles();
+    load();
+    add("New", "new", ",", 0, 0);
+    ostest::resetRequesters();
+    saveGameList(gameList, nullptr);
+    add("Newer", "newer", ",", 0, 0);
+    saveGameList(gameList, nullptr);
+    // Said once a run; the backup stays as it was.
+    ASSERT_EQ(ostest::requesterLog().size(), 1u);
+    EXPECT_EQ(ostest::requesterLog()[0].body,
+              std::string("The game list was saved to \"PROGDIR:Ludex.list\", but without a backup of the one before "
+                          "(PROGDIR:Ludex.list.bak: ") + c.reason + ").");
+    EXPECT_EQ(backup.at("Ludex.list.bak"), folderFiles().at("Ludex.list.bak"));
+    EXPECT_FALSE(box.exists("progdir/Ludex.list.tmp"));
+    EXPECT_EQ(load().size(), 3u);
+    SetProtection("PROGDIR:Ludex.list.bak", FIBF_DEFAULT);
   }
 }
 
@@ -269,9 +462,9 @@ TEST_F(GameListFile, OnlyAWholeSyncedListBecomesTheTemporaryFile) {
   EXPECT_EQ(listFile(), whole);
 }
 
-TEST_F(GameListFile, GamesWithLineBreaksAreNotWritten) {
-  // A line break anywhere, or a "\r" ending a field, would change the game
-  // on reading; a "\r" inside a field is kept.
+TEST_F(GameListFile, GamesWithLineBreaksAreNotWrittenAndACarriageReturnEndingAFieldIsKept) {
+  // A line break anywhere would split a field; a "\r" ending a field is
+  // written with one more, which reading takes off again.
   add("Good", "good", ",", 0, 0);
   add("Two\nLines", "bad", ",", 0, 0);
   add("A\rB", "a\rb", ",X\rY,", 1, 0);
@@ -279,7 +472,20 @@ TEST_F(GameListFile, GamesWithLineBreaksAreNotWritten) {
   add("Tag", "tag", ",X,\r", 0, 0);
   add("Path", "path\r", ",", 0, 0);
   saveGameList(gameList, nullptr);
-  EXPECT_EQ(load(), (std::vector<GameRow>{{"Good", "good", ",", "<NIL>", 0, 0}, {"A\rB", "a\rb", ",X\rY,", "<NIL>", 1, 0}}));
+  EXPECT_EQ(listFile(),
+            "5\nGood\ngood\n,\n\n0\n$0\n\nA\rB\na\rb\n,X\rY,\n\n1\n$0\n\nEnds\r\r\nends\n,\n\n0\n$0\n"
+            "\nTag\ntag\n,X,\r\r\n\n0\n$0\n\nPath\npath\r\r\n,\n\n0\n$0\n");
+  const std::vector<GameRow> back = {{"Good", "good", ",", "<NIL>", 0, 0}, {"A\rB", "a\rb", ",X\rY,", "<NIL>", 1, 0},
+                                     {"Ends\r", "ends", ",", "<NIL>", 0, 0}, {"Tag", "tag", ",X,\r", "<NIL>", 0, 0},
+                                     {"Path", "path\r", ",", "<NIL>", 0, 0}};
+  EXPECT_EQ(load(), back);
+  // Saved again, the same file: nothing is lost on the way round.
+  const std::string once = listFile();
+  saveGameList(gameList, nullptr);
+  EXPECT_EQ(listFile(), once);
+  // A list written with CR LF line ends keeps such a field too.
+  writeList("5\r\nCR\r\r\ncr\r\n,\r\n\r\n7\r\n$0\r\n");
+  EXPECT_EQ(load(), (std::vector<GameRow>{{"CR\r", "cr", ",", "<NIL>", 7, 0}}));
 }
 
 TEST_F(GameListFile, EntryLabels) {

@@ -276,8 +276,10 @@ TEST_F(MainWindow, ACorruptListIsSetAsideAndTheBackupOpensNextTime) {
   // No window opens: the script's first line would fail if one did.
   const LudexRunResult r = box.run("expect-rows Games 99\n");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "EXCEPTION: \"list\"; loadGameList(); Ludex.list is corrupt.\n");
-  EXPECT_TRUE(box.hasFile("progdir/Ludex.list.BAD"));
+  EXPECT_EQ(r.output,
+            "EXCEPTION: \"list\"; loadGameList(); Ludex.list is corrupt.\n"
+            "The faulty list was kept as \"PROGDIR:Ludex.list.BAD\"; the next start opens its backup.\n");
+  EXPECT_EQ(box.read("progdir/Ludex.list.BAD"), corrupt);
   EXPECT_EQ(box.list(), backup);
   runOk("expect-rows Games 1\nexpect-row Games Saved\nclose\n");
 }

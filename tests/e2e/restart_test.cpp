@@ -67,7 +67,8 @@ TEST(Restart, ACorruptListIsSetAsideOnceAndTheBackupShownFromThenOn) {
   E2eScenario s{.list = corrupt};
   // No window opens: the script's first line would fail if one did.
   s.starts.push_back({.script = "expect-rows Games 99\n",
-                      .output = "EXCEPTION: \"list\"; loadGameList(); Ludex.list is corrupt.\n",
+                      .output = "EXCEPTION: \"list\"; loadGameList(); Ludex.list is corrupt.\n"
+                                "The faulty list was kept as \"PROGDIR:Ludex.list.BAD\"; the next start opens its backup.\n",
                       .listIs = backup});
   s.starts.push_back({.script = "expect-rows Games 2\nexpect-row Games Saved\nexpect-row Games Kept\nclose\n",
                       .listIs = backup});

@@ -65,6 +65,20 @@ TEST_F(EasyRequest, AnswersThatFitNoButtonCancelAndSaySo) {
   }
 }
 
+// A message (one button) with nobody to read it is shown as one line.
+TEST_F(EasyRequest, AnUnansweredMessageIsPrintedAsOneLine) {
+  const intptr_t args[] = {reinterpret_cast<intptr_t>("PROGDIR:Ludex.list")};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(ask("OK", "\"%s\" could not be saved.\nTry again.", args, 1), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "# requester \"Ludex\": \"PROGDIR:Ludex.list\" could not be saved. Try again.\n");
+  // An answer queued for it is taken silently.
+  ostest::answerButton(0);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(ask("OK", "Told"), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
 TEST_F(EasyRequest, BodyAndButtonsTakeTheArgumentsInTurn) {
   const intptr_t args[] = {reinterpret_cast<intptr_t>("Fred"), 3, reinterpret_cast<intptr_t>("Go")};
   ostest::answerButton(1);
@@ -89,7 +103,7 @@ TEST_F(EasyRequest, ABodyPlaceholderWithoutArgumentsIsShownAsItStands) {
 }
 
 TEST_F(EasyRequest, UntitledRequesterAndNoRecord) {
-  EasyStruct es{20, 0, nullptr, "Body", "OK"};
+  EasyStruct es{20, 0, nullptr, "Body", "OK|Cancel"};
   testing::internal::CaptureStdout();
   EXPECT_EQ(EasyRequestArgs(nullptr, &es, nullptr, nullptr, 0), 0);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "# requester \"System Request\": no answer, Cancel\n");

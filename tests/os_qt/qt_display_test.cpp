@@ -31,6 +31,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 
