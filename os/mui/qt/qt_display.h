@@ -2,7 +2,8 @@
 // current application as a WindowView, follows the engine's objects each time
 // the program waits, runs Qt's event loop until the person's gestures queued
 // input (or the host asked the program to quit: SIGTERM, or the desktop's
-// quit), and asks requesters on screen when no answer is queued.
+// quit), asks requesters on screen when no answer is queued, and shows the
+// hosted system's console windows.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -17,6 +18,7 @@ struct Object;
 
 namespace mui::qt {
 
+class ConsoleWindows;
 class WindowView;
 
 class QtDisplay : public HostDisplay {
@@ -41,6 +43,7 @@ class QtDisplay : public HostDisplay {
   HostDisplay* displayBefore_;
   ScreenRequester requesterBefore_;
   std::unique_ptr<QObject> desktopQuit_;  // turns the desktop's quit into the host's quit request
+  std::unique_ptr<ConsoleWindows> consoles_;
 };
 
 // The process's Qt application, made on first use (it lives as long as the process).

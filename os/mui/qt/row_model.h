@@ -3,6 +3,8 @@
 // only what is on screen), and starts afresh each time the list was redrawn.
 // The selection and the active row are the list's too, shown as the row's
 // colours, so what is selected on screen is always what the program sees.
+// The text codes of a row (bold, a pen such as the alternative colour) are
+// shown as its font and colour.
 // Once the list is disposed (its window given back while the view is still
 // on screen, until the display takes it down), the model shows no texts.
 #pragma once
@@ -35,6 +37,9 @@ class RowModel : public QAbstractTableModel {
   int rows_ = 0;
   int columns_ = 0;
   bool selectedRow(int row) const;
+  // What a row's or title's text gives for a role: its shown text, its
+  // alignment, the font and colour its codes ask for.
+  static QVariant textData(const char* text, int role);
   bool listAlive() const;
 };
 
