@@ -14,7 +14,9 @@
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
 #include "os/mui/qt/gesture.h"
+#include "os/mui/qt/qt_text.h"
 #include "os/mui/qt/row_model.h"
+#include "os/mui/qt/text_style.h"
 
 namespace mui::qt {
 namespace {
@@ -39,7 +41,10 @@ void rowGesture(const char* what, NList* list, size_t row, bool twice, RowClick 
 
 // At most this many rows, spread over the list, and the rows in view are
 // measured for a column's width: a long list costs no more than a short one.
-constexpr int MEASURED_ROWS = 500;
+constexpr int MEASURED_ROWS = 200;
+// Of those, the texts of each column with the most characters are measured
+// in their fonts (the widest text is among them).
+constexpr size_t MEASURED_TEXTS = 12;
 
 class RowTreeView : public QTreeView {
  public:
@@ -64,14 +69,19 @@ class RowTreeView : public QTreeView {
     });
   }
 
-  // Each column as wide as its title and the rows measured need, but for
-  // those the person sized; the last column takes the room left.
+  void setRows(RowModel* rows) {
+    rows_ = rows;
+    setModel(rows);
+  }
+  // The rows (or those in view) changed: each column becomes as wide as its
+  // title and the rows measured need, but for those the person sized; the
+  // last column takes the room left.
   void fitColumns() {
-    const std::vector<int> widths = measuredWidths();
+    measured_ = measure();
     fitting_ = true;
-    for (int c = 0; c + 1 < static_cast<int>(widths.size()); ++c)
-      if (!sizedByHand_.count(c) && header()->sectionSize(c) != widths[static_cast<size_t>(c)])
-        header()->resizeSection(c, widths[static_cast<size_t>(c)]);
+    for (int c = 0; c + 1 < static_cast<int>(measured_.size()); ++c)
+      if (!sizedByHand_.count(c) && header()->sectionSize(c) != measured_[static_cast<size_t>(c)])
+        header()->resizeSection(c, measured_[static_cast<size_t>(c)]);
     fitting_ = false;
     updateGeometry();
   }
@@ -93,7 +103,8 @@ class RowTreeView : public QTreeView {
   QSize sizeHint() const override {
     QSize size = QTreeView::sizeHint();
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-    for (int c : measuredWidths()) width += c;
+    if (measured_.size() != static_cast<size_t>(header()->count())) measured_ = measure();
+    for (int c : measured_) width += c;
     size.setWidth(std::max(size.width(), width));
     return size;
   }
@@ -143,8 +154,10 @@ class RowTreeView : public QTreeView {
 
  private:
   NList* list_;
+  RowModel* rows_ = nullptr;
   bool fitting_ = false;
   std::set<int> sizedByHand_;
+  mutable std::vector<int> measured_;  // per column, as last measured
 
   int rowHeightShown() const {
     return model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : fontMetrics().height();
@@ -171,32 +184,61 @@ class RowTreeView : public QTreeView {
       return out;
     }
     for (int i = 0; i < MEASURED_ROWS; ++i) out.push_back(static_cast<int>(static_cast<long>(i) * rows / MEASURED_ROWS));
-    const int first = std::max(0, indexAt(QPoint(0, 0)).row());
-    for (int r = first; r < rows && r < first + viewport()->height() / std::max(1, rowHeightShown()) + 1; ++r)
-      out.push_back(r);
+    // The view scrolls by rows: the scroll bar tells the first in view, and
+    // rows are no lower than a line (asking the view would lay out all rows
+    // before their time).
+    const int first = std::clamp(verticalScrollBar()->value(), 0, rows - 1);
+    const int inView = viewport()->height() / std::max(1, fontMetrics().height()) + 1;
+    for (int r = first; r < rows && r < first + inView; ++r) out.push_back(r);
     return out;
   }
   // Per column: the title's width, or the width the row with the widest
   // text measured (in its own font) is drawn with.
-  std::vector<int> measuredWidths() const {
-    const int columns = header()->count();
-    std::vector<int> widths(static_cast<size_t>(columns), 0);
-    if (!model()) return widths;
-    const std::vector<int> rows = measuredRows();
+  std::vector<int> measure() const {
+    const size_t columns = static_cast<size_t>(header()->count());
+    std::vector<int> widths(columns, 0), widestRow(columns, -1), widest(columns, -1);
+    for (size_t c = 0; c < columns; ++c) widths[c] = header()->sectionSizeHint(static_cast<int>(c));
+    if (!rows_) return widths;
+    // The fonts a row's codes can ask for: plain, bold, italic, both.
+    std::vector<QFontMetrics> metrics;
+    for (int look = 0; look < 4; ++look) {
+      TextStyle style;
+      style.bold = (look & 1) != 0;
+      style.italic = (look & 2) != 0;
+      metrics.emplace_back(styledFont(font(), style));
+    }
+    // Only the texts with the most characters of each column are measured
+    // in their fonts: the widest is among them.
+    struct Candidate {
+      size_t length;
+      int row;
+      std::string text;
+    };
+    std::vector<std::vector<Candidate>> longest(columns);
+    for (int r : measuredRows()) {
+      std::vector<std::string> texts = rows_->rowTexts(r);
+      for (size_t c = 0; c < columns && c < texts.size(); ++c) {
+        std::vector<Candidate>& kept = longest[c];
+        const size_t length = texts[c].size();
+        if (kept.size() == MEASURED_TEXTS && length <= kept.back().length) continue;
+        auto at = std::find_if(kept.begin(), kept.end(), [length](const Candidate& k) { return k.length < length; });
+        kept.insert(at, Candidate{length, r, std::move(texts[c])});
+        if (kept.size() > MEASURED_TEXTS) kept.pop_back();
+      }
+    }
+    for (size_t c = 0; c < columns; ++c)
+      for (const Candidate& k : longest[c]) {
+        const TextStyle style = styleOf(k.text.c_str());
+        const QFontMetrics& in = metrics[(style.bold ? 1 : 0) | (style.italic ? 2 : 0)];
+        const int advance = in.horizontalAdvance(shownQt(k.text.c_str()));
+        if (advance > widest[c]) widest[c] = advance, widestRow[c] = k.row;
+      }
     QStyleOptionViewItem option;
     initViewItemOption(&option);
-    for (int c = 0; c < columns; ++c) {
-      QModelIndex widest;
-      int most = -1;
-      for (int r : rows) {
-        const QModelIndex at = model()->index(r, c);
-        const QVariant font = at.data(Qt::FontRole);
-        const QFontMetrics metrics(font.isValid() ? font.value<QFont>().resolve(this->font()) : this->font());
-        const int advance = metrics.horizontalAdvance(at.data().toString());
-        if (advance > most) most = advance, widest = at;
-      }
-      const int rowWidth = widest.isValid() ? itemDelegateForIndex(widest)->sizeHint(option, widest).width() : 0;
-      widths[static_cast<size_t>(c)] = std::max(header()->sectionSizeHint(c), rowWidth);
+    for (size_t c = 0; c < columns; ++c) {
+      if (widestRow[c] < 0) continue;
+      const QModelIndex at = model()->index(widestRow[c], static_cast<int>(c));
+      widths[c] = std::max(widths[c], itemDelegateForIndex(at)->sizeHint(option, at).width());
     }
     return widths;
   }
@@ -207,7 +249,7 @@ class ListView : public ObjectView {
   explicit ListView(NList* list)
       : ObjectView(list, new RowTreeView(list)), view_(static_cast<RowTreeView*>(widget())),
         model_(new RowModel(list, view_)) {
-    view_->setModel(model_);
+    view_->setRows(model_);
   }
 
  protected:
@@ -217,7 +259,6 @@ class ListView : public ObjectView {
     // not change is not painted again (a key typed elsewhere in the window
     // would repaint its rows).
     const bool changed = model_->follow();
-    if (changed) view_->fitColumns();
     view_->setHeaderHidden(!list->flag(MUIA_NList_Title));
     const uint32_t mark = static_cast<uint32_t>(list->value(MUIA_NList_TitleMark));
     view_->header()->setSortIndicatorShown(mark != MUIV_NList_TitleMark_None);
@@ -225,6 +266,9 @@ class ListView : public ObjectView {
       view_->header()->setSortIndicator(static_cast<int>(mark & ~MUIV_NList_TitleMark_Reversed),
                                         (mark & MUIV_NList_TitleMark_Reversed) ? Qt::DescendingOrder
                                                                                : Qt::AscendingOrder);
+    // The sort mark takes room in its title too.
+    if (changed || mark != shownMark_) view_->fitColumns();
+    shownMark_ = mark;
     const long active = list->userActiveRow();
     if (active >= 0 && active < model_->rowCount())
       view_->selectionModel()->setCurrentIndex(model_->index(static_cast<int>(active), 0),
@@ -236,7 +280,7 @@ class ListView : public ObjectView {
       // New rows (a refilter) show the active entry, else start at the first row.
       if (active >= 0 && active < model_->rowCount())
         view_->scrollTo(model_->index(static_cast<int>(active), 0));
-      else
+      else if (view_->verticalScrollBar()->value() != 0)
         view_->scrollToTop();
     }
     if (changed) view_->viewport()->update();
@@ -246,6 +290,7 @@ class ListView : public ObjectView {
   RowTreeView* view_;
   RowModel* model_;
   long jumped_ = -1;
+  uint32_t shownMark_ = MUIV_NList_TitleMark_None;
 };
 
 }  // namespace

@@ -29,6 +29,11 @@ bool RowModel::follow() {
   return true;
 }
 
+std::vector<std::string> RowModel::rowTexts(int row) const {
+  if (row < 0 || row >= rows_ || !listAlive()) return {};
+  return list_->columnTexts(row);
+}
+
 int RowModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 int RowModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 

@@ -9,6 +9,8 @@
 // on screen, until the display takes it down), the model shows no texts.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 #include <QAbstractTableModel>
 
 namespace mui {
@@ -24,6 +26,9 @@ class RowModel : public QAbstractTableModel {
   // Follows the list: starts afresh when it was redrawn since the last look
   // (TRUE then).
   bool follow();
+
+  // What row `row` shows, column by column, codes included (none once the list is gone).
+  std::vector<std::string> rowTexts(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
