@@ -464,6 +464,7 @@ TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
     const char* listing;  // the names the dialog lists
     std::string initialDrawer = "Sandbox:Games";
     std::string startsIn = "Games";  // the folder shown first, in the sandbox
+    const char* selected = nullptr;   // selected in the listing before OK
   };
   const std::vector<Case> cases = {
       {"one file", 0, 0, "y.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr, "Sandbox:Games", {"y.adf"},
@@ -482,6 +483,8 @@ TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
        {}, "Games env envarc home progdir t", "", ""},
       {"a drawer ending in a slash", 0, 0, "x.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr,
        "Sandbox:Games", {"x.adf"}, "Sub x.adf x.adf.info y.adf", "Sandbox:Games/"},
+      {"a drawer selected", 0, 0, "", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, "", "Sandbox:Games/Sub", {},
+       "Sub x.adf x.adf.info y.adf", "Sandbox:Games", "Games", "Sub"},
   };
   for (const Case& c : cases) {
     RequesterRecord shown;
@@ -510,13 +513,19 @@ TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
       ASSERT_TRUE(listing);
       // The folder is read in the background: all of it, however busy the machine.
       const int names = static_cast<int>(QString(c.listing).split(' ').size());
-      QTest::qWaitFor([&] { return listing->model()->rowCount(listing->rootIndex()) >= names; }, 5000);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return listing->model()->rowCount(listing->rootIndex()) >= names; }, 5000))
+          << c.what;
       QTest::qWait(50);
       QStringList listed;
       for (int r = 0; r < listing->model()->rowCount(listing->rootIndex()); ++r)
         listed << listing->model()->index(r, 0, listing->rootIndex()).data().toString();
       listed.sort();
       seen = listed.join(" ").toStdString();
+      for (int r = 0; c.selected && r < listing->model()->rowCount(listing->rootIndex()); ++r) {
+        const QModelIndex row = listing->model()->index(r, 0, listing->rootIndex());
+        if (row.data().toString() == c.selected)
+          listing->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      }
       if (c.typed) dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
       static_cast<QDialog*>(dialog)->accept();  // the OK button
       // A dialog that took no answer is cancelled rather than left waiting.

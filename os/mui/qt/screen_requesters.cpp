@@ -6,13 +6,15 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMap>
-#include <QUrl>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QUrl>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,19 @@ class VolumePlaces : public QObject {
     rename();
     // The dialog names its places after their folders again whenever a folder changes.
     connect(sidebar_->model(), &QAbstractItemModel::dataChanged, this, [this] { rename(); });
+    dialog->installEventFilter(this);
+  }
+
+ protected:
+  // Once shown, the places are as wide as their names.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show) return false;
+    auto* splitter = watched->findChild<QSplitter*>("splitter");
+    if (!splitter || splitter->count() != 2 || splitter->widget(0) != sidebar_) return false;
+    const int wide = sidebar_->sizeHintForColumn(0) + 2 * sidebar_->frameWidth() + PLACES_MARGIN;
+    const QList<int> sizes = splitter->sizes();
+    if (sizes.value(0) < wide) splitter->setSizes({wide, std::max(1, sizes.value(0) + sizes.value(1) - wide)});
+    return false;
   }
 
  private:
@@ -100,12 +115,14 @@ class VolumePlaces : public QObject {
   }
   // Where the dialog's places keep their address.
   static constexpr int PLACE_URL_ROLE = Qt::UserRole + 1;
+  // Room beside the places' names (their icons are in the names' size hint).
+  static constexpr int PLACES_MARGIN = 8;
 };
 
 // The file dialog of an open requester: besides files, OK with no name
-// given chooses the drawer shown, and OK on a drawer chooses that drawer
-// (a double-click still opens it), as the requester on the system itself
-// answers a drawer with no file.
+// given chooses the drawer selected in the listing, else the drawer shown,
+// and OK on a drawer named chooses that drawer (a double-click still opens
+// it), as the requester on the system itself answers a drawer with no file.
 class RequesterDialog : public QFileDialog {
  public:
   RequesterDialog(const QString& title, const QString& drawer, bool drawerAnswers)
@@ -118,7 +135,10 @@ class RequesterDialog : public QFileDialog {
   void accept() override {
     if (drawerAnswers_) {
       auto* name = findChild<QLineEdit*>("fileNameEdit");
-      if (name && name->text().trimmed().isEmpty()) return takeDrawer(directory().absolutePath());
+      if (name && name->text().trimmed().isEmpty()) {
+        const QString selected = selectedDrawer();
+        return takeDrawer(selected.isEmpty() ? directory().absolutePath() : selected);
+      }
       const QStringList chosen = selectedFiles();
       if (chosen.size() == 1 && QFileInfo(chosen.front()).isDir()) return takeDrawer(chosen.front());
     }
@@ -147,6 +167,16 @@ class RequesterDialog : public QFileDialog {
   bool drawerAnswers_;
   QPushButton* open_ = nullptr;
   QString drawer_;
+  // The one drawer selected in the listing (empty: none); the dialog gives
+  // a drawer's name no place in its name field.
+  QString selectedDrawer() const {
+    auto* listing = findChild<QAbstractItemView*>("listView");
+    if (!listing || !listing->selectionModel()) return {};
+    const QModelIndexList rows = listing->selectionModel()->selectedRows();
+    if (rows.size() != 1) return {};
+    const QString path = rows.front().data(QFileSystemModel::FilePathRole).toString();
+    return QFileInfo(path).isDir() ? path : QString();
+  }
   void takeDrawer(const QString& drawer) {
     drawer_ = drawer;
     QDialog::accept();
