@@ -36,6 +36,7 @@ BPTR dosfh::adoptDescriptor(int fd, int32_t mode, const std::string* realPath) {
 }
 
 int32_t dosfh::makeWritable(FileHandle* fh) {
+  if (recordOf(fh)->console) return 0;  // a console is open both ways from the start
   const int flags = fcntl(fh->fh_HostFd, F_GETFL);
   if (flags < 0 || (flags & O_ACCMODE) != O_RDONLY) return 0;
   if (fh->fh_Mode != MODE_OLDFILE) return ERROR_WRITE_PROTECTED;
@@ -64,7 +65,8 @@ bool dosfh::dispose(BPTR object) {
   FileHandle* fh = asHandle(object);
   if (!fh) return true;
   doslive::remove(&fh->fh_Header);
-  const bool closed = close(fh->fh_HostFd) == 0 || errno == EINTR;  // EINTR: Linux closed it all the same
+  bool closed = close(fh->fh_HostFd) == 0 || errno == EINTR;  // EINTR: Linux closed it all the same
+  if (recordOf(fh)->writeFd >= 0) closed = (close(recordOf(fh)->writeFd) == 0 || errno == EINTR) && closed;
   delete recordOf(fh);
   return closed;
 }

@@ -11,6 +11,11 @@ namespace dosfh {
 // What a handle holds beyond the public FileHandle.
 struct HandleRecord : FileHandle {
   bool regular = false;  // a plain file: a read goes on until it has all it asked for
+  bool console = false;  // a console (CON:, CONSOLE:): never quiet, however its streams look
+  // A console on the program's standard streams reads a copy of standard
+  // input (fh_HostFd) and writes this copy of standard output; -1: it
+  // writes where it reads.
+  int writeFd = -1;
 };
 
 // The handle behind a BPTR; NIL for ZERO, a lock or anything else.
@@ -28,6 +33,10 @@ BPTR adoptDescriptor(int fd, int32_t mode, const std::string* realPath = nullptr
 // elsewhere by now), at the same position. 0, or the IoErr code: 223 when the
 // protection word or Linux refuses writing.
 int32_t makeWritable(FileHandle* fh);
+// The descriptor writes through the handle go to.
+inline int writeFdOf(FileHandle* fh) {
+  return recordOf(fh)->writeFd >= 0 ? recordOf(fh)->writeFd : fh->fh_HostFd;
+}
 // Closes the descriptor and frees the handle; anything but a live handle is
 // ignored. FALSE when Linux reported an error on closing (data may be lost).
 bool dispose(BPTR fh);

@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "os/dos/call_hooks.h"
+#include "os/dos/console_handles.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/file_handles.h"
 #include "os/dos/folder_name_index.h"
@@ -81,6 +82,7 @@ BPTR Open(const char* name, int32_t accessMode) {
   if (!name) return dosproc::failLock(ERROR_OBJECT_NOT_FOUND);
   if (accessMode != MODE_OLDFILE && accessMode != MODE_NEWFILE && accessMode != MODE_READWRITE)
     return dosproc::failLock(ERROR_BAD_NUMBER);
+  if (dosconsole::isConsoleName(name)) return dosconsole::open(name, accessMode);
 
   dospath::Resolved r;
   const dospath::Want want = accessMode == MODE_NEWFILE ? dospath::Want::Create : dospath::Want::Existing;

@@ -75,7 +75,7 @@ int32_t Write(BPTR file, const void* buffer, int32_t length) {
   const auto* at = static_cast<const char*>(buffer);
   int32_t total = 0;
   while (total < length) {
-    const ssize_t n = write(fh->fh_HostFd, at + total, static_cast<size_t>(length - total));
+    const ssize_t n = write(dosfh::writeFdOf(fh), at + total, static_cast<size_t>(length - total));
     if (n < 0) {
       if (errno == EINTR) continue;
       const int32_t code = dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);

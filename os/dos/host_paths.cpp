@@ -30,3 +30,10 @@ std::string AmigaPathOfHostPath(const char* hostPath) {
   }
   return dospath::amigaNameOfRealPath(real);
 }
+
+std::vector<HostVolume> HostVolumes() {
+  std::vector<HostVolume> out;
+  for (const dosvol::Volume* v : dosvol::all())
+    if (v->kind != dosvol::Kind::NilDevice && !v->folders.empty()) out.push_back({v->name, v->folders.front()});
+  return out;
+}

@@ -2,6 +2,7 @@
 // meet Linux itself (the shell, the desktop, dropped files).
 #pragma once
 #include <string>
+#include <vector>
 
 // The Linux path that an Amiga path stands for, its final link not followed.
 // With forCreation the object itself need not exist. FALSE with IoErr set when
@@ -11,3 +12,11 @@ bool HostPathOfAmigaPath(const char* amigaPath, bool forCreation, std::string& o
 // "Volume:dir/name" of a Linux path (absolute, or relative to the Linux working
 // folder), named by the volume with the longest root; never by an assign.
 std::string AmigaPathOfHostPath(const char* hostPath);
+
+// A volume or assign with the Linux folder it starts in (an assign's first).
+struct HostVolume {
+  std::string name;  // "Games"
+  std::string folder;
+};
+// The volumes and assigns in the order they were mounted (NIL: is none).
+std::vector<HostVolume> HostVolumes();

@@ -1,6 +1,8 @@
 // The test API of the hosted dos.library (see dos_testing.h).
 
 #include "os/dos/call_hooks.h"
+#include "os/dos/console_handles.h"
+#include "os/dos/console_windows.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/folder_name_index.h"
 #include "os/dos/process_record.h"
@@ -17,6 +19,8 @@ void ostest::resetDos() {
   dosindex::forgetAll();
   dosfolders::forgetAll();
   doswatch::reset();
+  dosconsole::reset();
+  ostest::setTerminalAtStandardStreams(std::nullopt);
 }
 
 void ostest::mountVolume(const char* name, const char* hostFolder) {

@@ -202,6 +202,12 @@ int32_t ensurePrivateFolder(const std::string& path) {
 
 }  // namespace
 
+std::vector<const Volume*> all() {
+  std::vector<const Volume*> out;
+  for (const Volume& v : builtTable().entries) out.push_back(&v);
+  return out;
+}
+
 const Volume* find(std::string_view name) {
   for (const Volume& v : builtTable().entries)
     if (dosname::equalNoCase(v.name, name)) return &v;

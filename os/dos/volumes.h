@@ -38,6 +38,8 @@ struct Volume {
   MsgPort* port = nullptr;
 };
 
+// Every volume, assign and device, in the order they were mounted.
+std::vector<const Volume*> all();
 // The volume, assign or device of that name, NIL when none.
 const Volume* find(std::string_view name);
 // The volume (never an assign) whose root is the longest prefix of a real Linux

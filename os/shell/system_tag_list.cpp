@@ -42,25 +42,30 @@ bool fail(int32_t code) {
 }
 
 // The shell's streams from SYS_Input and SYS_Output. No input: Ludex's own
-// terminal. No output: where the input is, that is /dev/null for NIL: and the
-// terminal otherwise. The shell's messages go with the output.
+// terminal. No output: where the input is when that is a console (its
+// window, or the terminal for the program's standard streams), /dev/null
+// for NIL:, and the terminal otherwise. The shell's messages go with the
+// output.
 bool chooseStreams(BPTR input, BPTR output, NullDevice& null, HostStreams* streams) {
-  const FileHandle* in = input ? dosfh::asHandle(input) : nullptr;
+  FileHandle* in = input ? dosfh::asHandle(input) : nullptr;
   FileHandle* out = output ? dosfh::asHandle(output) : nullptr;
   if ((input && !in) || (output && !out)) return fail(ERROR_OBJECT_WRONG_TYPE);
   // The command writes there: a handle opened for reading so far is opened for writing first.
   if (out) {
     if (int32_t error = dosfh::makeWritable(out)) return fail(error);
   }
-  const bool quiet = in && isNullDevice(in->fh_HostFd);
+  const bool console = in && dosfh::recordOf(in)->console;
+  const bool quiet = in && !console && isNullDevice(in->fh_HostFd);
   if (quiet && null.get() < 0) return fail(ERROR_NO_FREE_STORE);
   streams->in = in ? in->fh_HostFd : STDIN_FILENO;
   if (out) {
-    streams->out = streams->err = out->fh_HostFd;
+    streams->out = streams->err = dosfh::writeFdOf(out);
   } else if (quiet) {
     streams->out = streams->err = null.get();
+  } else if (console && dosfh::recordOf(in)->writeFd < 0) {
+    streams->out = streams->err = in->fh_HostFd;
   } else {
-    streams->out = STDOUT_FILENO;
+    streams->out = console ? dosfh::writeFdOf(in) : STDOUT_FILENO;
     streams->err = STDERR_FILENO;
   }
   return true;

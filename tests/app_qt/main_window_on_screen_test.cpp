@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
 #include <QMimeData>
 #include <QUrl>
 #include <QSet>
@@ -16,8 +21,10 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -110,6 +117,15 @@ class MainWindowOnScreen : public testing::Test {
   LudexSandbox box;
 };
 
+// Resizes the window and lets every layout inside it take the new size.
+void resizeAndSettle(mui::qt::WindowView* view, QSize size) {
+  view->resize(size);
+  for (int pass = 0; pass < 3; ++pass) {
+    view->layout()->activate();
+    QCoreApplication::processEvents();
+  }
+}
+
 // How many pixels of the window show exactly this colour.
 int pixelsOf(mui::qt::WindowView* view, QRgb colour) {
   const QImage image = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -119,10 +135,11 @@ int pixelsOf(mui::qt::WindowView* view, QRgb colour) {
   return count;
 }
 
-void clickRow(mui::qt::WindowView* view, int row) {
-  QTreeView* list = gamesList(view);
+void clickRowOf(QTreeView* list, int row) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
 }
+
+void clickRow(mui::qt::WindowView* view, int row) { clickRowOf(gamesList(view), row); }
 
 // What a person can read in the window: whether the games list and the tag
 // list show all their columns and rows without scrolling, how many pictures
@@ -149,35 +166,46 @@ TEST_F(MainWindowOnScreen, APictureOfTheWindowShowsItsListTagsAndToolbar) {
   for (int y = 0; y < frog.height(); ++y)
     for (int x = 0; x < frog.width(); ++x) frog.setPixel(x, y, qRgb(40 + x, 200 - y, (x * y) % 256));
   ASSERT_TRUE(frog.save(QString::fromStdString((box.folder() / "games/Amiga/SuperFrog.adf.pic").string()), "PNG"));
+  // At the size it opens with, and as large as a maximised window.
   const std::string picture = std::string(LUDEX_BUILD_DIR) + "/main_window.png";
+  const std::string large = std::string(LUDEX_BUILD_DIR) + "/main_window_large.png";
   std::remove(picture.c_str());
+  std::remove(large.c_str());
   const LudexRunResult r = runOnScreen({
       [](mui::qt::WindowView* view) {
         QTreeView* list = gamesList(view);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(3, 0)).center());
       },
-      [&picture](mui::qt::WindowView* view) {
+      [&picture, &large](mui::qt::WindowView* view) {
         printRows(view);
         printWhatIsReadable(view);
         std::printf("saved %d\n", view->grab().save(QString::fromStdString(picture), "PNG"));
+        resizeAndSettle(view, QSize(1600, 1000));
+        printWhatIsReadable(view);
+        std::printf("saved %d\n", view->grab().save(QString::fromStdString(large), "PNG"));
       },
   });
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output,
             "rows: [Bubble Tower] [Lemmings] [Racer] [Super Frog]\n"
             "games whole 1, tags whole 1, pictures 1, toolbar icons 6\n"
+            "saved 1\n"
+            "games whole 1, tags whole 1, pictures 1, toolbar icons 6\n"
             "saved 1\n");
-  QImage image(QString::fromStdString(picture));
-  ASSERT_FALSE(image.isNull()) << picture;
-  EXPECT_GE(image.width(), 500);
-  EXPECT_GE(image.height(), 300);
-  EXPECT_LE(image.width(), 1600);
-  EXPECT_LE(image.height(), 1200);
-  // Text, frames, the icons and the game's picture draw many shades, not a blank or flat surface.
-  QSet<QRgb> colours;
-  for (int y = 0; y < image.height(); y += 2)
-    for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
-  EXPECT_GE(colours.size(), 200);
+  for (const std::string& path : {picture, large}) {
+    QImage image(QString::fromStdString(path));
+    ASSERT_FALSE(image.isNull()) << path;
+    EXPECT_GE(image.width(), 500);
+    EXPECT_GE(image.height(), 300);
+    EXPECT_LE(image.width(), 1600);
+    EXPECT_LE(image.height(), 1200);
+    // Text, frames, the icons and the game's picture draw many shades, not a blank or flat surface.
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+      for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    EXPECT_GE(colours.size(), 200) << path;
+  }
+  EXPECT_EQ(QImage(QString::fromStdString(large)).size(), QSize(1600, 1000));
 }
 
 TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {
@@ -252,6 +280,249 @@ TEST_F(MainWindowOnScreen, FilesAndAFolderDroppedThroughQtAreAdded) {
   EXPECT_EQ(r.output, "rows: [Bubble Tower] [Gods] [Lemmings] [Racer] [Super Frog] [Turrican] [Xenon]\n");
   for (const char* path : {"Games:Folder/Gods.adf", "Games:Folder/Xenon.adf", "Games:New/Turrican.adf"})
     EXPECT_NE(box.list().find(path), std::string::npos) << path << "\n" << box.list();
+}
+
+// The open window with this title (NIL: none).
+mui::qt::WindowView* windowTitled(const QString& title) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* view = dynamic_cast<mui::qt::WindowView*>(w); view && view->isVisible() && view->windowTitle() == title)
+      return view;
+  return nullptr;
+}
+
+QPushButton* buttonOf(mui::qt::WindowView* view, const char* text) {
+  return widgetOf<QPushButton>(view, mui::ItemKind::Button, text);
+}
+
+bool grows(const QWidget* w) {
+  return qobject_cast<const QTreeView*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+         (qobject_cast<const QLabel*>(w) && static_cast<const QLabel*>(w)->wordWrap());
+}
+
+// What breaks MUI's layout rules in a window as it is now, one line each:
+// fields, texts, labels, buttons, cycles, check marks and sliders keep their
+// natural height; a frame holding nothing that grows keeps its natural
+// height; a label column is as wide as its widest label, so each label
+// stands next to its object; the least-space "X" keeps its width.
+std::vector<std::string> layoutFaults(mui::qt::WindowView* view) {
+  std::vector<std::string> faults;
+  auto named = [](const QWidget* w) {
+    QString text;
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) text = button->text();
+    if (auto* label = qobject_cast<const QLabel*>(w)) text = label->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(w)) text = group->title();
+    return std::string(w->metaObject()->className()) + " \"" + text.toStdString() + "\"";
+  };
+  for (QWidget* w : view->findChildren<QWidget*>()) {
+    if (!w->isVisible()) continue;
+    auto* label = qobject_cast<QLabel*>(w);
+    const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                         qobject_cast<QComboBox*>(w) || qobject_cast<QSlider*>(w) ||
+                         (label && label->pixmap().isNull() && !label->wordWrap());
+    if (control && !qobject_cast<QAbstractButton*>(w->parentWidget()) && w->height() > w->sizeHint().height())
+      faults.push_back(named(w) + " is " + std::to_string(w->height()) + " high, its natural height " +
+                       std::to_string(w->sizeHint().height()));
+    if (auto* group = qobject_cast<QGroupBox*>(w)) {
+      const QList<QWidget*> inside = group->findChildren<QWidget*>();
+      if (std::none_of(inside.begin(), inside.end(), grows) && group->height() > group->sizeHint().height())
+        faults.push_back(named(w) + " is " + std::to_string(w->height()) + " high, its natural height " +
+                         std::to_string(w->sizeHint().height()));
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w); button && button->text() == "X" && w->width() > w->sizeHint().width())
+      faults.push_back(named(w) + " is " + std::to_string(w->width()) + " wide, it asks for " +
+                       std::to_string(w->sizeHint().width()));
+  }
+  for (QGridLayout* grid : view->findChildren<QGridLayout*>()) {
+    if (grid->columnCount() != 2) continue;
+    int widest = 0, column = 0;
+    for (int r = 0; r < grid->rowCount(); ++r)
+      if (QLayoutItem* item = grid->itemAtPosition(r, 0); item && item->widget() && item->widget()->isVisible()) {
+        widest = std::max(widest, item->widget()->sizeHint().width());
+        column = std::max(column, item->widget()->width());
+      }
+    if (column > widest + 1)
+      faults.push_back("a label column is " + std::to_string(column) + " wide, its widest label " + std::to_string(widest));
+  }
+  return faults;
+}
+
+// Prints whether the window keeps the rules at its first size and when it is
+// much larger (as maximised); there the lists (or editors) take the height.
+void printLayout(mui::qt::WindowView* view, const char* name) {
+  const QSize first = view->size();
+  auto growingHeight = [view] {
+    int sum = 0;
+    for (QWidget* w : view->findChildren<QWidget*>()) sum += grows(w) && w->isVisible() ? w->height() : 0;
+    return sum;
+  };
+  const int growingFirst = growingHeight();
+  for (const char* size : {"first size", "large"}) {
+    if (std::string(size) == "large") resizeAndSettle(view, QSize(1600, 1000));
+    std::vector<std::string> faults = layoutFaults(view);
+    if (std::string(size) == "large" && (growingHeight() - growingFirst) * 10 < (view->height() - first.height()) * 9)
+      faults.push_back("the lists take " + std::to_string(growingHeight() - growingFirst) + " of " +
+                       std::to_string(view->height() - first.height()) + " more pixels of height");
+    std::printf("%s, %s:%s\n", name, size, faults.empty() ? " ok" : "");
+    for (const std::string& fault : faults) std::printf("  %s\n", fault.c_str());
+  }
+  resizeAndSettle(view, first);
+}
+
+// Every window of the program, at its first size and much larger, keeps
+// MUI's layout rules; the key button of "Edit game" shows its label bold.
+TEST_F(MainWindowOnScreen, EveryWindowKeepsMuisLayoutRulesAtItsFirstSizeAndLarger) {
+  const LudexRunResult r = runOnScreen({
+      [](mui::qt::WindowView* view) { clickRow(view, 0); },
+      [](mui::qt::WindowView* view) {
+        printLayout(view, "main window");
+        QTest::mouseClick(buttonOf(view, "Edit"), Qt::LeftButton);
+      },
+      [](mui::qt::WindowView*) {
+        mui::qt::WindowView* edit = windowTitled("Edit game");
+        printLayout(edit, "Edit game");
+        std::printf("bold: OK %d, Skip %d\n", buttonOf(edit, "OK")->font().bold(), buttonOf(edit, "Skip")->font().bold());
+        QTest::mouseClick(buttonOf(edit, "Cancel"), Qt::LeftButton);
+      },
+      [](mui::qt::WindowView* view) { QTest::mouseClick(buttonOf(view, "Tag all"), Qt::LeftButton); },
+      [](mui::qt::WindowView*) {
+        mui::qt::WindowView* tagAll = windowTitled("Tag all selected games");
+        printLayout(tagAll, "Tag all");
+        QTest::mouseClick(buttonOf(tagAll, "Finished"), Qt::LeftButton);
+      },
+      [](mui::qt::WindowView* view) { QTest::mouseClick(buttonOf(view, "Prefs"), Qt::LeftButton); },
+      [](mui::qt::WindowView*) {
+        mui::qt::WindowView* prefs = windowTitled("Preferences");
+        printLayout(prefs, "Preferences");
+        clickRowOf(widgetOf<QTreeView>(prefs, mui::ItemKind::List, "Launchers"), 0);
+      },
+      [](mui::qt::WindowView*) { QTest::mouseClick(buttonOf(windowTitled("Preferences"), "Edit Launcher"), Qt::LeftButton); },
+      [](mui::qt::WindowView*) {
+        mui::qt::WindowView* editor = windowTitled("Edit a Launcher");
+        printLayout(editor, "launcher editor");
+        QTest::mouseClick(buttonOf(editor, "Cancel"), Qt::LeftButton);
+      },
+      [](mui::qt::WindowView*) { QTest::mouseClick(buttonOf(windowTitled("Preferences"), "Finished"), Qt::LeftButton); },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "main window, first size: ok\n"
+            "main window, large: ok\n"
+            "Edit game, first size: ok\n"
+            "Edit game, large: ok\n"
+            "bold: OK 1, Skip 0\n"
+            "Tag all, first size: ok\n"
+            "Tag all, large: ok\n"
+            "Preferences, first size: ok\n"
+            "Preferences, large: ok\n"
+            "launcher editor, first size: ok\n"
+            "launcher editor, large: ok\n");
+}
+
+// Keys in the games list move the active game, and the selection with it,
+// as a click on its row does ("Selected" follows); a letter jumps to the
+// next game whose name starts with it; Return launches the active game.
+TEST_F(MainWindowOnScreen, KeysInTheGamesListMoveTheActiveGameAndReturnLaunchesIt) {
+  std::vector<ScreenSession::Step> steps;
+  const std::vector<std::pair<const char*, Qt::Key>> keys = {
+      {"Down", Qt::Key_Down}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
+      {"l", Qt::Key_L},       {"r", Qt::Key_R},               {"s", Qt::Key_S},       {"PageUp", Qt::Key_PageUp},
+      {"b", Qt::Key_B},       {"Down", Qt::Key_Down},
+  };
+  for (const auto& [name, key] : keys) {
+    steps.push_back([key = key](mui::qt::WindowView* view) {
+      gamesList(view)->setFocus();
+      QTest::keyClick(gamesList(view), key);
+    });
+    steps.push_back([name = name](mui::qt::WindowView* view) {
+      std::printf("%s: %s\n", name,
+                  widgetOf<QLabel>(view, mui::ItemKind::Shown, "Selected")->text().toUtf8().constData());
+    });
+  }
+  steps.push_back([](mui::qt::WindowView* view) { QTest::keyClick(gamesList(view), Qt::Key_Return); });
+  const LudexRunResult r = runOnScreen(steps);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "Down: Games:Amiga/BubbleTower.adf\n"
+            "PageDown: Games:Amiga/SuperFrog.adf\n"
+            "Home: Games:Amiga/BubbleTower.adf\n"
+            "End: Games:Amiga/SuperFrog.adf\n"
+            "l: Games:Amiga/Lemmings.adf\n"
+            "r: Games:Amiga/Racer.adf\n"
+            "s: Games:Amiga/SuperFrog.adf\n"
+            "PageUp: Games:Amiga/BubbleTower.adf\n"
+            "b: Games:Amiga/BubbleTower.adf\n"
+            "Down: Games:Amiga/Lemmings.adf\n");
+  EXPECT_EQ(box.emulatorStarts(1), (box.folder() / "games/Amiga/Lemmings.adf").string() + "\n");
+}
+
+// A game whose file is missing is drawn in the alternative colour, the
+// others in the usual one.
+TEST_F(MainWindowOnScreen, AGameWhoseFileIsMissingIsDrawnInTheAlternativeColour) {
+  std::filesystem::remove(box.folder() / "games/Amiga/Racer.adf");
+  const LudexRunResult r = runOnScreen({
+      [](mui::qt::WindowView* view) {
+        QTreeView* list = gamesList(view);
+        const QImage image = list->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb alternative = list->palette().color(QPalette::Highlight).rgb();
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+          const QRect rect = list->visualRect(list->model()->index(row, 0));
+          int pixels = 0;
+          for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x) pixels += image.pixel(x, y) == alternative;
+          std::printf("%s: %s\n", list->model()->index(row, 0).data().toString().toUtf8().constData(),
+                      pixels > 0 ? "alternative colour" : "usual colour");
+        }
+      },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "Bubble Tower: usual colour\n"
+            "Lemmings: usual colour\n"
+            "Racer: alternative colour\n"
+            "Super Frog: usual colour\n");
+}
+
+// Started from the desktop (no terminal behind its streams) with "Show
+// shell output of launcher" ticked, a launch's commands and their output
+// and errors appear in a console window, which stays until it is closed.
+TEST_F(MainWindowOnScreen, ALaunchsOutputAppearsInAConsoleWindowThatStaysUntilClosed) {
+  std::ofstream(box.folder() / "home/.config/ludex/ENVARC/Ludex.prefs")
+      << "1\n0\n1\nFake\nfakeemu \"%g\"\\necho started\\nnosuchcommand\n\n";
+  auto consoles = [] {
+    std::vector<QWidget*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "console" && w->isVisible()) shown.push_back(w);
+    return shown;
+  };
+  auto text = [](QWidget* console) { return console->findChild<QPlainTextEdit*>()->toPlainText(); };
+  const LudexRunResult r = runOnScreen({
+      [](mui::qt::WindowView* view) {
+        QTreeView* list = gamesList(view);
+        const QPoint racer = list->visualRect(list->model()->index(2, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, racer);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, racer);
+      },
+      [&](mui::qt::WindowView*) {
+        QTest::qWaitFor([&] { return consoles().size() == 1 && text(consoles()[0]).contains("Unknown command"); }, 5000);
+        std::printf("%zu console: %s", consoles().size(),
+                    consoles().empty() ? "\n" : text(consoles()[0]).toUtf8().constData());
+      },
+      [&](mui::qt::WindowView*) {
+        std::printf("still there: %zu\n", consoles().size());
+        if (!consoles().empty()) consoles()[0]->close();
+        std::printf("after closing: %zu\n", consoles().size());
+      },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "1 console: fakeemu \"Games:Amiga/Racer.adf\"\n"
+            "echo started\n"
+            "started\n"
+            "nosuchcommand\n"
+            "nosuchcommand: Unknown command\n"
+            "still there: 1\n"
+            "after closing: 0\n");
+  EXPECT_EQ(box.emulatorStarts(1), (box.folder() / "games/Amiga/Racer.adf").string() + "\n");
 }
 
 // The picture area shows the picture beside the selected game: a 10 by 10

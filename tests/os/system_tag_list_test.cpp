@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
+#include "os/dos/console_windows.h"
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "os/utility/tags.h"
@@ -174,6 +176,98 @@ TEST_F(SystemTags, OutputHandleAndPriorityReachTheCommand) {
   const int expectedNice = niceBefore > 5 ? niceBefore : 5;
   EXPECT_EQ(readFile("out.txt"), "out\nerr\n" + std::to_string(expectedNice) + "\n");
   EXPECT_EQ(openDescriptors(), descriptors);  // both handles closed
+  UnLock(home);
+}
+
+// The console windows a display would show: what was written to each.
+struct RecordedConsoles : ConsoleHost {
+  std::vector<ConsoleWindowSpec> specs;
+  std::vector<int> terminals;
+  ConsoleHost* before = SetConsoleHost(this);
+  ~RecordedConsoles() override {
+    SetConsoleHost(before);
+    for (int t : terminals) close(t);
+  }
+  void openConsoleWindow(const ConsoleWindowSpec& spec, int terminal) override {
+    specs.push_back(spec);
+    terminals.push_back(terminal);
+  }
+  // What is waiting to be read at the window's side of console i.
+  std::string written(size_t i) const {
+    fcntl(terminals[i], F_SETFL, fcntl(terminals[i], F_GETFL) | O_NONBLOCK);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = read(terminals[i], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
+    return text;
+  }
+};
+
+std::string describe(const ConsoleWindowSpec& s) {
+  return std::to_string(s.left) + "," + std::to_string(s.top) + "," + std::to_string(s.width) + "," +
+         std::to_string(s.height) + " [" + s.title + "]" + (s.autoOpen ? " AUTO" : "") + (s.closeGadget ? " CLOSE" : "") +
+         (s.wait ? " WAIT" : "");
+}
+
+TEST(ConsoleSpecs, TheWindowOfACONNameIsReadFromItsFields) {
+  const std::vector<std::pair<const char*, const char*>> cases = {
+      {"", "-1,-1,-1,-1 []"},
+      {"10/20/640/200/Launch", "10,20,640,200 [Launch]"},
+      {"/////AUTO/CLOSE/WAIT", "-1,-1,-1,-1 [] AUTO CLOSE WAIT"},
+      {"0/0/x/-5/T/wait/NOSIZE/auto", "0,0,-1,-1 [T] AUTO WAIT"},
+      {"1/2", "1,2,-1,-1 []"},
+  };
+  for (const auto& [spec, window] : cases) EXPECT_EQ(describe(ParseConsoleSpec(spec)), window) << spec;
+}
+
+// CONSOLE: is the terminal the program was started from, or without one (a
+// start from the desktop) the program's own console window while that is
+// there; CON: is a window of its own. What a shell's commands write goes
+// there. Without a display every console is the program's standard streams.
+TEST_F(SystemTags, ConsolesAreTheTerminalOrWindowsOfTheirOwn) {
+  writeProgram("loud", "echo to-stdout; echo to-stderr >&2");
+  BPTR home = Lock("Home:", SHARED_LOCK);
+  // No display: the standard streams, never quiet (even with no input behind them).
+  const ChildResult streams = runInChild([&] {
+    dup2(STDOUT_FILENO, STDERR_FILENO);
+    const int none = open("/dev/null", O_RDONLY);
+    dup2(none, STDIN_FILENO);
+    ostest::setTerminalAtStandardStreams(false);
+    int rc = launch("loud", false, Open("CONSOLE:", MODE_OLDFILE), home);
+    rc += launch("nosuchcommand", false, Open("CON://///AUTO/CLOSE/WAIT", MODE_OLDFILE), home);
+    return rc;
+  });
+  EXPECT_EQ(streams.output, "to-stdout\nto-stderr\nnosuchcommand: Unknown command\n");
+  EXPECT_EQ(streams.exitCode, 20);
+
+  RecordedConsoles consoles;
+  ostest::setTerminalAtStandardStreams(false);
+  BPTR own = Open("CONSOLE:", MODE_OLDFILE);
+  ASSERT_EQ(consoles.specs.size(), 1u);
+  EXPECT_EQ(describe(consoles.specs[0]), "-1,-1,-1,-1 [] AUTO CLOSE WAIT");
+  EXPECT_EQ(Write(own, "Ludex\n", 6), 6);
+  EXPECT_EQ(launch("loud", false, own, home), 0);
+  EXPECT_EQ(launch("nosuchcommand", false, Open("CONSOLE:", MODE_OLDFILE), home), 20);
+  EXPECT_EQ(consoles.specs.size(), 1u) << "the same window while it is there";
+  EXPECT_EQ(consoles.written(0), "Ludex\nto-stdout\nto-stderr\nnosuchcommand: Unknown command\n");
+  // The person closed it: the next one is a new window.
+  close(consoles.terminals[0]);
+  consoles.terminals[0] = open("/dev/null", O_RDONLY);
+  BPTR again = Open("CONSOLE:", MODE_OLDFILE);
+  EXPECT_EQ(consoles.specs.size(), 2u);
+  Close(again);
+
+  BPTR window = Open("CON:10/20/300/100/Launch/CLOSE", MODE_NEWFILE);
+  ASSERT_EQ(consoles.specs.size(), 3u);
+  EXPECT_EQ(describe(consoles.specs[2]), "10,20,300,100 [Launch] CLOSE");
+  EXPECT_EQ(launch("loud", false, window, home), 0);
+  EXPECT_EQ(consoles.written(2), "to-stdout\nto-stderr\n");
+
+  // Started from a shell: CONSOLE: is that terminal, no window.
+  ostest::setTerminalAtStandardStreams(true);
+  BPTR terminal = Open("CONSOLE:", MODE_OLDFILE);
+  EXPECT_NE(terminal, nullptr);
+  EXPECT_EQ(consoles.specs.size(), 3u);
+  Close(terminal);
   UnLock(home);
 }
 

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QSlider>
 #include <QStackedWidget>
@@ -37,6 +38,8 @@
 
 #include "os/asl/asl.h"
 #include "os/commodities/commodities.h"
+#include "os/dos/console_windows.h"
+#include "os/dos/dos.h"
 #include "os/exec/break_signals.h"
 #include "os/exec/signals.h"
 #include "os/graphics/graphics.h"
@@ -308,6 +311,61 @@ TEST_F(QtDisplayTest, AHundredThousandRowsAreShownThroughTheListsOwnRows) {
   EXPECT_EQ(view->currentIndex().row(), 3);
 }
 
+// A list's columns take their contents' widths whenever rows come or the
+// window is resized, and the last one takes what is left, but a column the
+// person sized keeps that width. New rows (a refilter) are shown from the
+// active row, else from the first.
+TEST_F(QtDisplayTest, ListColumnsFitTheirRowsAndNewRowsAreShownFromTheStart) {
+  ShownWindow w(0);
+  mui::qt::QtDisplay display;
+  display.refresh();
+  mui::qt::WindowView* top = display.windowView(w.window);
+  auto* view = shown<QTreeView>(display, w.list);
+  auto needed = [view](int column) {
+    int most = 0;
+    for (int r = 0; r < view->model()->rowCount(); ++r)
+      most = std::max(most, view->sizeHintForIndex(view->model()->index(r, column)).width());
+    return most;
+  };
+  auto lastTakesTheRest = [view] { return view->header()->length() == view->viewport()->width(); };
+  // Rows come into the empty list.
+  insertRow(w.list, "A game whose name takes a good deal of room", "1", MUIV_NList_Insert_Bottom);
+  insertRow(w.list, "Zak", "20000", MUIV_NList_Insert_Bottom);
+  display.refresh();
+  EXPECT_GE(view->columnWidth(0), needed(0));
+  EXPECT_GT(needed(0), view->header()->sectionSizeHint(0)) << "wider than the title";
+  top->resize(top->width() + view->columnWidth(0) + 200, top->height());
+  QCoreApplication::processEvents();
+  EXPECT_GE(view->columnWidth(0), needed(0));
+  EXPECT_LT(view->columnWidth(0), needed(0) + 20) << "no wider than its rows";
+  EXPECT_TRUE(lastTakesTheRest());
+  // A column the person sized stays so as more rows come; the others follow them.
+  view->header()->resizeSection(0, 60);
+  insertRow(w.list, "An even longer name that would take more room than the first", "300000000000",
+            MUIV_NList_Insert_Bottom);
+  display.refresh();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view->columnWidth(0), 60);
+  EXPECT_TRUE(lastTakesTheRest());
+
+  // Scrolled to the end of a long list, the rows change: the first row is shown.
+  for (int i = 0; i < 300; ++i) insertRow(w.list, "game " + std::to_string(i), std::to_string(i), MUIV_NList_Insert_Bottom);
+  display.refresh();
+  view->scrollToBottom();
+  auto refilter = [&](long active) {
+    SetAttrs(w.list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+    DoMethod(w.list, MUIM_NList_Clear);
+    for (int i = 0; i < 100; ++i) insertRow(w.list, "match " + std::to_string(i), std::to_string(i), MUIV_NList_Insert_Bottom);
+    SetAttrs(w.list, MUIA_NList_Active, active, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+    display.refresh();
+  };
+  refilter(MUIV_NList_Active_Off);
+  EXPECT_EQ(view->verticalScrollBar()->value(), 0);
+  // With an active row, that row is shown.
+  refilter(90);
+  EXPECT_TRUE(view->viewport()->rect().contains(view->visualRect(view->model()->index(90, 0))));
+}
+
 TEST_F(QtDisplayTest, DropsBecomeAppMessagesAndTheCloseGadgetAsksTheProgram) {
   DosSandbox box;
   box.writeFile("Games/x.adf");
@@ -413,7 +471,8 @@ TEST_F(QtDisplayTest, APopupsButtonOpensAFileDialogThroughItsHooks) {
 }
 
 // The file requester's settings on the file dialog, and what the person
-// chooses there as the requester's answer.
+// chooses there as the requester's answer: files, or in an open requester a
+// drawer (OK with no name, or on a drawer).
 TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
   DosSandbox box;
   box.writeFile("Games/x.adf");
@@ -431,6 +490,9 @@ TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
     std::string drawer;
     std::vector<std::string> files;
     const char* listing;  // the names the dialog lists
+    std::string initialDrawer = "Sandbox:Games";
+    std::string startsIn = "Games";  // the folder shown first, in the sandbox
+    const char* selected = nullptr;   // selected in the listing before OK
   };
   const std::vector<Case> cases = {
       {"one file", 0, 0, "y.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr, "Sandbox:Games", {"y.adf"},
@@ -441,46 +503,128 @@ TEST_F(QtDisplayTest, TheFileDialogFollowsTheFileRequestersSettings) {
        "Sandbox:Games/Sub", {}, "Sub"},
       {"save", FRF_DOSAVEMODE, 0, "new.adf", QFileDialog::AnyFile, QFileDialog::AcceptSave, nullptr, "Sandbox:Games",
        {"new.adf"}, "Sub x.adf x.adf.info y.adf"},
+      {"the drawer shown, no name", 0, FRF_REJECTICONS, "", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, "",
+       "Sandbox:Games", {}, "Sub x.adf y.adf"},
+      {"a drawer named", FRF_DOMULTISELECT, 0, "", QFileDialog::ExistingFiles, QFileDialog::AcceptOpen, "Sub",
+       "Sandbox:Games/Sub", {}, "Sub x.adf x.adf.info y.adf"},
+      {"no drawer given: the current one", 0, 0, "", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, "", "Sandbox:",
+       {}, "Games env envarc home progdir t", "", ""},
+      {"a drawer ending in a slash", 0, 0, "x.adf", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, nullptr,
+       "Sandbox:Games", {"x.adf"}, "Sub x.adf x.adf.info y.adf", "Sandbox:Games/"},
+      {"a drawer selected", 0, 0, "", QFileDialog::ExistingFile, QFileDialog::AcceptOpen, "", "Sandbox:Games/Sub", {},
+       "Sub x.adf x.adf.info y.adf", "Sandbox:Games", "Games", "Sub"},
   };
   for (const Case& c : cases) {
     RequesterRecord shown;
     shown.kind = RequesterRecord::Kind::File;
     shown.title = c.what;
-    shown.initialDrawer = "Sandbox:Games";
+    shown.initialDrawer = c.initialDrawer;
     shown.initialFile = c.initialFile;
     shown.flags1 = c.flags1;
     shown.flags2 = c.flags2;
     std::string seen;
+    QString places;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
       ASSERT_TRUE(dialog);
       EXPECT_EQ(dialog->fileMode(), c.mode) << c.what;
       EXPECT_EQ(dialog->acceptMode(), c.accept) << c.what;
-      EXPECT_EQ(dialog->directory().absolutePath().toStdString(), box.host("Games")) << c.what;
-      // What the dialog lists, once its folder is read: the dialog reads it
-      // in the background and may show a part first, on a busy machine for
-      // a while; a name that should not be there shows in the wait after.
+      EXPECT_EQ(dialog->directory().absolutePath().toStdString(), c.startsIn.empty() ? box.root() : box.host(c.startsIn))
+          << c.what;
+      // The volumes and assigns are the dialog's places, under their own names.
+      auto* sidebar = dialog->findChild<QAbstractItemView*>("sidebar");
+      ASSERT_TRUE(sidebar);
+      for (int r = 0; r < sidebar->model()->rowCount(); ++r)
+        places += sidebar->model()->index(r, 0).data().toString() + " ";
+      // What the dialog lists, once its folder is read.
       auto* listing = dialog->findChild<QAbstractItemView*>("listView");
       ASSERT_TRUE(listing);
-      const int expectedRows = static_cast<int>(QString(c.listing).split(' ').size());
-      EXPECT_TRUE(QTest::qWaitFor(
-          [&] { return listing->model()->rowCount(listing->rootIndex()) >= expectedRows; }, 5000));
+      // The folder is read in the background: all of it, however busy the machine.
+      const int names = static_cast<int>(QString(c.listing).split(' ').size());
+      EXPECT_TRUE(QTest::qWaitFor([&] { return listing->model()->rowCount(listing->rootIndex()) >= names; }, 5000))
+          << c.what;
       QTest::qWait(50);
-      QStringList names;
+      QStringList listed;
       for (int r = 0; r < listing->model()->rowCount(listing->rootIndex()); ++r)
-        names << listing->model()->index(r, 0, listing->rootIndex()).data().toString();
-      names.sort();
-      seen = names.join(" ").toStdString();
+        listed << listing->model()->index(r, 0, listing->rootIndex()).data().toString();
+      listed.sort();
+      seen = listed.join(" ").toStdString();
+      for (int r = 0; c.selected && r < listing->model()->rowCount(listing->rootIndex()); ++r) {
+        const QModelIndex row = listing->model()->index(r, 0, listing->rootIndex());
+        if (row.data().toString() == c.selected)
+          listing->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      }
       if (c.typed) dialog->findChild<QLineEdit*>("fileNameEdit")->setText(c.typed);
       static_cast<QDialog*>(dialog)->accept();  // the OK button
+      // A dialog that took no answer is cancelled rather than left waiting.
+      if (dialog->isVisible()) dialog->reject();
     });
     RequesterAnswer answer;
     EXPECT_TRUE(answerRequester(shown, &answer));
     EXPECT_EQ(seen, c.listing) << c.what;
+    EXPECT_TRUE(places.startsWith("Root: Home: PROGDIR: ")) << places.toStdString();
+    EXPECT_TRUE(places.contains(" Sandbox: ")) << places.toStdString();
     EXPECT_EQ(answer.kind, RequesterAnswer::Kind::Choose) << c.what;
     EXPECT_EQ(answer.drawer, c.drawer) << c.what;
     EXPECT_EQ(answer.files, c.files) << c.what;
   }
+}
+
+// The console windows on screen now, and the text one shows.
+std::vector<QWidget*> consoleWindows() {
+  std::vector<QWidget*> shown;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "console" && w->isVisible()) shown.push_back(w);
+  return shown;
+}
+QString consoleText(QWidget* console) { return console->findChild<QPlainTextEdit*>()->toPlainText(); }
+
+// The program's console without a terminal (started from the desktop) is a
+// window that appears with the first byte written to it, shows what a
+// shell's commands write as it comes, and stays until the person closes it.
+// A CON: window without AUTO is there at once, and without CLOSE or WAIT
+// it goes only when its last handle is closed.
+TEST_F(QtDisplayTest, AConsoleWindowShowsWhatIsWrittenAndStaysUntilClosed) {
+  DosSandbox box;
+  mui::qt::QtDisplay display;
+  ostest::setTerminalAtStandardStreams(false);
+  auto run = [](const char* lines, BPTR console) {
+    const TagItem tags[] = {{SYS_Input, reinterpret_cast<intptr_t>(console)}, {SYS_Output, 0}, {TAG_DONE, 0}};
+    return SystemTagList(lines, tags);
+  };
+  BPTR own = Open("CONSOLE:", MODE_OLDFILE);
+  ASSERT_TRUE(own);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(consoleWindows().empty()) << "nothing written yet";
+  EXPECT_EQ(run("Set echo ON\nnosuchcommand", own), 20);
+  ASSERT_TRUE(QTest::qWaitFor([] { return consoleWindows().size() == 1; }, 3000));
+  QWidget* console = consoleWindows().front();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return consoleText(console).contains("Unknown command"); }, 3000));
+  EXPECT_EQ(consoleText(console), "nosuchcommand\nnosuchcommand: Unknown command\n");
+  // The commands are done, the window stays; the next ones write into it.
+  QTest::qWait(50);
+  EXPECT_EQ(consoleWindows().size(), 1u);
+  EXPECT_EQ(run("Set echo ON\nother", Open("CONSOLE:", MODE_OLDFILE)), 20);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return consoleText(console).endsWith("other: Unknown command\n"); }, 3000));
+  EXPECT_EQ(consoleWindows().size(), 1u);
+  console->close();
+  EXPECT_TRUE(consoleWindows().empty()) << "closed by the person";
+
+  BPTR window = Open("CON:20/30/300/120/Launch output", MODE_NEWFILE);
+  ASSERT_TRUE(window);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(consoleWindows().size(), 1u) << "no AUTO: there at once";
+  console = consoleWindows().front();
+  EXPECT_EQ(console->windowTitle(), "Launch output");
+  EXPECT_EQ(console->size(), QSize(300, 120));
+  console->close();
+  EXPECT_EQ(consoleWindows().size(), 1u) << "no close gadget";
+  EXPECT_EQ(Write(window, "\x1b[1mbold\x1b[0m 10%\r20%\r30%\nab\bc\n", 30), 30);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return consoleText(console).endsWith("\n"); }, 3000));
+  EXPECT_EQ(consoleText(console), "30%\nac\n") << "a terminal's carriage returns, backspaces and escapes";
+  Close(window);
+  EXPECT_TRUE(QTest::qWaitFor([] { return consoleWindows().empty(); }, 3000)) << "no WAIT: gone with its last handle";
+  Close(own);
 }
 
 TEST_F(QtDisplayTest, RequestersAreAskedOnScreenWhenNoAnswerWaits) {

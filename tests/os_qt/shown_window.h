@@ -1,9 +1,9 @@
 // A window for the display tests, made straight through MUI calls with the
 // engine's real classes: labelled fields in columns, a check mark, a cycle,
 // radio buttons, a slider, a pop-up, a text editor, pages, a titled frame, a
-// scroll group, a list with rows, buttons (one in a disabled group), a help
-// text and a hidden text. The notifications a program would install write a
-// line each to `log`, in the order they fire.
+// scroll group, a list with rows, buttons (one in a disabled group) and a
+// filler beside them, a help text and a hidden text. The notifications a
+// program would install write a line each to `log`, in the order they fire.
 #pragma once
 #include <string>
 #include <vector>
@@ -103,7 +103,8 @@ struct ShownWindow {
         MUIA_Group_Child, hidden = MUI_NewObject("Text.mui", MUIA_Text_Contents, "Hidden", MUIA_ShowMe, 0),
         MUIA_Group_Child,
         MUI_NewObject("Group.mui", MUIA_Group_Horiz, 1, MUIA_Group_Child, save = button("Save"), MUIA_Group_Child,
-                      MUI_NewObject("Group.mui", MUIA_Disabled, 1, MUIA_Group_Child, erase = button("Delete"))));
+                      MUI_NewObject("Group.mui", MUIA_Disabled, 1, MUIA_Group_Child, erase = button("Delete")),
+                      MUIA_Group_Child, MUI_NewObject("Rectangle.mui")));
     list = listOfView(listview);
     for (size_t i = 0; i < rowCount; ++i)
       insertRow(list, "game " + std::to_string(100000 + i), std::to_string(i), MUIV_NList_Insert_Bottom);

@@ -1,5 +1,6 @@
 #include "os/mui/qt/control_views.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
+#include "os/mui/qt/text_style.h"
 
 namespace mui::qt {
 namespace {
@@ -43,14 +45,32 @@ std::string textOf(const Object* o) {
   return std::string(pre ? pre : "") + o->text(MUIA_Text_Contents);
 }
 
+// Shows a text's style on its widget: the font's weight, slant and
+// underline, and its pen as the colour of `role`.
+void showStyle(QWidget* w, const TextStyle& style, QPalette::ColorRole role) {
+  QFont font = w->font();
+  font.setBold(style.bold);
+  font.setItalic(style.italic);
+  font.setUnderline(style.underline);
+  if (font != w->font()) w->setFont(font);
+  const QColor pen = penColour(style.pen, QApplication::palette());
+  if (!pen.isValid()) {
+    // The usual colours, also those of a ghosted widget.
+    if (w->testAttribute(Qt::WA_SetPalette)) w->setPalette(QPalette());
+    return;
+  }
+  QPalette palette = w->palette();
+  palette.setColor(QPalette::Active, role, pen);
+  palette.setColor(QPalette::Inactive, role, pen);
+  if (palette != w->palette()) w->setPalette(palette);
+}
+
 class TextView : public ObjectView {
  public:
   explicit TextView(Object* o) : ObjectView(o, new QLabel), label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
     if (o->value(MUIA_Frame) == MUIV_Frame_Text) label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // A text is as high as its line unless the program lets it grow; an
-    // empty one keeps the room of a line.
-    if (o->flag(MUIA_Text_SetVMax)) label_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // An empty text keeps the room of a line.
     label_->setMinimumHeight(label_->fontMetrics().height() + 2 * label_->frameWidth());
   }
 
@@ -60,6 +80,7 @@ class TextView : public ObjectView {
     const QString shown = shownQt(text.c_str());
     if (label_->text() != shown) label_->setText(shown);
     label_->setAlignment(alignmentOf(text.c_str()));
+    showStyle(label_, styleOf(text.c_str()), QPalette::WindowText);
   }
 
  private:
@@ -94,6 +115,15 @@ std::string captionOf(const Object* o) {
     if (!part.empty()) joined += (joined.empty() ? "" : " ") + part;
   }
   return joined;
+}
+
+// The style the codes of a button's caption ask for: those of the first
+// text inside it that shows something (a key button's bold label).
+TextStyle captionStyleOf(const Object* o) {
+  if (isA(o, textClass)) return styleOf(textOf(o).c_str());
+  for (const Object* child : o->children)
+    if (!captionOf(child).empty()) return captionStyleOf(child);
+  return {};
 }
 
 // The picture of a button: the first picture object inside it (NIL: none).
@@ -131,6 +161,7 @@ class ButtonView : public ObjectView {
   void refreshOwn() override {
     const QString shown = toQt(captionOf(object()));
     if (button_->text() != shown) button_->setText(shown);
+    showStyle(button_, captionStyleOf(object()), QPalette::ButtonText);
     const std::string picture = pictureName(pictureIn(object()));
     if (picture == shownPicture_) return;
     shownPicture_ = picture;
@@ -158,8 +189,6 @@ class PopButtonView : public ObjectView {
 class TickView : public ObjectView {
  public:
   explicit TickView(Object* o) : ObjectView(o, new QCheckBox), box_(static_cast<QCheckBox*>(widget())) {
-    // As wide as its box: a click beside it is no click on it.
-    box_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     QObject::connect(box_, &QCheckBox::clicked, [this, o] {
       // The box shows the object's state, not its own guess, until the click is performed.
       box_->setChecked(o->flag(MUIA_Selected));

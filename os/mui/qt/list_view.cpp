@@ -1,17 +1,22 @@
 #include "os/mui/qt/list_view.h"
 
 #include <algorithm>
+#include <set>
+#include <vector>
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QTreeView>
 
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
 #include "os/mui/qt/gesture.h"
+#include "os/mui/qt/qt_text.h"
 #include "os/mui/qt/row_model.h"
+#include "os/mui/qt/text_style.h"
 
 namespace mui::qt {
 namespace {
@@ -34,6 +39,13 @@ void rowGesture(const char* what, NList* list, size_t row, bool twice, RowClick 
   });
 }
 
+// At most this many rows, spread over the list, and the rows in view are
+// measured for a column's width: a long list costs no more than a short one.
+constexpr int MEASURED_ROWS = 200;
+// Of those, the texts of each column with the most characters are measured
+// in their fonts (the widest text is among them).
+constexpr size_t MEASURED_TEXTS = 12;
+
 class RowTreeView : public QTreeView {
  public:
   explicit RowTreeView(NList* list) : list_(list) {
@@ -51,6 +63,27 @@ class RowTreeView : public QTreeView {
           act::clickTitle(target, static_cast<size_t>(section));
       });
     });
+    // A column the person sized keeps that width; the last one takes what is left.
+    connect(header(), &QHeaderView::sectionResized, [this](int section, int, int) {
+      if (!fitting_ && section + 1 < header()->count()) sizedByHand_.insert(section);
+    });
+  }
+
+  void setRows(RowModel* rows) {
+    rows_ = rows;
+    setModel(rows);
+  }
+  // The rows (or those in view) changed: each column becomes as wide as its
+  // title and the rows measured need, but for those the person sized; the
+  // last column takes the room left.
+  void fitColumns() {
+    measured_ = measure();
+    fitting_ = true;
+    for (int c = 0; c + 1 < static_cast<int>(measured_.size()); ++c)
+      if (!sizedByHand_.count(c) && header()->sectionSize(c) != measured_[static_cast<size_t>(c)])
+        header()->resizeSection(c, measured_[static_cast<size_t>(c)]);
+    fitting_ = false;
+    updateGeometry();
   }
 
  protected:
@@ -66,43 +99,148 @@ class RowTreeView : public QTreeView {
       rowGesture("double-click row", list_, static_cast<size_t>(at.row()), true, RowClick::Plain);
   }
   // Wide enough for every column, so a window opened at its needed size
-  // shows them all; the columns take their contents' widths when first shown.
+  // shows them all.
   QSize sizeHint() const override {
     QSize size = QTreeView::sizeHint();
     int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c < header()->count(); ++c) width += columnWidthFor(c);
+    if (measured_.size() != static_cast<size_t>(header()->count())) measured_ = measure();
+    for (int c : measured_) width += c;
     size.setWidth(std::max(size.width(), width));
     return size;
   }
   void showEvent(QShowEvent* event) override {
     QTreeView::showEvent(event);
-    for (int c = 0; c < header()->count(); ++c) setColumnWidth(c, columnWidthFor(c));
+    fitColumns();
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QTreeView::resizeEvent(event);
+    fitColumns();
   }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
+  // The keys move the active entry as a click on the row would, and Return
+  // acts on it as a double-click; Qt's own focus frame never moves alone.
   void keyPressEvent(QKeyEvent* event) override {
     const long active = list_->userActiveRow();
     const long count = static_cast<long>(list_->userRowCount());
+    const long page = std::max(1, viewport()->height() / std::max(1, rowHeightShown()) - 1);
     long to = -1;
-    if (event->key() == Qt::Key_Down) to = active + 1;
-    if (event->key() == Qt::Key_Up) to = active < 0 ? count - 1 : active - 1;
-    if (event->key() == Qt::Key_Home) to = 0;
-    if (event->key() == Qt::Key_End) to = count - 1;
+    switch (event->key()) {
+      case Qt::Key_Down: to = active + 1; break;
+      case Qt::Key_Up: to = active < 0 ? count - 1 : active - 1; break;
+      case Qt::Key_PageDown: to = active < 0 ? 0 : std::min(count - 1, active + page); break;
+      case Qt::Key_PageUp: to = active < 0 ? count - 1 : std::max(0L, active - page); break;
+      case Qt::Key_Home: to = 0; break;
+      case Qt::Key_End: to = count - 1; break;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        if (active < 0) break;
+        rowGesture("double-click row", list_, static_cast<size_t>(active), true, RowClick::Plain);
+        return;
+      default: to = rowStartingWith(event->text(), active, count); break;
+    }
     if (to >= 0 && to < count) {
-      rowGesture("click row", list_, static_cast<size_t>(to), false, RowClick::Plain);
+      if (to != active) rowGesture("click row", list_, static_cast<size_t>(to), false, RowClick::Plain);
       return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && active >= 0) {
-      rowGesture("double-click row", list_, static_cast<size_t>(active), true, RowClick::Plain);
-      return;
-    }
-    QTreeView::keyPressEvent(event);
+    // Keys the list has no use for go to the window (a control character).
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) || event->text().isEmpty())
+      QTreeView::keyPressEvent(event);
+    else
+      event->ignore();
   }
+  // Typing is the list's own search, never Qt's.
+  void keyboardSearch(const QString&) override {}
 
  private:
   NList* list_;
-  int columnWidthFor(int column) const {
-    return std::max(header()->sectionSizeHint(column), sizeHintForColumn(column));
+  RowModel* rows_ = nullptr;
+  bool fitting_ = false;
+  std::set<int> sizedByHand_;
+  mutable std::vector<int> measured_;  // per column, as last measured
+
+  int rowHeightShown() const {
+    return model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : fontMetrics().height();
+  }
+  // The next row after `active` (round to the start) whose first column
+  // starts with the typed letter, ignoring case; -1 when none does.
+  long rowStartingWith(const QString& typed, long active, long count) const {
+    if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace() || count == 0) return -1;
+    const QString letter = typed.toCaseFolded();
+    for (long step = 1; step <= count; ++step) {
+      const long row = (active + step) % count;
+      const QString first = model()->index(static_cast<int>(row), 0).data().toString();
+      if (first.toCaseFolded().startsWith(letter)) return row;
+    }
+    return -1;
+  }
+  // The rows whose texts decide the widths: all of a short list; of a long
+  // one a sample spread over it and the rows in view.
+  std::vector<int> measuredRows() const {
+    const int rows = model() ? model()->rowCount() : 0;
+    std::vector<int> out;
+    if (rows <= MEASURED_ROWS) {
+      for (int r = 0; r < rows; ++r) out.push_back(r);
+      return out;
+    }
+    for (int i = 0; i < MEASURED_ROWS; ++i) out.push_back(static_cast<int>(static_cast<long>(i) * rows / MEASURED_ROWS));
+    // The view scrolls by rows: the scroll bar tells the first in view, and
+    // rows are no lower than a line (asking the view would lay out all rows
+    // before their time).
+    const int first = std::clamp(verticalScrollBar()->value(), 0, rows - 1);
+    const int inView = viewport()->height() / std::max(1, fontMetrics().height()) + 1;
+    for (int r = first; r < rows && r < first + inView; ++r) out.push_back(r);
+    return out;
+  }
+  // Per column: the title's width, or the width the row with the widest
+  // text measured (in its own font) is drawn with.
+  std::vector<int> measure() const {
+    const size_t columns = static_cast<size_t>(header()->count());
+    std::vector<int> widths(columns, 0), widestRow(columns, -1), widest(columns, -1);
+    for (size_t c = 0; c < columns; ++c) widths[c] = header()->sectionSizeHint(static_cast<int>(c));
+    if (!rows_) return widths;
+    // The fonts a row's codes can ask for: plain, bold, italic, both.
+    std::vector<QFontMetrics> metrics;
+    for (int look = 0; look < 4; ++look) {
+      TextStyle style;
+      style.bold = (look & 1) != 0;
+      style.italic = (look & 2) != 0;
+      metrics.emplace_back(styledFont(font(), style));
+    }
+    // Only the texts with the most characters of each column are measured
+    // in their fonts: the widest is among them.
+    struct Candidate {
+      size_t length;
+      int row;
+      std::string text;
+    };
+    std::vector<std::vector<Candidate>> longest(columns);
+    for (int r : measuredRows()) {
+      std::vector<std::string> texts = rows_->rowTexts(r);
+      for (size_t c = 0; c < columns && c < texts.size(); ++c) {
+        std::vector<Candidate>& kept = longest[c];
+        const size_t length = texts[c].size();
+        if (kept.size() == MEASURED_TEXTS && length <= kept.back().length) continue;
+        auto at = std::find_if(kept.begin(), kept.end(), [length](const Candidate& k) { return k.length < length; });
+        kept.insert(at, Candidate{length, r, std::move(texts[c])});
+        if (kept.size() > MEASURED_TEXTS) kept.pop_back();
+      }
+    }
+    for (size_t c = 0; c < columns; ++c)
+      for (const Candidate& k : longest[c]) {
+        const TextStyle style = styleOf(k.text.c_str());
+        const QFontMetrics& in = metrics[(style.bold ? 1 : 0) | (style.italic ? 2 : 0)];
+        const int advance = in.horizontalAdvance(shownQt(k.text.c_str()));
+        if (advance > widest[c]) widest[c] = advance, widestRow[c] = k.row;
+      }
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    for (size_t c = 0; c < columns; ++c) {
+      if (widestRow[c] < 0) continue;
+      const QModelIndex at = model()->index(widestRow[c], static_cast<int>(c));
+      widths[c] = std::max(widths[c], itemDelegateForIndex(at)->sizeHint(option, at).width());
+    }
+    return widths;
   }
 };
 
@@ -111,7 +249,7 @@ class ListView : public ObjectView {
   explicit ListView(NList* list)
       : ObjectView(list, new RowTreeView(list)), view_(static_cast<RowTreeView*>(widget())),
         model_(new RowModel(list, view_)) {
-    view_->setModel(model_);
+    view_->setRows(model_);
   }
 
  protected:
@@ -128,6 +266,9 @@ class ListView : public ObjectView {
       view_->header()->setSortIndicator(static_cast<int>(mark & ~MUIV_NList_TitleMark_Reversed),
                                         (mark & MUIV_NList_TitleMark_Reversed) ? Qt::DescendingOrder
                                                                                : Qt::AscendingOrder);
+    // The sort mark takes room in its title too.
+    if (changed || mark != shownMark_) view_->fitColumns();
+    shownMark_ = mark;
     const long active = list->userActiveRow();
     if (active >= 0 && active < model_->rowCount())
       view_->selectionModel()->setCurrentIndex(model_->index(static_cast<int>(active), 0),
@@ -135,6 +276,12 @@ class ListView : public ObjectView {
     if (list->jumpedRow() != jumped_) {
       jumped_ = list->jumpedRow();
       if (jumped_ >= 0 && jumped_ < model_->rowCount()) view_->scrollTo(model_->index(static_cast<int>(jumped_), 0));
+    } else if (changed) {
+      // New rows (a refilter) show the active entry, else start at the first row.
+      if (active >= 0 && active < model_->rowCount())
+        view_->scrollTo(model_->index(static_cast<int>(active), 0));
+      else if (view_->verticalScrollBar()->value() != 0)
+        view_->scrollToTop();
     }
     if (changed) view_->viewport()->update();
   }
@@ -143,6 +290,7 @@ class ListView : public ObjectView {
   RowTreeView* view_;
   RowModel* model_;
   long jumped_ = -1;
+  uint32_t shownMark_ = MUIV_NList_TitleMark_None;
 };
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The view of an NList: a tree view without branches over a RowModel. Clicks
 // on rows (with Shift or Ctrl), double-clicks, clicks on column titles and
-// the cursor keys become the driver's list actions; the sort mark, the
-// active row and the row the program jumped to follow the list.
+// the list's keys (cursor and page keys, Home, End, a letter, Return) become
+// the driver's list actions; the sort mark, the active row and the row the
+// program jumped to follow the list. Columns take their rows' widths as the
+// rows change and the view is resized; new rows are shown from the active
+// row, else from the first.
 #pragma once
 #include <memory>
 

@@ -9,6 +9,7 @@
 #include "os/mui/classes/application.h"
 #include "os/mui/classes/window.h"
 #include "os/mui/driver/input_queue.h"
+#include "os/mui/qt/console_window.h"
 #include "os/mui/qt/desktop_message_box.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
@@ -50,9 +51,11 @@ QtDisplay::QtDisplay()
   ensureQtApplication();
   desktopQuit_ = std::make_unique<DesktopQuit>();
   QCoreApplication::instance()->installEventFilter(desktopQuit_.get());
+  consoles_ = std::make_unique<ConsoleWindows>();
 }
 
 QtDisplay::~QtDisplay() {
+  consoles_.reset();
   QCoreApplication::instance()->removeEventFilter(desktopQuit_.get());
   for (auto& [window, view] : windows_) view->takeDown();
   windows_.clear();

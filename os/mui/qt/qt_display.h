@@ -3,7 +3,7 @@
 // the program waits, runs Qt's event loop until the person's gestures queued
 // input (or the host asked the program to quit: SIGTERM, or the desktop's
 // quit), asks requesters on screen when no answer is queued, and shows the
-// desktop's own messages.
+// desktop's own messages and the hosted system's console windows.
 #pragma once
 #include <cstdint>
 #include <map>
@@ -19,6 +19,7 @@ struct Object;
 
 namespace mui::qt {
 
+class ConsoleWindows;
 class WindowView;
 
 class QtDisplay : public HostDisplay {
@@ -44,6 +45,7 @@ class QtDisplay : public HostDisplay {
   ScreenRequester requesterBefore_;
   DesktopMessenger messengerBefore_;
   std::unique_ptr<QObject> desktopQuit_;  // turns the desktop's quit into the host's quit request
+  std::unique_ptr<ConsoleWindows> consoles_;
 };
 
 // The process's Qt application, made on first use (it lives as long as the process).

@@ -3,10 +3,14 @@
 // only what is on screen), and starts afresh each time the list was redrawn.
 // The selection and the active row are the list's too, shown as the row's
 // colours, so what is selected on screen is always what the program sees.
+// The text codes of a row (bold, a pen such as the alternative colour) are
+// shown as its font and colour.
 // Once the list is disposed (its window given back while the view is still
 // on screen, until the display takes it down), the model shows no texts.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 #include <QAbstractTableModel>
 
 namespace mui {
@@ -23,6 +27,9 @@ class RowModel : public QAbstractTableModel {
   // (TRUE then).
   bool follow();
 
+  // What row `row` shows, column by column, codes included (none once the list is gone).
+  std::vector<std::string> rowTexts(int row) const;
+
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -35,6 +42,9 @@ class RowModel : public QAbstractTableModel {
   int rows_ = 0;
   int columns_ = 0;
   bool selectedRow(int row) const;
+  // What a row's or title's text gives for a role: its shown text, its
+  // alignment, the font and colour its codes ask for.
+  static QVariant textData(const char* text, int role);
   bool listAlive() const;
 };
 

@@ -11,9 +11,9 @@
 #include "os/mui/lists/nlist.h"
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
-#include "os/mui/classes/text.h"
 #include "os/mui/qt/control_views.h"
 #include "os/mui/qt/group_layouts.h"
+#include "os/mui/qt/growth.h"
 #include "os/mui/qt/list_view.h"
 #include "os/mui/qt/qt_text.h"
 
@@ -47,8 +47,42 @@ void applyFixedSize(const Object* o, QWidget* w) {
 // A label takes no more room than its text, as MUI's own labels (of weight 0) do.
 int weightOf(const Object* o) {
   if (!isA(o, areaClass)) return 100;
-  if (isA(o, textClass) && static_cast<const Text*>(o)->isLabel) return 0;
+  if (isLabel(o)) return 0;
   return static_cast<int>(o->value(MUIA_Weight));
+}
+
+QSizePolicy::Policy policyFor(bool grows) { return grows ? QSizePolicy::Preferred : QSizePolicy::Maximum; }
+
+// The widget may take extra room only where the object grows: elsewhere it
+// keeps the size it asks for (its natural height, a least-space width).
+// A label fills its cell, so that its text stays against its object.
+void applyGrowth(const Object* o, QWidget* w) {
+  const Growth g = growthOf(o);
+  w->setSizePolicy(policyFor(g.wide || isLabel(o)), policyFor(g.tall));
+}
+
+// A grid's columns and rows take extra room where a member grows; members
+// that do not grow keep to the left of their cell, labels fill theirs.
+void addToGrid(QGridLayout* grid, Object* child, QWidget* w, int index, int columns) {
+  const int row = index / columns, column = index % columns;
+  const Growth g = growthOf(child);
+  if (g.wide) grid->setColumnStretch(column, 1);
+  if (g.tall) grid->setRowStretch(row, 1);
+  if (g.wide || isLabel(child))
+    grid->addWidget(w, row, column);
+  else
+    grid->addWidget(w, row, column, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+// Members of a same-size group reach the size of the largest along it,
+// even those that would otherwise keep their own size.
+void letReachSameSize(QWidget* w, bool horizontal) {
+  QSizePolicy policy = w->sizePolicy();
+  if (horizontal)
+    policy.setHorizontalPolicy(QSizePolicy::Preferred);
+  else
+    policy.setVerticalPolicy(QSizePolicy::Preferred);
+  w->setSizePolicy(policy);
 }
 
 QWidget* scrolled(QWidget* inside) {
@@ -89,14 +123,17 @@ QWidget* buildGroup(Object* o, BuiltTree& out) {
   int index = 0;
   for (Object* child : o->children) {
     QWidget* w = build(child, out);
-    if (pages)
+    if (pages) {
       pages->addWidget(w);
-    else if (sameSizeGrid)
+    } else if (sameSizeGrid) {
+      letReachSameSize(w, true);
       sameSizeGrid->addMember(w, index);
-    else if (grid)
-      grid->addWidget(w, index / columns, index % columns);
-    else
+    } else if (grid) {
+      addToGrid(grid, child, w, index, columns);
+    } else {
+      if (sameSize) letReachSameSize(w, o->flag(MUIA_Group_Horiz));
       row->addMember(w, weightOf(child));
+    }
     ++index;
   }
   return box;
@@ -155,6 +192,7 @@ QWidget* build(Object* o, BuiltTree& out) {
     w = new QWidget;
     out.views.push_back(std::make_unique<ObjectView>(o, w));
   }
+  applyGrowth(o, w);
   applyFixedSize(o, w);
   out.widgets[o] = w;
   return w;

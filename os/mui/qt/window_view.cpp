@@ -36,10 +36,13 @@ QWidget* keyboardWidget(QWidget* shown) {
 }  // namespace
 
 WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->serial), body_(new QWidget) {
+  // The window is never smaller than its contents need, nor larger where
+  // they cannot grow.
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSizeConstraint(QLayout::SetMinAndMaxSize);
   outer->addWidget(body_);
-  new QVBoxLayout(body_);
+  (new QVBoxLayout(body_))->setSizeConstraint(QLayout::SetMinAndMaxSize);
   setAcceptDrops(window->flag(MUIA_Window_AppWindow));
   build();
   // The views take the objects' state first: a list's titles and sort mark
