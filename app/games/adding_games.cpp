@@ -279,8 +279,7 @@ void AddingDrop::add(const char* path, cMegaList_class* gameList, cGuiList* game
 void AddingDrop::finish() {
   if (!open) return;
   game* g = lastFileGame;
-  const bool save = changed;
-  abandon();
+  const bool save = close();
   if (save) saveGameList(list_, tags_);
   if (g) {
     findEntryOf(games_, g);
@@ -289,7 +288,20 @@ void AddingDrop::finish() {
 }
 
 void AddingDrop::abandon() {
+  // The games the drop added before the error stay in the list: they are
+  // saved, as a drop of one file at a time would have saved them. The error
+  // that ends the drop is the one passed on, not one of this save.
+  if (!close()) return;
+  try {
+    saveGameList(list_, nullptr);
+  } catch (...) {
+  }
+}
+
+bool AddingDrop::close() {
+  const bool save = changed;
   if (open) endPathIndex();
   open = changed = false;
   lastFileGame = nullptr;
+  return save;
 }

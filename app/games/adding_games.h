@@ -46,11 +46,14 @@ class AddingDrop {
   void add(const char* path, cMegaList_class* gameList, cGuiList* gamesGuiList, cGuiList* tagsGuiList);
   // Saves and selects as above; the drop is over. Nothing when none is open.
   void finish();
-  // Ends the drop without saving (an error passes).
+  // Ends the drop as an error passes: saves what it added, selects nothing.
   void abandon();
   bool isOpen() const { return open; }
 
  private:
+  // Ends the drop; whether an entry called for a save.
+  bool close();
+
   bool open = false;
   bool changed = false;  // an entry called for a save
   game* lastFileGame = nullptr;

@@ -295,6 +295,22 @@ TEST_F(AddingGames, ADropIsSavedOnceWhenItEndsAndSelectsItsLastFile) {
                     "C|Sandbox:/Games/Sub/C.adf|,Floppy,\n");
 }
 
+// An error that ends a drop halfway (an entry that raises) leaves the games
+// added before it saved, as one-by-one adding would have; the selection stays.
+TEST_F(AddingGames, ADropEndedByAnErrorKeepsTheGamesItAdded) {
+  for (const char* file : {"Games/A.adf", "Games/B.adf"}) box.writeFile(file, dosDisk);
+  for (bool addsSomething : {true, false}) {
+    box.writeFile("progdir/Ludex.list", "before");
+    AddingDrop drop;
+    if (addsSomething) drop.add("Sandbox:/Games/A.adf", list, games, tags);
+    const std::string shownBefore = games->shown();
+    drop.abandon();
+    EXPECT_FALSE(drop.isOpen());
+    EXPECT_EQ(listFile().find("Sandbox:Games/A.adf") != std::string::npos, addsSomething) << listFile();
+    EXPECT_EQ(games->shown(), shownBefore);
+  }
+}
+
 // Dropping N files on a list of M games looks each file up in an index of
 // the list's paths made once: the work grows with N + M, not with N times M.
 TEST_F(AddingGames, ADropsWorkGrowsWithTheFilesAndTheListNotTheirProduct) {
