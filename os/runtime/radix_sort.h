@@ -4,6 +4,7 @@
 // number) move nothing and are skipped. The lists sort their rows with it,
 // both in the list class and in the program's list model.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -34,5 +35,78 @@ void radixSortBy128BitKeys(std::vector<T>& items, High high, Low low) {
     }
     for (const T& item : items) other[c[byteOf(item, b)]++] = item;
     items.swap(other);
+  }
+}
+
+// A stable sort of items[begin, end) by a 64-bit key, as above; a run of a
+// few items by insertion.
+template <class T, class Key>
+void radixSortBy64BitKeys(std::vector<T>& items, size_t begin, size_t end, Key key) {
+  const size_t count = end - begin;
+  if (count < 2) return;
+  if (count <= 32) {
+    for (size_t i = begin + 1; i < end; ++i) {
+      T item = items[i];
+      size_t j = i;
+      for (; j > begin && key(item) < key(items[j - 1]); --j) items[j] = items[j - 1];
+      items[j] = item;
+    }
+    return;
+  }
+  const auto byteOf = [&](const T& item, int b) { return static_cast<unsigned>((key(item) >> (8 * b)) & 0xff); };
+  std::vector<std::array<uint32_t, 256>> counts(8);
+  for (auto& c : counts) c.fill(0);
+  for (size_t i = begin; i < end; ++i)
+    for (int b = 0; b < 8; ++b) ++counts[b][byteOf(items[i], b)];
+  std::vector<T> run(items.begin() + static_cast<long>(begin), items.begin() + static_cast<long>(end));
+  std::vector<T> other(count);
+  for (int b = 0; b < 8; ++b) {
+    std::array<uint32_t, 256>& c = counts[b];
+    if (c[byteOf(run[0], b)] == count) continue;
+    uint32_t sum = 0;
+    for (uint32_t& slot : c) {
+      const uint32_t here = slot;
+      slot = sum;
+      sum += here;
+    }
+    for (const T& item : run) other[c[byteOf(item, b)]++] = item;
+    run.swap(other);
+  }
+  std::copy(run.begin(), run.end(), items.begin() + static_cast<long>(begin));
+}
+
+// After a sort by the first part of a key, orders each run of items whose
+// first parts are equal: by their second part (a 64-bit word, by
+// radixSortBy64BitKeys) where the first parts tell all of what the items sort
+// by (firstWhole), ordering items of equal words that do not both tell all
+// (secondWhole) by stableSort(begin, end); a run whose first parts do not
+// tell all goes to stableSort whole. sameFirst(a, b): equal first parts.
+template <class T, class SameFirst, class FirstWhole, class Second, class SecondWhole, class StableSort>
+void sortRunsBySecondKeys(std::vector<T>& items, SameFirst sameFirst, FirstWhole firstWhole, Second second,
+                          SecondWhole secondWhole, StableSort stableSort) {
+  const size_t count = items.size();
+  for (size_t lo = 0; lo < count;) {
+    size_t hi = lo + 1;
+    bool whole = firstWhole(items[lo]);
+    bool ordered = true;
+    for (; hi < count && sameFirst(items[hi], items[lo]); ++hi) {
+      whole = whole && firstWhole(items[hi]);
+      ordered = ordered && !(second(items[hi]) < second(items[hi - 1]));
+    }
+    if (hi - lo > 1) {
+      if (!whole) {
+        stableSort(lo, hi);
+      } else {
+        if (!ordered) radixSortBy64BitKeys(items, lo, hi, second);
+        for (size_t a = lo; a < hi;) {
+          size_t b = a + 1;
+          bool wholeSecond = secondWhole(items[a]);
+          for (; b < hi && second(items[b]) == second(items[a]); ++b) wholeSecond = wholeSecond && secondWhole(items[b]);
+          if (!wholeSecond && b - a > 1) stableSort(a, b);
+          a = b;
+        }
+      }
+    }
+    lo = hi;
   }
 }

@@ -80,9 +80,12 @@ void entryNode::change(char* text, bool alt) {
     char* old = label;
     label = text;
     DisposeString(old);
+    remakeTie();  // an entry without data stands for its label
   }
   altColour = alt;
 }
+
+void entryNode::remakeTie() { setSortKeyTie(&sortKey, label, data, dataBox); }
 
 char** entryNode::columnTexts() {
   if (!columns) columns = parseIntoColumns(label, columnCount, nullptr, altColour ? ALT_COLOUR_PREFIX : nullptr);
@@ -94,6 +97,7 @@ void entryNode::changeLabel(const char* text) { change(StrClone(text), altColour
 char* entryNode::takeLabel() {
   char* taken = label;
   label = NewString(0);
+  remakeTie();
   return taken;
 }
 

@@ -34,17 +34,18 @@ class entryNode : public markNode {
   virtual void changeAltColour(bool flag) { change(nullptr, flag); }
   // Takes the label out (the caller's); the entry keeps an empty one.
   char* takeLabel();
+  // The tie part of the sort key from what the entry stands for: after its
+  // data value, data box or (for an entry without data) label changed.
+  void remakeTie();
 
-  // The key of the host's sort column, made when the host's key stamp was
-  // sortKeyStamp (0: none made since the label changed). First, beside the
-  // links, then what a merge reads of a shown entry (label, flags, box):
-  // a sort or a merge reads little else of its entries, and all of it lies
-  // in the first 80 bytes, which the list asks for ahead of a walk.
+  // The key of the host's sort column, its text part made when the host's
+  // key stamp was sortKeyStamp (0: none made since the label changed), its
+  // tie part always that of what the entry stands for. First, beside the
+  // links, then what a merge reads of a shown entry (label, flags, box): a
+  // sort or a merge reads little else of its entries, and all of it lies in
+  // the first 88 bytes, which the list asks for ahead of a walk.
   GuiListSortKey sortKey;
   uint32_t sortKeyStamp = 0;
-  // The key is of the sort column's text as the label holds it (no pen of
-  // the label's own was passed over): the list's comparison makes the same.
-  bool sortKeyOfLabelText = false;
   bool altColour = false;
   bool marked = false;
   char* label = nullptr;          // owned

@@ -29,9 +29,10 @@ class cGuiListHost : public cGuiList {
     record = static_cast<cGuiShared*>(made);
   }
   intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
-  // The delivery of the list's event: the change notification runs first,
-  // then the pending selection, double-click and title-click flags become
-  // events (a title click re-sorts a user-sorted list).
+  // The delivery of the list's event: the pending selection, double-click
+  // and title-click flags become events (a title click re-sorts a
+  // user-sorted list), then the change notification runs, last: it may end
+  // the list with its window.
   void notifyStateHasChanged() override;
 
   cGuiListHost* initColumnSortType(const char* letters) override;
@@ -146,7 +147,11 @@ class cGuiListHost : public cGuiList {
   bool selectionChangedEvent = false;
   Hook doubleClickHook{};
   bool doubleClickPending = false;
-  int32_t doubleClickedIndex = -1;
+  // The entry of the row double-clicked, taken when the user double-clicked
+  // it, and the one of the event delivered (NIL: none, or its row went).
+  entryNode* doubleClickTaken = nullptr;
+  entryNode* doubleClicked = nullptr;
+  void takeDoubleClickedEntry();
   int32_t sortKind = SORT_NONE;
   int32_t sortColumn = 0;
   bool sortReversed = false;
@@ -160,6 +165,12 @@ class cGuiListHost : public cGuiList {
   std::vector<entryNode*> removedEntries;  // to end when redrawing comes back on
   void endRemovedEntries();
   bool selectionFixPending = false;  // a single-selection fix waits for the redraw
+  int32_t selectedBeforeQuiet = 0;   // the selected rows when redrawing went off
+  // The number of selected rows (0 when rows are not selectable).
+  int32_t selectedRows();
+  // Sets the select-change attribute, as a person's change of the selection
+  // does, when fewer rows than before are selected.
+  void reportLostSelection(int32_t before);
 
   bool built() { return infoNList() != nullptr; }
   // EMU "cGuiList.<operation>(); the window must be built first" unless built.
@@ -192,6 +203,11 @@ class cGuiListHost : public cGuiList {
     return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
   }
   const GuiListSortKey& makeKeyOf(entryNode* entry);
+  // +1 when entry1 comes first of two entries the sort takes as alike: by
+  // what each stands for; 0 when both stand for the same.
+  int compareStandsFor(entryNode* entry1, entryNode* entry2);
+  // The comparison the list sorts by (NIL: unsorted).
+  fGuiListSort* listComparison();
   // Sorts a built list at once, the cursor kept on its entry.
   void sortNowIfBuilt();
   bool singleSelection();

@@ -39,6 +39,7 @@ constexpr MethodSpec nlistMethods[] = {
     {MUIM_NList_Sort, "MUIM_NList_Sort"},
     {MUIM_NList_Clear, "MUIM_NList_Clear"},
     {MUIM_List_Jump, "MUIM_List_Jump"},
+    {MUIM_NList_GetPos, "MUIM_NList_GetPos"},
 };
 
 std::string joinedByTab(const std::vector<std::string>& columns) {
@@ -100,8 +101,9 @@ RowTree::Before NList::order() const {
   };
   auto key = [](const void* list, void* entry, RowKey* key) {
     NListSortKey made{};
+    made.tieWhole = 1;  // a hook that knows no tie word orders by two words
     if (CallHookPkt(static_cast<const NList*>(list)->sortKey_, &made, entry) == 0) return;
-    *key = RowKey{made.high, made.low, true, made.whole != 0};
+    *key = RowKey{made.high, made.low, true, made.whole != 0, made.tie, made.tieWhole != 0};
   };
   RowTree::Before order;
   order.test = before;
@@ -343,6 +345,19 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
       changed();
       *result = 1;
       return true;
+    case MUIM_NList_GetPos: {
+      IPTR* position = reinterpret_cast<IPTR*>(message[2]);
+      IPTR found = MUIV_NList_GetPos_End;
+      const size_t count = rows().size();
+      for (size_t row = position && *position >= 0 ? static_cast<size_t>(*position) : 0; row < count; ++row)
+        if (rows().at(row)->entry == reinterpret_cast<void*>(message[1])) {
+          found = static_cast<IPTR>(row);
+          break;
+        }
+      if (position) *position = found;
+      *result = found;
+      return true;
+    }
     case MUIM_List_Jump:
       if (RowTree::Node* node = nodeOf(message[1])) jumped_ = static_cast<long>(rows().rowOf(node));
       *result = 1;

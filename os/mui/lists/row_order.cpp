@@ -60,7 +60,7 @@ void stableMergeSort(KeyedEntry* items, size_t count, bool fetch, const Before& 
 KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
   RowKey key;
   if (order.key) order.key(order.context, entry, &key);
-  return KeyedEntry{key.high, key.low, entry, index, key.usable, key.whole};
+  return KeyedEntry{key.high, key.low, key.tie, entry, index, key.usable, key.whole, key.tieWhole};
 }
 
 std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order, EntryFetch fetch,
@@ -89,19 +89,17 @@ void sortKeyed(std::vector<KeyedEntry>& items, const RowOrder& order) {
     return;
   }
   radixSortBy128BitKeys(items, [](const KeyedEntry& e) { return e.high; }, [](const KeyedEntry& e) { return e.low; });
-  // Rows with equal keys stand as they came; where one of a run is not
-  // whole, the test orders the run, stably.
-  const size_t count = items.size();
-  for (size_t lo = 0; lo < count;) {
-    size_t hi = lo + 1;
-    bool whole = items[lo].whole;
-    for (; hi < count && items[hi].high == items[lo].high && items[hi].low == items[lo].low; ++hi)
-      whole = whole && items[hi].whole;
-    if (!whole && hi - lo > 1)
-      stableMergeSort(items.data() + lo, hi - lo, true,
-                      [&](const KeyedEntry& a, const KeyedEntry& b) { return order(a.entry, b.entry); });
-    lo = hi;
-  }
+  // Rows with equal whole keys go by their tie words, and stand as they came
+  // where those are equal too; where the words cannot tell, the test orders
+  // the run, stably.
+  sortRunsBySecondKeys(
+      items, [](const KeyedEntry& a, const KeyedEntry& b) { return a.high == b.high && a.low == b.low; },
+      [](const KeyedEntry& e) { return e.whole; }, [](const KeyedEntry& e) { return e.tie; },
+      [](const KeyedEntry& e) { return e.tieWhole; },
+      [&](size_t lo, size_t hi) {
+        stableMergeSort(items.data() + lo, hi - lo, true,
+                        [&](const KeyedEntry& a, const KeyedEntry& b) { return comesBefore(a, b, order); });
+      });
 }
 
 }  // namespace mui

@@ -14,8 +14,10 @@ namespace mui {
 struct RowKey {
   uint64_t high = 0;
   uint64_t low = 0;
-  bool usable = false;  // FALSE: the entry has none; the hook decides
-  bool whole = false;   // equal whole keys sort alike
+  bool usable = false;    // FALSE: the entry has none; the hook decides
+  bool whole = false;     // the two words hold all the entry's text sorts by
+  uint64_t tie = 0;       // next, after equal whole words
+  bool tieWhole = true;   // equal whole keys with whole tie words sort alike
 };
 
 // a before b: a must come first (a strict order, or anything else: what is
@@ -34,10 +36,12 @@ struct RowOrder {
 struct KeyedEntry {
   uint64_t high;
   uint64_t low;
+  uint64_t tie;
   void* entry;
   uint32_t index;
   bool usable;
   bool whole;
+  bool tieWhole;
 };
 
 // Asks the processor for the first bytes of an entry, which a key or a
@@ -63,7 +67,10 @@ inline bool comesBefore(const KeyedEntry& a, const KeyedEntry& b, const RowOrder
   if (a.usable && b.usable) {
     if (a.high != b.high) return a.high < b.high;
     if (a.low != b.low) return a.low < b.low;
-    if (a.whole && b.whole) return false;
+    if (a.whole && b.whole) {
+      if (a.tie != b.tie) return a.tie < b.tie;
+      if (a.tieWhole && b.tieWhole) return false;
+    }
   }
   return order(a.entry, b.entry);
 }

@@ -16,10 +16,10 @@ class notifyCounter : public funcGuiNotify {
   LUDEX_CLASS(notifyCounter, funcGuiNotify)
  public:
   void call(cGuiItem* item) override {
-    // It runs before the delivery turns the list's pending flags into events.
-    if (!static_cast<cGuiList*>(item)->getEventSelectionChanged(true)) ++callsBeforeTheEvent;
+    // It runs once the delivery turned the list's pending flags into events.
+    if (static_cast<cGuiList*>(item)->getEventSelectionChanged(true)) ++callsWithTheEvent;
   }
-  int callsBeforeTheEvent = 0;
+  int callsWithTheEvent = 0;
 };
 
 class ListDriver : public GuiClientTest {
@@ -65,7 +65,7 @@ TEST_F(ListDriver, ClicksSelectAndDoubleClicksNameTheirEntry) {
   openList(1, {"a", "b", "c"}, [](cGuiList* l) { l->initSelectableEntries(false, false)->setSortByColumn(0, false); });
   mui::user::clickRow(list->infoNList(), 1);
   EXPECT_EQ(delivered(), list);
-  EXPECT_EQ(notify->callsBeforeTheEvent, 1);
+  EXPECT_EQ(notify->callsWithTheEvent, 1);
   EXPECT_TRUE(list->getEventSelectionChanged(true));
   EXPECT_TRUE(list->getEventSelectionChanged(false));
   EXPECT_FALSE(list->getEventSelectionChanged(false));
