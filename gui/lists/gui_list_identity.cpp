@@ -1,15 +1,10 @@
 #include "gui/lists/gui_list_identity.h"
 
-#include <typeinfo>
-
-#include "core/box.h"
 #include "core/strings/text.h"
 
 namespace {
 
 constexpr int KIND_SHIFT = 56;
-constexpr uint64_t BELOW_KIND = (uint64_t{1} << KIND_SHIFT) - 1;
-constexpr int64_t NUMBER_OFFSET = int64_t{1} << (KIND_SHIFT - 1);
 constexpr int TEXT_BYTES = 7;
 
 // The first seven bytes of the text, the first most significant, the rest 0.
@@ -29,13 +24,17 @@ uint64_t textBytes(const char* text, bool fold, bool* whole) {
 GuiListIdentity identityOf(const char* label, int32_t data, class_base* dataBox) {
   GuiListIdentity id;
   if (dataBox) {
-    // The usual boxes first: asking a class for its line compares names.
+    // The usual boxes first: asking a class for its line compares names,
+    // and so does a type that is not the one asked about.
     const std::type_info& kind = typeid(*dataBox);
-    if (kind == typeid(boxSTRING)) {
+    if (kind == typeid(boxPTR) || kind == typeid(boxVALUE)) {
+      id.kind = GuiListIdentity::NUMBER;
+      id.number = static_cast<const box*>(dataBox)->value;
+    } else if (kind == typeid(boxSTRING)) {
       const char* text = static_cast<const boxSTRING*>(dataBox)->string();
       id.kind = GuiListIdentity::TEXT;
       id.text = text ? text : "";
-    } else if (kind == typeid(boxPTR) || kind == typeid(boxVALUE) || dataBox->IsOfClassType("box")) {
+    } else if (dataBox->IsOfClassType("box")) {
       id.kind = GuiListIdentity::NUMBER;
       id.number = static_cast<const box*>(dataBox)->value;
     } else {
@@ -63,14 +62,9 @@ int8_t compareIdentities(const GuiListIdentity& a, const GuiListIdentity& b) {
 }
 
 uint64_t identityWord(const GuiListIdentity& identity, bool* whole) {
+  // Numbers beyond the room keep their order against the others at the
+  // ends of it; among themselves they are compared whole.
+  if (identity.kind == GuiListIdentity::NUMBER) return identityNumberWord(identity.number, whole);
   const uint64_t kind = uint64_t{identity.kind} << KIND_SHIFT;
-  if (identity.kind == GuiListIdentity::NUMBER) {
-    const int64_t n = identity.number;
-    // Numbers beyond the room keep their order against the others at the
-    // ends of it; among themselves they are compared whole.
-    *whole = n >= -NUMBER_OFFSET && n < NUMBER_OFFSET;
-    if (!*whole) return kind | (n < 0 ? 0 : BELOW_KIND);
-    return kind | static_cast<uint64_t>(n + NUMBER_OFFSET);
-  }
   return kind | textBytes(identity.text, identity.kind == GuiListIdentity::LABEL, whole);
 }

@@ -12,7 +12,9 @@
 // the same entry.
 #pragma once
 #include <cstdint>
+#include <typeinfo>
 
+#include "core/box.h"
 #include "core/class_base.h"
 
 struct GuiListIdentity {
@@ -37,3 +39,28 @@ int8_t compareIdentities(const GuiListIdentity& a, const GuiListIdentity& b);
 // number (offset to keep the order of signed numbers) or the first seven
 // bytes of the text (a-z folded for a label).
 uint64_t identityWord(const GuiListIdentity& identity, bool* whole);
+
+// The word of a number identity (identityWord's), numbers beyond the room
+// at its ends and not whole.
+inline uint64_t identityNumberWord(intptr_t n, bool* whole) {
+  constexpr int KIND_SHIFT = 56;
+  constexpr int64_t OFFSET = int64_t{1} << (KIND_SHIFT - 1);
+  constexpr uint64_t KIND = uint64_t{GuiListIdentity::NUMBER} << KIND_SHIFT;
+  *whole = n >= -OFFSET && n < OFFSET;
+  if (!*whole) return KIND | (n < 0 ? 0 : (uint64_t{1} << KIND_SHIFT) - 1);
+  return KIND | static_cast<uint64_t>(static_cast<int64_t>(n) + OFFSET);
+}
+
+// identityWord(identityOf(label, data, dataBox)), at once for the usual
+// entries (a pointer or value box, a data value): every entry of a long
+// list gets one.
+inline uint64_t identityWordOf(const char* label, int32_t data, class_base* dataBox, bool* whole) {
+  if (dataBox) {
+    const std::type_info& kind = typeid(*dataBox);
+    if (kind == typeid(boxPTR) || kind == typeid(boxVALUE))
+      return identityNumberWord(static_cast<const box*>(dataBox)->value, whole);
+  } else if (data != 0) {
+    return identityNumberWord(data, whole);
+  }
+  return identityWord(identityOf(label, data, dataBox), whole);
+}

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "core/strings/text.h"
-#include "gui/lists/gui_list_identity.h"
 #include "os/runtime/radix_sort.h"
 
 int8_t fGuiListSort::call(const char* a, const char* b) { return static_cast<int8_t>(OstrCmpNoCase(a, b)); }
@@ -139,23 +138,15 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   key->whole = endsAt(text[i]);
 }
 
-void setSortKeyTie(GuiListSortKey* key, const char* label, int32_t data, class_base* dataBox) {
-  bool whole = false;
-  key->tie = identityWord(identityOf(label, data, dataBox), &whole);
-  key->tieWhole = whole;
-}
-
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before) {
-  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.key.usable; })) return false;
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::vector<GuiListSortKey>& keys,
+                      const std::function<bool(uint32_t, uint32_t)>& before) {
+  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.usable; })) return false;
   radixSortBy128BitKeys(
-      items, [](const GuiListKeyedItem& i) { return i.key.high; }, [](const GuiListKeyedItem& i) { return i.key.low; });
+      items, [](const GuiListKeyedItem& i) { return i.high; }, [](const GuiListKeyedItem& i) { return i.low; });
   sortRunsBySecondKeys(
-      items,
-      [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) {
-        return a.key.high == b.key.high && a.key.low == b.key.low;
-      },
-      [](const GuiListKeyedItem& i) { return i.key.whole; }, [](const GuiListKeyedItem& i) { return i.key.tie; },
-      [](const GuiListKeyedItem& i) { return i.key.tieWhole; },
+      items, [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return a.high == b.high && a.low == b.low; },
+      [](const GuiListKeyedItem& i) { return i.whole; }, [&](const GuiListKeyedItem& i) { return keys[i.index].tie; },
+      [&](const GuiListKeyedItem& i) { return keys[i.index].tieWhole; },
       [&](size_t lo, size_t hi) {
         std::stable_sort(items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
                          [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });

@@ -9,6 +9,7 @@
 
 #include "core/class_base.h"
 #include "core/lists/merge_sort.h"
+#include "gui/lists/gui_list_identity.h"
 
 // What decides most comparisons of one entry without reading its text
 // again, for sorting many entries: its text's first 16 bytes (a-z folded
@@ -34,7 +35,11 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
 
 // The tie part of a key: the word of the identity of an entry with this
 // label, data value and data box.
-void setSortKeyTie(GuiListSortKey* key, const char* label, int32_t data, class_base* dataBox);
+inline void setSortKeyTie(GuiListSortKey* key, const char* label, int32_t data, class_base* dataBox) {
+  bool whole = false;
+  key->tie = identityWordOf(label, data, dataBox, &whole);
+  key->tieWhole = whole;
+}
 
 // The key of the other direction: every order between text keys turns
 // round; ties keep their order.
@@ -63,19 +68,30 @@ inline int compareSortKeys(const GuiListSortKey& a, const GuiListSortKey& b) {
   return r != 0 ? r : compareKeyTies(a, b);
 }
 
-// An item sorted by its key: the key, and its place in the caller's array.
+// An item sorted by its key: the text part of the key, and its place in the
+// caller's array of keys, which holds the rest. Small, and nothing to set up:
+// a sort moves every item several times.
 struct GuiListKeyedItem {
-  GuiListSortKey key;
+  uint64_t high;
+  uint64_t low;
   uint32_t index;
+  bool usable;
+  bool whole;
 };
+
+// The item of keys[index].
+inline GuiListKeyedItem keyedItem(const GuiListSortKey& key, uint32_t index) {
+  return {key.high, key.low, index, key.usable, key.whole};
+}
 
 // Puts the items in the order of their keys (entries alike as they came)
 // when every key is usable: a byte at a time, without comparisons, then runs
-// of equal whole text keys by their tie words; where keys cannot tell, the
-// items of a run are ordered by before (a stable merge sort; before(a, b):
-// the item of place a strictly comes first). FALSE, the items untouched,
-// when a key is not usable.
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before);
+// of equal whole text keys by their tie words (keys[index].tie); where keys
+// cannot tell, the items of a run are ordered by before (a stable merge
+// sort; before(a, b): the item of place a strictly comes first). FALSE, the
+// items untouched, when a key is not usable.
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::vector<GuiListSortKey>& keys,
+                      const std::function<bool(uint32_t, uint32_t)>& before);
 
 class fGuiListSort : public fMergeSortCompare {
   LUDEX_CLASS(fGuiListSort, fMergeSortCompare)

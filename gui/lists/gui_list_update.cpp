@@ -283,27 +283,28 @@ class ListMerge {
     }
     if (sorted) return;
     std::vector<GuiListKeyedItem> items(fresh.size());
-    for (uint32_t i = 0; i < items.size(); ++i) {
-      items[i].index = i;
-      if (keyed) items[i].key = keys[i];
-    }
+    for (uint32_t i = 0; i < items.size(); ++i) items[i] = keyed ? keyedItem(keys[i], i) : GuiListKeyedItem{0, 0, i, false, false};
     auto compare = [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) -> int {
-      const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
+      const int r = keyed ? compareSortKeys(keys[a.index], keys[b.index]) : SORT_KEYS_UNDECIDED;
       return r != SORT_KEYS_UNDECIDED ? r : compareFresh(a.index, b.index);
     };
     // By the keys where all are usable; else a merge sort: an application's
     // comparison that contradicts itself gives some order, never a read
     // outside the array.
     auto entriesBefore = [&](uint32_t a, uint32_t b) { return compareFresh(a, b) > 0; };
-    if (!keyed || !sortByUsableKeys(items, entriesBefore))
+    if (!keyed || !sortByUsableKeys(items, keys, entriesBefore))
       std::stable_sort(items.begin(), items.end(),
                        [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return compare(a, b) > 0; });
     std::vector<FreshEntry> ordered;
     ordered.reserve(fresh.size());
     for (const GuiListKeyedItem& item : items) ordered.push_back(fresh[item.index]);
     fresh.swap(ordered);
-    if (keyed)
-      for (size_t i = 0; i < items.size(); ++i) keys[i] = items[i].key;
+    if (keyed) {
+      std::vector<GuiListSortKey> orderedKeys;
+      orderedKeys.reserve(keys.size());
+      for (const GuiListKeyedItem& item : items) orderedKeys.push_back(keys[item.index]);
+      keys.swap(orderedKeys);
+    }
   }
 
   // What the cursor entry (its label shown) stands for.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // high(item) and low(item) give the two 64-bit halves of an item's key.
@@ -23,19 +24,23 @@ void radixSortBy128BitKeys(std::vector<T>& items, High high, Low low) {
   for (auto& c : counts) c.fill(0);
   for (const T& item : items)
     for (int b = 0; b < 16; ++b) ++counts[b][byteOf(item, b)];
-  std::vector<T> other(count);
+  // The room the items move to, not filled first: every place is written.
+  std::unique_ptr<T[]> spare(new T[count]);
+  T* from = items.data();
+  T* to = spare.get();
   for (int b = 0; b < 16; ++b) {
     std::array<uint32_t, 256>& c = counts[b];
-    if (c[byteOf(items[0], b)] == count) continue;
+    if (c[byteOf(from[0], b)] == count) continue;
     uint32_t sum = 0;
     for (uint32_t& slot : c) {
       const uint32_t here = slot;
       slot = sum;
       sum += here;
     }
-    for (const T& item : items) other[c[byteOf(item, b)]++] = item;
-    items.swap(other);
+    for (size_t i = 0; i < count; ++i) to[c[byteOf(from[i], b)]++] = from[i];
+    std::swap(from, to);
   }
+  if (from != items.data()) std::copy(from, from + count, items.data());
 }
 
 // A stable sort of items[begin, end) by a 64-bit key, as above; a run of a
@@ -58,21 +63,23 @@ void radixSortBy64BitKeys(std::vector<T>& items, size_t begin, size_t end, Key k
   for (auto& c : counts) c.fill(0);
   for (size_t i = begin; i < end; ++i)
     for (int b = 0; b < 8; ++b) ++counts[b][byteOf(items[i], b)];
-  std::vector<T> run(items.begin() + static_cast<long>(begin), items.begin() + static_cast<long>(end));
-  std::vector<T> other(count);
+  T* const run = items.data() + begin;
+  std::unique_ptr<T[]> spare(new T[count]);
+  T* from = run;
+  T* to = spare.get();
   for (int b = 0; b < 8; ++b) {
     std::array<uint32_t, 256>& c = counts[b];
-    if (c[byteOf(run[0], b)] == count) continue;
+    if (c[byteOf(from[0], b)] == count) continue;
     uint32_t sum = 0;
     for (uint32_t& slot : c) {
       const uint32_t here = slot;
       slot = sum;
       sum += here;
     }
-    for (const T& item : run) other[c[byteOf(item, b)]++] = item;
-    run.swap(other);
+    for (size_t i = 0; i < count; ++i) to[c[byteOf(from[i], b)]++] = from[i];
+    std::swap(from, to);
   }
-  std::copy(run.begin(), run.end(), items.begin() + static_cast<long>(begin));
+  if (from != run) std::copy(from, from + count, run);
 }
 
 // After a sort by the first part of a key, orders each run of items whose

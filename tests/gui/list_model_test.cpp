@@ -187,11 +187,11 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
     // comparison alone gives (where every key is usable).
     std::vector<GuiListKeyedItem> items;
     for (uint32_t i = 0; i < labels.size(); ++i)
-      if (keys[i].usable) items.push_back({keys[i], i});
+      if (keys[i].usable) items.push_back(keyedItem(keys[i], i));
     std::vector<uint32_t> expected;
     for (const GuiListKeyedItem& item : items) expected.push_back(item.index);
     std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; });
-    ASSERT_TRUE(sortByUsableKeys(items, [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; })) << what;
+    ASSERT_TRUE(sortByUsableKeys(items, keys, [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; })) << what;
     std::vector<uint32_t> got;
     for (const GuiListKeyedItem& item : items) got.push_back(item.index);
     ASSERT_EQ(got, expected) << what;

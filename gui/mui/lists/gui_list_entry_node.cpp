@@ -80,12 +80,18 @@ void entryNode::change(char* text, bool alt) {
     char* old = label;
     label = text;
     DisposeString(old);
-    remakeTie();  // an entry without data stands for its label
+    forgetTie();  // an entry without data stands for its label
   }
   altColour = alt;
 }
 
-void entryNode::remakeTie() { setSortKeyTie(&sortKey, label, data, dataBox); }
+const GuiListSortKey& entryNode::tieKey() {
+  if (!tieMade) {
+    setSortKeyTie(&sortKey, label, data, dataBox);
+    tieMade = true;
+  }
+  return sortKey;
+}
 
 char** entryNode::columnTexts() {
   if (!columns) columns = parseIntoColumns(label, columnCount, nullptr, altColour ? ALT_COLOUR_PREFIX : nullptr);
@@ -97,7 +103,7 @@ void entryNode::changeLabel(const char* text) { change(StrClone(text), altColour
 char* entryNode::takeLabel() {
   char* taken = label;
   label = NewString(0);
-  remakeTie();
+  forgetTie();
   return taken;
 }
 

@@ -103,7 +103,7 @@ IPTR cGuiListHost::guiListDisplay(const char** columnTexts, entryNode* entry) {
 }
 
 int cGuiListHost::compareStandsFor(entryNode* entry1, entryNode* entry2) {
-  const int result = compareKeyTies(entry1->sortKey, entry2->sortKey);
+  const int result = compareKeyTies(entry1->tieKey(), entry2->tieKey());
   if (result != SORT_KEYS_UNDECIDED) return result;
   return compareIdentities(identityOf(entry1->label, entry1->data, entry1->dataBox),
                            identityOf(entry2->label, entry2->data, entry2->dataBox));
@@ -427,13 +427,12 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
   // The comparison keys the column's text as the label holds it, as the
-  // entry does; the tie part is the entry's own.
+  // entry does, and ties it by the same label and data.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
-  own.tie = entry->sortKey.tie;
-  own.tieWhole = entry->sortKey.tieWhole;
   entry->sortKey = own;
   entry->sortKeyStamp = sortKeyStamp;
+  entry->tieMade = true;  // the comparison's key comes with the tie of the same data
   return true;
 }
 
@@ -519,7 +518,12 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
 
 IPTR cGuiListHost::sortedPositionNearCursor(entryNode* added) {
   // NList's sorted place: after every entry that does not sort after it.
-  auto strictlyBefore = [&](entryNode* a, entryNode* b) { return guiListCompare(a, b) > 0; };
+  // Through the compare hook, as the NList compares: an error raised by an
+  // application's comparison is printed there and leaves the entry with the
+  // list, never between the two.
+  auto strictlyBefore = [&](entryNode* a, entryNode* b) {
+    return static_cast<intptr_t>(CallHookPkt(&compareHook, a, b)) > 0;
+  };
   entryNode* last = entryAt(entryCount - 1);
   if (!last) return AT_SORTED_PLACE;
   if (!strictlyBefore(added, last)) return AT_BOTTOM;
@@ -1050,7 +1054,7 @@ void cGuiListHost::cursor_setData(int32_t value) {
   entryNode* e = requireCursorEntry("cursor_setData");
   if (value != 0) End(e->dataBox);
   e->data = value;
-  e->remakeTie();
+  e->forgetTie();
 }
 
 class_base* cGuiListHost::cursor_getDataBox() { return requireCursorEntry("cursor_getDataBox")->dataBox; }
@@ -1067,7 +1071,7 @@ void cGuiListHost::cursor_setDataBox(class_base* box) {
   class_base* old = e->dataBox;
   e->dataBox = box;
   if (box) e->data = 0;
-  e->remakeTie();
+  e->forgetTie();
   End(old);
 }
 

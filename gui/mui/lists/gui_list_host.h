@@ -200,6 +200,7 @@ class cGuiListHost : public cGuiList {
   uint32_t sortKeyStamp = 1;
   void forgetSortKeys();
   const GuiListSortKey& keyOf(entryNode* entry) {
+    if (!entry->tieMade) entry->tieKey();
     return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
   }
   const GuiListSortKey& makeKeyOf(entryNode* entry);

@@ -559,6 +559,38 @@ TEST_F(ListHost, AMissingListClassStopsTheBuildAndKeepsTheEntriesForTheEnd) {
   // Ending the window ends the waiting entries (the sanitizer finds a leak).
 }
 
+// An application's comparison that raises: the error is printed, as the
+// list's hooks print theirs, and the entry added stays with the list.
+class failingSort : public fGuiListSort {
+  LUDEX_CLASS(failingSort, fGuiListSort)
+ public:
+  int8_t call(const char* a, const char* b) override {
+    (void)a, (void)b;
+    Throw("TEST", "comparison failed");
+  }
+};
+
+TEST_F(ListHost, AnEntryAddedToAListWhoseComparisonRaisesStaysWithTheList) {
+  list = describeList(1, nullptr);
+  buildIt();
+  add({"a", "b"});
+  auto* sort = new failingSort;
+  sort->new_fMergeSortCompare();
+  testing::internal::CaptureStdout();
+  list->setSortByFunction(sort);
+  const size_t live = Arena::liveCount();
+  list->cursor_gotoStart();
+  list->addEntry(StrClone("c"), false, false, 0, BoxVALUE(3), false);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("comparison failed"), std::string::npos);
+  EXPECT_EQ(list->infoSize(), 3);
+  EXPECT_STREQ(list->cursor_getLabel(), "a");  // the cursor kept its entry
+  ASSERT_TRUE(list->cursor_find("c", false, 0, false));
+  list->cursor_destroy(false);
+  EXPECT_EQ(Arena::liveCount(), live);  // nothing of it left behind
+  list->setSortByNone();
+  End(sort);
+}
+
 // ---------------------------------------------------------------------------
 // The update merge
 
