@@ -171,6 +171,23 @@ TEST(SelectedGames, TagAllTwiceTagsTheSelectedGameBothTimes) {
   playScenario(box, {.list = listOf(alike), .starts = {start}});
 }
 
+TEST(SelectedGames, TagAllThatHidesTheSelectedGameLeavesNothingSelected) {
+  LudexSandbox box;
+  const std::vector<Shelved> shelf = {{"Apple", "Games:Apple.adf", ",Racing,"}, {"Cherry", "Games:Cherry.adf", ",Racing,"}};
+  E2eStart start{.script =
+                     "type Tags racing enter\n"
+                     "click-row Games Apple\n"
+                     "press \"Tag all\"\n"
+                     "type Tags Racing\n"
+                     "press Remove\n"
+                     "press Finished\n"
+                     "expect-rows Games 1\n"
+                     "expect-text Selected \"\"\n"
+                     "close\n",
+                 .listHas = {"\nApple\nGames:Apple.adf\n,\n", "\nCherry\nGames:Cherry.adf\n,Racing,\n"}};
+  playScenario(box, {.list = listOf(shelf), .starts = {start}});
+}
+
 TEST(SelectedGames, TheEditLoopOffersEachSelectedGameOnce) {
   LudexSandbox box;
   // Listed Cherry first, shown Apple first: sorted by name, then by play
