@@ -10,26 +10,20 @@
 #include <memory>
 #include <vector>
 
-// high(item) and low(item) give the two 64-bit halves of an item's key.
-template <class T, class High, class Low>
-void radixSortBy128BitKeys(std::vector<T>& items, High high, Low low) {
-  const size_t count = items.size();
-  if (count < 2) return;
-  // Byte b of a key, from the least significant byte of low (0) to the most
-  // significant byte of high (15).
-  const auto byteOf = [&](const T& item, int b) {
-    return static_cast<unsigned>(((b < 8 ? low(item) : high(item)) >> (8 * (b & 7))) & 0xff);
-  };
-  std::vector<std::array<uint32_t, 256>> counts(16);
+// Sorts items[0, count) stably by bytes 0 (the least significant) to
+// bytes - 1 of their keys, byteOf(item, b) giving byte b.
+template <class T, class ByteOf>
+void radixSortByKeyBytes(T* items, size_t count, int bytes, ByteOf byteOf) {
+  std::vector<std::array<uint32_t, 256>> counts(static_cast<size_t>(bytes));
   for (auto& c : counts) c.fill(0);
-  for (const T& item : items)
-    for (int b = 0; b < 16; ++b) ++counts[b][byteOf(item, b)];
+  for (size_t i = 0; i < count; ++i)
+    for (int b = 0; b < bytes; ++b) ++counts[static_cast<size_t>(b)][byteOf(items[i], b)];
   // The room the items move to, not filled first: every place is written.
   std::unique_ptr<T[]> spare(new T[count]);
-  T* from = items.data();
+  T* from = items;
   T* to = spare.get();
-  for (int b = 0; b < 16; ++b) {
-    std::array<uint32_t, 256>& c = counts[b];
+  for (int b = 0; b < bytes; ++b) {
+    std::array<uint32_t, 256>& c = counts[static_cast<size_t>(b)];
     if (c[byteOf(from[0], b)] == count) continue;
     uint32_t sum = 0;
     for (uint32_t& slot : c) {
@@ -40,7 +34,18 @@ void radixSortBy128BitKeys(std::vector<T>& items, High high, Low low) {
     for (size_t i = 0; i < count; ++i) to[c[byteOf(from[i], b)]++] = from[i];
     std::swap(from, to);
   }
-  if (from != items.data()) std::copy(from, from + count, items.data());
+  if (from != items) std::copy(from, from + count, items);
+}
+
+// high(item) and low(item) give the two 64-bit halves of an item's key.
+template <class T, class High, class Low>
+void radixSortBy128BitKeys(std::vector<T>& items, High high, Low low) {
+  if (items.size() < 2) return;
+  // Byte b of a key, from the least significant byte of low (0) to the most
+  // significant byte of high (15).
+  radixSortByKeyBytes(items.data(), items.size(), 16, [&](const T& item, int b) {
+    return static_cast<unsigned>(((b < 8 ? low(item) : high(item)) >> (8 * (b & 7))) & 0xff);
+  });
 }
 
 // A stable sort of items[begin, end) by a 64-bit key, as above; a run of a
@@ -58,28 +63,8 @@ void radixSortBy64BitKeys(std::vector<T>& items, size_t begin, size_t end, Key k
     }
     return;
   }
-  const auto byteOf = [&](const T& item, int b) { return static_cast<unsigned>((key(item) >> (8 * b)) & 0xff); };
-  std::vector<std::array<uint32_t, 256>> counts(8);
-  for (auto& c : counts) c.fill(0);
-  for (size_t i = begin; i < end; ++i)
-    for (int b = 0; b < 8; ++b) ++counts[b][byteOf(items[i], b)];
-  T* const run = items.data() + begin;
-  std::unique_ptr<T[]> spare(new T[count]);
-  T* from = run;
-  T* to = spare.get();
-  for (int b = 0; b < 8; ++b) {
-    std::array<uint32_t, 256>& c = counts[b];
-    if (c[byteOf(from[0], b)] == count) continue;
-    uint32_t sum = 0;
-    for (uint32_t& slot : c) {
-      const uint32_t here = slot;
-      slot = sum;
-      sum += here;
-    }
-    for (size_t i = 0; i < count; ++i) to[c[byteOf(from[i], b)]++] = from[i];
-    std::swap(from, to);
-  }
-  if (from != run) std::copy(from, from + count, run);
+  radixSortByKeyBytes(items.data() + begin, count, 8,
+                      [&](const T& item, int b) { return static_cast<unsigned>((key(item) >> (8 * b)) & 0xff); });
 }
 
 // After a sort by the first part of a key, orders each run of items whose

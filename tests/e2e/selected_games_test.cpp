@@ -24,6 +24,13 @@ std::string listOf(const std::vector<Shelved>& games) {
   return text;
 }
 
+// One start of the program on the shelf, checked as every scenario is.
+void playOnShelf(const std::vector<Shelved>& shelf, const E2eStart& start, E2eDisplay display = E2eDisplay::Headless,
+                 const std::vector<E2eFile>& files = {}) {
+  LudexSandbox box;
+  playScenario(box, {.display = display, .files = files, .list = listOf(shelf), .starts = {start}});
+}
+
 // Three games alike in every column but the name and the path; the one
 // before Apple is hidden by the path filter "adf".
 const std::vector<Shelved> alike = {
@@ -35,7 +42,6 @@ const std::vector<Shelved> alike = {
 TEST(SelectedGames, RemoveAfterARefilterRemovesTheSelectedGameInEverySortedColumn) {
   for (int column : {2, 3, 4}) {
     SCOPED_TRACE("sorted by column " + std::to_string(column));
-    LudexSandbox box;
     const std::string title = "click-title Games " + std::to_string(column) + "\n";
     E2eStart start{.script = title + title +  // both directions
                              "click-row Games Apple\n"
@@ -49,7 +55,7 @@ TEST(SelectedGames, RemoveAfterARefilterRemovesTheSelectedGameInEverySortedColum
                              "close\n",
                    .listHas = {"\nCherry\n", "\nAardvark\n"},
                    .listLacks = {"\nApple\n"}};
-    playScenario(box, {.list = listOf(alike), .starts = {start}});
+    playOnShelf(alike, start);
   }
 }
 
@@ -57,7 +63,6 @@ TEST(SelectedGames, RemoveAfterARefilterRemovesTheSelectedGameInEverySortedColum
 class SelectedGamesOnEachDisplay : public E2eOnEachDisplay {};
 
 TEST_P(SelectedGamesOnEachDisplay, NarrowingAListSortedByTagsKeepsTheSelectedGame) {
-  LudexSandbox box;
   const std::vector<Shelved> shelf = {{"Agony", "Games:Agony.adf", ",Floppy,"},
                                       {"Alien Breed", "Games:AlienBreed.adf", ",Floppy,"},
                                       {"Lemmings", "Games:Lemmings.adf", ",Floppy,"}};
@@ -73,13 +78,12 @@ TEST_P(SelectedGamesOnEachDisplay, NarrowingAListSortedByTagsKeepsTheSelectedGam
                      "close\n",
                  .listHas = {"\nLemmings\n", "\nAgony\n"},
                  .listLacks = {"Alien Breed"}};
-  playScenario(box, {.display = GetParam(), .list = listOf(shelf), .starts = {start}});
+  playOnShelf(shelf, start, GetParam());
 }
 
 E2E_ON_EACH_DISPLAY(SelectedGamesOnEachDisplay);
 
 TEST(SelectedGames, OfTwoGamesOfOneNameTheChosenOneStaysChosen) {
-  LudexSandbox box;
   // The list file names the other Apple first: a pairing by order alone
   // gives the chosen row to it when both are shown again.
   const std::vector<Shelved> shelf = {{"Apple", "Games:Apple.lha", ",Floppy,"},
@@ -98,11 +102,10 @@ TEST(SelectedGames, OfTwoGamesOfOneNameTheChosenOneStaysChosen) {
                      "close\n",
                  .listHas = {"Games:Apple.lha", "Games:Cherry.adf"},
                  .listLacks = {"Games:Apple.adf"}};
-  playScenario(box, {.list = listOf(shelf), .starts = {start}});
+  playOnShelf(shelf, start);
 }
 
 TEST(SelectedGames, HidingSelectedGamesTellsWhatIsLeftAndRemoveAsksAboutThat) {
-  LudexSandbox box;
   E2eStart start{.script =
                      // Apple is clicked last: the row the list holds active stays.
                      "click-row Games Cherry\n"
@@ -120,11 +123,10 @@ TEST(SelectedGames, HidingSelectedGamesTellsWhatIsLeftAndRemoveAsksAboutThat) {
                      "close\n",
                  .listHas = {"\nCherry\n"},
                  .listLacks = {"\nApple\n", "\nAardvark\n"}};
-  playScenario(box, {.list = listOf(alike), .starts = {start}});
+  playOnShelf(alike, start);
 }
 
 TEST(SelectedGames, AGameAddedAndThenHiddenLeavesNothingSelected) {
-  LudexSandbox box;
   E2eStart start{.script =
                      "answer-file Games: Banana.adf\n"
                      "press Add\n"
@@ -133,11 +135,10 @@ TEST(SelectedGames, AGameAddedAndThenHiddenLeavesNothingSelected) {
                      "expect-rows Games 1\n"
                      "expect-text Selected \"\"\n"
                      "close\n"};
-  playScenario(box, {.files = {{"Banana.adf", std::string(901120, '\0')}}, .list = listOf(alike), .starts = {start}});
+  playOnShelf(alike, start, E2eDisplay::Headless, {{"Banana.adf", std::string(901120, '\0')}});
 }
 
 TEST(SelectedGames, EditAfterARefilterOpensTheSelectedGame) {
-  LudexSandbox box;
   E2eStart start{.script =
                      "click-title Games 3\n"
                      "click-row Games Apple\n"
@@ -149,11 +150,10 @@ TEST(SelectedGames, EditAfterARefilterOpensTheSelectedGame) {
                      "press OK\n"
                      "close\n",
                  .listHas = {"\nApple II\nGames:Apple.adf\n", "\nCherry\nGames:Cherry.adf\n"}};
-  playScenario(box, {.list = listOf(alike), .starts = {start}});
+  playOnShelf(alike, start);
 }
 
 TEST(SelectedGames, TagAllTwiceTagsTheSelectedGameBothTimes) {
-  LudexSandbox box;
   // Sorted by tags: the first Add moves the game among the others.
   E2eStart start{.script =
                      "click-title Games 2\n"
@@ -168,11 +168,10 @@ TEST(SelectedGames, TagAllTwiceTagsTheSelectedGameBothTimes) {
                      "close\n",
                  .listHas = {"\nApple\nGames:Apple.adf\n,Floppy,Racing,Shooter,\n",
                              "\nAardvark\nGames:Aardvark.lha\n,Floppy,\n", "\nCherry\nGames:Cherry.adf\n,Floppy,\n"}};
-  playScenario(box, {.list = listOf(alike), .starts = {start}});
+  playOnShelf(alike, start);
 }
 
 TEST(SelectedGames, TagAllThatHidesTheSelectedGameLeavesNothingSelected) {
-  LudexSandbox box;
   const std::vector<Shelved> shelf = {{"Apple", "Games:Apple.adf", ",Racing,"}, {"Cherry", "Games:Cherry.adf", ",Racing,"}};
   E2eStart start{.script =
                      "type Tags racing enter\n"
@@ -185,11 +184,10 @@ TEST(SelectedGames, TagAllThatHidesTheSelectedGameLeavesNothingSelected) {
                      "expect-text Selected \"\"\n"
                      "close\n",
                  .listHas = {"\nApple\nGames:Apple.adf\n,\n", "\nCherry\nGames:Cherry.adf\n,Racing,\n"}};
-  playScenario(box, {.list = listOf(shelf), .starts = {start}});
+  playOnShelf(shelf, start);
 }
 
 TEST(SelectedGames, TheEditLoopOffersEachSelectedGameOnce) {
-  LudexSandbox box;
   // Listed Cherry first, shown Apple first: sorted by name, then by play
   // count, where the two tie.
   const std::vector<Shelved> shelf = {{"Cherry", "Games:Cherry.adf", ",Floppy,"},
@@ -210,7 +208,7 @@ TEST(SelectedGames, TheEditLoopOffersEachSelectedGameOnce) {
                      "close\n",
                  .listHas = {"\nFirst\n", "\nSecond\n"},
                  .listLacks = {"\nApple\n", "\nCherry\n"}};
-  playScenario(box, {.list = listOf(shelf), .starts = {start}});
+  playOnShelf(shelf, start);
 }
 
 TEST(SelectedGames, ADoubleClickAfterTypingWithoutReturnLaunchesTheGameClicked) {

@@ -240,8 +240,9 @@ TEST_F(MuiNList, AComparisonThatLiesStillLeavesEveryRowOnceAndEnds) {
 
 TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
   // Keys that tie without being whole, keys that are whole, rows without a
-  // key: the rows end as a stable sort by the compare hook alone puts them,
-  // and where every row has a key most comparisons never reach the hook.
+  // key, equal keys told apart by tie words (whole or not): the rows end as
+  // a stable sort by the compare hook alone puts them, and where every row
+  // has a key most comparisons never reach the hook.
   std::mt19937 random(5);
   auto randomKey = [&](bool allKeyed) {
     std::string key = !allKeyed && random() % 8 == 0 ? "!" : "";
@@ -254,11 +255,12 @@ TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
     Object* list = listOfView(view);
     SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
     std::vector<Row> model;
+    auto randomTie = [&] { return random() % 3 ? 0 : static_cast<int>(random() % 3) + (random() % 2 ? 1000 : 0); };
     for (int i = 0; i < 400; ++i) {
-      model.push_back(Row{randomKey(allKeyed), std::to_string(i)});
-      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom);
+      model.push_back(Row{randomKey(allKeyed), std::to_string(i), randomTie()});
+      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom, model.back().tie);
     }
-    auto byKey = [](const Row& a, const Row& b) { return a.key < b.key; };
+    auto byKey = [](const Row& a, const Row& b) { return a.key != b.key ? a.key < b.key : a.tie < b.tie; };
     auto modelIds = [&] {
       std::vector<std::string> ids;
       for (const Row& r : model) ids.push_back(r.id);
@@ -276,7 +278,8 @@ TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
     for (int round = 0; round < 4; ++round) {
       SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
       std::vector<Row> batch;
-      for (int i = 0; i < 300; ++i) batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i)});
+      for (int i = 0; i < 300; ++i)
+        batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i), randomTie()});
       if (round % 2) std::stable_sort(batch.begin(), batch.end(), byKey);
       std::vector<Row*> handed;
       for (const Row& r : batch) handed.push_back(new Row(r));
