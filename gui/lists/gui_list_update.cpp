@@ -86,7 +86,7 @@ void fetchLabelAndBox(const FreshEntry& e) {
   if (e.dataBox) Arena::fetchAhead(e.dataBox);
 }
 
-// What a new entry stands for, with its word.
+// What a new entry stands for.
 GuiListIdentity identityOfFresh(const FreshEntry& e) { return identityOf(e.label, e.data, e.dataBox); }
 
 // Yields the entries the merge found missing, in their sorted order, with

@@ -8,10 +8,10 @@
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"
+#include "gui/lists/gui_list_identity.h"
 #include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/client/gui_window_host.h"
 #include "gui/mui/gui_host_conventions.h"
-#include "gui/lists/gui_list_identity.h"
 #include "gui/mui/lists/gui_list_hooks.h"
 #include "os/mui/mui_lists.h"
 
