@@ -157,7 +157,8 @@ int main(int argc, char** argv) {
       std::vector<const char*> shown;
       for (const Game& g : games)
         if (step.keep(g)) shown.push_back(g.label.c_str());
-      std::stable_sort(shown.begin(), shown.end(), [sort](const char* a, const char* b) { return sort->call(a, b) > 0; });
+      std::stable_sort(shown.begin(), shown.end(),
+                       [sort](const char* a, const char* b) { return sort->call(a, b) > 0; });
       plainSteps.add(step.name, report(print, step.name, start, shown.size()));
     }
     if (print) std::printf("Baseline: plain array stably sorted by each column both ways\n");
@@ -166,7 +167,8 @@ int main(int argc, char** argv) {
     for (const Sort& s : sorts) {
       sortOf->init(s.column, s.reverse, list->infoColumnSortType());
       const BenchClock start = BenchClock::now();
-      std::stable_sort(all.begin(), all.end(), [sortOf](const char* a, const char* b) { return sortOf->call(a, b) > 0; });
+      std::stable_sort(all.begin(), all.end(),
+                       [sortOf](const char* a, const char* b) { return sortOf->call(a, b) > 0; });
       plainSorts.add(s.name, report(print, s.name.c_str(), start, all.size()));
     }
 

@@ -73,7 +73,8 @@ class PlainBaseline {
       for (const PlainRow& r : rows)
         if (upper(r.name).find(item) != std::string::npos || upper(r.tags).find(item) != std::string::npos)
           shown.push_back(&r);
-      std::sort(shown.begin(), shown.end(), [](const PlainRow* a, const PlainRow* b) { return upper(a->name) < upper(b->name); });
+      std::sort(shown.begin(), shown.end(),
+                [](const PlainRow* a, const PlainRow* b) { return upper(a->name) < upper(b->name); });
       const double took = ms(start);
       if (print) std::printf("  plain filter %-10s %8.1f ms (%zu rows)\n", item, took, shown.size());
       spread.add(std::string("plain filter ") + item, took);

@@ -55,9 +55,12 @@ GuiListIdentity identityOf(const char* label, int32_t data, class_base* dataBox)
 int8_t compareIdentities(const GuiListIdentity& a, const GuiListIdentity& b) {
   if (a.kind != b.kind) return a.kind < b.kind ? 1 : -1;
   switch (a.kind) {
-    case GuiListIdentity::NUMBER: return a.number == b.number ? 0 : a.number < b.number ? 1 : -1;
-    case GuiListIdentity::TEXT: return static_cast<int8_t>(OstrCmp(a.text, b.text));
-    default: return static_cast<int8_t>(OstrCmpNoCase(a.text, b.text));
+    case GuiListIdentity::NUMBER:
+      return a.number == b.number ? 0 : a.number < b.number ? 1 : -1;
+    case GuiListIdentity::TEXT:
+      return static_cast<int8_t>(OstrCmp(a.text, b.text));
+    default:
+      return static_cast<int8_t>(OstrCmpNoCase(a.text, b.text));
   }
 }
 

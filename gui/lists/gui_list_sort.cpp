@@ -104,6 +104,15 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   const char stop = tabEnds ? '\t' : '\0';
   const auto endsAt = [stop](char c) { return c == '\0' || c == stop; };
   if (type == 'N') {
+    // Most columns hold a plain count: read at once; the rest as Val reads.
+    int32_t digits = 0;
+    uint32_t plain = 0;
+    while (digits < 9 && text[digits] >= '0' && text[digits] <= '9') plain = plain * 10 + (text[digits++] - '0');
+    if (digits > 0 && !(text[digits] >= '0' && text[digits] <= '9')) {
+      key->high = static_cast<uint64_t>(int64_t{plain}) ^ (uint64_t{1} << 63);
+      key->whole = true;
+      return;
+    }
     int32_t length = 0;
     while (!endsAt(text[length])) ++length;
     int32_t read = 0;
@@ -138,18 +147,26 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
   key->whole = endsAt(text[i]);
 }
 
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::vector<GuiListSortKey>& keys,
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, std::vector<GuiListSortKey>& keys,
+                      const std::function<void(uint32_t, GuiListSortKey*)>& makeTie,
                       const std::function<bool(uint32_t, uint32_t)>& before) {
   if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.usable; })) return false;
   radixSortBy128BitKeys(
       items, [](const GuiListKeyedItem& i) { return i.high; }, [](const GuiListKeyedItem& i) { return i.low; });
+  // Only items of runs come this far: their ties are made now.
+  auto tieKey = [&](const GuiListKeyedItem& i) -> const GuiListSortKey& {
+    GuiListSortKey& key = keys[i.index];
+    if (!key.tieMade) makeTie(i.index, &key);
+    return key;
+  };
   sortRunsBySecondKeys(
       items, [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return a.high == b.high && a.low == b.low; },
-      [](const GuiListKeyedItem& i) { return i.whole; }, [&](const GuiListKeyedItem& i) { return keys[i.index].tie; },
-      [&](const GuiListKeyedItem& i) { return keys[i.index].tieWhole; },
+      [](const GuiListKeyedItem& i) { return i.whole; }, [&](const GuiListKeyedItem& i) { return tieKey(i).tie; },
+      [&](const GuiListKeyedItem& i) { return tieKey(i).tieWhole; },
       [&](size_t lo, size_t hi) {
-        std::stable_sort(items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
-                         [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
+        std::stable_sort(
+            items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
+            [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
       });
   return true;
 }

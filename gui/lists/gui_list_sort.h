@@ -26,6 +26,7 @@ struct GuiListSortKey {
   bool usable = false;    // FALSE: the texts must be compared
   bool whole = false;     // the key holds the whole text (or its number)
   bool tieWhole = false;  // the tie word holds the whole identity
+  bool tieMade = false;   // the tie part is made (most keys never need it)
 };
 
 // The text part of the key of the text up to its end (NUL, or also TAB when
@@ -39,6 +40,7 @@ inline void setSortKeyTie(GuiListSortKey* key, const char* label, int32_t data, 
   bool whole = false;
   key->tie = identityWordOf(label, data, dataBox, &whole);
   key->tieWhole = whole;
+  key->tieMade = true;
 }
 
 // The key of the other direction: every order between text keys turns
@@ -50,8 +52,9 @@ inline void reverseSortKey(GuiListSortKey* key) {
 
 // What the keys tell: +1 when a's entry comes first, -1 when b's does, 0
 // when they sort alike, or SORT_KEYS_UNDECIDED when the entries must be
-// compared. compareKeyTexts looks at the text parts only, compareKeyTies at
-// the tie parts only, compareSortKeys at both, the text first.
+// compared (or a tie part is still to be made). compareKeyTexts looks at the
+// text parts only, compareKeyTies at the tie parts only, compareSortKeys at
+// both, the text first.
 constexpr int SORT_KEYS_UNDECIDED = 2;
 inline int compareKeyTexts(const GuiListSortKey& a, const GuiListSortKey& b) {
   if (!a.usable || !b.usable) return SORT_KEYS_UNDECIDED;
@@ -60,6 +63,7 @@ inline int compareKeyTexts(const GuiListSortKey& a, const GuiListSortKey& b) {
   return a.whole && b.whole ? 0 : SORT_KEYS_UNDECIDED;
 }
 inline int compareKeyTies(const GuiListSortKey& a, const GuiListSortKey& b) {
+  if (!a.tieMade || !b.tieMade) return SORT_KEYS_UNDECIDED;
   if (a.tie != b.tie) return a.tie < b.tie ? 1 : -1;
   return a.tieWhole && b.tieWhole ? 0 : SORT_KEYS_UNDECIDED;
 }
@@ -86,11 +90,13 @@ inline GuiListKeyedItem keyedItem(const GuiListSortKey& key, uint32_t index) {
 
 // Puts the items in the order of their keys (entries alike as they came)
 // when every key is usable: a byte at a time, without comparisons, then runs
-// of equal whole text keys by their tie words (keys[index].tie); where keys
-// cannot tell, the items of a run are ordered by before (a stable merge
-// sort; before(a, b): the item of place a strictly comes first). FALSE, the
-// items untouched, when a key is not usable.
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::vector<GuiListSortKey>& keys,
+// of equal whole text keys by their tie words (keys[index].tie, made by
+// makeTie(index, key) where it is still to be made); where keys cannot tell,
+// the items of a run are ordered by before (a stable merge sort; before(a,
+// b): the item of place a strictly comes first). FALSE, the items
+// untouched, when a key is not usable.
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, std::vector<GuiListSortKey>& keys,
+                      const std::function<void(uint32_t, GuiListSortKey*)>& makeTie,
                       const std::function<bool(uint32_t, uint32_t)>& before);
 
 class fGuiListSort : public fMergeSortCompare {

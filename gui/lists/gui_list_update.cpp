@@ -134,9 +134,10 @@ class fMissingEntries : public fGuiListEntries {
 
  private:
   void note(const FreshEntry& e, uint32_t index, const char* label) {
+    (void)index;
     const GuiListIdentity id = identityOfFresh(e);
     bool whole = false;
-    const uint64_t word = keys->empty() ? identityWord(id, &whole) : (*keys)[index].tie;
+    const uint64_t word = identityWord(id, &whole);
     if (!selected->empty() && selected->contains(id, word)) toSelect->insert(label);
     if (!cursor->empty() && cursor->contains(id, word)) *cursorLabel = label;
   }
@@ -243,11 +244,9 @@ class ListMerge {
     while (char* label = takeEntry(f, &more, true)) {
       try {
         fresh.push_back({label, more.labelLent, more.altColour, more.marked, more.data, more.dataBox});
+        // The tie part is made when a tie asks for it: most labels differ.
         if (keyed) keyed = sort->sortKey(label, &key);
-        if (keyed) {
-          setSortKeyTie(&key, label, more.data, more.dataBox);
-          keys.push_back(key);
-        }
+        if (keyed) keys.push_back(key);
       } catch (...) {
         if (fresh.empty() || fresh.back().label != label) {
           if (!more.labelLent) DisposeString(label);
@@ -268,6 +267,13 @@ class ListMerge {
     return r != 0 ? r : compareIdentities(identityOfFresh(fresh[a]), identityOfFresh(fresh[b]));
   }
 
+  // The key of the new entry at index with its tie part made.
+  const GuiListSortKey& keyWithTie(size_t index) {
+    GuiListSortKey& key = keys[index];
+    if (!key.tieMade) setSortKeyTie(&key, fresh[index].label, fresh[index].data, fresh[index].dataBox);
+    return key;
+  }
+
   // Puts the new entries in their order (entries alike as yielded). With
   // keys most comparisons need no text: the entries are sorted as small
   // records beside their keys, then moved into that order once, so that the
@@ -278,33 +284,45 @@ class ListMerge {
     // records to sort).
     bool sorted = true;
     for (size_t i = 1; i < fresh.size() && sorted; ++i) {
-      const int r = keyed ? compareSortKeys(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
-      sorted = (r != SORT_KEYS_UNDECIDED ? r : compareFresh(static_cast<uint32_t>(i - 1), static_cast<uint32_t>(i))) >= 0;
+      int r = keyed ? compareKeyTexts(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
+      if (r == 0) r = compareKeyTies(keyWithTie(i - 1), keyWithTie(i));
+      sorted =
+          (r != SORT_KEYS_UNDECIDED ? r : compareFresh(static_cast<uint32_t>(i - 1), static_cast<uint32_t>(i))) >= 0;
     }
     if (sorted) return;
     std::vector<GuiListKeyedItem> items(fresh.size());
-    for (uint32_t i = 0; i < items.size(); ++i) items[i] = keyed ? keyedItem(keys[i], i) : GuiListKeyedItem{0, 0, i, false, false};
+    for (uint32_t i = 0; i < items.size(); ++i)
+      items[i] = keyed ? keyedItem(keys[i], i) : GuiListKeyedItem{0, 0, i, false, false};
     auto compare = [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) -> int {
-      const int r = keyed ? compareSortKeys(keys[a.index], keys[b.index]) : SORT_KEYS_UNDECIDED;
+      int r = keyed ? compareKeyTexts(keys[a.index], keys[b.index]) : SORT_KEYS_UNDECIDED;
+      if (r == 0) r = compareKeyTies(keyWithTie(a.index), keyWithTie(b.index));
       return r != SORT_KEYS_UNDECIDED ? r : compareFresh(a.index, b.index);
     };
     // By the keys where all are usable; else a merge sort: an application's
     // comparison that contradicts itself gives some order, never a read
     // outside the array.
     auto entriesBefore = [&](uint32_t a, uint32_t b) { return compareFresh(a, b) > 0; };
-    if (!keyed || !sortByUsableKeys(items, keys, entriesBefore))
+    auto makeTie = [&](uint32_t index, GuiListSortKey* key) {
+      setSortKeyTie(key, fresh[index].label, fresh[index].data, fresh[index].dataBox);
+    };
+    if (!keyed || !sortByUsableKeys(items, keys, makeTie, entriesBefore))
       std::stable_sort(items.begin(), items.end(),
                        [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return compare(a, b) > 0; });
     std::vector<FreshEntry> ordered;
     ordered.reserve(fresh.size());
     for (const GuiListKeyedItem& item : items) ordered.push_back(fresh[item.index]);
     fresh.swap(ordered);
-    if (keyed) {
-      std::vector<GuiListSortKey> orderedKeys;
-      orderedKeys.reserve(keys.size());
-      for (const GuiListKeyedItem& item : items) orderedKeys.push_back(keys[item.index]);
-      keys.swap(orderedKeys);
-    }
+    // The text parts come with the items, one after the other; a tie part
+    // is made again where a tie asks for it.
+    if (keyed)
+      for (size_t i = 0; i < items.size(); ++i) {
+        GuiListSortKey key;
+        key.high = items[i].high;
+        key.low = items[i].low;
+        key.usable = items[i].usable;
+        key.whole = items[i].whole;
+        keys[i] = key;
+      }
   }
 
   // What the cursor entry (its label shown) stands for.
@@ -325,14 +343,13 @@ class ListMerge {
         if (list->cursor_getSortKey(&shownKey)) {
           shownKeyOf = shown;
         } else if (sort->sortKey(shown, &shownKey)) {
-          setSortKeyTie(&shownKey, shown, list->cursor_getData(), list->cursor_getDataBox());
+          shownKey.tieMade = false;  // made of the entry's data when a tie asks for it
           shownKeyOf = shown;
         }
       }
       if (shownKeyOf) {
-        const int r = compareSortKeys(shownKey, keys[next]);
-        if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
         texts = compareKeyTexts(shownKey, keys[next]);
+        if (texts != 0 && texts != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(texts);
         // Keys that tie are most often the same label, which the list's own
         // comparisons (the ones with keys) sort alike.
         if (texts == SORT_KEYS_UNDECIDED && std::strcmp(shown, head()->label) == 0) texts = 0;
@@ -341,7 +358,8 @@ class ListMerge {
     if (texts == SORT_KEYS_UNDECIDED) texts = sort->call(shown, head()->label);
     if (texts != 0) return static_cast<int8_t>(texts);
     if (shownKeyOf) {
-      const int ties = compareKeyTies(shownKey, keys[next]);
+      if (!shownKey.tieMade) setSortKeyTie(&shownKey, shown, list->cursor_getData(), list->cursor_getDataBox());
+      const int ties = compareKeyTies(shownKey, keyWithTie(next));
       if (ties != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(ties);
     }
     return compareIdentities(shownIdentity(shown), identityOfFresh(*head()));

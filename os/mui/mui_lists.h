@@ -3,6 +3,7 @@
 // field) beside a "Scrollbar.mui". Numbers the classes publish are used as
 // published; the others come from this system's own range.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "os/intuition/objects.h"
@@ -37,6 +38,14 @@
 // sort and sorted insert asks for the keys afresh, so a key may change
 // whenever the order does.
 //
+// A list may have a sort keys hook as well (this system's own), which a sort
+// or a sorted batch asks for many keys at once:
+//   sort keys (hook, keys, batch): batch is an NListSortKeys; fills keys[i]
+//     (handed as the sort key hook gets them) for each batch->entries[i] and
+//     answers 1, or answers 0 when it cannot give every entry a key (the
+//     sort key hook is then asked for each). It asks for the memory the
+//     entries lead to itself; the fetch hook is not called meanwhile.
+//
 // And a fetch hook (this system's own too):
 //   fetch (hook, NIL, entry): the list reaches the entry soon as it walks
 //     its rows in order, and has asked the processor for the entry's first
@@ -64,13 +73,20 @@ constexpr Tag MUIA_NList_TitleSeparator = 0x9d51009f; // a bar under the title r
 constexpr Tag MUIA_NList_TitleMark = 0x9d5100f1;      // sort mark: column, bit 31 reversed; _None
 constexpr Tag MUIA_NList_SortKeyHook = OWN_ATTRIBUTE_BASE + 0x100;
 constexpr Tag MUIA_NList_FetchHook = OWN_ATTRIBUTE_BASE + 0x101;
+constexpr Tag MUIA_NList_SortKeysHook = OWN_ATTRIBUTE_BASE + 0x102;
 
 struct NListSortKey {
   uint64_t high;      // compared first
   uint64_t low;
   uint32_t whole;     // non-zero: the two words hold all the entry's text sorts by
   uint32_t tieWhole;  // non-zero: the tie word holds all the rest it sorts by
-  uint64_t tie;       // compared after equal whole words
+  uint64_t tie;       // compared after equal whole words (its low 61 bits)
+};
+
+// The entries a sort keys hook makes keys of.
+struct NListSortKeys {
+  void* const* entries;
+  size_t count;
 };
 
 constexpr IPTR MUIV_NList_Active_Off = -1;

@@ -67,7 +67,8 @@ struct Model {
       it = visible(games[static_cast<size_t>(*it)]) ? std::next(it) : selected.erase(it);
   }
   size_t visibleCount() const {
-    return static_cast<size_t>(std::count_if(games.begin(), games.end(), [&](const ModelGame& g) { return visible(g); }));
+    return static_cast<size_t>(
+        std::count_if(games.begin(), games.end(), [&](const ModelGame& g) { return visible(g); }));
   }
   std::string selectedText() const {
     if (selected.empty()) return "";
@@ -244,8 +245,10 @@ class ModelDisplay : public mui::HostDisplay {
       for (size_t r = std::min(from, row); r <= std::max(from, row); ++r) m.selected.insert(idOfRow(rows, r));
       mui::user::clickRow(gamesObject(main), row, mui::RowClick::Shift);
     }
-    lastGesture = std::string(how == 0 ? "a click" : how == 1 ? "a Ctrl click" : "a Shift click") + " on " +
-                  m.games[static_cast<size_t>(id)].path;
+    lastGesture = std::string(how == 0   ? "a click"
+                              : how == 1 ? "a Ctrl click"
+                                         : "a Shift click") +
+                  " on " + m.games[static_cast<size_t>(id)].path;
   }
 
   void typeFilter(Object* main) {

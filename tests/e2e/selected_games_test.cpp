@@ -20,7 +20,8 @@ struct Shelved {
 std::string listOf(const std::vector<Shelved>& games) {
   std::string text = "5";
   for (const Shelved& g : games)
-    text += "\n" + g.name + "\n" + g.path + "\n" + g.tags + "\n\n" + std::to_string(g.plays) + "\n" + g.lastPlayed + "\n";
+    text +=
+        "\n" + g.name + "\n" + g.path + "\n" + g.tags + "\n\n" + std::to_string(g.plays) + "\n" + g.lastPlayed + "\n";
   return text;
 }
 
@@ -108,19 +109,19 @@ TEST(SelectedGames, OfTwoGamesOfOneNameTheChosenOneStaysChosen) {
 TEST(SelectedGames, HidingSelectedGamesTellsWhatIsLeftAndRemoveAsksAboutThat) {
   E2eStart start{.script =
                      // Apple is clicked last: the row the list holds active stays.
-                     "click-row Games Cherry\n"
-                     "click-row Games Aardvark ctrl\n"
-                     "click-row Games Apple ctrl\n"
-                     "expect-text Selected \"3 games\"\n"
-                     "type Path ~cherry enter\n"
-                     "expect-text Selected \"2 games\"\n"
-                     "answer-choice OK\n"
-                     "press Remove\n"
-                     "expect-rows Games 0\n"
-                     "type Path \"\" enter\n"
-                     "expect-rows Games 1\n"
-                     "expect-text Selected \"\"\n"
-                     "close\n",
+                 "click-row Games Cherry\n"
+                 "click-row Games Aardvark ctrl\n"
+                 "click-row Games Apple ctrl\n"
+                 "expect-text Selected \"3 games\"\n"
+                 "type Path ~cherry enter\n"
+                 "expect-text Selected \"2 games\"\n"
+                 "answer-choice OK\n"
+                 "press Remove\n"
+                 "expect-rows Games 0\n"
+                 "type Path \"\" enter\n"
+                 "expect-rows Games 1\n"
+                 "expect-text Selected \"\"\n"
+                 "close\n",
                  .listHas = {"\nCherry\n"},
                  .listLacks = {"\nApple\n", "\nAardvark\n"}};
   playOnShelf(alike, start);
@@ -172,7 +173,8 @@ TEST(SelectedGames, TagAllTwiceTagsTheSelectedGameBothTimes) {
 }
 
 TEST(SelectedGames, TagAllThatHidesTheSelectedGameLeavesNothingSelected) {
-  const std::vector<Shelved> shelf = {{"Apple", "Games:Apple.adf", ",Racing,"}, {"Cherry", "Games:Cherry.adf", ",Racing,"}};
+  const std::vector<Shelved> shelf = {{"Apple", "Games:Apple.adf", ",Racing,"},
+                                      {"Cherry", "Games:Cherry.adf", ",Racing,"}};
   E2eStart start{.script =
                      "type Tags racing enter\n"
                      "click-row Games Apple\n"
@@ -217,16 +219,17 @@ TEST(SelectedGames, ADoubleClickAfterTypingWithoutReturnLaunchesTheGameClicked) 
   const std::vector<Shelved> shelf = {{"Super Frog", "Games:SuperFrog.adf", ",Fake,"},
                                       {"Racer", "Games:Racer.adf", ",Fake,"},
                                       {"Lemmings", "Games:Lemmings.adf", ",Fake,"}};
-  E2eStart start{.script =
-                     "type Name r\n"
-                     "double-click-row Games Racer\n"
-                     "close\n",
-                 .listHas = {"\nRacer\nGames:Racer.adf\n,Fake,\n\n1\n", "\nSuper Frog\nGames:SuperFrog.adf\n,Fake,\n\n0\n"},
-                 .then = [&box] {
-                   const std::string starts = box.emulatorStarts(1);
-                   EXPECT_NE(starts.find("Racer.adf"), std::string::npos) << starts;
-                   EXPECT_EQ(starts.find("SuperFrog.adf"), std::string::npos) << starts;
-                 }};
+  E2eStart start{
+      .script =
+          "type Name r\n"
+          "double-click-row Games Racer\n"
+          "close\n",
+      .listHas = {"\nRacer\nGames:Racer.adf\n,Fake,\n\n1\n", "\nSuper Frog\nGames:SuperFrog.adf\n,Fake,\n\n0\n"},
+      .then = [&box] {
+        const std::string starts = box.emulatorStarts(1);
+        EXPECT_NE(starts.find("Racer.adf"), std::string::npos) << starts;
+        EXPECT_EQ(starts.find("SuperFrog.adf"), std::string::npos) << starts;
+      }};
   playScenario(box, {.files = {{"SuperFrog.adf", "x"}, {"Racer.adf", "x"}, {"Lemmings.adf", "x"}},
                      .list = listOf(shelf),
                      .starts = {start}});

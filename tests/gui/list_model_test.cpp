@@ -191,7 +191,9 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
     std::vector<uint32_t> expected;
     for (const GuiListKeyedItem& item : items) expected.push_back(item.index);
     std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; });
-    ASSERT_TRUE(sortByUsableKeys(items, keys, [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; })) << what;
+    auto makeTie = [&](uint32_t i, GuiListSortKey* key) { setSortKeyTie(key, labels[i].c_str(), data[i], boxes[i]); };
+    ASSERT_TRUE(sortByUsableKeys(items, keys, makeTie, [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; }))
+        << what;
     std::vector<uint32_t> got;
     for (const GuiListKeyedItem& item : items) got.push_back(item.index);
     ASSERT_EQ(got, expected) << what;

@@ -48,6 +48,7 @@ entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, b
   data = box ? 0 : value;
   if (mark) setMarked(true);
   change(text ? text : NewString(0), alt);
+  tieKey();  // while the label and the box are at hand
   return this;
 }
 
@@ -86,10 +87,7 @@ void entryNode::change(char* text, bool alt) {
 }
 
 const GuiListSortKey& entryNode::tieKey() {
-  if (!tieMade) {
-    setSortKeyTie(&sortKey, label, data, dataBox);
-    tieMade = true;
-  }
+  if (!sortKey.tieMade) setSortKeyTie(&sortKey, label, data, dataBox);
   return sortKey;
 }
 

@@ -67,6 +67,13 @@ IPTR guiListSortKey(Hook* hook, void* key, void* entry) {
                                                            static_cast<entryNode*>(entry)); });
 }
 
+IPTR guiListSortKeys(Hook* hook, void* keys, void* batch) {
+  return guarded([&] {
+    const auto* b = static_cast<const NListSortKeys*>(batch);
+    return hostOf(hook)->guiListSortKeys(static_cast<NListSortKey*>(keys), b->entries, b->count);
+  });
+}
+
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message) {
   (void)hook;
   return guarded([&]() -> IPTR {
@@ -145,13 +152,28 @@ IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
   if (!own.usable) return 0;
   // The keys order texts first to last; a reversed sort turns every order
   // between texts round, and none between what entries stand for.
-  GuiListSortKey ordered = own;
-  if (sortReversed) reverseSortKey(&ordered);
-  key->high = ordered.high;
-  key->low = ordered.low;
-  key->whole = ordered.whole ? 1 : 0;
-  key->tie = ordered.tie;
-  key->tieWhole = ordered.tieWhole ? 1 : 0;
+  const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
+  key->high = own.high ^ turn;
+  key->low = own.low ^ turn;
+  key->whole = own.whole ? 1 : 0;
+  key->tie = own.tie;
+  key->tieWhole = own.tieWhole ? 1 : 0;
+  return 1;
+}
+
+IPTR cGuiListHost::guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
+  // The entries a few ahead, then the labels of those nearer, that the keys
+  // read: a sort reads every entry's label, scattered in memory.
+  constexpr size_t FAR = 8;
+  constexpr size_t NEAR = 4;
+  for (size_t i = 0; i < count && i < FAR; ++i) Arena::fetchAhead(entries[i]);
+  for (size_t i = 0; i < count && i < NEAR; ++i) FetchStringAhead(static_cast<const entryNode*>(entries[i])->label);
+  for (size_t i = 0; i < count; ++i) {
+    if (i + FAR < count) Arena::fetchAhead(entries[i + FAR]);
+    if (i + NEAR < count) FetchStringAhead(static_cast<const entryNode*>(entries[i + NEAR])->label);
+    if (guiListSortKey(&keys[i], static_cast<entryNode*>(entries[i])) == 0) return 0;
+  }
   return 1;
 }
 
@@ -174,6 +196,7 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
   displayHook = Hook{nullptr, nullptr, ::guiListDisplay, nullptr, this};
   compareHook = Hook{nullptr, nullptr, ::guiListCompare, nullptr, this};
   sortKeyHook = Hook{nullptr, nullptr, ::guiListSortKey, nullptr, this};
+  sortKeysHook = Hook{nullptr, nullptr, ::guiListSortKeys, nullptr, this};
   selectionChangedHook = Hook{nullptr, nullptr, guiListSelectionChanged, nullptr, this};
   doubleClickHook = Hook{nullptr, nullptr, guiListDoubleClicked, nullptr, this};
   titleClickHook = Hook{nullptr, nullptr, guiListSortByUser, nullptr, this};
@@ -202,15 +225,10 @@ void cGuiListHost::requireBuilt(const char* operation) {
   if (!built()) ThrowF("EMU", "cGuiList.%s(); the window must be built first", operation);
 }
 
-entryNode* cGuiListHost::requireCursorEntry(const char* operation) {
-  entryNode* e = cursor_infoEntry();
-  if (!e) ThrowF("EMU", "cGuiList.%s(); list is empty", operation);
-  return e;
-}
+void cGuiListHost::refuseEmpty(const char* operation) { ThrowF("EMU", "cGuiList.%s(); list is empty", operation); }
 
-entryNode* cGuiListHost::entryAt(int32_t row) {
+entryNode* cGuiListHost::readEntryAt(int32_t row) {
   if (row < 0) return nullptr;
-  if (row == knownRow) return knownEntry;
   auto* e = reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, row, nullptr));
   knownRow = e ? row : -1;
   knownEntry = e;
@@ -280,7 +298,8 @@ cGuiChildList* cGuiListHost::buildList() {
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &destructHook, MUIA_NList_DisplayHook,
                                 &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
-                                &sortKeyHook, MUIA_NList_FetchHook, &guiListFetchHook, MUIA_NList_Format, format,
+                                &sortKeyHook, MUIA_NList_SortKeysHook, &sortKeysHook, MUIA_NList_FetchHook,
+                                &guiListFetchHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);
@@ -352,14 +371,14 @@ void cGuiListHost::notifyStateHasChanged() {
     const IPTR column = nlistValue(MUIA_NList_TitleClick);
     if (column >= 0 && column < infoColumns()) {
       if (column == sortColumn) {
-        sortReversed = !sortReversed;
+        sortReversed = !sortReversed;  // the keys stay: see takeSortColumn
       } else {
         sortColumn = static_cast<int32_t>(column);
         sortReversed = false;
+        forgetSortKeys();
       }
       showSortMark();
       reinitColumnSort();
-      forgetSortKeys();
       sortListKeepingCursorLocation();
       sortedByUserEvent = true;
     }
@@ -427,12 +446,14 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
   // The comparison keys the column's text as the label holds it, as the
-  // entry does, and ties it by the same label and data.
+  // entry does; the tie part is the entry's own.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
-  entry->sortKey = own;
+  entry->sortKey.high = own.high;
+  entry->sortKey.low = own.low;
+  entry->sortKey.usable = own.usable;
+  entry->sortKey.whole = own.whole;
   entry->sortKeyStamp = sortKeyStamp;
-  entry->tieMade = true;  // the comparison's key comes with the tie of the same data
   return true;
 }
 
@@ -804,11 +825,13 @@ void cGuiListHost::sortNowIfBuilt() {
 }
 
 void cGuiListHost::takeSortColumn(int32_t kind, int32_t column, bool reverse) {
+  // The keys are of the column's text in its own order: the other direction
+  // of the same column keeps them.
+  if (column != sortColumn) forgetSortKeys();
   sortKind = kind;
   sortColumn = column;
   sortReversed = reverse;
   reinitColumnSort();
-  forgetSortKeys();
 }
 
 cGuiListHost* cGuiListHost::setSortByNone() {

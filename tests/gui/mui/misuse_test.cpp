@@ -88,7 +88,8 @@ TEST_F(Misuse, IsRefusedWithAnErrorAndNoObjectIsLostOrDisposedTwice) {
     const char* name;
     bool build;
     int failing;  // where an item of the application's that fails stands: -1 none, 0 before, 1 after
-  } cases[] = {{"never built", false, -1}, {"failing before", true, 0}, {"failing after", true, 1}, {"built", true, -1}};
+  } cases[] = {
+      {"never built", false, -1}, {"failing before", true, 0}, {"failing after", true, 1}, {"built", true, -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const int32_t liveBefore = ostest::liveMuiObjects();

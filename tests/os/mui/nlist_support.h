@@ -23,6 +23,10 @@ struct RowHooks {
   // that begins with "!". The tie word is the tie, whole below 1000 (ties
   // from 1000 on share one word, and the compare hook tells them apart).
   Hook sortKey{};
+  // A sort keys hook (not given unless a test sets it): the sort key hook's
+  // keys, many at once; none when one of the rows has none.
+  Hook sortKeys{};
+  size_t batches = 0;
   // A fetch hook (not given unless a test sets it): counts the rows handed,
   // and those among them that were not rows of the list (reading a freed
   // row shows in the sanitizer's report).
@@ -87,13 +91,21 @@ struct RowHooks {
       made->tieWhole = tie < 1000;
       return 1;
     };
+    sortKeys.h_Entry = [](Hook* h, void* keys, void* message) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      const auto* batch = static_cast<const NListSortKeys*>(message);
+      ++self->batches;
+      for (size_t i = 0; i < batch->count; ++i)
+        if (CallHookPkt(&self->sortKey, static_cast<NListSortKey*>(keys) + i, batch->entries[i]) == 0) return 0;
+      return 1;
+    };
     fetch.h_Entry = [](Hook* h, void*, void* entry) -> IPTR {
       auto* self = static_cast<RowHooks*>(h->h_Data);
       ++self->fetched;
       if (!self->rows.count(static_cast<Row*>(entry)->id)) ++self->fetchedNotRows;
       return 0;
     };
-    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey, &fetch}) h->h_Data = this;
+    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey, &sortKeys, &fetch}) h->h_Data = this;
   }
 };
 
