@@ -1,21 +1,21 @@
-// How long the games list takes to refilter: a list of 100,000 game-like
-// rows (name, tags, play count, last played; sorted by name ignoring case)
-// is updated with updateF to a filter that keeps 10 rows, back to all rows,
-// and to a filter that keeps half, as the filter field does on every
-// keystroke. Beside it, in the same run, two plain baselines for the same
-// steps: a plain array of the labels filtered and stably sorted with the
-// same comparison (the least any refilter costs), and clearing the NList and
-// inserting the filtered rows as one sorted batch (refilling instead of
-// merging).
+// How long the games list takes to refilter and to sort: a list of 100,000
+// game-like rows (name, tags, play count, last played; sorted by name
+// ignoring case; many rows alike in the tags, play count and date columns)
+// is filled, updated with updateF to a filter that keeps 10 rows, back to
+// all rows, to a filter that keeps half and back again, as the filter field
+// does on every keystroke, then sorted by each column both ways. Beside it,
+// in the same run, the plain baselines for the same steps: a plain array of
+// the labels filtered and stably sorted with the same comparison (the least
+// any refilter or sort costs), and a second list's NList cleared and refilled
+// with the filtered rows as one sorted batch (refilling instead of merging).
 //
 // Run by hand: build/bench/ludex_list_update_bench [rows [rounds]]
-// With rounds, the refilter steps after the fill run that many times over
-// (for a profiler, or to see the spread) and the baselines are left out.
+// Every step and baseline runs in each round (the list emptied between
+// rounds); with more than one round each step's median, best and worst
+// processor time is printed at the end.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <random>
 #include <string>
@@ -56,12 +56,10 @@ class gameProducer : public fGuiListEntries {
   }
 };
 
-using Clock = BenchClock;
-Clock now() { return BenchClock::now(); }
 // Prints a step's times; answers its processor time.
-double report(const char* what, const Clock& start, size_t rows) {
+double report(bool print, const char* what, const BenchClock& start, size_t rows) {
   const double wall = start.wallMs(), cpu = start.cpuSinceMs();
-  std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, wall, cpu);
+  if (print) std::printf("  %-44s %7zu rows %8.1f ms %8.1f ms\n", what, rows, wall, cpu);
   return cpu;
 }
 
@@ -70,11 +68,25 @@ struct Step {
   std::function<bool(const Game&)> keep;
 };
 
+struct Sort {
+  std::string name;
+  int32_t column;
+  bool reverse;
+};
+
+cGuiListHost* addList(cGuiWindowHost* window) {
+  auto* list = static_cast<cGuiListHost*>(window->beginList(4, "Games"));
+  list->initColumnTitles("Name\tTags\tPlayed\tLast")->initColumnSortType("ISNS")->initSelectableEntries(false, false);
+  list->setSortByColumn(0, false);
+  window->endList();
+  return list;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-  const size_t rounds = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 0;
+  const size_t rounds = std::max<size_t>(1, argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1);
   std::mt19937 random(1);
   static const char* const tags[] = {"", "Racing", "Platform,Puzzle", "Shooter", "RPG,Strategy"};
   std::vector<Game> games(count);
@@ -94,70 +106,102 @@ int main(int argc, char** argv) {
       {"filter that keeps half", [](const Game& g) { return g.number % 2 == 0; }},
       {"filter cleared again", [](const Game&) { return true; }},
   };
+  std::vector<Sort> sorts;
+  for (int32_t column : {1, 2, 3, 0})
+    for (bool reverse : {false, true})
+      sorts.push_back({"sort by column " + std::to_string(column) + (reverse ? " reversed" : ""), column, reverse});
+  sorts.push_back({"sort by column 0 again", 0, false});
 
   auto* window = new cGuiWindowHost;
   window->new_cGuiWindow("Bench");
   window->beginGroupVertical(nullptr);
-  auto* list = static_cast<cGuiListHost*>(window->beginList(4, "Games"));
-  list->initColumnTitles("Name\tTags\tPlayed\tLast")->initColumnSortType("ISNS")->initSelectableEntries(false, false);
-  list->setSortByColumn(0, false);
-  window->endList();
+  cGuiListHost* list = addList(window);
+  cGuiListHost* refilled = addList(window);  // the NList baseline's own
   window->endGroup();
   window->build(true);
-
-  std::printf("%zu game-like rows%31s  wall  processor\n", count, "");
-  std::printf("updateF on the list host\n");
-  BenchSpread spread;
-  auto runStep = [&](const Step& step) {
-    auto* f = new gameProducer;
-    f->new_function();
-    f->games = &games;
-    f->keep = step.keep;
-    const Clock start = now();
-    list->updateF(f);
-    spread.add(step.name, report(step.name, start, static_cast<size_t>(list->infoSize())));
-    End(f);
-  };
-  for (const Step& step : steps) runStep(step);
-  if (rounds > 0) {
-    for (size_t round = 1; round < rounds; ++round)
-      for (size_t i = 1; i < steps.size(); ++i) runStep(steps[i]);
-    spread.print("updateF, processor times");
-    End(window);
-    return 0;
-  }
-
-  std::printf("Baseline: plain array, filtered and stably sorted by the same comparison\n");
   fGuiListSort* sort = nullptr;
   list->getSortByFunction(&sort);
-  for (const Step& step : steps) {
-    const Clock start = now();
-    std::vector<const char*> shown;
-    for (const Game& g : games)
-      if (step.keep(g)) shown.push_back(g.label.c_str());
-    std::stable_sort(shown.begin(), shown.end(), [sort](const char* a, const char* b) { return sort->call(a, b) > 0; });
-    report(step.name, start, shown.size());
-  }
+  auto* sortOf = new fGuiListSortByColumn;
+  sortOf->new_fMergeSortCompare();
 
-  std::printf("Baseline: the NList cleared and refilled as one sorted batch\n");
-  Object* nlist = list->infoNList();
-  for (const Step& step : steps) {
-    const Clock start = now();
-    SetAttrs(nlist, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+  BenchSpread updates, sorted, plainSteps, refills, plainSorts;
+  for (size_t round = 0; round < rounds; ++round) {
+    const bool print = round == 0;
+    if (print) std::printf("%zu game-like rows%31s  wall  processor\nupdateF on the list host\n", count, "");
+    for (const Step& step : steps) {
+      auto* f = new gameProducer;
+      f->new_function();
+      f->games = &games;
+      f->keep = step.keep;
+      const BenchClock start = BenchClock::now();
+      list->updateF(f);
+      updates.add(step.name, report(print, step.name, start, static_cast<size_t>(list->infoSize())));
+      End(f);
+    }
+    if (print) std::printf("Sorting the list host (each column both ways)\n");
+    for (const Sort& s : sorts) {
+      const BenchClock start = BenchClock::now();
+      list->setSortByColumn(s.column, s.reverse);
+      sorted.add(s.name, report(print, s.name.c_str(), start, static_cast<size_t>(list->infoSize())));
+    }
+    auto* none = new gameProducer;  // empty again: the next round fills it
+    none->new_function();
+    none->games = &games;
+    none->keep = [](const Game&) { return false; };
+    list->updateF(none);
+    End(none);
+
+    if (print) std::printf("Baseline: plain array, filtered and stably sorted by the same comparison\n");
+    for (const Step& step : steps) {
+      const BenchClock start = BenchClock::now();
+      std::vector<const char*> shown;
+      for (const Game& g : games)
+        if (step.keep(g)) shown.push_back(g.label.c_str());
+      std::stable_sort(shown.begin(), shown.end(),
+                       [sort](const char* a, const char* b) { return sort->call(a, b) > 0; });
+      plainSteps.add(step.name, report(print, step.name, start, shown.size()));
+    }
+    if (print) std::printf("Baseline: plain array stably sorted by each column both ways\n");
+    std::vector<const char*> all;
+    for (const Game& g : games) all.push_back(g.label.c_str());
+    for (const Sort& s : sorts) {
+      sortOf->init(s.column, s.reverse, list->infoColumnSortType());
+      const BenchClock start = BenchClock::now();
+      std::stable_sort(all.begin(), all.end(),
+                       [sortOf](const char* a, const char* b) { return sortOf->call(a, b) > 0; });
+      plainSorts.add(s.name, report(print, s.name.c_str(), start, all.size()));
+    }
+
+    if (print) std::printf("Baseline: an NList cleared and refilled as one sorted batch\n");
+    Object* nlist = refilled->infoNList();
+    for (const Step& step : steps) {
+      const BenchClock start = BenchClock::now();
+      SetAttrs(nlist, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
+      DoMethod(nlist, MUIM_NList_Clear);
+      std::vector<entryNode*> batch;
+      for (const Game& g : games)
+        if (step.keep(g)) {
+          auto* e = new entryNode;
+          e->new_entryNode(StrClone(g.label.c_str()), refilled, false, false, 0, BoxPTR(const_cast<Game*>(&g)));
+          batch.push_back(e);
+        }
+      DoMethod(nlist, MUIM_NList_Insert, batch.data(), static_cast<IPTR>(batch.size()), MUIV_NList_Insert_Sorted);
+      SetAttrs(nlist, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
+      IPTR rows = 0;
+      GetAttr(MUIA_NList_Entries, nlist, &rows);
+      refills.add(step.name, report(print, step.name, start, static_cast<size_t>(rows)));
+    }
     DoMethod(nlist, MUIM_NList_Clear);
-    std::vector<entryNode*> batch;
-    for (const Game& g : games)
-      if (step.keep(g)) {
-        auto* e = new entryNode;
-        e->new_entryNode(StrClone(g.label.c_str()), list, false, false, 0, BoxPTR(const_cast<Game*>(&g)));
-        batch.push_back(e);
-      }
-    DoMethod(nlist, MUIM_NList_Insert, batch.data(), static_cast<IPTR>(batch.size()), MUIV_NList_Insert_Sorted);
-    SetAttrs(nlist, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
-    IPTR rows = 0;
-    GetAttr(MUIA_NList_Entries, nlist, &rows);
-    report(step.name, start, static_cast<size_t>(rows));
   }
+  if (rounds > 1) {
+    std::printf("\n");
+    updates.print("updateF, processor times");
+    sorted.print("sorts, processor times");
+    plainSteps.print("plain array baseline");
+    plainSorts.print("plain sort baseline");
+    refills.print("NList refill baseline");
+  }
+  End(sortOf);
   End(window);
   return 0;
 }

@@ -1,12 +1,13 @@
 // Times the main window on a large game list, headless: loading the list,
 // the first display, one keystroke in each filter field and clearing it, a
-// sort by each column and a save; beside a plain baseline in the same run
-// (the same rows filtered and sorted as std::string vectors).
+// sort by each column both ways and a save; beside a plain baseline in the
+// same run (the same rows filtered and sorted as std::string vectors).
 //
 //   ludex_main_window_bench [games [rounds]]     (100000 games by default)
 //
-// With rounds, the keystrokes run that many times over (for a profiler, or
-// to see the spread).
+// With rounds, the keystrokes, the sorts and the plain baseline run that
+// many times over, and each step's median, best and worst processor time is
+// printed at the end (for a profiler, or to see the spread).
 //
 // Everything happens in a fresh folder under the system's temporary folder,
 // mounted as the volumes the program uses; the user's own folders are never
@@ -56,35 +57,51 @@ std::string upper(std::string s) {
 }
 
 // The baseline: the same filtering and sorting on plain strings.
-void plainBaseline(int games) {
-  std::vector<PlainRow> rows;
-  for (int i = 0; i < games; ++i)
-    rows.push_back({"Game " + std::to_string(i) + (i % 7 ? " Quest" : " Racer"), benchGameTags[i % 5],
-                    "Games:/dir/game" + std::to_string(i) + ".adf", i % 50, i % 3 ? "2024-01-01 10:00" : ""});
-  for (const char* item : {"RACER", "GAME0001", ",PUZZLE,"}) {
-    const auto start = BenchClock::now();
-    std::vector<const PlainRow*> shown;
-    for (const PlainRow& r : rows)
-      if (upper(r.name).find(item) != std::string::npos || upper(r.tags).find(item) != std::string::npos)
-        shown.push_back(&r);
-    std::sort(shown.begin(), shown.end(), [](const PlainRow* a, const PlainRow* b) { return upper(a->name) < upper(b->name); });
-    std::printf("  plain filter %-10s %8.1f ms (%zu rows)\n", item, ms(start), shown.size());
-  }
-  for (int column = 0; column < 4; ++column) {
-    std::vector<const PlainRow*> order;
+class PlainBaseline {
+ public:
+  explicit PlainBaseline(int games) {
+    for (int i = 0; i < games; ++i)
+      rows.push_back({"Game " + std::to_string(i) + (i % 7 ? " Quest" : " Racer"), benchGameTags[i % 5],
+                      "Games:/dir/game" + std::to_string(i) + ".adf", i % 50, i % 3 ? "2024-01-01 10:00" : ""});
     for (const PlainRow& r : rows) order.push_back(&r);
-    const auto start = BenchClock::now();
-    std::stable_sort(order.begin(), order.end(), [column](const PlainRow* a, const PlainRow* b) {
-      switch (column) {
-        case 0: return upper(a->name) < upper(b->name);
-        case 1: return upper(a->tags) < upper(b->tags);
-        case 2: return a->plays < b->plays;
-        default: return a->last < b->last;
-      }
-    });
-    std::printf("  plain sort column %d      %8.1f ms\n", column, ms(start));
   }
-}
+
+  void run(bool print, BenchSpread& spread) {
+    for (const char* item : {"RACER", "GAME0001", ",PUZZLE,"}) {
+      const auto start = BenchClock::now();
+      std::vector<const PlainRow*> shown;
+      for (const PlainRow& r : rows)
+        if (upper(r.name).find(item) != std::string::npos || upper(r.tags).find(item) != std::string::npos)
+          shown.push_back(&r);
+      std::sort(shown.begin(), shown.end(),
+                [](const PlainRow* a, const PlainRow* b) { return upper(a->name) < upper(b->name); });
+      const double took = ms(start);
+      if (print) std::printf("  plain filter %-10s %8.1f ms (%zu rows)\n", item, took, shown.size());
+      spread.add(std::string("plain filter ") + item, took);
+    }
+    for (int column : {1, 2, 3, 0})
+      for (bool reverse : {false, true}) {
+        const auto start = BenchClock::now();
+        std::stable_sort(order.begin(), order.end(), [column, reverse](const PlainRow* a, const PlainRow* b) {
+          if (reverse) std::swap(a, b);
+          switch (column) {
+            case 0: return upper(a->name) < upper(b->name);
+            case 1: return upper(a->tags) < upper(b->tags);
+            case 2: return a->plays < b->plays;
+            default: return a->last < b->last;
+          }
+        });
+        const double took = ms(start);
+        const std::string name = "plain sort column " + std::to_string(column) + (reverse ? " reversed" : "");
+        if (print) std::printf("  %-25s %8.1f ms\n", name.c_str(), took);
+        spread.add(name, took);
+      }
+  }
+
+ private:
+  std::vector<PlainRow> rows;
+  std::vector<const PlainRow*> order;
+};
 
 }  // namespace
 
@@ -132,40 +149,57 @@ int main(int argc, char** argv) {
     cGuiString* field;
     const char* key;
   } keystrokes[] = {{guiFilterName, "r"}, {guiFilterPath, "1"}, {guiFilterTags, "puzzle"}};
-  BenchSpread spread;
-  for (int round = 0; round < rounds; ++round)
+  PlainBaseline plain(games);
+  BenchSpread spread, sorts, plainSpread;
+  double save = 0;
+  for (int round = 0; round < rounds; ++round) {
+    const bool print = round == 0;
     for (const auto& k : keystrokes) {
       start = BenchClock::now();
       k.field->setState(k.key);
       updateGamesListToGUI(w.games);
       double took = ms(start);
-      std::printf("  keystroke %-6s in %-5s %8.1f ms (%d rows)\n", k.key, k.field->infoLabel(), took,
-                  w.games->infoSize());
+      if (print)
+        std::printf("  keystroke %-6s in %-5s %8.1f ms (%d rows)\n", k.key, k.field->infoLabel(), took,
+                    w.games->infoSize());
       spread.add(std::string("keystroke ") + k.key + " in " + k.field->infoLabel(), took);
       start = BenchClock::now();
       k.field->setState("");
       updateGamesListToGUI(w.games);
       took = ms(start);
-      std::printf("  clearing it               %8.1f ms (%d rows)\n", took, w.games->infoSize());
+      if (print) std::printf("  clearing it               %8.1f ms (%d rows)\n", took, w.games->infoSize());
       spread.add(std::string("clearing ") + k.field->infoLabel(), took);
     }
-  for (int column = 1; column <= 4; ++column) {
+    // Each column up and down; last by name again, as the keystrokes of the
+    // next round find it.
+    for (int column : {1, 2, 3, 0})
+      for (bool reverse : {false, true}) {
+        start = BenchClock::now();
+        w.games->setSortByUser(column, reverse);
+        const double took = ms(start);
+        const std::string name = "sort by column " + std::to_string(column) + (reverse ? " reversed" : "");
+        if (print) std::printf("  %-25s %8.1f ms\n", name.c_str(), took);
+        sorts.add(name, took);
+      }
     start = BenchClock::now();
-    w.games->setSortByUser(column % 4, false);
-    std::printf("  sort by column %d          %8.1f ms\n", column % 4, ms(start));
+    w.games->setSortByUser(0, false);
+    sorts.add("sort by column 0 again", ms(start));
+    if (print) {
+      start = BenchClock::now();
+      saveGameList(list, w.tags);
+      save = ms(start);
+      std::printf("  save                      %8.1f ms\n", save);
+      std::printf("  load + save               %8.1f ms\n\n", load + save);
+      std::printf("Plain baseline (std::string rows):\n");
+    }
+    plain.run(print, plainSpread);
   }
-  start = BenchClock::now();
-  saveGameList(list, w.tags);
-  const double save = ms(start);
-  std::printf("  save                      %8.1f ms\n", save);
-  std::printf("  load + save               %8.1f ms\n\n", load + save);
   if (rounds > 1) {
-    spread.print("Keystrokes");
     std::printf("\n");
+    spread.print("Keystrokes");
+    sorts.print("Sorts");
+    plainSpread.print("Plain baseline");
   }
-
-  std::printf("Plain baseline (std::string rows):\n");
-  plainBaseline(games);
 
   return 0;
 }

@@ -221,11 +221,14 @@ class MainWindowEvents {
     showSelection();
   }
 
+  // The dialog refilters the list after each change: a game it hid is no
+  // longer selected, and the dialog's loop took the list's report of that.
   void tagAll() {
     WhileBusy(w.window, [this] {
       requestTagAll(w.games);
       saveGameList(list, w.tags);
     });
+    showSelection();
   }
 
   void removeSelectedGames() {

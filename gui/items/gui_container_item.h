@@ -43,11 +43,14 @@ class cGuiContainerItem : public cGuiGroupItem {
     inner->setGhosted(flag);
     return this;
   }
+  // The inner group, whose children are every item added to the container
+  // (a walk through all items of a window goes through it: a container's
+  // own infoFirstItem may hand out only items of its kind).
+  cGuiGroupItem* infoInner() { return inner; }
 
  protected:
   // Makes group, constructed, the inner group (for the constructors).
   void initInner(cGuiGroupItem* group) { inner = group; }
-  cGuiGroupItem* infoInner() { return inner; }
   // Adds item, made and constructed by the caller, to the inner group; ends
   // it when it cannot be added.
   cGuiItem* addMade(cGuiItem* item);

@@ -128,7 +128,11 @@ cGuiFixedList* cGuiFixedList::setMultiSelect(bool flag) {
 }
 
 cGuiFixedListEntry* cGuiFixedList::infoFirstItem() {
-  return static_cast<cGuiFixedListEntry*>(cGuiContainerItem::infoFirstItem());
+  // An item the application put into the list itself is no row.
+  cGuiItem* first = cGuiContainerItem::infoFirstItem();
+  if (first && !first->IsOfClassType("cGuiFixedListEntry"))
+    Throw("EMU", "cGuiFixedList.infoFirstItem(); the list holds an item that is not one of its rows");
+  return static_cast<cGuiFixedListEntry*>(first);
 }
 
 cGuiFixedListEntry* cGuiFixedList::addRow(cGuiWindow* window, const char* label) {

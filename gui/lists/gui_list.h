@@ -70,8 +70,10 @@ class cGuiList : public cGuiInputItem {
   // The chain is the list's in every case: each string becomes a label or is
   // disposed, also when the list refuses.
   virtual void update(char* chain);
-  // Replaces the entries of a sorted list by the producer's, changing only
-  // what differs, and puts the cursor back on the entry it was on.
+  // Replaces the entries of a sorted list by the producer's (NIL: none),
+  // changing only what differs: an entry stays, with its selection, while a
+  // new one stands for the same thing (gui_list_identity.h) and sorts alike.
+  // The cursor and the selection stay with what their entries stand for.
   virtual void updateF(fGuiListEntries* f);
   // host: FALSE stops redrawing the list for a batch of changes; TRUE redraws.
   virtual cGuiList* setAutoUpdate(bool flag) {
@@ -172,9 +174,10 @@ class cGuiList : public cGuiInputItem {
   virtual bool cursor_isAtEnd() { return true; }
   // The cursor entry's label, kept by the list.
   virtual const char* cursor_getLabel() { return nullptr; }
-  // The sort key of the cursor entry's label as the list's comparison
-  // (getSortByFunction) makes it, when the list keeps it at hand; FALSE when
-  // it does not (the caller makes it from the label).
+  // The sort key of the cursor entry as the list's comparison
+  // (getSortByFunction) makes it of its label, with the tie of what the
+  // entry stands for, when the list keeps it at hand; FALSE when it does not
+  // (the caller makes it from the label and the data).
   virtual bool cursor_getSortKey(GuiListSortKey* key) {
     (void)key;
     return false;

@@ -22,6 +22,7 @@ fEntriesFromStringList* fEntriesFromStringList::init(char* chain) {
 char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more, bool mayLend) {
   *more = GuiListEntryMore{};
   more->mayLend = mayLend;
+  if (!f) return nullptr;  // no producer: no entries
   char* label = f->call(more);
   if (!label) End(more->dataBox);
   return label;

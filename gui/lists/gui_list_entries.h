@@ -37,7 +37,8 @@ class fGuiListEntries : public function {
 };
 
 // The producer's next entry, as call; a data box that comes with the final
-// NIL is ended. Only with mayLend can the label come lent.
+// NIL is ended. Only with mayLend can the label come lent. A NIL producer
+// yields nothing.
 char* takeEntry(fGuiListEntries* f, GuiListEntryMore* more, bool mayLend = false);
 
 // Yields the strings of a chain as labels, first to last.

@@ -50,9 +50,6 @@ uint64_t foldedLetters(uint64_t w) {
   return w - (lower >> 2);  // 'a' - 'A' is 32: bit 7 moved to bit 5
 }
 
-// Whether a byte of w is 1 to 8.
-bool hasControlByte(uint64_t w) { return (atLeast(w, 1) & ~atLeast(w, '\t') & ~w & HIGH_BITS) != 0; }
-
 // The column's number; 0 when it has none or its reading runs past the column.
 int32_t columnNumber(const char* column, int32_t length) {
   int32_t read = 0;
@@ -60,9 +57,11 @@ int32_t columnNumber(const char* column, int32_t length) {
   return read > length ? 0 : value;
 }
 
-// Byte by byte over the longer column: the TAB or the end after the shorter
-// column takes part, so a column sorts before any longer one it begins.
-// Both columns are read up to their ends (TAB or NUL) in one pass.
+// Byte by byte over the longer column: the end after the shorter column
+// takes part as a byte 0, whether a TAB or the label's end makes it, so a
+// column sorts before any longer one it begins (and the order is one order,
+// also for columns that hold bytes below the TAB's). Both columns are read
+// up to their ends (TAB or NUL) in one pass.
 int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
   for (;; ++a, ++b) {
     auto ca = static_cast<unsigned char>(*a);
@@ -74,6 +73,8 @@ int8_t compareColumnTexts(const char* a, const char* b, bool fold) {
     const bool endA = ca == 0 || ca == '\t';
     const bool endB = cb == 0 || cb == '\t';
     if (endA && endB) return 0;
+    if (endA) return 1;
+    if (endB) return -1;
     if (fold) {
       ca = static_cast<unsigned char>(UpperChar(static_cast<char>(ca)));
       cb = static_cast<unsigned char>(UpperChar(static_cast<char>(cb)));
@@ -96,12 +97,22 @@ const char* columnStart(const char* label, int32_t n) {
 }  // namespace
 
 void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key) {
-  *key = GuiListSortKey{};
+  key->high = key->low = 0;
+  key->whole = false;
   if (!text) text = "";
   key->usable = true;
   const char stop = tabEnds ? '\t' : '\0';
   const auto endsAt = [stop](char c) { return c == '\0' || c == stop; };
   if (type == 'N') {
+    // Most columns hold a plain count: read at once; the rest as Val reads.
+    int32_t digits = 0;
+    uint32_t plain = 0;
+    while (digits < 9 && text[digits] >= '0' && text[digits] <= '9') plain = plain * 10 + (text[digits++] - '0');
+    if (digits > 0 && !(text[digits] >= '0' && text[digits] <= '9')) {
+      key->high = static_cast<uint64_t>(int64_t{plain}) ^ (uint64_t{1} << 63);
+      key->whole = true;
+      return;
+    }
     int32_t length = 0;
     while (!endsAt(text[length])) ++length;
     int32_t read = 0;
@@ -130,30 +141,33 @@ void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key)
     high = foldedLetters(high);
     low = foldedLetters(low);
   }
-  const bool control = hasControlByte(high) | hasControlByte(low);
   key->high = high;
   key->low = low;
-  key->usable = !(tabEnds && control);
+  key->usable = true;
   key->whole = endsAt(text[i]);
 }
 
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before) {
-  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.key.usable; })) return false;
-  const size_t count = items.size();
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, std::vector<GuiListSortKey>& keys,
+                      const std::function<void(uint32_t, GuiListSortKey*)>& makeTie,
+                      const std::function<bool(uint32_t, uint32_t)>& before) {
+  if (!std::all_of(items.begin(), items.end(), [](const GuiListKeyedItem& i) { return i.usable; })) return false;
   radixSortBy128BitKeys(
-      items, [](const GuiListKeyedItem& i) { return i.key.high; }, [](const GuiListKeyedItem& i) { return i.key.low; });
-  auto tie = [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) {
-    return a.key.high == b.key.high && a.key.low == b.key.low;
+      items, [](const GuiListKeyedItem& i) { return i.high; }, [](const GuiListKeyedItem& i) { return i.low; });
+  // Only items of runs come this far: their ties are made now.
+  auto tieKey = [&](const GuiListKeyedItem& i) -> const GuiListSortKey& {
+    GuiListSortKey& key = keys[i.index];
+    if (!key.tieMade) makeTie(i.index, &key);
+    return key;
   };
-  for (size_t lo = 0; lo < count;) {
-    size_t hi = lo + 1;
-    bool whole = items[lo].key.whole;
-    for (; hi < count && tie(items[hi], items[lo]); ++hi) whole = whole && items[hi].key.whole;
-    if (!whole && hi - lo > 1)
-      std::stable_sort(items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
-                       [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
-    lo = hi;
-  }
+  sortRunsBySecondKeys(
+      items, [](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return a.high == b.high && a.low == b.low; },
+      [](const GuiListKeyedItem& i) { return i.whole; }, [&](const GuiListKeyedItem& i) { return tieKey(i).tie; },
+      [&](const GuiListKeyedItem& i) { return tieKey(i).tieWhole; },
+      [&](size_t lo, size_t hi) {
+        std::stable_sort(
+            items.begin() + static_cast<long>(lo), items.begin() + static_cast<long>(hi),
+            [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return before(a.index, b.index); });
+      });
   return true;
 }
 

@@ -7,55 +7,97 @@
 #include <functional>
 #include <vector>
 
+#include "core/class_base.h"
 #include "core/lists/merge_sort.h"
+#include "gui/lists/gui_list_identity.h"
 
-// What decides most comparisons of one text without reading the texts
-// again, for sorting many entries: its first 16 bytes (a-z folded when the
-// comparison ignores case) as two big-endian words, or its number. Keys
-// that differ order their texts as the comparison does; keys that are equal
-// tell only when both hold their whole texts.
+// What decides most comparisons of one entry without reading its text
+// again, for sorting many entries: its text's first 16 bytes (a-z folded
+// when the comparison ignores case) as two big-endian words, or its number;
+// then the word of what the entry stands for (gui_list_identity.h), which
+// orders entries whose texts sort alike. Text keys that differ order their
+// texts as the comparison does; equal text keys tell only when both hold
+// their whole texts, and then the tie words decide, or stand for the same
+// entry when both are whole.
 struct GuiListSortKey {
   uint64_t high = 0;
   uint64_t low = 0;
-  bool usable = false;  // FALSE: the texts must be compared
-  bool whole = false;   // the key holds the whole text (or its number)
+  uint64_t tie = 0;       // the entry's identity word: never reversed
+  bool usable = false;    // FALSE: the texts must be compared
+  bool whole = false;     // the key holds the whole text (or its number)
+  bool tieWhole = false;  // the tie word holds the whole identity
+  bool tieMade = false;   // the tie part is made (most keys never need it)
 };
 
-// The key of the text up to its end (NUL, or also TAB when tabEnds) by the
-// sort type letter: 'N' its number, 'S' its bytes, any other its bytes with
-// a-z folded. A text that ends at a TAB and holds a byte 1 to 8 among its
-// first 16 gets no usable key: such a byte sorts differently against a
-// text's end by TAB (9) than by NUL (0).
+// The text part of the key of the text up to its end (NUL, or also TAB when
+// tabEnds) by the sort type letter: 'N' its number, 'S' its bytes, any other
+// its bytes with a-z folded. The tie part stays as it was.
 void makeSortKey(const char* text, char type, bool tabEnds, GuiListSortKey* key);
 
-// The key of the other direction: every order between keys turns round.
+// The tie part of a key: the word of the identity of an entry with this
+// label, data value and data box.
+inline void setSortKeyTie(GuiListSortKey* key, const char* label, int32_t data, class_base* dataBox) {
+  bool whole = false;
+  key->tie = identityWordOf(label, data, dataBox, &whole);
+  key->tieWhole = whole;
+  key->tieMade = true;
+}
+
+// The key of the other direction: every order between text keys turns
+// round; ties keep their order.
 inline void reverseSortKey(GuiListSortKey* key) {
   key->high = ~key->high;
   key->low = ~key->low;
 }
 
-// What the keys tell: +1 when a's text comes first, -1 when b's does, 0 when
-// they sort alike, or SORT_KEYS_UNDECIDED when the texts must be compared.
+// What the keys tell: +1 when a's entry comes first, -1 when b's does, 0
+// when they sort alike, or SORT_KEYS_UNDECIDED when the entries must be
+// compared (or a tie part is still to be made). compareKeyTexts looks at the
+// text parts only, compareKeyTies at the tie parts only, compareSortKeys at
+// both, the text first.
 constexpr int SORT_KEYS_UNDECIDED = 2;
-inline int compareSortKeys(const GuiListSortKey& a, const GuiListSortKey& b) {
+inline int compareKeyTexts(const GuiListSortKey& a, const GuiListSortKey& b) {
   if (!a.usable || !b.usable) return SORT_KEYS_UNDECIDED;
   if (a.high != b.high) return a.high < b.high ? 1 : -1;
   if (a.low != b.low) return a.low < b.low ? 1 : -1;
   return a.whole && b.whole ? 0 : SORT_KEYS_UNDECIDED;
 }
+inline int compareKeyTies(const GuiListSortKey& a, const GuiListSortKey& b) {
+  if (!a.tieMade || !b.tieMade) return SORT_KEYS_UNDECIDED;
+  if (a.tie != b.tie) return a.tie < b.tie ? 1 : -1;
+  return a.tieWhole && b.tieWhole ? 0 : SORT_KEYS_UNDECIDED;
+}
+inline int compareSortKeys(const GuiListSortKey& a, const GuiListSortKey& b) {
+  const int r = compareKeyTexts(a, b);
+  return r != 0 ? r : compareKeyTies(a, b);
+}
 
-// An item sorted by its key: the key, and its place in the caller's array.
+// An item sorted by its key: the text part of the key, and its place in the
+// caller's array of keys, which holds the rest. Small, and nothing to set up:
+// a sort moves every item several times.
 struct GuiListKeyedItem {
-  GuiListSortKey key;
+  uint64_t high;
+  uint64_t low;
   uint32_t index;
+  bool usable;
+  bool whole;
 };
 
-// Puts the items in the stable order of their keys (equal ones as they
-// came) when every key is usable: a byte at a time, without comparisons,
-// the items of a run whose equal keys are not all whole then ordered by
-// before (a stable merge sort; before(a, b): the item of place a strictly
-// comes first). FALSE, the items untouched, when a key is not usable.
-bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, const std::function<bool(uint32_t, uint32_t)>& before);
+// The item of keys[index].
+inline GuiListKeyedItem keyedItem(const GuiListSortKey& key, uint32_t index) {
+  return {key.high, key.low, index, key.usable, key.whole};
+}
+
+// Puts the items in the order of their keys (entries alike as they came)
+// when every key is usable: a byte at a time, without comparisons, then runs
+// of equal whole text keys by their tie words (keys[index].tie, made by
+// makeTie(index, key) where it is still to be made); where keys cannot tell,
+// the items of a run are ordered by before (a stable merge sort; before(a,
+// b): the item of place a strictly comes first). FALSE, the items
+// untouched, when a key is not usable.
+bool sortByUsableKeys(std::vector<GuiListKeyedItem>& items, std::vector<GuiListSortKey>& keys,
+                      const std::function<void(uint32_t, GuiListSortKey*)>& makeTie,
+                      const std::function<bool(uint32_t, uint32_t)>& before);
 
 class fGuiListSort : public fMergeSortCompare {
   LUDEX_CLASS(fGuiListSort, fMergeSortCompare)

@@ -1,26 +1,35 @@
 // The update merge of a sorted list: the producer's entries are sorted once
 // and merged with the shown entries in one pass over both, so an entry that
-// stays is neither removed nor redrawn, and the cursor ends on the entry it
-// was on (or, when that one went, on the entry that followed it).
+// stays is neither removed nor redrawn, and the cursor and the selection
+// stay with the entries they were on.
 //
 // The producer's entries wait in a plain array, sorted by their sort keys
 // where the comparison has them: a list of entry objects would cost two
 // allocations per entry, and comparing texts again and again most of the
 // sort's time, for a list of many thousands.
 //
-// Entries whose labels compare equal (0) are paired in order: the first shown
-// entry of a run of equals with the first new one, and so on; shown entries
-// left over in a run are removed, new ones left over are added after them.
+// Both sides stand in one order: the list's comparison, then, among entries
+// it takes as alike, what each entry stands for (gui_list_identity.h; the
+// list host sorts its rows so too). A shown entry is paired with a new one
+// only when both sort alike and stand for the same thing: two games with
+// the same play count are never taken for each other. A paired entry stays
+// and takes what differs (a label that changed only where the comparison
+// does not look, a colour, a mark, data); a shown entry without a partner
+// goes, a new one is added. A selected entry that goes, for a new one that
+// stands for the same thing (a game whose changed label sorts elsewhere),
+// leaves the new one selected; the cursor follows its entry the same way,
+// and otherwise ends on the entry that followed it.
 //
 // New entries are added in one batch once the pass is over, each at its
-// sorted place: before the shown entry that sorts after it, after the equal
-// ones. The pass never looks at an added entry again, so the list ends the
-// same as when each is added as the pass meets it, and a list that gains
-// thousands of entries takes them in one insertion.
+// sorted place: before the shown entry that sorts after it. The pass never
+// looks at an added entry again, so the list ends the same as when each is
+// added as the pass meets it, and a list that gains thousands of entries
+// takes them in one insertion.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <typeinfo>
+#include <unordered_set>
 #include <vector>
 
 #include "core/arena.h"
@@ -30,6 +39,8 @@
 #include "core/strings/string.h"
 #include "core/strings/text.h"
 #include "gui/lists/gui_list.h"
+#include "gui/lists/gui_list_followed.h"
+#include "gui/lists/gui_list_identity.h"
 
 namespace {
 
@@ -49,8 +60,6 @@ bool sameDataBox(class_base* held, class_base* offered) {
   const bool isBox = kind == typeid(boxPTR) || kind == typeid(boxVALUE) || held->IsOfClassType("box");
   return isBox && static_cast<const box*>(held)->value == static_cast<const box*>(offered)->value;
 }
-
-int8_t signOf(int8_t r) { return r > 0 ? 1 : r < 0 ? -1 : 0; }
 
 // The new entries are taken in their sorted order, their labels and boxes
 // lie in the order the producer made them: asking for those of an entry a
@@ -77,15 +86,24 @@ void fetchLabelAndBox(const FreshEntry& e) {
   if (e.dataBox) Arena::fetchAhead(e.dataBox);
 }
 
+// What a new entry stands for.
+GuiListIdentity identityOfFresh(const FreshEntry& e) { return identityOf(e.label, e.data, e.dataBox); }
+
 // Yields the entries the merge found missing, in their sorted order, with
 // the keys the merge made of their labels; each label and box passes to the
-// list as it is yielded.
+// list as it is yielded. Entries that stand for what a removed selected
+// entry, or the removed cursor entry, stood for are noted by the labels the
+// list takes.
 class fMissingEntries : public fGuiListEntries {
   LUDEX_CLASS(fMissingEntries, fGuiListEntries)
  public:
   std::vector<FreshEntry>* fresh = nullptr;
   const std::vector<GuiListSortKey>* keys = nullptr;  // of fresh, or empty
   const std::vector<uint32_t>* missing = nullptr;
+  const GuiListFollowed* selected = nullptr;  // removed selected entries
+  const GuiListFollowed* cursor = nullptr;    // the removed cursor entry
+  std::unordered_set<const char*>* toSelect = nullptr;
+  const char** cursorLabel = nullptr;
   size_t next = 0;
 
   char* call(GuiListEntryMore* more) override {
@@ -96,6 +114,14 @@ class fMissingEntries : public fGuiListEntries {
     FreshEntry& e = (*fresh)[index];
     // The copy first: when it cannot be made, the entry is as it was.
     char* label = e.lent ? StrClone(e.label) : e.label;
+    if (!selected->empty() || !cursor->empty()) {
+      try {
+        note(e, index, label);
+      } catch (...) {
+        if (e.lent) DisposeString(label);
+        throw;
+      }
+    }
     if (!keys->empty()) more->sortKey = (*keys)[index];
     more->altColour = e.altColour;
     more->marked = e.marked;
@@ -104,6 +130,16 @@ class fMissingEntries : public fGuiListEntries {
     e.label = nullptr;
     e.dataBox = nullptr;
     return label;
+  }
+
+ private:
+  void note(const FreshEntry& e, uint32_t index, const char* label) {
+    (void)index;
+    const GuiListIdentity id = identityOfFresh(e);
+    bool whole = false;
+    const uint64_t word = identityWord(id, &whole);
+    if (!selected->empty() && selected->contains(id, word)) toSelect->insert(label);
+    if (!cursor->empty() && cursor->contains(id, word)) *cursorLabel = label;
   }
 };
 
@@ -116,9 +152,10 @@ class ListMerge {
       : list(target), sort(comparison), expectedEntries(largestUpdate) {}
 
   void run(fGuiListEntries* f) {
-    remembered = list->saveCursorEntry();
+    remembered = cursorEntry = list->saveCursorEntry();
     rememberedIndex = list->cursor_walkToStart();
     found = remembered == nullptr;
+    noteSelectedEntries();
     const size_t shownCount = static_cast<size_t>(list->infoSize());
     bool listEnded = shownCount == 0;
     takeProducerEntries(f);
@@ -143,6 +180,7 @@ class ListMerge {
       shown = listEnded ? nullptr : list->cursor_getLabel();
     }
     addMissing();
+    followToAddedEntries();
     restoreCursor();
   }
 
@@ -171,8 +209,26 @@ class ListMerge {
   const char* remembered = nullptr;  // the cursor entry's label, the list's
   int32_t rememberedIndex = -1;
   bool found = false;  // the merge has passed the remembered entry
+  const char* cursorEntry = nullptr;  // the entry the cursor was on (gone once removed)
+  // The labels of the selected shown entries; what those that go, and the
+  // cursor entry when it goes, stood for; the labels of the added entries
+  // that take their place.
+  std::unordered_set<const char*> selectedLabels;
+  GuiListFollowed removedSelected;
+  GuiListFollowed removedCursor;
+  std::unordered_set<const char*> toSelect;
+  const char* cursorLabel = nullptr;
   // The most entries a producer gave this list in one update so far.
   size_t& expectedEntries;
+
+  // The selected entries, by their labels: only a list with a selection
+  // reads its rows' selection.
+  void noteSelectedEntries() {
+    if (list->infoSelectionCount() <= 0) return;
+    for (bool more = list->cursor_gotoFirstSelected(); more; more = list->cursor_gotoNextSelected())
+      selectedLabels.insert(list->cursor_getLabel());
+    list->cursor_gotoStart();
+  }
 
   void takeProducerEntries(fGuiListEntries* f) {
     // Each label's key is made as it arrives, while the label is at hand:
@@ -188,6 +244,7 @@ class ListMerge {
     while (char* label = takeEntry(f, &more, true)) {
       try {
         fresh.push_back({label, more.labelLent, more.altColour, more.marked, more.data, more.dataBox});
+        // The tie part is made when a tie asks for it: most labels differ.
         if (keyed) keyed = sort->sortKey(label, &key);
         if (keyed) keys.push_back(key);
       } catch (...) {
@@ -203,62 +260,109 @@ class ListMerge {
     sortFresh();
   }
 
-  // Puts the new entries in their stable order (equal ones as yielded).
-  // With keys most comparisons need no text: the entries are sorted as
-  // small records beside their keys, then moved into that order once, so
-  // that the merge reads them one after the other.
+  // The whole order between two new entries: the comparison, then what each
+  // stands for.
+  int compareFresh(uint32_t a, uint32_t b) {
+    const int r = sort->call(fresh[a].label, fresh[b].label);
+    return r != 0 ? r : compareIdentities(identityOfFresh(fresh[a]), identityOfFresh(fresh[b]));
+  }
+
+  // The key of the new entry at index with its tie part made.
+  const GuiListSortKey& keyWithTie(size_t index) {
+    GuiListSortKey& key = keys[index];
+    if (!key.tieMade) setSortKeyTie(&key, fresh[index].label, fresh[index].data, fresh[index].dataBox);
+    return key;
+  }
+
+  // Puts the new entries in their order (entries alike as yielded). With
+  // keys most comparisons need no text: the entries are sorted as small
+  // records beside their keys, then moved into that order once, so that the
+  // merge reads them one after the other.
   void sortFresh() {
     const bool keyed = !keys.empty();
     // A producer that yields in the list's order needs no sort (nor the
     // records to sort).
     bool sorted = true;
     for (size_t i = 1; i < fresh.size() && sorted; ++i) {
-      const int r = keyed ? compareSortKeys(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
-      sorted = (r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[i - 1].label, fresh[i].label)) >= 0;
+      int r = keyed ? compareKeyTexts(keys[i - 1], keys[i]) : SORT_KEYS_UNDECIDED;
+      if (r == 0) r = compareKeyTies(keyWithTie(i - 1), keyWithTie(i));
+      sorted =
+          (r != SORT_KEYS_UNDECIDED ? r : compareFresh(static_cast<uint32_t>(i - 1), static_cast<uint32_t>(i))) >= 0;
     }
     if (sorted) return;
     std::vector<GuiListKeyedItem> items(fresh.size());
-    for (uint32_t i = 0; i < items.size(); ++i) {
-      items[i].index = i;
-      if (keyed) items[i].key = keys[i];
-    }
+    for (uint32_t i = 0; i < items.size(); ++i)
+      items[i] = keyed ? keyedItem(keys[i], i) : GuiListKeyedItem{0, 0, i, false, false};
     auto compare = [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) -> int {
-      const int r = keyed ? compareSortKeys(a.key, b.key) : SORT_KEYS_UNDECIDED;
-      return r != SORT_KEYS_UNDECIDED ? r : sort->call(fresh[a.index].label, fresh[b.index].label);
+      int r = keyed ? compareKeyTexts(keys[a.index], keys[b.index]) : SORT_KEYS_UNDECIDED;
+      if (r == 0) r = compareKeyTies(keyWithTie(a.index), keyWithTie(b.index));
+      return r != SORT_KEYS_UNDECIDED ? r : compareFresh(a.index, b.index);
     };
     // By the keys where all are usable; else a merge sort: an application's
     // comparison that contradicts itself gives some order, never a read
     // outside the array.
-    auto labelsBefore = [&](uint32_t a, uint32_t b) { return sort->call(fresh[a].label, fresh[b].label) > 0; };
-    if (!keyed || !sortByUsableKeys(items, labelsBefore))
+    auto entriesBefore = [&](uint32_t a, uint32_t b) { return compareFresh(a, b) > 0; };
+    auto makeTie = [&](uint32_t index, GuiListSortKey* key) {
+      setSortKeyTie(key, fresh[index].label, fresh[index].data, fresh[index].dataBox);
+    };
+    if (!keyed || !sortByUsableKeys(items, keys, makeTie, entriesBefore))
       std::stable_sort(items.begin(), items.end(),
                        [&](const GuiListKeyedItem& a, const GuiListKeyedItem& b) { return compare(a, b) > 0; });
     std::vector<FreshEntry> ordered;
     ordered.reserve(fresh.size());
     for (const GuiListKeyedItem& item : items) ordered.push_back(fresh[item.index]);
     fresh.swap(ordered);
+    // The text parts come with the items, one after the other; a tie part
+    // is made again where a tie asks for it.
     if (keyed)
-      for (size_t i = 0; i < items.size(); ++i) keys[i] = items[i].key;
+      for (size_t i = 0; i < items.size(); ++i) {
+        GuiListSortKey key;
+        key.high = items[i].high;
+        key.low = items[i].low;
+        key.usable = items[i].usable;
+        key.whole = items[i].whole;
+        keys[i] = key;
+      }
   }
 
-  // The comparison of a shown label with the first new entry, by the keys
-  // when they tell. A shown entry is compared with every new entry added
-  // before it: its key is made once, and forgotten as the merge leaves
-  // the entry.
+  // What the cursor entry (its label shown) stands for.
+  GuiListIdentity shownIdentity(const char* shown) {
+    return identityOf(shown, list->cursor_getData(), list->cursor_getDataBox());
+  }
+
+  // The order of a shown entry (its label shown) and the first new entry,
+  // by the keys where they tell. A shown entry is compared with every new
+  // entry added before it: its key is made once, and forgotten as the merge
+  // leaves the entry.
   int8_t compareWithHead(const char* shown) {
+    int texts = SORT_KEYS_UNDECIDED;
     if (!keys.empty()) {
       // The list may keep the key: the label's text then stays unread.
-      if (shown != shownKeyOf)
-        shownKeyOf = list->cursor_getSortKey(&shownKey) || sort->sortKey(shown, &shownKey) ? shown : nullptr;
+      if (shown != shownKeyOf) {
+        shownKeyOf = nullptr;
+        if (list->cursor_getSortKey(&shownKey)) {
+          shownKeyOf = shown;
+        } else if (sort->sortKey(shown, &shownKey)) {
+          shownKey.tieMade = false;  // made of the entry's data when a tie asks for it
+          shownKeyOf = shown;
+        }
+      }
       if (shownKeyOf) {
-        const int r = compareSortKeys(shownKey, keys[next]);
-        if (r != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(r);
+        texts = compareKeyTexts(shownKey, keys[next]);
+        if (texts != 0 && texts != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(texts);
         // Keys that tie are most often the same label, which the list's own
         // comparisons (the ones with keys) sort alike.
-        if (std::strcmp(shown, head()->label) == 0) return 0;
+        if (texts == SORT_KEYS_UNDECIDED && std::strcmp(shown, head()->label) == 0) texts = 0;
       }
     }
-    return sort->call(shown, head()->label);
+    if (texts == SORT_KEYS_UNDECIDED) texts = sort->call(shown, head()->label);
+    if (texts != 0) return static_cast<int8_t>(texts);
+    if (shownKeyOf) {
+      if (!shownKey.tieMade) setSortKeyTie(&shownKey, shown, list->cursor_getData(), list->cursor_getDataBox());
+      const int ties = compareKeyTies(shownKey, keyWithTie(next));
+      if (ties != SORT_KEYS_UNDECIDED) return static_cast<int8_t>(ties);
+    }
+    return compareIdentities(shownIdentity(shown), identityOfFresh(*head()));
   }
 
   bool freshEmpty() { return next >= fresh.size(); }
@@ -296,12 +400,39 @@ class ListMerge {
     f->fresh = &fresh;
     f->keys = &keys;
     f->missing = &missing;
+    f->selected = &removedSelected;
+    f->cursor = &removedCursor;
+    f->toSelect = &toSelect;
+    f->cursorLabel = &cursorLabel;
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
+  }
+
+  // Selects the added entries that stand for removed selected ones, and
+  // remembers the added entry that stands for the removed cursor entry: a
+  // walk through the list, made only when there is one.
+  void followToAddedEntries() {
+    if (toSelect.empty() && !cursorLabel) return;
+    int32_t row = 0;
+    for (bool more = list->cursor_gotoStart(); more; more = list->cursor_gotoNext(1) != 0, ++row) {
+      const char* label = list->cursor_getLabel();
+      if (label == cursorLabel) {
+        remembered = cursorLabel;
+        rememberedIndex = row;
+      }
+      if (toSelect.count(label)) list->cursor_setState(true);
+    }
   }
 
   // The cursor entry (its label shown) is not among the new ones. FALSE
   // when no entry followed it.
   bool removeCursorEntry(const char* shown) {
+    // What a selected entry, and the cursor's own entry, stand for: a new
+    // entry for the same thing takes their place.
+    if (!selectedLabels.empty() && selectedLabels.count(shown)) removedSelected.add(shownIdentity(shown));
+    if (shown == cursorEntry) {
+      removedCursor.add(shownIdentity(shown));
+      cursorEntry = nullptr;
+    }
     shownKeyOf = nullptr;
     // Also after the remembered entry went: its follower, remembered in its
     // place, may go as well.
@@ -317,9 +448,9 @@ class ListMerge {
     return more;
   }
 
-  // The cursor entry (its label shown) and the first new one sort alike:
-  // the entry stays and takes what differs. FALSE when the cursor cannot
-  // move on.
+  // The cursor entry (its label shown) and the first new one stand for the
+  // same thing: the entry stays and takes what differs. FALSE when the
+  // cursor cannot move on.
   bool pairWithHead(const char* shown) {
     shownKeyOf = nullptr;
     const bool isRemembered = shown == remembered;
@@ -328,11 +459,16 @@ class ListMerge {
     if (!StrCmp(shown, e->label)) {
       // The list keeps a copy of the label; the cursor entry's own label is
       // the one to remember.
+      const bool wasCursorEntry = shown == cursorEntry;
+      const bool wasSelected = !selectedLabels.empty() && selectedLabels.erase(shown);
       list->cursor_setLabel(e->label, 0);
       list->cursor_setAltColour(e->altColour);
       list->cursor_setMarked(e->marked);
       takeData(e);
-      if (isRemembered) remembered = list->cursor_getLabel();
+      const char* label = list->cursor_getLabel();
+      if (isRemembered) remembered = label;
+      if (wasCursorEntry) cursorEntry = label;
+      if (wasSelected) selectedLabels.insert(label);
     } else {
       // Same label: only what differs changes, so that an unchanged list
       // is left as it was and a changed colour, mark or data shows.
@@ -364,21 +500,14 @@ class ListMerge {
     if (!remembered) return;
     list->cursor_gotoNext(rememberedIndex);
     if (list->cursor_getLabel() == remembered) return;
-    while (sort->call(remembered, list->cursor_getLabel()) == 0 && list->cursor_gotoPrev(1) != 0) {
-    }
-    // A walk back that ends inside a run of equal entries (at the first
-    // entry) steps forward through the run.
-    int8_t sign = signOf(sort->call(list->cursor_getLabel(), remembered));
-    if (sign == 0) sign = 1;
-    while (list->cursor_getLabel() != remembered) {
-      if (list->cursor_gotoNext(sign) == 0) {
-        std::printf(
-            "# WARNING: cGuiList.updateF(); failed to restore cursor location\n"
-            "# DEBUG: sign = %ld, restore cursor pos = %ld, restore cursor label = \"%s\"\n",
-            static_cast<long>(sign), static_cast<long>(rememberedIndex), remembered);
-        return;
-      }
-    }
+    // Not where the merge counted it (a list that places entries otherwise
+    // than its comparison says): looked for from the first entry.
+    for (bool more = list->cursor_gotoStart(); more; more = list->cursor_gotoNext(1) != 0)
+      if (list->cursor_getLabel() == remembered) return;
+    std::printf(
+        "# WARNING: cGuiList.updateF(); failed to restore cursor location\n"
+        "# DEBUG: sign = %ld, restore cursor pos = %ld, restore cursor label = \"%s\"\n",
+        1L, static_cast<long>(rememberedIndex), remembered);
   }
 };
 

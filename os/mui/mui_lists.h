@@ -3,6 +3,7 @@
 // field) beside a "Scrollbar.mui". Numbers the classes publish are used as
 // published; the others come from this system's own range.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "os/intuition/objects.h"
@@ -29,10 +30,21 @@
 //   sort key (hook, key, entry): fills the NListSortKey of the entry and
 //     answers 1, or answers 0 when the entry has none.
 // Two entries whose keys differ sort in the order of their keys, the smaller
-// first: this must be the order the compare hook gives them. Equal keys that
-// are both whole stand for a compare of 0; any other pair goes to the compare
-// hook. Every sort and sorted insert asks for the keys afresh, so a key may
-// change whenever the order does.
+// first: this must be the order the compare hook gives them. A key is its
+// two words, then, where both keys are whole, its tie word (which the list
+// sets to 0 and whole before it asks: a hook that leaves it so orders by two
+// words). Equal keys that are both whole and whose tie words are whole too
+// stand for a compare of 0; any other pair goes to the compare hook. Every
+// sort and sorted insert asks for the keys afresh, so a key may change
+// whenever the order does.
+//
+// A list may have a sort keys hook as well (this system's own), which a sort
+// or a sorted batch asks for many keys at once:
+//   sort keys (hook, keys, batch): batch is an NListSortKeys; fills keys[i]
+//     (handed as the sort key hook gets them) for each batch->entries[i] and
+//     answers 1, or answers 0 when it cannot give every entry a key (the
+//     sort key hook is then asked for each). It asks for the memory the
+//     entries lead to itself; the fetch hook is not called meanwhile.
 //
 // And a fetch hook (this system's own too):
 //   fetch (hook, NIL, entry): the list reaches the entry soon as it walks
@@ -61,11 +73,20 @@ constexpr Tag MUIA_NList_TitleSeparator = 0x9d51009f; // a bar under the title r
 constexpr Tag MUIA_NList_TitleMark = 0x9d5100f1;      // sort mark: column, bit 31 reversed; _None
 constexpr Tag MUIA_NList_SortKeyHook = OWN_ATTRIBUTE_BASE + 0x100;
 constexpr Tag MUIA_NList_FetchHook = OWN_ATTRIBUTE_BASE + 0x101;
+constexpr Tag MUIA_NList_SortKeysHook = OWN_ATTRIBUTE_BASE + 0x102;
 
 struct NListSortKey {
-  uint64_t high;   // compared first
+  uint64_t high;      // compared first
   uint64_t low;
-  uint32_t whole;  // non-zero: the key holds all the entry sorts by
+  uint32_t whole;     // non-zero: the two words hold all the entry's text sorts by
+  uint32_t tieWhole;  // non-zero: the tie word holds all the rest it sorts by
+  uint64_t tie;       // compared after equal whole words (its low 61 bits)
+};
+
+// The entries a sort keys hook makes keys of.
+struct NListSortKeys {
+  void* const* entries;
+  size_t count;
 };
 
 constexpr IPTR MUIV_NList_Active_Off = -1;
@@ -100,6 +121,10 @@ constexpr uint32_t MUIM_NList_Select = 0x9d51007c;
 constexpr uint32_t MUIM_NList_Sort = 0x9d51007d;  // {}: stable sort with the compare hook
 constexpr uint32_t MUIM_NList_Clear = OWN_METHOD_BASE + 0x100;  // {}: every row removed
 constexpr uint32_t MUIM_List_Jump = OWN_METHOD_BASE + 0x101;    // {row}: scrolls the row into view
+// {entry, address of a row number}: from that row on (MUIV_NList_GetPos_Start:
+// from the first), the row that holds the entry, or MUIV_NList_GetPos_End
+// when none does; also the answer.
+constexpr uint32_t MUIM_NList_GetPos = OWN_METHOD_BASE + 0x102;
 
 constexpr IPTR MUIV_NList_Insert_Sorted = -2;
 constexpr IPTR MUIV_NList_Insert_Bottom = -3;
@@ -109,6 +134,8 @@ constexpr IPTR MUIV_NList_Redraw_Active = -1;
 constexpr IPTR MUIV_NList_Redraw_All = -2;
 constexpr IPTR MUIV_NList_Remove_Active = -1;
 constexpr IPTR MUIV_NList_GetEntry_Active = -1;
+constexpr IPTR MUIV_NList_GetPos_Start = -1;
+constexpr IPTR MUIV_NList_GetPos_End = -1;
 constexpr IPTR MUIV_NList_Select_Active = -1;
 constexpr IPTR MUIV_NList_Select_All = -2;
 constexpr IPTR MUIV_NList_Select_Off = 0;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QUrl>
 #include <QSet>
 #include <QTest>
@@ -249,6 +250,35 @@ TEST_F(MainWindowOnScreen, TypedFilterTitleClickAndDoubleClickWorkThroughQt) {
   EXPECT_EQ(starts, (box.folder() / "games/Amiga/SuperFrog.adf").string() + "\n");
   EXPECT_NE(box.list().find("Super Frog\nGames:Amiga/SuperFrog.adf\n,Platform,Fake,\n\n4\n$"), std::string::npos)
       << box.list();
+}
+
+// A double-click whose first press takes the keyboard from a filter field
+// that was typed into without Return: the list is filtered anew between the
+// two presses, and another game comes under the pointer. The game pressed
+// is the one launched.
+TEST_F(MainWindowOnScreen, ADoubleClickLaunchesTheGameItsFirstPressTook) {
+  QPoint pressed;
+  const LudexRunResult r = runOnScreen({
+      [](mui::qt::WindowView* view) {
+        QTest::keyClicks(widgetOf<QLineEdit>(view, mui::ItemKind::Field, "Name"), "r");
+      },
+      [&pressed](mui::qt::WindowView* view) {
+        QTreeView* list = gamesList(view);
+        pressed = list->visualRect(list->model()->index(2, 0)).center();  // Racer
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, pressed);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, pressed);
+      },
+      printRows,
+      [&pressed](mui::qt::WindowView* view) {
+        QWidget* viewport = gamesList(view)->viewport();
+        QMouseEvent second(QEvent::MouseButtonDblClick, pressed, viewport->mapToGlobal(pressed), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &second);
+      },
+  });
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output, "rows: [Bubble Tower] [Racer] [Super Frog]\n");  // Super Frog under the pointer now
+  EXPECT_EQ(box.emulatorStarts(1), (box.folder() / "games/Amiga/Racer.adf").string() + "\n");
 }
 
 // Files and a folder dragged from the desktop onto the window are added as

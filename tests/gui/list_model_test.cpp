@@ -11,6 +11,7 @@
 #include "core/box.h"
 #include "core/strings/string.h"
 #include "gui/gui_base_module.h"
+#include "gui/lists/gui_list_identity.h"
 #include "tests/gui/model_window.h"
 #include "tests/support/expect_error.h"
 
@@ -120,10 +121,11 @@ class ownSort : public fGuiListSortByColumn {
 
 // The sort keys against the comparisons they stand for: on random labels of
 // letters in both cases, digits, signs, blanks, control bytes, TABs and
-// bytes above 127, two keys either answer what the comparison answers or
-// leave it undecided, for every sort type, both directions and the whole
-// label; they decide most pairs, and a sort by them gives the comparison's
-// stable order.
+// bytes above 127, standing for numbers, texts, huge numbers or their labels
+// (many alike), two keys either answer what the comparison and then what the
+// entries stand for answer, or leave it undecided, for every sort type, both
+// directions and the whole label; they decide most pairs, and a sort by them
+// gives the stable order of the comparison and the identities.
 TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
   std::mt19937 random(11);
   const std::string common = "aAbBzZ09- $%\t\xe9\xc9";
@@ -143,9 +145,34 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
   }
   labels.push_back("Game 000001 Quest longer than the key");
   labels.push_back("GAME 000001 QUEST LONGER THAN THE KEZ");
+  // What each label's entry stands for: its label, a small number, a text
+  // (short or longer than a tie word holds) or a number beyond it.
+  const std::vector<const char*> texts = {"a", "B", "longer text 1", "longer text 2"};
+  std::vector<int32_t> data(labels.size(), 0);
+  std::vector<class_base*> boxes(labels.size(), nullptr);
+  for (size_t i = 0; i < labels.size(); ++i) {
+    switch (random() % 4) {
+      case 0: break;
+      case 1: data[i] = 1 + static_cast<int32_t>(random() % 4); break;
+      case 2: boxes[i] = BoxSTRING(StrClone(texts[random() % texts.size()])); break;
+      default: {
+        const auto k = static_cast<intptr_t>(random() % 3);
+        boxes[i] = BoxVALUE(random() % 2 ? INTPTR_MAX - k : INTPTR_MIN + k);
+        break;
+      }
+    }
+  }
+  auto identity = [&](size_t i) { return identityOf(labels[i].c_str(), data[i], boxes[i]); };
   auto check = [&](fGuiListSort* sort, const char* what) {
+    auto compare = [&](size_t a, size_t b) {
+      const int r = sort->call(labels[a].c_str(), labels[b].c_str());
+      return r != 0 ? r : compareIdentities(identity(a), identity(b));
+    };
     std::vector<GuiListSortKey> keys(labels.size());
-    for (size_t i = 0; i < labels.size(); ++i) ASSERT_TRUE(sort->sortKey(labels[i].c_str(), &keys[i])) << what;
+    for (size_t i = 0; i < labels.size(); ++i) {
+      ASSERT_TRUE(sort->sortKey(labels[i].c_str(), &keys[i])) << what;
+      setSortKeyTie(&keys[i], labels[i].c_str(), data[i], boxes[i]);
+    }
     size_t decided = 0, pairs = 0;
     for (size_t i = 0; i < labels.size(); ++i)
       for (size_t j = 0; j < labels.size(); j += 7) {
@@ -153,22 +180,20 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
         ++pairs;
         if (byKeys == SORT_KEYS_UNDECIDED) continue;
         ++decided;
-        ASSERT_EQ(byKeys, sort->call(labels[i].c_str(), labels[j].c_str()))
-            << what << ": \"" << labels[i] << "\" \"" << labels[j] << "\"";
+        ASSERT_EQ(byKeys, compare(i, j)) << what << ": \"" << labels[i] << "\" \"" << labels[j] << "\"";
       }
     EXPECT_GT(decided, pairs / 2) << what;
     // Sorted by the keys, ties by the comparison: the stable order the
     // comparison alone gives (where every key is usable).
     std::vector<GuiListKeyedItem> items;
     for (uint32_t i = 0; i < labels.size(); ++i)
-      if (keys[i].usable) items.push_back({keys[i], i});
+      if (keys[i].usable) items.push_back(keyedItem(keys[i], i));
     std::vector<uint32_t> expected;
     for (const GuiListKeyedItem& item : items) expected.push_back(item.index);
-    std::stable_sort(expected.begin(), expected.end(),
-                     [&](uint32_t a, uint32_t b) { return sort->call(labels[a].c_str(), labels[b].c_str()) > 0; });
-    ASSERT_TRUE(sortByUsableKeys(items, [&](uint32_t a, uint32_t b) {
-      return sort->call(labels[a].c_str(), labels[b].c_str()) > 0;
-    })) << what;
+    std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; });
+    auto makeTie = [&](uint32_t i, GuiListSortKey* key) { setSortKeyTie(key, labels[i].c_str(), data[i], boxes[i]); };
+    ASSERT_TRUE(sortByUsableKeys(items, keys, makeTie, [&](uint32_t a, uint32_t b) { return compare(a, b) > 0; }))
+        << what;
     std::vector<uint32_t> got;
     for (const GuiListKeyedItem& item : items) got.push_back(item.index);
     ASSERT_EQ(got, expected) << what;
@@ -192,6 +217,7 @@ TEST(ListComparison, SortKeysAnswerAsTheComparisonOrLeaveItOpen) {
   GuiListSortKey key;
   EXPECT_FALSE(own->sortKey("a", &key));
   End(own);
+  for (class_base*& b : boxes) End(b);
 }
 
 TEST(ListColumns, FindColumnGivesStartAndLength) {

@@ -4,6 +4,7 @@
 
 #include "core/exception.h"
 #include "core/strings/string.h"
+#include "gui/items/gui_container_item.h"
 #include "gui/mui/client/gui_app_client.h"
 #include "gui/mui/gui_host_conventions.h"
 #include "gui/mui/gui_shared.h"
@@ -28,14 +29,17 @@
 
 namespace {
 
-// Every item of the tree under item, groups before their children.
+// Every item of the tree under item, groups before their children. An item
+// made of other items holds them in its inner group (a fixed list hands out
+// only its rows as its own items).
 template <class Visit>
 void forEachItem(cGuiItem* item, Visit visit) {
   if (!item) return;
   visit(item);
-  if (item->IsOfClassType("cGuiGroupItem"))
-    for (cGuiItem* c = static_cast<cGuiGroupItem*>(item)->infoFirstItem(); c; c = c->internalInfoNextInGroup())
-      forEachItem(c, visit);
+  if (!item->IsOfClassType("cGuiGroupItem")) return;
+  cGuiGroupItem* group = item->IsOfClassType("cGuiContainerItem") ? static_cast<cGuiContainerItem*>(item)->infoInner()
+                                                                  : static_cast<cGuiGroupItem*>(item);
+  for (cGuiItem* c = group->infoFirstItem(); c; c = c->internalInfoNextInGroup()) forEachItem(c, visit);
 }
 
 }  // namespace

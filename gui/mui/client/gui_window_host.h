@@ -80,6 +80,9 @@ class cGuiWindowHost : public cGuiWindow {
   virtual void setLastActiveObject(Object* object) { lastActiveObject = object; }
 
   // Adds a native simple item around object to the current build group.
+  // The item takes the object and the label object over once it is made
+  // (refused outside a group, they stay the caller's); the window's objects
+  // they become when the window is built.
   virtual cGuiNativeSimple* addNativeSimple(Object* object, Tag stateAttribute, IPTR triggerValue,
                                             Object* labelObject, bool fixedWidth, bool fixedHeight,
                                             bool useInCycleChain);

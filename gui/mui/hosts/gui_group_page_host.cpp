@@ -1,11 +1,16 @@
 #include "gui/mui/hosts/gui_group_page_host.h"
 
+#include "core/exception.h"
+
 void cGuiGroupPageHost::end_class() {
   forgetPages();
   cGuiGroupPage::end_class();
 }
 
 cGuiItem* cGuiGroupPageHost::add(cGuiItem* item) {
+  // The built page group shows the pages it was built with: a page added
+  // now would have no object, nor a place in the page table.
+  if (pageTableMade) Throw("EMU", "cGuiGroupPage.add(); the window has been built");
   if (item && !item->IsOfClassType("cGuiGroupItem")) {
     auto* wrapper = new cGuiGroupHorizontalHost;
     wrapper->new_cGuiGroupItem(nullptr);

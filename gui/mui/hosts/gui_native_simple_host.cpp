@@ -30,10 +30,13 @@ intptr_t cGuiNativeSimpleHost::shared_cGuiItem(int32_t id, const intptr_t* param
   (void)params, (void)paramCount;
   cGuiShared* record = sharedOf(this);
   switch (id) {
-    case GUI_SHARED_BUILD:
+    case GUI_SHARED_BUILD: {
+      cGuiChildList* list = labelObject ? cGuiChildList::labelled(labelObject, object) : cGuiChildList::of(object);
+      placed = true;
       record->object = object;
       record->labelObject = labelObject;
-      return toIPTR(labelObject ? cGuiChildList::labelled(labelObject, object) : cGuiChildList::of(object));
+      return toIPTR(list);
+    }
     case GUI_SHARED_SETUP_NOTIFY:
       if (triggerValue != MUIV_NotTriggerValue && stateAttribute != 0)
         notifyItemChange(object, stateAttribute, triggerValue, this, record);
@@ -43,6 +46,16 @@ intptr_t cGuiNativeSimpleHost::shared_cGuiItem(int32_t id, const intptr_t* param
     case GUI_SHARED_IN_CYCLE_CHAIN: return useInCycleChain;
     default: Throw("BUG", "cGuiNativeSimple.shared(); unknown method id");
   }
+}
+
+void cGuiNativeSimpleHost::end_class() {
+  if (!placed) {
+    if (labelObject) MUI_DisposeObject(labelObject);
+    if (object) MUI_DisposeObject(object);
+  }
+  object = labelObject = nullptr;
+  placed = false;
+  cGuiNativeSimple::end_class();
 }
 
 intptr_t cGuiNativeSimpleHost::getState() {

@@ -24,10 +24,20 @@ class cGuiNativeSimpleHost : public cGuiNativeSimple {
   intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
   intptr_t getState() override;
   cGuiNativeSimpleHost* setState(intptr_t value) override;
-  // Forgets the objects, after a build that disposed them.
-  void forgetObjects() { object = labelObject = nullptr; }
+  // After a build that did not make the window: objects the build was given
+  // went with it and are forgotten; the others are still the item's.
+  void forgetObjects() {
+    if (placed) object = labelObject = nullptr;
+    placed = false;
+  }
+  // Disposes the objects the item still owns: those no build was given.
+  void end_class() override;
 
  private:
+  // The objects go to the window when a build places them; until then they
+  // are the item's (a window ended unbuilt, or a build that failed before
+  // reaching the item, leaves them to it).
+  bool placed = false;
   Object* object = nullptr;
   Tag stateAttribute = 0;
   IPTR triggerValue = 0;

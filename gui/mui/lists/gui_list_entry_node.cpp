@@ -48,6 +48,7 @@ entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, b
   data = box ? 0 : value;
   if (mark) setMarked(true);
   change(text ? text : NewString(0), alt);
+  tieKey();  // while the label and the box are at hand
   return this;
 }
 
@@ -80,8 +81,14 @@ void entryNode::change(char* text, bool alt) {
     char* old = label;
     label = text;
     DisposeString(old);
+    forgetTie();  // an entry without data stands for its label
   }
   altColour = alt;
+}
+
+const GuiListSortKey& entryNode::tieKey() {
+  if (!sortKey.tieMade) setSortKeyTie(&sortKey, label, data, dataBox);
+  return sortKey;
 }
 
 char** entryNode::columnTexts() {
@@ -94,6 +101,7 @@ void entryNode::changeLabel(const char* text) { change(StrClone(text), altColour
 char* entryNode::takeLabel() {
   char* taken = label;
   label = NewString(0);
+  forgetTie();
   return taken;
 }
 

@@ -34,17 +34,22 @@ class entryNode : public markNode {
   virtual void changeAltColour(bool flag) { change(nullptr, flag); }
   // Takes the label out (the caller's); the entry keeps an empty one.
   char* takeLabel();
+  // The tie part of the sort key is made again when next asked for: after
+  // the data value, the data box or (for an entry without data) the label
+  // changed.
+  void forgetTie() { sortKey.tieMade = false; }
+  // The sort key with its tie part made (of what the entry stands for).
+  const GuiListSortKey& tieKey();
 
-  // The key of the host's sort column, made when the host's key stamp was
-  // sortKeyStamp (0: none made since the label changed). First, beside the
-  // links, then what a merge reads of a shown entry (label, flags, box):
-  // a sort or a merge reads little else of its entries, and all of it lies
-  // in the first 80 bytes, which the list asks for ahead of a walk.
+  // The key of the host's sort column, its text part made when the host's
+  // key stamp was sortKeyStamp (0: none made since the label changed), its
+  // tie part as the entry is made (its label and box at hand) and when asked
+  // for after a change (tieKey). First, beside the
+  // links, then what a merge reads of a shown entry (label, flags, box): a
+  // sort or a merge reads little else of its entries, and all of it lies in
+  // the first 92 bytes, which the list asks for ahead of a walk.
   GuiListSortKey sortKey;
   uint32_t sortKeyStamp = 0;
-  // The key is of the sort column's text as the label holds it (no pen of
-  // the label's own was passed over): the list's comparison makes the same.
-  bool sortKeyOfLabelText = false;
   bool altColour = false;
   bool marked = false;
   char* label = nullptr;          // owned

@@ -8,6 +8,7 @@
 #include "core/exception.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"
+#include "gui/lists/gui_list_identity.h"
 #include "gui/mui/client/gui_action_hook.h"
 #include "gui/mui/client/gui_window_host.h"
 #include "gui/mui/gui_host_conventions.h"
@@ -22,12 +23,6 @@ constexpr const char* MISSING_NLIST_MESSAGE =
     "https://github.com/amiga-mui/nlist/releases\n";
 
 cGuiListHost* hostOf(Hook* hook) { return static_cast<cGuiListHost*>(hook->h_Data); }
-
-// A column string as its text: without the alternative colour's pen.
-const char* columnText(const char* column) {
-  if (!column) return "";
-  return column[0] == '\x1b' && column[1] == '8' ? column + 2 : column;
-}
 
 // Runs a hook's work; an error raised in it is printed, as every toolkit
 // hook does, and the hook answers 0.
@@ -72,6 +67,13 @@ IPTR guiListSortKey(Hook* hook, void* key, void* entry) {
                                                            static_cast<entryNode*>(entry)); });
 }
 
+IPTR guiListSortKeys(Hook* hook, void* keys, void* batch) {
+  return guarded([&] {
+    const auto* b = static_cast<const NListSortKeys*>(batch);
+    return hostOf(hook)->guiListSortKeys(static_cast<NListSortKey*>(keys), b->entries, b->count);
+  });
+}
+
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message) {
   (void)hook;
   return guarded([&]() -> IPTR {
@@ -83,7 +85,12 @@ IPTR guiListSelectionChanged(Hook* hook, void* object, void* message) {
 IPTR guiListDoubleClicked(Hook* hook, void* object, void* message) {
   (void)hook;
   return guarded([&]() -> IPTR {
-    if (cGuiListHost* list = listOfMessage(message)) list->doubleClickPending = true;
+    // The entry is taken now, as the user double-clicked it: by the time
+    // the event is delivered, other events may have changed the rows.
+    if (cGuiListHost* list = listOfMessage(message)) {
+      list->doubleClickPending = true;
+      list->takeDoubleClickedEntry();
+    }
     return passToActionHook(object, message);
   });
 }
@@ -102,54 +109,79 @@ IPTR cGuiListHost::guiListDisplay(const char** columnTexts, entryNode* entry) {
   return 0;
 }
 
+int cGuiListHost::compareStandsFor(entryNode* entry1, entryNode* entry2) {
+  const int result = compareKeyTies(entry1->tieKey(), entry2->tieKey());
+  if (result != SORT_KEYS_UNDECIDED) return result;
+  return compareIdentities(identityOf(entry1->label, entry1->data, entry1->dataBox),
+                           identityOf(entry2->label, entry2->data, entry2->dataBox));
+}
+
+fGuiListSort* cGuiListHost::listComparison() {
+  fGuiListSort* sort = nullptr;
+  getSortByFunction(&sort);
+  return sort;
+}
+
 IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
+  // +1 when entry1 comes first: by the sort, then by what each stands for.
+  int result = 0;
   switch (sortKind) {
     case SORT_NONE: return 0;
     case SORT_BY_USER:
-    case SORT_BY_COLUMN: {
-      // The keys decide most comparisons of a sort without reading the texts.
-      int result = compareSortKeys(keyOf(entry1), keyOf(entry2));
-      if (result == SORT_KEYS_UNDECIDED) {
-        const char* text1 = columnText(entry1->columnTexts()[sortColumn]);
-        const char* text2 = columnText(entry2->columnTexts()[sortColumn]);
-        const char type = infoColumnSortType()[sortColumn];
-        if (type == 'N')
-          result = compareNumbers(Val(text1), Val(text2));
-        else if (type == 'S')
-          result = OstrCmp(text1, text2);
-        else
-          result = OstrCmpNoCase(text1, text2);
-      }
-      // Negative when entry1 comes first.
-      return sortReversed ? result : -result;
-    }
-    case SORT_BY_FUNCTION: return -static_cast<IPTR>(sortFunction->call(entry1->label, entry2->label));
+    case SORT_BY_COLUMN:
+      // The keys decide most comparisons of a sort without reading the
+      // texts; else the list's own column comparison, as the update merge
+      // compares: the labels' columns, a pen of a label's own included.
+      result = compareKeyTexts(keyOf(entry1), keyOf(entry2));
+      if (result == SORT_KEYS_UNDECIDED)
+        result = listComparison()->call(entry1->label, entry2->label);
+      else if (sortReversed)
+        result = -result;
+      break;
+    case SORT_BY_FUNCTION: result = sortFunction->call(entry1->label, entry2->label); break;
     default: Throw("BUG", "cGui; guiListCompare(); unknown sortBy value");
   }
+  if (result == 0) result = compareStandsFor(entry1, entry2);
+  // Negative when entry1 comes first.
+  return -static_cast<IPTR>(result);
 }
 
 IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
   const GuiListSortKey& own = keyOf(entry);
   if (!own.usable) return 0;
-  // The keys order texts first to last; a reversed sort turns every order round.
-  GuiListSortKey ordered = own;
-  if (sortReversed) reverseSortKey(&ordered);
-  key->high = ordered.high;
-  key->low = ordered.low;
-  key->whole = ordered.whole ? 1 : 0;
+  // The keys order texts first to last; a reversed sort turns every order
+  // between texts round, and none between what entries stand for.
+  const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
+  key->high = own.high ^ turn;
+  key->low = own.low ^ turn;
+  key->whole = own.whole ? 1 : 0;
+  key->tie = own.tie;
+  key->tieWhole = own.tieWhole ? 1 : 0;
+  return 1;
+}
+
+IPTR cGuiListHost::guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count) {
+  if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
+  // The entries a few ahead, then the labels of those nearer, that the keys
+  // read: a sort reads every entry's label, scattered in memory.
+  constexpr size_t FAR = 8;
+  constexpr size_t NEAR = 4;
+  for (size_t i = 0; i < count && i < FAR; ++i) Arena::fetchAhead(entries[i]);
+  for (size_t i = 0; i < count && i < NEAR; ++i) FetchStringAhead(static_cast<const entryNode*>(entries[i])->label);
+  for (size_t i = 0; i < count; ++i) {
+    if (i + FAR < count) Arena::fetchAhead(entries[i + FAR]);
+    if (i + NEAR < count) FetchStringAhead(static_cast<const entryNode*>(entries[i + NEAR])->label);
+    if (guiListSortKey(&keys[i], static_cast<entryNode*>(entries[i])) == 0) return 0;
+  }
   return 1;
 }
 
 const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
-  // The sort column's text in the label is the column string's text
-  // without the colour's pen; a key over it up to the TAB orders as the
-  // column strings do (or is not usable).
+  // The sort column's text as the label holds it, up to its TAB: the key
+  // orders as the list's column comparison does (or is not usable).
   const char* column = entry->label + findColumn(entry->label, sortColumn, nullptr);
-  // A pen of the label's own is not compared either.
-  const char* text = entry->altColour ? column : columnText(column);
-  makeSortKey(text, infoColumnSortType()[sortColumn], true, &entry->sortKey);
-  entry->sortKeyOfLabelText = text == column;
+  makeSortKey(column, infoColumnSortType()[sortColumn], true, &entry->sortKey);
   entry->sortKeyStamp = sortKeyStamp;
   return entry->sortKey;
 }
@@ -164,13 +196,14 @@ cGuiListHost* cGuiListHost::new_cGuiList(cGuiWindow* owner, int32_t columnCount,
   displayHook = Hook{nullptr, nullptr, ::guiListDisplay, nullptr, this};
   compareHook = Hook{nullptr, nullptr, ::guiListCompare, nullptr, this};
   sortKeyHook = Hook{nullptr, nullptr, ::guiListSortKey, nullptr, this};
+  sortKeysHook = Hook{nullptr, nullptr, ::guiListSortKeys, nullptr, this};
   selectionChangedHook = Hook{nullptr, nullptr, guiListSelectionChanged, nullptr, this};
   doubleClickHook = Hook{nullptr, nullptr, guiListDoubleClicked, nullptr, this};
   titleClickHook = Hook{nullptr, nullptr, guiListSortByUser, nullptr, this};
   marks = (new markList)->new_markList();
   selectionChangedPending = selectionChangedEvent = false;
   doubleClickPending = titleClickPending = sortedByUserEvent = false;
-  doubleClickedIndex = -1;
+  doubleClickTaken = doubleClicked = nullptr;
   pending = nullptr;
   setSortByNone();
   return this;
@@ -192,15 +225,10 @@ void cGuiListHost::requireBuilt(const char* operation) {
   if (!built()) ThrowF("EMU", "cGuiList.%s(); the window must be built first", operation);
 }
 
-entryNode* cGuiListHost::requireCursorEntry(const char* operation) {
-  entryNode* e = cursor_infoEntry();
-  if (!e) ThrowF("EMU", "cGuiList.%s(); list is empty", operation);
-  return e;
-}
+void cGuiListHost::refuseEmpty(const char* operation) { ThrowF("EMU", "cGuiList.%s(); list is empty", operation); }
 
-entryNode* cGuiListHost::entryAt(int32_t row) {
+entryNode* cGuiListHost::readEntryAt(int32_t row) {
   if (row < 0) return nullptr;
-  if (row == knownRow) return knownEntry;
   auto* e = reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, row, nullptr));
   knownRow = e ? row : -1;
   knownEntry = e;
@@ -270,7 +298,8 @@ cGuiChildList* cGuiListHost::buildList() {
                                 multiSelect, MUIA_NList_ConstructHook, &guiListConstructHook,
                                 MUIA_NList_DestructHook, &destructHook, MUIA_NList_DisplayHook,
                                 &displayHook, MUIA_NList_CompareHook, &compareHook, MUIA_NList_SortKeyHook,
-                                &sortKeyHook, MUIA_NList_FetchHook, &guiListFetchHook, MUIA_NList_Format, format,
+                                &sortKeyHook, MUIA_NList_SortKeysHook, &sortKeysHook, MUIA_NList_FetchHook,
+                                &guiListFetchHook, MUIA_NList_Format, format,
                                 titled ? MUIA_NList_Title : TAG_IGNORE, 1,
                                 titled ? MUIA_NList_TitleSeparator : TAG_IGNORE, 1);
   DisposeString(format);
@@ -326,33 +355,41 @@ intptr_t cGuiListHost::shared_cGuiItem(int32_t id, const intptr_t* params, int32
 }
 
 void cGuiListHost::notifyStateHasChanged() {
-  cGuiList::notifyStateHasChanged();
+  // The pending changes become events first and the list's notification
+  // runs last: it may end the window, and the list with it (a dialog that
+  // closes on a pick), so nothing of the list is read after it.
   if (selectionChangedPending) {
     selectionChangedEvent = true;
     selectionChangedPending = false;
   }
-  if (doubleClickPending && built()) {
-    const IPTR row = nlistValue(MUIA_NList_DoubleClick);
-    if (row >= 0) doubleClickedIndex = static_cast<int32_t>(row);
+  if (doubleClickPending) {
+    doubleClicked = doubleClickTaken;
+    doubleClickTaken = nullptr;
   }
   doubleClickPending = false;
   if (sortKind == SORT_BY_USER && titleClickPending && built()) {
     const IPTR column = nlistValue(MUIA_NList_TitleClick);
     if (column >= 0 && column < infoColumns()) {
       if (column == sortColumn) {
-        sortReversed = !sortReversed;
+        sortReversed = !sortReversed;  // the keys stay: see takeSortColumn
       } else {
         sortColumn = static_cast<int32_t>(column);
         sortReversed = false;
+        forgetSortKeys();
       }
       showSortMark();
       reinitColumnSort();
-      forgetSortKeys();
       sortListKeepingCursorLocation();
       sortedByUserEvent = true;
     }
   }
   titleClickPending = false;
+  cGuiList::notifyStateHasChanged();
+}
+
+void cGuiListHost::takeDoubleClickedEntry() {
+  const IPTR row = built() ? nlistValue(MUIA_NList_DoubleClick) : static_cast<IPTR>(-1);
+  doubleClickTaken = row >= 0 ? entryAt(static_cast<int32_t>(row)) : nullptr;
 }
 
 cGuiListHost* cGuiListHost::initColumnSortType(const char* letters) {
@@ -408,15 +445,15 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 
 bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
+  // The comparison keys the column's text as the label holds it, as the
+  // entry does; the tie part is the entry's own.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
-  // The comparison keys the column's text as the label holds it; the entry
-  // passes over a pen of the label's own, which the key of a text column
-  // begins with (a number's key does not tell).
-  if (infoColumnSortType()[sortColumn] == 'N' || (own.high >> 48) == (0x1bull << 8 | '8')) return false;
-  entry->sortKey = own;
+  entry->sortKey.high = own.high;
+  entry->sortKey.low = own.low;
+  entry->sortKey.usable = own.usable;
+  entry->sortKey.whole = own.whole;
   entry->sortKeyStamp = sortKeyStamp;
-  entry->sortKeyOfLabelText = true;
   return true;
 }
 
@@ -502,7 +539,12 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
 
 IPTR cGuiListHost::sortedPositionNearCursor(entryNode* added) {
   // NList's sorted place: after every entry that does not sort after it.
-  auto strictlyBefore = [&](entryNode* a, entryNode* b) { return guiListCompare(a, b) > 0; };
+  // Through the compare hook, as the NList compares: an error raised by an
+  // application's comparison is printed there and leaves the entry with the
+  // list, never between the two.
+  auto strictlyBefore = [&](entryNode* a, entryNode* b) {
+    return static_cast<intptr_t>(CallHookPkt(&compareHook, a, b)) > 0;
+  };
   entryNode* last = entryAt(entryCount - 1);
   if (!last) return AT_SORTED_PLACE;
   if (!strictlyBefore(added, last)) return AT_BOTTOM;
@@ -577,6 +619,9 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
 }
 
 void cGuiListHost::endRemovedEntry(entryNode* entry) {
+  // A double-click on a row that went names nothing.
+  if (entry == doubleClickTaken) doubleClickTaken = nullptr;
+  if (entry == doubleClicked) doubleClicked = nullptr;
   if (!quiet) {
     End(entry);
     return;
@@ -627,6 +672,8 @@ void cGuiListHost::expectWalkReadsEntries(bool flag) {
 
 cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!built()) return this;
+  if (!flag && !quiet) selectedBeforeQuiet = selectedRows();
+  const bool wasQuiet = quiet;
   quiet = !flag;
   setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
   if (flag) endRemovedEntries();
@@ -634,7 +681,23 @@ cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
     selectionFixPending = false;
     fixSingleSelection();
   }
+  // Selected rows removed meanwhile: once for the whole batch.
+  if (flag && wasQuiet) reportLostSelection(selectedBeforeQuiet);
   return this;
+}
+
+int32_t cGuiListHost::selectedRows() {
+  if (!infoSelectableEntries()) return 0;
+  IPTR count = 0;
+  DoMethod(infoNList(), MUIM_NList_Select, MUIV_NList_Select_All, MUIV_NList_Select_Ask, &count);
+  return static_cast<int32_t>(count);
+}
+
+void cGuiListHost::reportLostSelection(int32_t before) {
+  // The NList tells of the selection changes a person makes; one the
+  // program's removals make is told the same way, so that whatever shows
+  // the selection follows it.
+  if (selectedRows() < before) setNList(MUIA_NList_SelectChange, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -762,11 +825,13 @@ void cGuiListHost::sortNowIfBuilt() {
 }
 
 void cGuiListHost::takeSortColumn(int32_t kind, int32_t column, bool reverse) {
+  // The keys are of the column's text in its own order: the other direction
+  // of the same column keeps them.
+  if (column != sortColumn) forgetSortKeys();
   sortKind = kind;
   sortColumn = column;
   sortReversed = reverse;
   reinitColumnSort();
-  forgetSortKeys();
 }
 
 cGuiListHost* cGuiListHost::setSortByNone() {
@@ -858,16 +923,19 @@ cGuiListHost* cGuiListHost::setEventSelectionChanged(bool flag) {
 }
 
 const char* cGuiListHost::getEventDoubleClickedEntry(bool moveCursor, bool keep) {
-  const int32_t row = doubleClickedIndex;
-  if (!keep) doubleClickedIndex = -1;
-  entryNode* e = built() && row >= 0 && row < entryCount ? entryAt(row) : nullptr;
-  if (!e) return nullptr;
-  if (moveCursor) cursorIndex = row;
+  entryNode* e = doubleClicked;
+  if (!keep) doubleClicked = nullptr;
+  if (!e || !built()) return nullptr;
+  // Where its entry stands now: the rows may have changed since the click.
+  IPTR row = MUIV_NList_GetPos_Start;
+  DoMethod(infoNList(), MUIM_NList_GetPos, e, &row);
+  if (row < 0) return nullptr;
+  if (moveCursor) cursorIndex = static_cast<int32_t>(row);
   return e->label;
 }
 
 cGuiListHost* cGuiListHost::setEventDoubleClickedEntry() {
-  doubleClickedIndex = built() && entryCount > 0 ? cursorIndex : -1;
+  doubleClicked = built() && entryCount > 0 ? entryAt(cursorIndex) : nullptr;
   return this;
 }
 
@@ -937,9 +1005,7 @@ bool cGuiListHost::cursor_getSortKey(GuiListSortKey* key) {
   entryNode* e = requireCursorEntry("cursor_getSortKey");
   // The column comparison's key: the sort column's key, turned round when
   // the sort is.
-  const GuiListSortKey& own = keyOf(e);
-  if (!e->sortKeyOfLabelText) return false;
-  *key = own;
+  *key = keyOf(e);
   if (sortReversed) reverseSortKey(key);
   return true;
 }
@@ -1011,6 +1077,7 @@ void cGuiListHost::cursor_setData(int32_t value) {
   entryNode* e = requireCursorEntry("cursor_setData");
   if (value != 0) End(e->dataBox);
   e->data = value;
+  e->forgetTie();
 }
 
 class_base* cGuiListHost::cursor_getDataBox() { return requireCursorEntry("cursor_getDataBox")->dataBox; }
@@ -1027,6 +1094,7 @@ void cGuiListHost::cursor_setDataBox(class_base* box) {
   class_base* old = e->dataBox;
   e->dataBox = box;
   if (box) e->data = 0;
+  e->forgetTie();
   End(old);
 }
 
@@ -1065,6 +1133,8 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   auto* active =
       reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
   if (active && active == entryAt(cursorIndex)) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+  // While quiet, the removals are told of once, when quiet ends.
+  const int32_t selectedBefore = quiet ? 0 : selectedRows();
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
   // One row fewer when it went: an update removes thousands, one by one.
   if (changeRows(remove) != 0)
@@ -1072,6 +1142,7 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   else
     refreshCount();
   fixSingleSelection();
+  if (!quiet) reportLostSelection(selectedBefore);
   if (moveBack) {
     if (--cursorIndex < 0) {
       cursorIndex = 0;

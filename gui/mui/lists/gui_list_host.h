@@ -29,9 +29,10 @@ class cGuiListHost : public cGuiList {
     record = static_cast<cGuiShared*>(made);
   }
   intptr_t shared_cGuiItem(int32_t id, const intptr_t* params, int32_t paramCount) override;
-  // The delivery of the list's event: the change notification runs first,
-  // then the pending selection, double-click and title-click flags become
-  // events (a title click re-sorts a user-sorted list).
+  // The delivery of the list's event: the pending selection, double-click
+  // and title-click flags become events (a title click re-sorts a
+  // user-sorted list), then the change notification runs, last: it may end
+  // the list with its window.
   void notifyStateHasChanged() override;
 
   cGuiListHost* initColumnSortType(const char* letters) override;
@@ -122,6 +123,8 @@ class cGuiListHost : public cGuiList {
   // The entry's key in NList's order (reversed with the sort): 1, or 0 when
   // the sort kind or the entry's text has none and the compare hook decides.
   IPTR guiListSortKey(NListSortKey* key, entryNode* entry);
+  // The keys of many entries at once: 1, or 0 when one of them has none.
+  IPTR guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count);
 
  private:
   friend IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);
@@ -137,6 +140,7 @@ class cGuiListHost : public cGuiList {
   Hook displayHook{};
   Hook compareHook{};
   Hook sortKeyHook{};
+  Hook sortKeysHook{};
   char** titleColumns = nullptr;  // owned, made at build
   int32_t cursorIndex = 0;
   int32_t entryCount = 0;
@@ -146,7 +150,11 @@ class cGuiListHost : public cGuiList {
   bool selectionChangedEvent = false;
   Hook doubleClickHook{};
   bool doubleClickPending = false;
-  int32_t doubleClickedIndex = -1;
+  // The entry of the row double-clicked, taken when the user double-clicked
+  // it, and the one of the event delivered (NIL: none, or its row went).
+  entryNode* doubleClickTaken = nullptr;
+  entryNode* doubleClicked = nullptr;
+  void takeDoubleClickedEntry();
   int32_t sortKind = SORT_NONE;
   int32_t sortColumn = 0;
   bool sortReversed = false;
@@ -160,15 +168,29 @@ class cGuiListHost : public cGuiList {
   std::vector<entryNode*> removedEntries;  // to end when redrawing comes back on
   void endRemovedEntries();
   bool selectionFixPending = false;  // a single-selection fix waits for the redraw
+  int32_t selectedBeforeQuiet = 0;   // the selected rows when redrawing went off
+  // The number of selected rows (0 when rows are not selectable).
+  int32_t selectedRows();
+  // Sets the select-change attribute, as a person's change of the selection
+  // does, when fewer rows than before are selected.
+  void reportLostSelection(int32_t before);
 
-  bool built() { return infoNList() != nullptr; }
+  bool built() { return record && record->object; }
   // EMU "cGuiList.<operation>(); the window must be built first" unless built.
   void requireBuilt(const char* operation);
   // The cursor entry: refused before the build (cursor_infoEntry's message)
-  // and for an empty list ("cGuiList.<operation>(); list is empty").
-  entryNode* requireCursorEntry(const char* operation);
+  // and for an empty list ("cGuiList.<operation>(); list is empty"). At hand
+  // for every read of the cursor entry: an update reads it at every step.
+  entryNode* requireCursorEntry(const char* operation) {
+    if (!built()) requireBuilt("cursor_infoEntry");
+    entryNode* e = entryCount > 0 ? entryAt(cursorIndex) : nullptr;
+    if (!e) refuseEmpty(operation);
+    return e;
+  }
+  [[noreturn]] void refuseEmpty(const char* operation);
   // The entry of a row; the row read last is remembered until the rows change.
-  entryNode* entryAt(int32_t row);
+  entryNode* entryAt(int32_t row) { return row >= 0 && row == knownRow ? knownEntry : readEntryAt(row); }
+  entryNode* readEntryAt(int32_t row);
   int32_t knownRow = -1;
   entryNode* knownEntry = nullptr;
   // Inserts, removes or sorts rows with the NList method in message;
@@ -189,9 +211,15 @@ class cGuiListHost : public cGuiList {
   uint32_t sortKeyStamp = 1;
   void forgetSortKeys();
   const GuiListSortKey& keyOf(entryNode* entry) {
+    if (!entry->sortKey.tieMade) entry->tieKey();
     return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
   }
   const GuiListSortKey& makeKeyOf(entryNode* entry);
+  // +1 when entry1 comes first of two entries the sort takes as alike: by
+  // what each stands for; 0 when both stand for the same.
+  int compareStandsFor(entryNode* entry1, entryNode* entry2);
+  // The comparison the list sorts by (NIL: unsorted).
+  fGuiListSort* listComparison();
   // Sorts a built list at once, the cursor kept on its entry.
   void sortNowIfBuilt();
   bool singleSelection();
@@ -235,6 +263,7 @@ class cGuiListHost : public cGuiList {
 IPTR guiListDisplay(Hook* hook, void* columns, void* entry);
 IPTR guiListCompare(Hook* hook, void* entry2, void* entry1);
 IPTR guiListSortKey(Hook* hook, void* key, void* entry);
+IPTR guiListSortKeys(Hook* hook, void* keys, void* batch);
 // The list's change hooks: (hook, object, [list, window]); each sets its
 // pending flag and then does what the toolkit's action hook does.
 IPTR guiListSelectionChanged(Hook* hook, void* object, void* message);

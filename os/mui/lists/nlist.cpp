@@ -19,6 +19,7 @@ constexpr AttrSpec nlistAttrs[] = {
     {MUIA_NList_DisplayHook, "MUIA_NList_DisplayHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_SortKeyHook, "MUIA_NList_SortKeyHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_FetchHook, "MUIA_NList_FetchHook", ATTR_ISG, AttrKind::Borrowed, 0},
+    {MUIA_NList_SortKeysHook, "MUIA_NList_SortKeysHook", ATTR_ISG, AttrKind::Borrowed, 0},
     {MUIA_NList_Entries, "MUIA_NList_Entries", ATTR_G, AttrKind::Number, 0},
     {MUIA_NList_Format, "MUIA_NList_Format", ATTR_ISG, AttrKind::Text, 0},
     {MUIA_NList_Quiet, "MUIA_NList_Quiet", ATTR_ISG, AttrKind::Number, MUIV_NList_Quiet_None},
@@ -39,6 +40,7 @@ constexpr MethodSpec nlistMethods[] = {
     {MUIM_NList_Sort, "MUIM_NList_Sort"},
     {MUIM_NList_Clear, "MUIM_NList_Clear"},
     {MUIM_List_Jump, "MUIM_List_Jump"},
+    {MUIM_NList_GetPos, "MUIM_NList_GetPos"},
 };
 
 std::string joinedByTab(const std::vector<std::string>& columns) {
@@ -66,6 +68,7 @@ void NList::keep(Tag tag) {
     case MUIA_NList_DisplayHook: display_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_CompareHook: compare_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_SortKeyHook: sortKey_ = reinterpret_cast<Hook*>(value(tag)); break;
+    case MUIA_NList_SortKeysHook: sortKeys_ = reinterpret_cast<Hook*>(value(tag)); break;
     case MUIA_NList_FetchHook:
       fetch_ = reinterpret_cast<Hook*>(value(tag));
       tree_.fetchWith(fetch_ ? fetchEntry : nullptr, this);
@@ -82,6 +85,7 @@ Hook* NList::hook(Tag tag) const {
     case MUIA_NList_DisplayHook: return display_;
     case MUIA_NList_CompareHook: return compare_;
     case MUIA_NList_SortKeyHook: return sortKey_;
+    case MUIA_NList_SortKeysHook: return sortKeys_;
     case MUIA_NList_FetchHook: return fetch_;
     default: return reinterpret_cast<Hook*>(value(tag));
   }
@@ -100,12 +104,22 @@ RowTree::Before NList::order() const {
   };
   auto key = [](const void* list, void* entry, RowKey* key) {
     NListSortKey made{};
+    made.tieWhole = 1;  // a hook that knows no tie word orders by two words
     if (CallHookPkt(static_cast<const NList*>(list)->sortKey_, &made, entry) == 0) return;
-    *key = RowKey{made.high, made.low, true, made.whole != 0};
+    *key = RowKey{made.high, made.low, true, made.whole != 0, made.tie, made.tieWhole != 0};
+  };
+  auto keys = [](const void* list, void* const* entries, size_t count, RowKey* out) {
+    std::vector<NListSortKey> made(count, NListSortKey{0, 0, 0, 1, 0});
+    NListSortKeys batch{entries, count};
+    if (CallHookPkt(static_cast<const NList*>(list)->sortKeys_, made.data(), &batch) == 0) return false;
+    for (size_t i = 0; i < count; ++i)
+      out[i] = RowKey{made[i].high, made[i].low, true, made[i].whole != 0, made[i].tie, made[i].tieWhole != 0};
+    return true;
   };
   RowTree::Before order;
   order.test = before;
   if (sortKey_) order.key = key;
+  if (sortKey_ && sortKeys_) order.keys = keys;
   order.context = this;
   return order;
 }
@@ -238,27 +252,29 @@ IPTR NList::insert(void* const* entries, IPTR count, IPTR position) {
   // at once, one after the other.
   if (!sorted) placePending();
   size_t at = position >= 0 ? std::min(static_cast<size_t>(position), tree_.size()) : tree_.size();
-  const RowTree::Before sortOrder = order();
   IPTR inserted = 0;
-  // A long batch's keys read the entries one after the other: each is asked
-  // for a few entries ahead.
-  constexpr IPTR AHEAD = 8;
-  const bool fetching = sorted && sortOrder.key && count > AHEAD;
-  // A long batch's room at once (still growing by doubling for many short ones).
-  if (sorted && count > 0 && pendingSorted_.size() + static_cast<size_t>(count) > pendingSorted_.capacity())
-    pendingSorted_.reserve(std::max(pendingSorted_.size() + static_cast<size_t>(count), 2 * pendingSorted_.capacity()));
+  // The entries the list keeps of a sorted batch; their keys are made
+  // together once all are there.
+  std::vector<void*> kept;
+  if (sorted && count > 0) kept.reserve(static_cast<size_t>(count));
   for (IPTR i = 0; entries && (count < 0 ? entries[i] != nullptr : i < count); ++i) {
-    if (fetching && i + AHEAD < count && entries[i + AHEAD]) fetchAhead(entries[i + AHEAD]);
     if (!entries[i]) continue;
     void* made = construct ? reinterpret_cast<void*>(CallHookPkt(construct, nullptr, entries[i])) : entries[i];
     if (!made) continue;  // the construct hook refused it
     if (sorted)
-      pendingSorted_.push_back(keyedEntry(made, static_cast<uint32_t>(pendingSorted_.size()), sortOrder));
+      kept.push_back(made);
     else
       tree_.insertAt(at++, made);
     ++inserted;
   }
   if (inserted == 0) return 0;
+  if (sorted) {
+    // A long batch's room at once (still growing by doubling for many short ones).
+    if (pendingSorted_.size() + kept.size() > pendingSorted_.capacity())
+      pendingSorted_.reserve(std::max(pendingSorted_.size() + kept.size(), 2 * pendingSorted_.capacity()));
+    for (const KeyedEntry& e : keyedEntries(kept.data(), kept.size(), order()))
+      pendingSorted_.push_back(e);
+  }
   if (sorted && !quiet_) placePending();
   changed();
   return inserted;
@@ -343,6 +359,19 @@ bool NList::dispatch(const IPTR* message, IPTR* result) {
       changed();
       *result = 1;
       return true;
+    case MUIM_NList_GetPos: {
+      IPTR* position = reinterpret_cast<IPTR*>(message[2]);
+      IPTR found = MUIV_NList_GetPos_End;
+      const size_t count = rows().size();
+      for (size_t row = position && *position >= 0 ? static_cast<size_t>(*position) : 0; row < count; ++row)
+        if (rows().at(row)->entry == reinterpret_cast<void*>(message[1])) {
+          found = static_cast<IPTR>(row);
+          break;
+        }
+      if (position) *position = found;
+      *result = found;
+      return true;
+    }
     case MUIM_List_Jump:
       if (RowTree::Node* node = nodeOf(message[1])) jumped_ = static_cast<long>(rows().rowOf(node));
       *result = 1;

@@ -69,6 +69,7 @@ class NList : public Area, public ListUserActions {
   Hook* display_ = nullptr;
   Hook* compare_ = nullptr;
   Hook* sortKey_ = nullptr;
+  Hook* sortKeys_ = nullptr;
   Hook* fetch_ = nullptr;
   // The tree's fetch: the fetch hook with the entry.
   static void fetchEntry(const void* list, void* entry);

@@ -57,15 +57,35 @@ void stableMergeSort(KeyedEntry* items, size_t count, bool fetch, const Before& 
 
 }  // namespace
 
-KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order) {
+KeyedEntry keyedEntryOf(void* entry, const RowKey& key) {
+  const uint64_t flags = (key.usable ? KeyedEntry::USABLE : 0) | (key.whole ? KeyedEntry::WHOLE : 0) |
+                         (key.tieWhole ? KeyedEntry::TIE_WHOLE : 0);
+  return KeyedEntry{key.high, key.low, (key.tie & KeyedEntry::TIE) | flags, entry};
+}
+
+KeyedEntry keyedEntry(void* entry, const RowOrder& order) {
   RowKey key;
   if (order.key) order.key(order.context, entry, &key);
-  return KeyedEntry{key.high, key.low, entry, index, key.usable, key.whole};
+  return keyedEntryOf(entry, key);
 }
 
 std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order, EntryFetch fetch,
                                      const void* fetchContext) {
   std::vector<KeyedEntry> items(count);
+  // Many at once where the order can: a few thousand a time.
+  if (order.keys) {
+    constexpr size_t CHUNK = 4096;
+    std::vector<RowKey> made(std::min(count, CHUNK));
+    size_t done = 0;
+    for (; done < count; done += made.size()) {
+      const size_t n = std::min(CHUNK, count - done);
+      made.assign(n, RowKey{});
+      if (!order.keys(order.context, entries + done, n, made.data())) break;
+      for (size_t i = 0; i < n; ++i) items[done + i] = keyedEntryOf(entries[done + i], made[i]);
+    }
+    if (done >= count) return items;
+    // Else one by one, as below.
+  }
   // The entry's bytes are there by half the way: then what it points at is asked for.
   constexpr size_t POINTED_AHEAD = AHEAD / 2;
   if (!order.key) fetch = nullptr;
@@ -74,14 +94,14 @@ std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const R
   for (size_t i = 0; i < count; ++i) {
     if (order.key && i + AHEAD < count) fetchAhead(entries[i + AHEAD]);
     if (fetch && i + POINTED_AHEAD < count) fetch(fetchContext, entries[i + POINTED_AHEAD]);
-    items[i] = keyedEntry(entries[i], static_cast<uint32_t>(i), order);
+    items[i] = keyedEntry(entries[i], order);
   }
   return items;
 }
 
 void sortKeyed(std::vector<KeyedEntry>& items, const RowOrder& order) {
   if (items.size() < 2) return;
-  const bool allKeyed = std::all_of(items.begin(), items.end(), [](const KeyedEntry& e) { return e.usable; });
+  const bool allKeyed = std::all_of(items.begin(), items.end(), [](const KeyedEntry& e) { return e.usable(); });
   if (!allKeyed) {
     // Some pairs need the test whichever way they are met: comparisons.
     stableMergeSort(items.data(), items.size(), !order.key,
@@ -89,19 +109,17 @@ void sortKeyed(std::vector<KeyedEntry>& items, const RowOrder& order) {
     return;
   }
   radixSortBy128BitKeys(items, [](const KeyedEntry& e) { return e.high; }, [](const KeyedEntry& e) { return e.low; });
-  // Rows with equal keys stand as they came; where one of a run is not
-  // whole, the test orders the run, stably.
-  const size_t count = items.size();
-  for (size_t lo = 0; lo < count;) {
-    size_t hi = lo + 1;
-    bool whole = items[lo].whole;
-    for (; hi < count && items[hi].high == items[lo].high && items[hi].low == items[lo].low; ++hi)
-      whole = whole && items[hi].whole;
-    if (!whole && hi - lo > 1)
-      stableMergeSort(items.data() + lo, hi - lo, true,
-                      [&](const KeyedEntry& a, const KeyedEntry& b) { return order(a.entry, b.entry); });
-    lo = hi;
-  }
+  // Rows with equal whole keys go by their tie words, and stand as they came
+  // where those are equal too; where the words cannot tell, the test orders
+  // the run, stably.
+  sortRunsBySecondKeys(
+      items, [](const KeyedEntry& a, const KeyedEntry& b) { return a.high == b.high && a.low == b.low; },
+      [](const KeyedEntry& e) { return e.whole(); }, [](const KeyedEntry& e) { return e.tie(); },
+      [](const KeyedEntry& e) { return e.tieWhole(); },
+      [&](size_t lo, size_t hi) {
+        stableMergeSort(items.data() + lo, hi - lo, true,
+                        [&](const KeyedEntry& a, const KeyedEntry& b) { return comesBefore(a, b, order); });
+      });
 }
 
 }  // namespace mui

@@ -14,8 +14,10 @@ namespace mui {
 struct RowKey {
   uint64_t high = 0;
   uint64_t low = 0;
-  bool usable = false;  // FALSE: the entry has none; the hook decides
-  bool whole = false;   // equal whole keys sort alike
+  bool usable = false;    // FALSE: the entry has none; the hook decides
+  bool whole = false;     // the two words hold all the entry's text sorts by
+  uint64_t tie = 0;       // next, after equal whole words (61 bits)
+  bool tieWhole = true;   // equal whole keys with whole tie words sort alike
 };
 
 // a before b: a must come first (a strict order, or anything else: what is
@@ -25,19 +27,30 @@ struct RowOrder {
   bool (*test)(const void* context, void* a, void* b) = nullptr;
   // Fills the entry's key; NIL: the list has no keys.
   void (*key)(const void* context, void* entry, RowKey* key) = nullptr;
+  // Fills the keys of many entries at once; FALSE when it cannot (key is
+  // then asked for each). NIL: none.
+  bool (*keys)(const void* context, void* const* entries, size_t count, RowKey* out) = nullptr;
   const void* context = nullptr;
   bool operator()(void* a, void* b) const { return test(context, a, b); }
 };
 
-// An entry with its key and its place before sorting, as sorts and merges
-// handle it: comparing two reads these words only, unless the keys tie.
+// An entry with its key, as sorts and merges handle it: comparing two reads
+// these words only, unless the keys tie. Four words, the key's flags in the
+// top bits of the tie word (a tie word has 61 bits): a sort moves every item
+// several times.
 struct KeyedEntry {
+  static constexpr uint64_t USABLE = uint64_t{1} << 63;
+  static constexpr uint64_t WHOLE = uint64_t{1} << 62;
+  static constexpr uint64_t TIE_WHOLE = uint64_t{1} << 61;
+  static constexpr uint64_t TIE = TIE_WHOLE - 1;
   uint64_t high;
   uint64_t low;
+  uint64_t tieAndFlags;
   void* entry;
-  uint32_t index;
-  bool usable;
-  bool whole;
+  bool usable() const { return tieAndFlags & USABLE; }
+  bool whole() const { return tieAndFlags & WHOLE; }
+  bool tieWhole() const { return tieAndFlags & TIE_WHOLE; }
+  uint64_t tie() const { return tieAndFlags & TIE; }
 };
 
 // Asks the processor for the first bytes of an entry, which a key or a
@@ -49,9 +62,11 @@ inline void fetchAhead(const void* entry) {
 }
 
 // An entry with its key (an unusable one when the order has no keys).
-KeyedEntry keyedEntry(void* entry, uint32_t index, const RowOrder& order);
+KeyedEntry keyedEntry(void* entry, const RowOrder& order);
+KeyedEntry keyedEntryOf(void* entry, const RowKey& key);
 
-// The entries with their keys, index i for entries[i]. A fetch is handed
+// The entries with their keys, in their order (many at once where the
+// order can make many: the fetch is then left out). A fetch is handed
 // each entry a few entries before its key is made (its first bytes asked
 // for before that), to ask for what the key reads beyond the entry.
 using EntryFetch = void (*)(const void* context, void* entry);
@@ -60,10 +75,13 @@ std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const R
 
 // a strictly before b: by their keys where the keys tell, else by the test.
 inline bool comesBefore(const KeyedEntry& a, const KeyedEntry& b, const RowOrder& order) {
-  if (a.usable && b.usable) {
+  if (a.usable() && b.usable()) {
     if (a.high != b.high) return a.high < b.high;
     if (a.low != b.low) return a.low < b.low;
-    if (a.whole && b.whole) return false;
+    if (a.whole() && b.whole()) {
+      if (a.tie() != b.tie()) return a.tie() < b.tie();
+      if (a.tieWhole() && b.tieWhole()) return false;
+    }
   }
   return order(a.entry, b.entry);
 }

@@ -258,6 +258,7 @@ void RowTree::freeNode(Node* node) {
 
 void RowTree::insertAt(size_t row, void* entry) {
   settle();
+  blockIsRows_ = false;
   Node* node = newNode(entry);
   Node* first = nullptr;
   Node* rest = nullptr;
@@ -350,6 +351,7 @@ void RowTree::unlink(Node* node, bool counted) {
 
 void* RowTree::remove(Node* node) {
   settle();
+  blockIsRows_ = false;
   // The row after a remembered row that goes takes its number.
   finger_ = finger_ == node ? after(node) : nullptr;
   if (active == node) active = nullptr;
@@ -359,6 +361,7 @@ void* RowTree::remove(Node* node) {
 }
 
 void* RowTree::retire(Node* node) {
+  blockIsRows_ = false;
   if (node == finger_ && !node->selected) {
     // As a walk removes the row it found: the counts above wait.
     finger_ = after(node);
@@ -417,6 +420,7 @@ std::vector<void*> RowTree::clear() {
   blockUsed_ = 0;
   free_ = nullptr;
   orderedBegin_ = orderedEnd_ = nullptr;
+  blockIsRows_ = false;
   retired_.clear();
   return entries;
 }
@@ -438,21 +442,34 @@ long RowTree::nextSelected(long row) const {
   return firstSelectedAfter(root_, 0, row < -1 ? -1 : row);
 }
 
+namespace {
+// The order of rows by their nodes' entries: a sort keeps the nodes with
+// the keys, and finds its rows by them afterwards.
+bool nodesBefore(const void* context, void* a, void* b) {
+  return (*static_cast<const RowTree::Before*>(context))(static_cast<RowTree::Node*>(a)->entry,
+                                                         static_cast<RowTree::Node*>(b)->entry);
+}
+}  // namespace
+
 void RowTree::sort(const Before& before) {
   settle();
   const std::vector<Node*> rows = rowNodes();
   std::vector<void*> entries(rows.size());
   for (size_t i = 0; i < rows.size(); ++i) entries[i] = rows[i]->entry;
-  // The entries with their keys and places: comparing reads neither the
-  // nodes nor, where the keys tell, the entries.
+  // The entries with their keys: comparing reads neither the nodes nor,
+  // where the keys tell, the entries.
   // A sort most often follows a change of the sort column: every key is
   // made anew from its label, asked for ahead with the fetch.
   std::vector<KeyedEntry> items = keyedEntries(entries.data(), entries.size(), before, fetch_, fetchContext_);
-  sortKeyed(items, before);
+  for (size_t i = 0; i < items.size(); ++i) items[i].entry = rows[i];
+  RowOrder byNodes;
+  byNodes.test = nodesBefore;
+  byNodes.context = &before;
+  sortKeyed(items, byNodes);
   std::vector<Node> sorted;
   sorted.reserve(rows.size());
   size_t activeIndex = NO_ROW;
-  for (const KeyedEntry& item : items) keepRow(sorted, rows[item.index], activeIndex);
+  for (const KeyedEntry& item : items) keepRow(sorted, static_cast<Node*>(item.entry), activeIndex);
   rebuild(std::move(sorted), activeIndex);
 }
 
@@ -464,6 +481,11 @@ void RowTree::forEach(const std::function<void(Node*)>& visit) const {
 std::vector<RowTree::Node*> RowTree::rowNodes() const {
   std::vector<Node*> out;
   out.reserve(size());
+  // Untouched since a rebuild: the block holds the rows in their order.
+  if (blockIsRows_) {
+    for (const Node* n = orderedBegin_; n < orderedEnd_; ++n) out.push_back(const_cast<Node*>(n));
+    return out;
+  }
   std::vector<Node*> stack;
   for (Node* n = root_; n || !stack.empty();) {
     while (n) {
@@ -490,6 +512,7 @@ void RowTree::rebuild(std::vector<Node>&& nodes, size_t activeIndex) {
   blockUsed_ = block.size();
   orderedBegin_ = block.data();
   orderedEnd_ = block.data() + block.size();
+  blockIsRows_ = true;
   active = activeIndex < block.size() ? &block[activeIndex] : nullptr;
   // The nodes take the priorities of their places; the tree with this
   // in-order sequence and those priorities as a heap is the treap (a

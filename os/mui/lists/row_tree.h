@@ -113,6 +113,7 @@ class RowTree {
   Node* free_ = nullptr;
   const Node* orderedBegin_ = nullptr;
   const Node* orderedEnd_ = nullptr;
+  bool blockIsRows_ = false;  // no row came, went or moved since the rebuild
   std::vector<Node*> retired_;
   // Retired nodes whose parents still count them: a walk that removes row
   // after row (each the row it found last) leaves the counts above each

@@ -1,6 +1,7 @@
 #include "os/mui/qt/list_view.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -93,10 +94,21 @@ class RowTreeView : public QTreeView {
       rowGesture("click row", list_, static_cast<size_t>(at.row()), false, clickOf(event->modifiers()));
     setFocus(Qt::MouseFocusReason);
   }
+  // The second press of a double-click acts on the entry the first press
+  // made the active row: the rows may have moved under the pointer between
+  // the two (the first press took the keyboard from a filter field, and the
+  // list was filtered anew). A list that takes no clicks has no active row:
+  // the row under the pointer is the one.
   void mouseDoubleClickEvent(QMouseEvent* event) override {
     const QModelIndex at = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && at.isValid())
-      rowGesture("double-click row", list_, static_cast<size_t>(at.row()), true, RowClick::Plain);
+    if (event->button() != Qt::LeftButton || !at.isValid()) return;
+    const auto pointed = static_cast<size_t>(at.row());
+    queueGesture("double-click row", list_, [pointed](Object* target) {
+      auto* rows = static_cast<NList*>(target);
+      const long active = rows->userActiveRow();
+      const size_t row = !rows->flag(MUIA_NList_Input) ? pointed : active >= 0 ? static_cast<size_t>(active) : SIZE_MAX;
+      if (row < rows->userRowCount()) act::doubleClickRow(target, row);
+    });
   }
   // Wide enough for every column, so a window opened at its needed size
   // shows them all.

@@ -16,10 +16,10 @@ class notifyCounter : public funcGuiNotify {
   LUDEX_CLASS(notifyCounter, funcGuiNotify)
  public:
   void call(cGuiItem* item) override {
-    // It runs before the delivery turns the list's pending flags into events.
-    if (!static_cast<cGuiList*>(item)->getEventSelectionChanged(true)) ++callsBeforeTheEvent;
+    // It runs once the delivery turned the list's pending flags into events.
+    if (static_cast<cGuiList*>(item)->getEventSelectionChanged(true)) ++callsWithTheEvent;
   }
-  int callsBeforeTheEvent = 0;
+  int callsWithTheEvent = 0;
 };
 
 class ListDriver : public GuiClientTest {
@@ -65,7 +65,7 @@ TEST_F(ListDriver, ClicksSelectAndDoubleClicksNameTheirEntry) {
   openList(1, {"a", "b", "c"}, [](cGuiList* l) { l->initSelectableEntries(false, false)->setSortByColumn(0, false); });
   mui::user::clickRow(list->infoNList(), 1);
   EXPECT_EQ(delivered(), list);
-  EXPECT_EQ(notify->callsBeforeTheEvent, 1);
+  EXPECT_EQ(notify->callsWithTheEvent, 1);
   EXPECT_TRUE(list->getEventSelectionChanged(true));
   EXPECT_TRUE(list->getEventSelectionChanged(false));
   EXPECT_FALSE(list->getEventSelectionChanged(false));
@@ -157,6 +157,48 @@ TEST_F(ListDriver, MultiSelectionByClicksAndByMarks) {
   EXPECT_EQ(list->infoSelectionCount(), 2);
   list->cursor_gotoFirstSelected();
   EXPECT_STREQ(list->cursor_getLabel(), "a");
+}
+
+// A dialog that closes on a pick: the list's notification ends its window,
+// and the list with it, for a row click and for a title click. The delivery
+// reads nothing of the list after that (the sanitizer build finds a read of
+// its freed memory, the engine a use of its disposed objects).
+class windowCloser : public funcGuiNotify {
+  LUDEX_CLASS(windowCloser, funcGuiNotify)
+ public:
+  void call(cGuiItem* item) override {
+    (void)item;
+    ++picks;
+    DestroyGuiWindow(*window);
+    *window = nullptr;
+  }
+  cGuiWindowHost** window = nullptr;
+  int picks = 0;
+};
+
+TEST_F(ListDriver, ANotificationThatEndsTheWindowEndsTheDelivery) {
+  for (const bool titleClick : {false, true}) {
+    SCOPED_TRACE(titleClick ? "title click" : "row click");
+    openList(2, {"b\t2", "a\t10", "c\t9"}, [](cGuiList* l) {
+      l->initSelectableEntries(false, false)->initColumnTitles("Name\tCount")->setSortByUser(0, false);
+    });
+    auto* closer = new windowCloser;
+    closer->new_function();
+    closer->window = &window;
+    list->setNotifyFunction(closer);
+    Object* nlist = list->infoNList();
+    if (titleClick)
+      mui::user::clickTitle(nlist, 1);
+    else
+      mui::user::clickRow(nlist, 1);
+    cGuiWindow* from = nullptr;
+    EXPECT_EQ(CheckForChangedGuiItem(true, &from), nullptr);  // the window and its list are gone
+    EXPECT_EQ(from, nullptr);
+    EXPECT_EQ(closer->picks, 1);
+    EXPECT_EQ(window, nullptr);
+    EXPECT_EQ(CheckForChangedGuiItem(true), nullptr);
+    End(closer);
+  }
 }
 
 }  // namespace

@@ -276,7 +276,11 @@ TEST_F(ListHost, ColumnSortTypesAndTheCompareHooksOrder) {
 // of the column's text without the pen, by its sort type, in both
 // directions; entries added afterwards land after the equal ones. The sort
 // key the list hands out for a row is the one its comparison makes.
-TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
+// Rows sort as the list's column comparison orders their labels, which the
+// update merge uses too: a pen of a label's own counts, the alternative
+// colour's does not; rows it takes as alike go by their labels ignoring case
+// (what entries without data stand for), else stand as they came.
+TEST_F(ListHost, SortingByAColumnOrdersAsTheListsComparisonThenTheLabels) {
   list = describeList(2, nullptr);
   buildIt();
   std::mt19937 random(5);
@@ -304,24 +308,11 @@ TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
         list->initColumnSortType(types);
         list->setSortByColumn(column, reverse);
         if (reverse) addRandom(20);  // at their sorted places
-        // The column's text as shown, without one pen in front (the
-        // alternative colour's, or else one of the label's own).
-        auto shownText = [&](const Added& a) {
-          size_t start = 0;
-          for (int32_t c = 0; c < column && start != std::string::npos; ++c) {
-            start = a.label.find('\t', start);
-            if (start != std::string::npos) ++start;
-          }
-          std::string text = start == std::string::npos ? "" : a.label.substr(start, a.label.find('\t', start) - start);
-          return !a.alt && text.rfind("\x1b" "8", 0) == 0 ? text.substr(2) : text;
-        };
-        const char type = types[column];
+        fGuiListSort* sort = nullptr;
+        list->getSortByFunction(&sort);
         auto before = [&](const Added& a, const Added& b) {
-          const std::string ta = shownText(a), tb = shownText(b);
-          const int32_t r = type == 'N'   ? compareNumbers(Val(ta.c_str()), Val(tb.c_str()))
-                            : type == 'S' ? OstrCmp(ta.c_str(), tb.c_str())
-                                          : OstrCmpNoCase(ta.c_str(), tb.c_str());
-          return reverse ? r < 0 : r > 0;
+          const int r = sort->call(a.label.c_str(), b.label.c_str());
+          return (r != 0 ? r : OstrCmpNoCase(a.label.c_str(), b.label.c_str())) > 0;
         };
         // The stable order of the rows as they stood, the new ones last.
         std::vector<Added> expected = added;
@@ -337,8 +328,6 @@ TEST_F(ListHost, SortingByAColumnOrdersAsTheShownColumnTexts) {
               << testing::PrintToString(rowsNow[i].label) << " for " << testing::PrintToString(expected[i].label);
         // The key the list hands the update merge is the one its comparison
         // makes of the label, where it hands one at all.
-        fGuiListSort* sort = nullptr;
-        list->getSortByFunction(&sort);
         size_t handed = 0;
         list->cursor_walkToStart();
         do {
@@ -570,6 +559,38 @@ TEST_F(ListHost, AMissingListClassStopsTheBuildAndKeepsTheEntriesForTheEnd) {
   // Ending the window ends the waiting entries (the sanitizer finds a leak).
 }
 
+// An application's comparison that raises: the error is printed, as the
+// list's hooks print theirs, and the entry added stays with the list.
+class failingSort : public fGuiListSort {
+  LUDEX_CLASS(failingSort, fGuiListSort)
+ public:
+  int8_t call(const char* a, const char* b) override {
+    (void)a, (void)b;
+    Throw("TEST", "comparison failed");
+  }
+};
+
+TEST_F(ListHost, AnEntryAddedToAListWhoseComparisonRaisesStaysWithTheList) {
+  list = describeList(1, nullptr);
+  buildIt();
+  add({"a", "b"});
+  auto* sort = new failingSort;
+  sort->new_fMergeSortCompare();
+  testing::internal::CaptureStdout();
+  list->setSortByFunction(sort);
+  const size_t live = Arena::liveCount();
+  list->cursor_gotoStart();
+  list->addEntry(StrClone("c"), false, false, 0, BoxVALUE(3), false);
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("comparison failed"), std::string::npos);
+  EXPECT_EQ(list->infoSize(), 3);
+  EXPECT_STREQ(list->cursor_getLabel(), "a");  // the cursor kept its entry
+  ASSERT_TRUE(list->cursor_find("c", false, 0, false));
+  list->cursor_destroy(false);
+  EXPECT_EQ(Arena::liveCount(), live);  // nothing of it left behind
+  list->setSortByNone();
+  End(sort);
+}
+
 // ---------------------------------------------------------------------------
 // The update merge
 
@@ -620,71 +641,77 @@ std::string keyOf(const std::string& label) {
   return key;
 }
 
-// The merge in a few lines: the new entries in their stable sorted order
-// are the rows afterwards. Within a run of equal keys the shown rows pair
-// with the new entries in order: the i-th shown row stays (taking the i-th
-// new entry's label and data) when the run has at least i new entries, else
-// it goes. The cursor and the selection stay on the rows that stay; a
-// cursor whose row went ends on the next shown row that stays (row 0 when
-// none does).
+// The merge in a few lines: the new entries sorted by key, then by what
+// each stands for (its id, as a data value or in a box), are the rows
+// afterwards. A row is selected when the row of the same id was (the
+// selection follows the entry, also when its new label sorts elsewhere).
+// The cursor stays with its id; when that is gone, it ends on the next
+// shown row whose id stays with the same key (row 0 when none does).
 struct MergeModel {
   std::vector<Row> rows;
   int32_t cursor = 0;
 };
 MergeModel expectedMerge(const std::vector<Row>& before, int32_t cursor, std::vector<EntrySpec> fresh) {
-  std::stable_sort(fresh.begin(), fresh.end(),
-                   [](const EntrySpec& a, const EntrySpec& b) { return keyOf(a.label) < keyOf(b.label); });
+  std::stable_sort(fresh.begin(), fresh.end(), [](const EntrySpec& a, const EntrySpec& b) {
+    return keyOf(a.label) != keyOf(b.label) ? keyOf(a.label) < keyOf(b.label) : a.id < b.id;
+  });
   MergeModel m;
+  auto newRowOf = [&](int32_t id) {
+    for (size_t j = 0; j < fresh.size(); ++j)
+      if (fresh[j].id == id) return static_cast<int32_t>(j);
+    return -1;
+  };
   for (const EntrySpec& e : fresh) m.rows.push_back({e.label, e.id, e.altColour, e.marked, false});
-  // Where each shown row ends: its index in the new rows, or -1.
-  std::vector<int32_t> place(before.size(), -1);
-  for (size_t i = 0; i < before.size();) {
-    size_t end = i;
-    while (end < before.size() && keyOf(before[end].label) == keyOf(before[i].label)) ++end;
-    const std::string key = keyOf(before[i].label);
-    const auto first = std::find_if(fresh.begin(), fresh.end(), [&](const EntrySpec& e) { return keyOf(e.label) == key; });
-    const size_t at = static_cast<size_t>(first - fresh.begin());
-    for (size_t k = i; k < end; ++k)
-      if (first != fresh.end() && at + (k - i) < fresh.size() && keyOf(fresh[at + (k - i)].label) == key)
-        place[k] = static_cast<int32_t>(at + (k - i));
-    i = end;
+  for (const Row& r : before)
+    if (r.selected && newRowOf(r.id) >= 0) m.rows[static_cast<size_t>(newRowOf(r.id))].selected = true;
+  if (cursor < 0) return m;
+  const auto at = static_cast<size_t>(cursor);
+  if (newRowOf(before[at].id) >= 0) {
+    m.cursor = newRowOf(before[at].id);
+    return m;
   }
-  for (size_t k = 0; k < before.size(); ++k)
-    if (place[k] >= 0 && before[k].selected) m.rows[static_cast<size_t>(place[k])].selected = true;
-  for (size_t k = static_cast<size_t>(std::max(cursor, 0)); k < before.size(); ++k)
-    if (place[k] >= 0) {
-      m.cursor = place[k];
+  for (size_t k = at + 1; k < before.size(); ++k) {
+    const int32_t j = newRowOf(before[k].id);
+    if (j >= 0 && keyOf(fresh[static_cast<size_t>(j)].label) == keyOf(before[k].label)) {
+      m.cursor = j;
       break;
     }
+  }
   return m;
 }
 
-TEST_F(ListUpdate, MergeMatchesTheModelThroughFiltersAppliedAndCleared) {
-  // Game-like labels whose names collide ignoring case, some byte for byte.
+TEST_F(ListUpdate, MergeMatchesTheModelThroughFiltersEditsAndSelections) {
+  // Game-like labels whose names collide ignoring case, some byte for byte;
+  // ids that stand for games; edits that give a game another label.
   const std::vector<std::string> names = {"alpha", "Alpha", "ALPHA", "beta", "Beta", "gamma", "delta",
                                           "Delta", "eps",   "zeta",  "Zeta", "eta",  "alpha"};
-  std::vector<EntrySpec> universe;
-  for (int32_t id = 1; id <= 40; ++id)
-    universe.push_back({names[static_cast<size_t>(id) % names.size()] + "\t" + std::to_string(id % 3), id,
-                        id % 5 == 0, id % 7 == 0});
   std::mt19937 random(7);
-  for (int step = 0; step < 300; ++step) {
+  auto labelFor = [&](int32_t id) { return names[random() % names.size()] + "\t" + std::to_string(id % 3); };
+  std::vector<EntrySpec> universe;
+  for (int32_t id = 1; id <= 40; ++id) universe.push_back({labelFor(id), id, id % 5 == 0, id % 7 == 0});
+  for (int step = 0; step < 400; ++step) {
+    for (EntrySpec& e : universe)
+      if (random() % 16 == 0) e.label = labelFor(e.id);
     std::vector<EntrySpec> fresh;
     const int kind = static_cast<int>(random() % 4);  // a filter, all (cleared), none, a small filter
     for (const EntrySpec& e : universe)
       if (kind == 1 || (kind == 0 && random() % 2) || (kind == 3 && random() % 8 == 0)) fresh.push_back(e);
     std::shuffle(fresh.begin(), fresh.end(), random);
     // The user's selection and the cursor before the update.
-    if (list->infoSize() > 0) {
+    for (int32_t n = list->infoSize() > 0 ? static_cast<int32_t>(random() % 4) : 0; n > 0; --n) {
       list->cursor_gotoStart();
       list->cursor_gotoNext(static_cast<int32_t>(random() % static_cast<unsigned>(list->infoSize())));
-      list->cursor_setState(random() % 2 == 0);
+      list->cursor_setState(random() % 3 != 0);
+    }
+    if (list->infoSize() > 0) {
       list->cursor_gotoStart();
       list->cursor_gotoNext(static_cast<int32_t>(random() % static_cast<unsigned>(list->infoSize())));
     }
     const std::vector<Row> before = shown();
     const MergeModel expected = expectedMerge(before, list->infoSize() ? cursorRow() : -1, fresh);
+    testing::internal::CaptureStdout();
     updateWith(list, fresh);
+    ASSERT_EQ(testing::internal::GetCapturedStdout(), "") << "step " << step;
     ASSERT_EQ(shown(), expected.rows) << "step " << step;
     ASSERT_EQ(cursorRow(), expected.rows.empty() ? -1 : expected.cursor) << "step " << step;
     ASSERT_EQ(attr(MUIA_NList_Quiet), MUIV_NList_Quiet_None);
@@ -744,18 +771,27 @@ TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
   // A change of letter case only overwrites in place; the cursor stays on the
   // entry, which holds the new label itself (no copy is left over).
   const size_t live = Arena::liveCount();
-  updateWith(list, {{"a\t1", 4}, {"B\t2", 6, true, true}, {"c\t1", 2}});
-  EXPECT_EQ(rows(), "a\t1|>B\t2|c\t1");
+  updateWith(list, {{"a\t1", 4}, {"B\t1", 6, true, true}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "a\t1|>B\t1|c\t1");
   EXPECT_TRUE(list->cursor_getAltColour());
   EXPECT_TRUE(list->cursor_getMarked());
   EXPECT_EQ(Arena::liveCount(), live);
   // Entries before the cursor entry go and others come: the cursor stays.
+  updateWith(list, {{"0\t1", 8}, {"B\t1", 6, true, true}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "0\t1|>B\t1|c\t1");
+  // Its label changes where the sort does not look: it stays, and so does
+  // the cursor.
   updateWith(list, {{"0\t1", 8}, {"B\t2", 6, true, true}, {"c\t1", 2}});
   EXPECT_EQ(rows(), "0\t1|>B\t2|c\t1");
+  // Its new label sorts elsewhere: the cursor follows it.
+  updateWith(list, {{"0\t1", 8}, {"d\t2", 6}, {"c\t1", 2}});
+  EXPECT_EQ(rows(), "0\t1|c\t1|>d\t2");
   // The cursor entry goes: the cursor ends on the entry that followed it.
-  updateWith(list, {{"0\t1", 8}, {"bb\t1", 10}, {"c\t1", 2}});
-  EXPECT_EQ(rows(), "0\t1|bb\t1|>c\t1");
+  list->cursor_gotoStart();
+  updateWith(list, {{"bb\t1", 10}, {"c\t1", 2}, {"d\t2", 6}});
+  EXPECT_EQ(rows(), "bb\t1|>c\t1|d\t2");
   // It goes and none follows: the cursor is on the first entry.
+  list->cursor_gotoEnd();
   updateWith(list, {{"0\t1", 8}});
   EXPECT_EQ(rows(), ">0\t1");
   // A producer that yields nothing empties the list; one that yields again
@@ -773,35 +809,51 @@ TEST_F(ListUpdate, EdgeCasesOfTheMerge) {
   EXPECT_EQ(Arena::liveCount(), unsortedLive);
 }
 
-// The cursor comes back to its entry even when the list placed a new entry
-// otherwise than the merge counted: a label that begins with the colour's
-// pen sorts by its text without the pen, unless the entry shows in the
-// alternative colour, where only the colour's own pen is left out. The same
-// label added in the alternative colour then lands before the cursor entry,
-// in a run of labels the comparison takes as equal, at the first row.
-TEST_F(ListUpdate, TheCursorIsFoundInARunOfEqualLabelsAtTheFirstRow) {
+// A label that begins with the alternative colour's pen (its own, not the
+// colour's) sorts by the pen too, in the list and in the merge alike: an
+// update with the same entries, in either colour, changes nothing, keeps the
+// selection and finds the cursor where it was.
+TEST_F(ListUpdate, LabelsThatBeginWithThePenSortAlikeInTheListAndTheMerge) {
   const std::string pen = "\x1b" "8";
-  updateWith(list, {{pen + "ab", 2}});
-  const char* kept = (list->cursor_gotoStart(), list->cursor_getLabel());
+  const std::vector<EntrySpec> entries = {
+      {pen + "ab", 2}, {"aa", 4}, {pen + "b", 6, true}, {"\x1b" "9", 8}, {pen + "aa", 10, true}, {"b", 12}};
+  updateWith(list, entries);
+  std::vector<entryNode*> before;
+  list->cursor_walkToStart();
+  do {
+    list->cursor_setState(true);
+    before.push_back(list->cursor_infoEntry());
+  } while (list->cursor_gotoNext(1));
+  list->cursor_gotoStart();
+  list->cursor_gotoNext(3);
   testing::internal::CaptureStdout();
-  updateWith(list, {{pen + "ab", 2}, {pen + "ab", 4, true}});
+  updateWith(list, entries);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(cursorRow(), 1);
-  EXPECT_EQ(list->cursor_getLabel(), kept);
-  EXPECT_TRUE((list->cursor_gotoStart(), list->cursor_getAltColour()));  // the new entry stands first
+  EXPECT_EQ(cursorRow(), 3);
+  std::vector<entryNode*> after;
+  list->cursor_walkToStart();
+  do {
+    EXPECT_TRUE(list->cursor_getState()) << list->cursor_getLabel();
+    after.push_back(list->cursor_infoEntry());
+  } while (list->cursor_gotoNext(1));
+  EXPECT_EQ(after, before);  // not one removed and added again
 }
 
-// Two games of the same name in different folders: the row must follow the
-// game it stands for, and a changed colour must show.
-TEST_F(ListUpdate, EqualLabelsTakeWhatDiffers) {
+// Two games of the same name in different folders: a row follows the game
+// it stands for, never the other one's; a changed colour shows.
+TEST_F(ListUpdate, EqualLabelsStandForTheirOwnEntries) {
   updateWith(list, {{"Same\tx", 1}, {"Same\tx", 3}});
   entryNode* first = (list->cursor_gotoStart(), list->cursor_infoEntry());
   class_base* firstBox = first->dataBox;
+  list->cursor_gotoNext(1);
+  list->cursor_setState(true);  // the one of id 3
   updateWith(list, {{"Same\tx", 1}, {"Same\tx", 5, true}});
   EXPECT_EQ(first->dataBox, firstBox);  // the same value: the row keeps its box
   EXPECT_EQ(shown(), (std::vector<Row>{{"Same\tx", 1, false, false, false}, {"Same\tx", 5, true, false, false}}));
-  updateWith(list, {{"Same\tx", 2}, {"Same\tx", 5, true}});
-  EXPECT_EQ(shown(), (std::vector<Row>{{"Same\tx", 2, false, false, false}, {"Same\tx", 5, true, false, false}}));
+  list->cursor_gotoEnd();
+  list->cursor_setState(true);  // the one of id 5
+  updateWith(list, {{"Same\tx", 2}, {"Same\tx", 5}});
+  EXPECT_EQ(shown(), (std::vector<Row>{{"Same\tx", 2, false, false, false}, {"Same\tx", 5, false, false, true}}));
 }
 
 TEST_F(ListUpdate, AFailingProducerLeavesTheListDrawnAndNothingBehind) {

@@ -240,25 +240,30 @@ TEST_F(MuiNList, AComparisonThatLiesStillLeavesEveryRowOnceAndEnds) {
 
 TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
   // Keys that tie without being whole, keys that are whole, rows without a
-  // key: the rows end as a stable sort by the compare hook alone puts them,
-  // and where every row has a key most comparisons never reach the hook.
+  // key, equal keys told apart by tie words (whole or not): the rows end as
+  // a stable sort by the compare hook alone puts them, and where every row
+  // has a key most comparisons never reach the hook.
   std::mt19937 random(5);
   auto randomKey = [&](bool allKeyed) {
     std::string key = !allKeyed && random() % 8 == 0 ? "!" : "";
     for (size_t n = 1 + random() % 7; n > 0; --n) key += static_cast<char>('a' + random() % 2);
     return key;
   };
-  for (const bool allKeyed : {true, false}) {
+  for (const int variant : {0, 1, 2}) {
+    // Every row keyed, or some not; keys one by one, or many at once.
+    const bool allKeyed = variant != 1;
     RowHooks hooks;
     Object* view = makeRowList(hooks);
     Object* list = listOfView(view);
     SetAttrs(list, MUIA_NList_SortKeyHook, &hooks.sortKey);
+    if (variant == 2) SetAttrs(list, MUIA_NList_SortKeysHook, &hooks.sortKeys);
     std::vector<Row> model;
+    auto randomTie = [&] { return random() % 3 ? 0 : static_cast<int>(random() % 3) + (random() % 2 ? 1000 : 0); };
     for (int i = 0; i < 400; ++i) {
-      model.push_back(Row{randomKey(allKeyed), std::to_string(i)});
-      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom);
+      model.push_back(Row{randomKey(allKeyed), std::to_string(i), randomTie()});
+      insertRow(list, model.back().key, model.back().id, MUIV_NList_Insert_Bottom, model.back().tie);
     }
-    auto byKey = [](const Row& a, const Row& b) { return a.key < b.key; };
+    auto byKey = [](const Row& a, const Row& b) { return a.key != b.key ? a.key < b.key : a.tie < b.tie; };
     auto modelIds = [&] {
       std::vector<std::string> ids;
       for (const Row& r : model) ids.push_back(r.id);
@@ -267,7 +272,10 @@ TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
     hooks.compared.clear();
     DoMethod(list, MUIM_NList_Sort);
     std::stable_sort(model.begin(), model.end(), byKey);
-    EXPECT_EQ(rowIds(list), modelIds()) << allKeyed;
+    EXPECT_EQ(rowIds(list), modelIds()) << variant;
+    if (variant == 2) {
+      EXPECT_GT(hooks.batches, 0u);
+    }
     if (allKeyed) {
       EXPECT_LT(hooks.compared.size(), 400u * 3) << "the keys decide most comparisons";
     }
@@ -276,13 +284,14 @@ TEST_F(MuiNList, SortsAndSortedBatchesBySortKeysGiveTheCompareHooksOrder) {
     for (int round = 0; round < 4; ++round) {
       SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_Visual);
       std::vector<Row> batch;
-      for (int i = 0; i < 300; ++i) batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i)});
+      for (int i = 0; i < 300; ++i)
+        batch.push_back(Row{randomKey(allKeyed), std::to_string(round) + "." + std::to_string(i), randomTie()});
       if (round % 2) std::stable_sort(batch.begin(), batch.end(), byKey);
       std::vector<Row*> handed;
       for (const Row& r : batch) handed.push_back(new Row(r));
       DoMethod(list, MUIM_NList_Insert, handed.data(), static_cast<IPTR>(handed.size()), MUIV_NList_Insert_Sorted);
       for (const Row& r : batch) model.insert(std::upper_bound(model.begin(), model.end(), r, byKey), r);
-      EXPECT_EQ(rowIds(list), modelIds()) << allKeyed << " round " << round;
+      EXPECT_EQ(rowIds(list), modelIds()) << variant << " round " << round;
       SetAttrs(list, MUIA_NList_Quiet, MUIV_NList_Quiet_None);
     }
     MUI_DisposeObject(view);

@@ -13,14 +13,20 @@
 struct Row {
   std::string key;  // what the rows are sorted by
   std::string id;   // tells rows with equal keys apart
+  int tie = 0;      // orders rows whose keys are equal (all 0: they stand as they came)
 };
 
 struct RowHooks {
   Hook construct{}, destruct{}, display{}, compare{};
   // A sort key hook (not given to the list unless a test sets it): the first
   // four bytes of the key, whole when the key has no more; none for a key
-  // that begins with "!".
+  // that begins with "!". The tie word is the tie, whole below 1000 (ties
+  // from 1000 on share one word, and the compare hook tells them apart).
   Hook sortKey{};
+  // A sort keys hook (not given unless a test sets it): the sort key hook's
+  // keys, many at once; none when one of the rows has none.
+  Hook sortKeys{};
+  size_t batches = 0;
   // A fetch hook (not given unless a test sets it): counts the rows handed,
   // and those among them that were not rows of the list (reading a freed
   // row shows in the sanitizer's report).
@@ -68,7 +74,8 @@ struct RowHooks {
       auto* b = static_cast<Row*>(entry2);
       self->compared.push_back({b, a});
       if (self->lie) return self->lie();
-      return a->key < b->key ? -1 : a->key > b->key ? 1 : 0;
+      if (a->key != b->key) return a->key < b->key ? -1 : 1;
+      return a->tie < b->tie ? -1 : a->tie > b->tie ? 1 : 0;
     };
     sortKey.h_Entry = [](Hook*, void* key, void* entry) -> IPTR {
       const std::string& text = static_cast<Row*>(entry)->key;
@@ -79,6 +86,17 @@ struct RowHooks {
         made->high = made->high << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
       made->low = 0;
       made->whole = text.size() <= 4;
+      const int tie = static_cast<Row*>(entry)->tie;
+      made->tie = static_cast<uint64_t>(tie < 1000 ? tie : 1000);
+      made->tieWhole = tie < 1000;
+      return 1;
+    };
+    sortKeys.h_Entry = [](Hook* h, void* keys, void* message) -> IPTR {
+      auto* self = static_cast<RowHooks*>(h->h_Data);
+      const auto* batch = static_cast<const NListSortKeys*>(message);
+      ++self->batches;
+      for (size_t i = 0; i < batch->count; ++i)
+        if (CallHookPkt(&self->sortKey, static_cast<NListSortKey*>(keys) + i, batch->entries[i]) == 0) return 0;
       return 1;
     };
     fetch.h_Entry = [](Hook* h, void*, void* entry) -> IPTR {
@@ -87,7 +105,7 @@ struct RowHooks {
       if (!self->rows.count(static_cast<Row*>(entry)->id)) ++self->fetchedNotRows;
       return 0;
     };
-    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey, &fetch}) h->h_Data = this;
+    for (Hook* h : {&construct, &destruct, &display, &compare, &sortKey, &sortKeys, &fetch}) h->h_Data = this;
   }
 };
 
@@ -103,8 +121,8 @@ inline Object* makeRowList(RowHooks& hooks, IPTR multiSelect = MUIV_NList_MultiS
 
 inline Object* listOfView(Object* view) { return reinterpret_cast<Object*>(attr(view, MUIA_NListview_NList)); }
 
-inline IPTR insertRow(Object* list, const std::string& key, const std::string& id, IPTR position) {
-  return DoMethod(list, MUIM_NList_InsertSingle, new Row{key, id}, position);
+inline IPTR insertRow(Object* list, const std::string& key, const std::string& id, IPTR position, int tie = 0) {
+  return DoMethod(list, MUIM_NList_InsertSingle, new Row{key, id, tie}, position);
 }
 
 // The ids of the rows, in order.
