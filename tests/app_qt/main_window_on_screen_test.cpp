@@ -485,6 +485,37 @@ TEST_F(MainWindowOnScreen, KeysInTheGamesListMoveTheActiveGameAndReturnLaunchesI
   EXPECT_EQ(box.emulatorStarts(1), (box.folder() / "games/Amiga/Lemmings.adf").string() + "\n");
 }
 
+// In the tag list a click toggles a tag: the cursor keys only move to a tag
+// and Space toggles it, so moving through the tags filters nothing on the way.
+TEST_F(MainWindowOnScreen, KeysInTheTagListMoveToATagAndSpaceTogglesIt) {
+  std::vector<ScreenSession::Step> steps;
+  const std::vector<std::pair<const char*, Qt::Key>> keys = {
+      {"Down", Qt::Key_Down}, {"Down", Qt::Key_Down}, {"Space", Qt::Key_Space},
+      {"End", Qt::Key_End},   {"Space", Qt::Key_Space}, {"Space", Qt::Key_Space},
+  };
+  for (const auto& [name, key] : keys) {
+    steps.push_back([key = key](mui::qt::WindowView* view) {
+      QTreeView* tags = widgetOf<QTreeView>(view, mui::ItemKind::List, "Filter by tags");
+      tags->setFocus();
+      QTest::keyClick(tags, key);
+    });
+    steps.push_back([name = name](mui::qt::WindowView* view) {
+      auto* tags = dynamic_cast<mui::ListUserActions*>(mui::findItem(view->window(), mui::ItemKind::List, "Filter by tags"));
+      std::printf("%s: row %ld, Tags \"%s\"\n", name, tags->userActiveRow(),
+                  widgetOf<QLineEdit>(view, mui::ItemKind::Field, "Tags")->text().toUtf8().constData());
+    });
+  }
+  const LudexRunResult r = runOnScreen(steps);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "Down: row 0, Tags \"\"\n"
+            "Down: row 1, Tags \"\"\n"
+            "Space: row 1, Tags \"Favourite\"\n"
+            "End: row 4, Tags \"Favourite\"\n"
+            "Space: row 4, Tags \"Favourite,Racing\"\n"
+            "Space: row 4, Tags \"Favourite\"\n");
+}
+
 // A game whose file is missing is drawn in the alternative colour, the
 // others in the usual one.
 TEST_F(MainWindowOnScreen, AGameWhoseFileIsMissingIsDrawnInTheAlternativeColour) {
@@ -533,7 +564,7 @@ TEST_F(MainWindowOnScreen, ALaunchsOutputAppearsInAConsoleWindowThatStaysUntilCl
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, racer);
       },
       [&](mui::qt::WindowView*) {
-        QTest::qWaitFor([&] { return consoles().size() == 1 && text(consoles()[0]).contains("Unknown command"); }, 5000);
+        (void)QTest::qWaitFor([&] { return consoles().size() == 1 && text(consoles()[0]).contains("Unknown command"); }, 5000);
         std::printf("%zu console: %s", consoles().size(),
                     consoles().empty() ? "\n" : text(consoles()[0]).toUtf8().constData());
       },

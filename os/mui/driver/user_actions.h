@@ -31,6 +31,9 @@ class ListUserActions {
   // it; Ctrl adds or removes it (in a list that selects one row, both act as a plain click).
   virtual void userClickRow(size_t row, RowClick how) = 0;
   virtual void userDoubleClickRow(size_t row) = 0;
+  // The cursor keys move the active row to `row`: as a plain click does,
+  // except in a list where a click toggles a row, whose selection stays.
+  virtual void userMoveToRow(size_t row) = 0;
   // A click on the title of column `column` (from 0).
   virtual void userClickTitle(size_t column) = 0;
 };

@@ -201,6 +201,8 @@ void clickRow(Object* list, size_t row, RowClick how) { rowsToClick(list, row)->
 
 void doubleClickRow(Object* list, size_t row) { rowsToClick(list, row)->userDoubleClickRow(row); }
 
+void moveToRow(Object* list, size_t row) { rowsToClick(list, row)->userMoveToRow(row); }
+
 void clickTitle(Object* list, size_t column) {
   MuiWindow* window = usable(list);
   ListUserActions* rows = usableList(list);

@@ -56,6 +56,7 @@ void activate(Object* object);
 void editText(Object* editor, const char* text);
 void clickRow(Object* list, size_t row, RowClick how);
 void doubleClickRow(Object* list, size_t row);
+void moveToRow(Object* list, size_t row);  // a cursor key's move of the active row
 void clickTitle(Object* list, size_t column);  // column from 0
 void requestClose(Object* window);             // MUIA_Window_CloseRequest TRUE
 // Drops Amiga paths ("Work:Games/x.adf") or host paths ("/home/x.adf",

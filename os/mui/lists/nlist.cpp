@@ -414,6 +414,14 @@ void NList::userDoubleClickRow(size_t row) {
   if (isLive(this, me) && row < rows().size()) set(MUIA_NList_DoubleClick, static_cast<IPTR>(row), SET_NOTIFY);
 }
 
+void NList::userMoveToRow(size_t row) {
+  if (value(MUIA_NList_MultiSelect) != MUIV_NList_MultiSelect_Always) {
+    userClickRow(row, RowClick::Plain);
+    return;
+  }
+  if (row < rows().size() && flag(MUIA_NList_Input)) set(MUIA_NList_Active, static_cast<IPTR>(row), SET_NOTIFY);
+}
+
 void NList::userClickTitle(size_t column) {
   if (flag(MUIA_NList_Title) && column < columns_.size())
     set(MUIA_NList_TitleClick, static_cast<IPTR>(column), SET_NOTIFY);

@@ -31,6 +31,7 @@ class NList : public Area, public ListUserActions {
   long userActiveRow() const override { return activeRow(); }
   void userClickRow(size_t row, RowClick how) override;
   void userDoubleClickRow(size_t row) override;
+  void userMoveToRow(size_t row) override;
   void userClickTitle(size_t column) override;
 
   void disposing() override;

@@ -149,10 +149,16 @@ class RowTreeView : public QTreeView {
         if (active < 0) break;
         rowGesture("double-click row", list_, static_cast<size_t>(active), true, RowClick::Plain);
         return;
+      case Qt::Key_Space:
+        // In a list where a click toggles a row, the keys only move to a
+        // row: Space toggles it, as a click would.
+        if (!togglesRows() || active < 0) break;
+        rowGesture("click row", list_, static_cast<size_t>(active), false, RowClick::Plain);
+        return;
       default: to = rowStartingWith(event->text(), active, count); break;
     }
     if (to >= 0 && to < count) {
-      if (to != active) rowGesture("click row", list_, static_cast<size_t>(to), false, RowClick::Plain);
+      if (to != active) moveGesture(static_cast<size_t>(to));
       return;
     }
     // Keys the list has no use for go to the window (a control character).
@@ -171,6 +177,13 @@ class RowTreeView : public QTreeView {
   std::set<int> sizedByHand_;
   mutable std::vector<int> measured_;  // per column, as last measured
 
+  bool togglesRows() const { return list_->value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always; }
+  // A cursor key's move to a row, performed as the engine's own.
+  void moveGesture(size_t row) {
+    queueGesture("move to row", list_, [row](Object* target) {
+      if (row < static_cast<NList*>(target)->userRowCount()) act::moveToRow(target, row);
+    });
+  }
   int rowHeightShown() const {
     return model() && model()->rowCount() > 0 ? rowHeight(model()->index(0, 0)) : fontMetrics().height();
   }

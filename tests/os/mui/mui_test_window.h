@@ -45,6 +45,10 @@ class TestList : public Object, public mui::ListUserActions {
     active = static_cast<long>(row);
     log->push_back("double-click " + std::to_string(row));
   }
+  void userMoveToRow(size_t row) override {
+    active = static_cast<long>(row);
+    log->push_back("move " + std::to_string(row));
+  }
   void userClickTitle(size_t column) override { log->push_back("title " + std::to_string(column)); }
 };
 
