@@ -39,6 +39,12 @@ struct Row {
   Files envarcAfter;
 };
 
+// A game file that is recognised as a floppy disk.
+std::string floppyImage() {
+  std::string floppy(1024, '\0');
+  return floppy.replace(0, 3, "DOS");
+}
+
 std::string gameLines(const std::string& name, const std::string& tags, const std::string& counts = "0\n$0") {
   return "\n" + name + "\nGames:" + name + ".adf\n" + tags + "\n\n" + counts + "\n";
 }
@@ -103,8 +109,7 @@ TEST(DamagedFiles, EachStartSaysWhatItFoundAndKeepsEveryListAndPreferencesFile) 
        "type). They stay in use while Ludex runs; the next save tries again.\n",
        {}, {{"Ludex.prefs", FOLDER}}},
   };
-  std::string floppy(1024, '\0');
-  floppy.replace(0, 3, "DOS");
+  const std::string floppy = floppyImage();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     LudexSandbox box;
@@ -185,8 +190,7 @@ TEST(DamagedFiles, ALinkThatLeadsNowhereAtAnyOfTheListsNamesLocksNobodyOut) {
       {"Ludex.list", {{"Ludex.list.bak", good}}, "", "expect-rows Games 1\n",
        {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}}},
   };
-  std::string floppy(1024, '\0');
-  floppy.replace(0, 3, "DOS");
+  const std::string floppy = floppyImage();
   for (const LinkRow& row : rows) {
     SCOPED_TRACE(row.at);
     LudexSandbox box;
