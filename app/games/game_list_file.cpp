@@ -184,9 +184,6 @@ char* gameLines(const game* g) {
   return text;
 }
 
-// The list file with its temporary, partial and backup names.
-FileReplacement listReplacement() { return {app_list, app_listTmp, listPartial, app_listBak}; }
-
 // The file to read: the list; without one, a complete temporary file that a
 // stopped save left and that could not be put in place, else the backup, each
 // read where it is; NIL when there is none of them.
@@ -194,7 +191,7 @@ const char* listToRead() {
   // A save stopped while it wrote leaves only a partial file, which goes; one
   // stopped between its renames leaves the complete temporary file, which
   // becomes the list.
-  finishInterruptedReplacement(listReplacement());
+  finishInterruptedReplacement(gameListReplacement());
   if (ExistsPath(app_list, true)) return app_list;
   if (ExistsPath(app_listTmp, false)) return app_listTmp;
   if (ExistsPath(app_listBak, false)) return app_listBak;
@@ -273,6 +270,8 @@ void readGameListText(char* text, int32_t length, cMegaList_class* gameList, cSt
 
 const char* lastReadGameListFile() { return lastRead; }
 
+FileReplacement gameListReplacement() { return {app_list, app_listTmp, listPartial, app_listBak}; }
+
 cStringSpace* loadGameList(cMegaList_class* gameList) {
   toldNoBackup = false;
   lastRead = nullptr;
@@ -317,7 +316,7 @@ void saveGameList(cMegaList_class* gameList, cGuiList* tagFilterList) {
       throw;
     }
     End(at);
-    result = replaceFileWithLines(listReplacement(), lines.head, &failure);
+    result = replaceFileWithLines(gameListReplacement(), lines.head, &failure);
   } catch (...) {
     DisposeString(lines.head);
     throw;

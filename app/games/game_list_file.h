@@ -10,6 +10,7 @@
 class cMegaList_class;
 class cStringSpace;
 class cGuiList;
+struct FileReplacement;
 
 // Reads the list file into the (empty) list and returns a new tag space.
 // Raises "list" for a faulty file; games read before the fault stay listed.
@@ -28,6 +29,9 @@ cStringSpace* makeTagSpace();
 // Reads the games of a list file's text (as readText gives it) into the list
 // and their tags into the space; "list" when the text is faulty.
 void readGameListText(char* text, int32_t length, cMegaList_class* gameList, cStringSpace* space);
+// The list file with its temporary, partial and backup names, as a save
+// replaces it.
+FileReplacement gameListReplacement();
 // The file the last loadGameList read (the list, or without one the complete
 // temporary file or the backup); NIL before any.
 const char* lastReadGameListFile();

@@ -1,6 +1,8 @@
 #include "app/games/game_list_repair.h"
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "app/games/game_list_file.h"
 #include "app/games/line_files.h"
@@ -21,17 +23,24 @@ const char* const listBad = "PROGDIR:/Ludex.list.BAD";
 
 enum class BackupState { Missing, Whole, Faulty, Unreadable };
 
-// Reads the backup as a start would, into a list of its own that is then ended.
-BackupState readBackup(FileFailure& failure) {
+// Reads the backup as a start would, into a list of its own that is then
+// ended. When it is whole, *whole gets its text (a new string) as it was read.
+BackupState readBackup(FileFailure& failure, char** whole) {
+  *whole = nullptr;
   if (!ExistsPath(app_listBak, false)) return BackupState::Missing;
   int32_t length = 0;
   char* text = readText(app_listBak, &length, &failure);
   if (!text) return BackupState::Unreadable;
   auto* games = new cMegaList_class;
   cStringSpace* space = nullptr;
+  char* copy = nullptr;
   BackupState state = BackupState::Whole;
   WithCleanUp(
       [&] {
+        // Reading cuts the text into lines in place: what is restored is a copy.
+        copy = NewString(length);
+        std::memcpy(copy, text, static_cast<size_t>(length));
+        SetStr(copy, length);
         games->new_cMegaList_class(true, nullptr, true);
         space = makeTagSpace();
         try {
@@ -40,13 +49,24 @@ BackupState readBackup(FileFailure& failure) {
           if (!e.is("list")) throw;
           state = BackupState::Faulty;
         }
+        if (state == BackupState::Whole) std::swap(*whole, copy);
       },
       [&] {
         End(space);
         End(games);
         DisposeString(text);
+        DisposeString(copy);
       });
   return state;
+}
+
+// Puts the backup's text in the list's place the way a save puts a list
+// there: written under the partial name, synced, renamed into place; so no
+// interruption leaves part of it under the list's name. The backup stays.
+void restoreBackup(const char* text) {
+  FileReplacement restore = gameListReplacement();
+  restore.backup = nullptr;
+  replaceFileWithLines(restore, text, nullptr);
 }
 
 // Renames the faulty file to the first free name of "Ludex.list.BAD",
@@ -82,9 +102,11 @@ ListRepair repairGameListFile() {
   char reason[sizeof failure.file + sizeof failure.reason + 2];
   char* kept = nullptr;
   char* keptBackup = nullptr;
+  char* backupText = nullptr;
   const auto cleanUp = [&] {
     DisposeString(kept);
     DisposeString(keptBackup);
+    DisposeString(backupText);
   };
   return WithCleanUp(
       [&] {
@@ -101,7 +123,7 @@ ListRepair repairGameListFile() {
           return ListRepair::StartEmpty;
         }
         const char* keptText = kept ? kept : "";
-        switch (readBackup(failure)) {
+        switch (readBackup(failure, &backupText)) {
           case BackupState::Missing:
             printLine("The faulty list was kept as \"%s\"; there is no backup, so the next start begins with an empty list.",
                       keptText);
@@ -112,8 +134,8 @@ ListRepair repairGameListFile() {
             return ListRepair::Repaired;
           case BackupState::Whole:
             // The backup made by the last good save becomes the list again;
-            // where that copy fails, the next start reads the backup itself.
-            fileCopy(app_listBak, app_list);
+            // where that fails, the next start reads the backup itself.
+            restoreBackup(backupText);
             printLine("The faulty list was kept as \"%s\"; the next start opens its backup.", keptText);
             return ListRepair::Repaired;
           case BackupState::Faulty:

@@ -9,7 +9,8 @@ enum class ListRepair {
 };
 
 // Keeps the faulty file that the last load read under the first free name of
-// "Ludex.list.BAD", "Ludex.list.BAD.1", ... (never deleting it), reads the
-// backup and copies it into the list's place when it is whole, or keeps it
-// aside too when it is faulty. Prints one line that says what it did.
+// "Ludex.list.BAD", "Ludex.list.BAD.1", ... that is free (never deleting it),
+// reads the backup and puts it in the list's place as a save puts a list
+// there when it is whole, or keeps it aside too when it is faulty. Prints one
+// line that says what it did.
 ListRepair repairGameListFile();

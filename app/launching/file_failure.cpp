@@ -35,6 +35,14 @@ void FileFailure::note(const char* path, const char* why) {
 
 void FileFailure::moveTo(const char* path) { copyHostPath(file, sizeof file, path); }
 
+void FileFailure::noteInTheWay(const char* path, const char* blocking) {
+  char name[sizeof reason];
+  copyHostPath(name, sizeof name, blocking);
+  char why[sizeof name + 16];
+  std::snprintf(why, sizeof why, "%s is a folder", name);
+  note(path, why);
+}
+
 void FileFailure::clear() { file[0] = reason[0] = '\0'; }
 
 void FileFailure::describe(const char* path, char* text, int32_t size) const {

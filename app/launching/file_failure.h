@@ -18,6 +18,9 @@ struct FileFailure {
   void note(const char* path, const char* why);
   // The same reason, for another file (a canonical path).
   void moveTo(const char* path);
+  // A folder at `blocking` (a canonical path) stands in the way of the file
+  // (a canonical path): the reason names it ("PROGDIR:x.new is a folder").
+  void noteInTheWay(const char* path, const char* blocking);
   void clear();
   // "reason", or "FILE: reason" when the failure lies with another file than
   // `path` (a canonical path), into `text` of `size` characters.

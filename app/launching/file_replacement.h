@@ -28,9 +28,12 @@ enum class ReplacementResult {
 // Writes the lines as the new file and puts it in place. A backup that
 // cannot be removed (protected, or a folder of that name) stays as it is:
 // the new file then replaces the old one without a new backup. *failure
-// says why whenever the result is not Replaced. Never removes anything that
-// is protected, and writes nothing when something of another kind (a folder)
-// stands at the file's name.
+// says why whenever the result is not Replaced, naming what stands in the
+// way when that is not the file itself. Never removes anything that is
+// protected, and writes nothing when something of another kind (a folder)
+// stands at the file's name. A link at the backup, temporary or partial
+// name is removed as a link, and so is a link in the file's place that
+// leads nowhere; what a link leads to is never touched.
 ReplacementResult replaceFileWithLines(const FileReplacement& file, const char* lines, FileFailure* failure);
 
 // Before the file is read, and before each replacement: deletes a partial file
@@ -39,6 +42,10 @@ ReplacementResult replaceFileWithLines(const FileReplacement& file, const char* 
 // (IoErr says why it could not take the file's place).
 bool finishInterruptedReplacement(const FileReplacement& file);
 
-// A new string: `path` when nothing is there, else the first of `path`.1,
-// `path`.2, ... that is free; NIL when none up to 999 is.
+// TRUE when anything has the name: a file, a folder, or a link, also one
+// that leads nowhere (the link itself is looked at, not what it leads to).
+bool nameIsTaken(const char* path);
+
+// A new string: `path` when its name is free (nameIsTaken), else the first
+// of `path`.1, `path`.2, ... that is free; NIL when none up to 999 is.
 char* unusedNumberedPath(const char* path);

@@ -203,6 +203,9 @@ int32_t IoErr();
 int32_t SetIoErr(int32_t code);
 // The text of an error code into buffer (length bytes with the NUL), after
 // "header: " when header is not NIL. Returns the length of the text, 0 for code 0.
+// Hosted: a Linux error that no code above stands for has a code of its own
+// in IoErr, far above every AmigaDOS code, and its text is Linux's
+// ("Input/output error").
 int32_t Fault(int32_t code, const char* header, char* buffer, int32_t length);
 
 // Appends a name to a path in its buffer of `size` bytes, with "/" where one is

@@ -42,6 +42,9 @@ int32_t liveDosObjectCount();
 // `after` calls of it succeed first. Cleared by resetDos() and clearFailures().
 void failNextCall(const char* call, int32_t code, int32_t after = 0);
 void clearFailures();
+// The IoErr code a call sets when Linux fails it with errno e (e.g. EIO), to
+// inject the failures Linux gives.
+int32_t ioErrOfLinuxError(int e);
 
 // What a volume's file system cannot do, to reach the program's fallbacks.
 // The calls concerned fail with ERROR_ACTION_NOT_KNOWN (209) on it.

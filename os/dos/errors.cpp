@@ -43,6 +43,10 @@ int32_t Fault(int32_t code, const char* header, char* buffer, int32_t length) {
   if (code == 0) return 0;
   char unknown[32];
   const char* text = textOf(code);
+  // A Linux error of its own is told in Linux's words (untranslated, as
+  // every other text here is).
+  if (!text && code > dosio::HOST_ERROR_BASE && code <= dosio::HOST_ERROR_BASE + dosio::HOST_ERROR_LAST)
+    text = strerrordesc_np(code - dosio::HOST_ERROR_BASE);
   if (!text) {
     std::snprintf(unknown, sizeof unknown, "error %d", static_cast<int>(code));
     text = unknown;
@@ -68,15 +72,20 @@ int32_t dosio::ioErrOfErrno(int e, int32_t denied) {
     case EPERM: return denied;
     case EROFS: return ERROR_DISK_WRITE_PROTECTED;
     case EXDEV: return ERROR_RENAME_ACROSS_DEVICES;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return ERROR_DISK_FULL;
+    case ENOSPC: return ERROR_DISK_FULL;
     case EBUSY:
     case ETXTBSY: return ERROR_OBJECT_IN_USE;
-    case EMLINK: return ERROR_TOO_MANY_LEVELS;
     case ENOMEM: return ERROR_NO_FREE_STORE;
     case EISDIR: return ERROR_OBJECT_WRONG_TYPE;
     case ESPIPE: return ERROR_SEEK_ERROR;
-    default: return ERROR_ACTION_NOT_KNOWN;
+    case EOPNOTSUPP:
+#if ENOTSUP != EOPNOTSUPP
+    case ENOTSUP:
+#endif
+    case ENOSYS: return ERROR_ACTION_NOT_KNOWN;
+    // The rest have no code of their own: a disk's I/O error, a quota used
+    // up (the disk itself may have room), a file past the largest size, too
+    // many hard links to one file. Each keeps its meaning, and its text.
+    default: return e > 0 && e <= HOST_ERROR_LAST ? HOST_ERROR_BASE + e : ERROR_ACTION_NOT_KNOWN;
   }
 }

@@ -61,12 +61,19 @@ int32_t dosfh::makeWritable(FileHandle* fh) {
   return 0;
 }
 
-bool dosfh::dispose(BPTR object) {
+int32_t dosfh::dispose(BPTR object) {
   FileHandle* fh = asHandle(object);
-  if (!fh) return true;
+  if (!fh) return 0;
   doslive::remove(&fh->fh_Header);
-  bool closed = close(fh->fh_HostFd) == 0 || errno == EINTR;  // EINTR: Linux closed it all the same
-  if (recordOf(fh)->writeFd >= 0) closed = (close(recordOf(fh)->writeFd) == 0 || errno == EINTR) && closed;
+  // EINTR: Linux closed it all the same.
+  const auto closeFd = [](int fd) {
+    return close(fd) == 0 || errno == EINTR ? 0 : dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
+  };
+  int32_t error = closeFd(fh->fh_HostFd);
+  if (recordOf(fh)->writeFd >= 0) {
+    const int32_t writeError = closeFd(recordOf(fh)->writeFd);
+    if (!error) error = writeError;
+  }
   delete recordOf(fh);
-  return closed;
+  return error;
 }

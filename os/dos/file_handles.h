@@ -38,7 +38,8 @@ inline int writeFdOf(FileHandle* fh) {
   return recordOf(fh)->writeFd >= 0 ? recordOf(fh)->writeFd : fh->fh_HostFd;
 }
 // Closes the descriptor and frees the handle; anything but a live handle is
-// ignored. FALSE when Linux reported an error on closing (data may be lost).
-bool dispose(BPTR fh);
+// ignored. 0, or the IoErr code of the error Linux reported on closing (data
+// may be lost).
+int32_t dispose(BPTR fh);
 
 }  // namespace dosfh

@@ -131,7 +131,7 @@ bool Close(BPTR file) {
   if (!file) return true;
   if (!dosfh::asHandle(file)) return dosproc::fail(ERROR_OBJECT_WRONG_TYPE);
   // The handle goes in every case; a failure only tells that data may be lost.
-  const bool closed = dosfh::dispose(file);
+  const int32_t error = dosfh::dispose(file);
   if (injected) return dosproc::fail(injected);
-  return closed ? true : dosproc::fail(ERROR_DISK_FULL);
+  return error ? dosproc::fail(error) : true;
 }

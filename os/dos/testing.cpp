@@ -5,6 +5,7 @@
 #include "os/dos/console_windows.h"
 #include "os/dos/dos_testing.h"
 #include "os/dos/folder_name_index.h"
+#include "os/dos/host_errors.h"
 #include "os/dos/process_record.h"
 #include "os/dos/program_record.h"
 #include "os/dos/resolved_folders.h"
@@ -42,3 +43,5 @@ void ostest::assignFolders(const char* name, std::initializer_list<const char*> 
 bool ostest::dismountVolume(const char* name) { return dosvol::dismount(name); }
 
 bool ostest::foldersAreWatched() { return doswatch::available(); }
+
+int32_t ostest::ioErrOfLinuxError(int e) { return dosio::ioErrOfErrno(e, ERROR_WRITE_PROTECTED); }

@@ -108,7 +108,7 @@ int32_t writeValue(const std::string& device, const char* name, const char* valu
     }
     done += static_cast<size_t>(n);
   }
-  if (close(fd) != 0 && !error && errno != EINTR) error = ERROR_DISK_FULL;
+  if (close(fd) != 0 && !error && errno != EINTR) error = dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   if (!error && rename(temporary.c_str(), r.host.c_str()) != 0)
     error = dosio::ioErrOfErrno(errno, ERROR_WRITE_PROTECTED);
   if (error) unlink(temporary.c_str());

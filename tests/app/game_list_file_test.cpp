@@ -2,13 +2,16 @@
 #include "app/games/game_list_repair.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "app/games/game.h"
 #include "app/games/game_label.h"
 #include "app/launching/launcher.h"
+#include "app/launching/prefs_file.h"
 #include "app/ludex_module.h"
 #include "core/arena.h"
 #include "core/exception.h"
@@ -26,6 +30,7 @@
 #include "os/dos/dos.h"
 #include "os/dos/dos_testing.h"
 #include "os/intuition/requester_answers.h"
+#include "tests/support/child_process.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/folder_contents.h"
 #include "tests/support/unprivileged.h"
@@ -397,13 +402,13 @@ TEST_F(GameListFile, ABackupThatCannotBeRemovedStaysAndTheNewListTakesThePlaceOf
     const char* reason;
   };
   const Case cases[] = {
-      {"a folder", [](DosSandbox& box) { box.makeDir("progdir/Ludex.list.bak"); }, "object is of the wrong type"},
+      {"a folder", [](DosSandbox& box) { box.makeDir("progdir/Ludex.list.bak"); }, "PROGDIR:Ludex.list.bak is a folder"},
       {"a delete-protected file",
        [](DosSandbox& box) {
          box.writeFile("progdir/Ludex.list.bak", "5");
          SetProtection("PROGDIR:Ludex.list.bak", FIBF_DELETE);
        },
-       "object is protected from deletion"},
+       "PROGDIR:Ludex.list.bak: object is protected from deletion"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -423,7 +428,7 @@ TEST_F(GameListFile, ABackupThatCannotBeRemovedStaysAndTheNewListTakesThePlaceOf
     ASSERT_EQ(ostest::requesterLog().size(), 1u);
     EXPECT_EQ(ostest::requesterLog()[0].body,
               std::string("The game list was saved to \"PROGDIR:Ludex.list\", but without a backup of the one before "
-                          "(PROGDIR:Ludex.list.bak: ") + c.reason + ").");
+                          "(") + c.reason + ").");
     EXPECT_EQ(backup.at("Ludex.list.bak"), folderFiles().at("Ludex.list.bak"));
     EXPECT_FALSE(box.exists("progdir/Ludex.list.tmp"));
     EXPECT_EQ(load().size(), 3u);
@@ -460,6 +465,165 @@ TEST_F(GameListFile, OnlyAWholeSyncedListBecomesTheTemporaryFile) {
   box.writeFile("progdir/Ludex.list.tmp", whole);
   EXPECT_EQ(load().size(), 3u);
   EXPECT_EQ(listFile(), whole);
+}
+
+TEST_F(GameListFile, ARestoreStoppedAtAnyPointLeavesNoPartOfTheBackupAsTheListAndTheNextStartOpensTheBackup) {
+  // The backup of a corrupt list is put back in several blocks. However the
+  // restore is stopped (the program killed once N bytes are written, or any
+  // call of the restore failing), no part of it stands under the list's
+  // name, and the next start opens the backup's games without a second
+  // corrupt-list incident.
+  // Few games with long names: a backup of several blocks that loads fast.
+  std::string backup = "5";
+  constexpr size_t GAMES = 60;
+  for (size_t n = 0; n < GAMES; ++n)
+    backup += "\nGame " + std::to_string(n) + std::string(4000, 'x') + "\ngame" + std::to_string(n) + ".adf\n,\n\n1\n$0\n";
+  ASSERT_GT(backup.size(), 3u * 65536);
+  const std::string bad = "5\nB\nb\n,\n\n0\n$0\nnot a separator\n";
+  const auto prepare = [&] {
+    for (const auto& [name, text] : folderFiles()) unlink(box.host("progdir/" + name).c_str());
+    writeList(bad);
+    box.writeFile("progdir/Ludex.list.bak", backup);
+    EXPECT_EQ(listError(), "list loadGameList(); Ludex.list is corrupt");
+  };
+  // Whole files only under the list's name and the temporary one (a
+  // partial file may be left); the next start finds the backup's games, and
+  // only the one faulty list kept aside.
+  const auto nextStartOpensTheBackup = [&](const std::string& what) {
+    for (const char* name : {"Ludex.list", "Ludex.list.tmp"}) {
+      const std::string path = std::string("progdir/") + name;
+      EXPECT_TRUE(!box.exists(path) || box.readFile(path) == backup) << what << ": part of the backup as " << name;
+    }
+    std::vector<GameRow> games;
+    EXPECT_NO_THROW(games = load()) << what;
+    ASSERT_EQ(games.size(), GAMES) << what;
+    EXPECT_EQ(games.back().path, "game" + std::to_string(GAMES - 1) + ".adf") << what;
+    Files files = folderFiles();
+    EXPECT_TRUE(!files.count("Ludex.list") || files["Ludex.list"] == backup) << what;
+    files.erase("Ludex.list");
+    std::string names;
+    for (const auto& [name, text] : files) names += " " + name + (text == backup ? "" : text == bad ? " (faulty)" : " (other)");
+    EXPECT_EQ(names, " Ludex.list.BAD (faulty) Ludex.list.bak") << what;
+  };
+
+  // Killed after N bytes: the process may write no more (SIGXFSZ ends it).
+  const rlim_t sizes[] = {0, 1, 65535, 65536, 100000, 3 * 65536 + 1, backup.size() - 1, backup.size()};
+  for (const rlim_t bytes : sizes) {
+    const std::string what = "killed after " + std::to_string(bytes) + " bytes";
+    prepare();
+    const ChildResult r = runInChild([bytes] {
+      const rlimit none{0, 0}, limit{bytes, bytes};
+      setrlimit(RLIMIT_CORE, &none);
+      setrlimit(RLIMIT_FSIZE, &limit);
+      return repairGameListFile() == ListRepair::Repaired ? 0 : 1;
+    });
+    EXPECT_EQ(r.exitCode, bytes < backup.size() ? -1 : 0) << what;
+    box.restartDos();
+    nextStartOpensTheBackup(what);
+  }
+
+  // Each call the restore makes failing in turn.
+  prepare();
+  ostest::recordCalls(true);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(repairGameListFile(), ListRepair::Repaired);
+  testing::internal::GetCapturedStdout();
+  ostest::recordCalls(false);
+  const std::vector<std::string> log = ostest::callLog();
+  const auto restoreStart = std::find_if(log.begin(), log.end(), [](const std::string& call) {
+    return call.find("Ludex.list.new") != std::string::npos;
+  });
+  ASSERT_NE(restoreStart, log.end());
+  std::map<std::string, int32_t> made;
+  for (auto at = log.begin(); at != log.end(); ++at) {
+    const std::string call = at->substr(0, at->find(' '));
+    const int32_t nth = made[call]++;
+    if (at < restoreStart) continue;
+    const std::string what = call + " #" + std::to_string(nth) + " failing";
+    prepare();
+    ostest::failNextCall(call.c_str(), ERROR_DISK_FULL, nth);
+    testing::internal::CaptureStdout();
+    const ListRepair result = repairGameListFile();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    ostest::clearFailures();
+    EXPECT_EQ(result, ListRepair::Repaired) << what;
+    const std::string told = "The faulty list was kept as \"PROGDIR:Ludex.list.BAD\"; the next start opens its backup.\n";
+    EXPECT_EQ(printed.substr(printed.size() - std::min(printed.size(), told.size())), told) << what;
+    nextStartOpensTheBackup(what);
+  }
+  EXPECT_GE(made["Rename"], 3);  // kept aside; the new list made whole, then put in place
+}
+
+TEST_F(GameListFile, AnErrorWithoutAnAmigaCodeIsToldInTheSystemsOwnWords) {
+  // A disk's I/O error at a save and at a load of the list and at a save of
+  // the preferences: each message gives the system's text.
+  const int32_t ioError = ostest::ioErrOfLinuxError(EIO);
+  writeList("5\nA\na\n,\n\n0\n$0\n");
+  load();
+  const std::pair<const char*, std::function<void()>> saves[] = {
+      {"the list", [this] { saveGameList(gameList, nullptr); }},
+      {"the preferences",
+       [] {
+         cStringSpace* space = loadPrefs();
+         savePrefs(space);
+         End(space);
+       }},
+  };
+  for (const auto& [what, save] : saves) {
+    ostest::resetRequesters();
+    ostest::failNextCall("Write", ioError);
+    save();
+    ostest::clearFailures();
+    ASSERT_EQ(ostest::requesterLog().size(), 1u) << what;
+    EXPECT_NE(ostest::requesterLog()[0].body.find(" (Input/output error)."), std::string::npos)
+        << what << ": " << ostest::requesterLog()[0].body;
+  }
+  const ChildResult r = runInChild([&] {
+    ostest::resetRequesters();
+    ostest::failNextCall("Read", ioError);
+    try {
+      load();
+    } catch (const Exception& e) {
+      return e.id() == ORDERLY_EXIT_ID ? static_cast<int>(e.exitCode()) : 1;
+    }
+    return 0;
+  });
+  EXPECT_EQ(r.exitCode, 20);
+  EXPECT_EQ(r.output,
+            "# requester \"Ludex\": The game list \"PROGDIR:Ludex.list\" cannot be read (Input/output error). "
+            "Ludex ends and leaves it as it is.\n");
+}
+
+TEST_F(GameListFile, AFolderThatStandsInTheWayOfASaveIsNamed) {
+  struct Row {
+    const char* folder;
+    const char* told;
+  };
+  const Row rows[] = {
+      {"Ludex.list.new",
+       "The game list could not be saved to \"PROGDIR:Ludex.list\" (PROGDIR:Ludex.list.new is a folder).\n"
+       "The games stay as they are in Ludex; the next change tries again."},
+      {"Ludex.list.tmp",
+       "The game list could not be saved to \"PROGDIR:Ludex.list\" (PROGDIR:Ludex.list.tmp is a folder).\n"
+       "The games stay as they are in Ludex; the next change tries again."},
+      {"Ludex.list.bak",
+       "The game list was saved to \"PROGDIR:Ludex.list\", but without a backup of the one before "
+       "(PROGDIR:Ludex.list.bak is a folder)."},
+  };
+  const std::string old = "5\nOld\nold\n,\n\n0\n$0\n";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.folder);
+    std::filesystem::remove_all(box.host("progdir"));
+    writeList(old);
+    box.makeDir(std::string("progdir/") + row.folder + "/inside");
+    load();
+    add("New", "new", ",", 0, 0);
+    ostest::resetRequesters();
+    saveGameList(gameList, nullptr);
+    ASSERT_EQ(ostest::requesterLog().size(), 1u);
+    EXPECT_EQ(ostest::requesterLog()[0].body, row.told);
+    EXPECT_TRUE(box.exists(std::string("progdir/") + row.folder + "/inside"));
+  }
 }
 
 TEST_F(GameListFile, GamesWithLineBreaksAreNotWrittenAndACarriageReturnEndingAFieldIsKept) {

@@ -39,6 +39,12 @@ struct Row {
   Files envarcAfter;
 };
 
+// A game file that is recognised as a floppy disk.
+std::string floppyImage() {
+  std::string floppy(1024, '\0');
+  return floppy.replace(0, 3, "DOS");
+}
+
 std::string gameLines(const std::string& name, const std::string& tags, const std::string& counts = "0\n$0") {
   return "\n" + name + "\nGames:" + name + ".adf\n" + tags + "\n\n" + counts + "\n";
 }
@@ -103,8 +109,7 @@ TEST(DamagedFiles, EachStartSaysWhatItFoundAndKeepsEveryListAndPreferencesFile) 
        "type). They stay in use while Ludex runs; the next save tries again.\n",
        {}, {{"Ludex.prefs", FOLDER}}},
   };
-  std::string floppy(1024, '\0');
-  floppy.replace(0, 3, "DOS");
+  const std::string floppy = floppyImage();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     LudexSandbox box;
@@ -127,6 +132,84 @@ TEST(DamagedFiles, EachStartSaysWhatItFoundAndKeepsEveryListAndPreferencesFile) 
     EXPECT_EQ(r.exitCode, row.exitCode) << r.errors;
     EXPECT_EQ(readFiles(progdir), row.progdirAfter);
     EXPECT_EQ(readFiles(envarc), row.envarcAfter);
+  }
+}
+
+// The folder's entries, a link shown as "-> " and what it holds.
+Files entriesOf(const fs::path& folder) {
+  Files files = readFiles(folder);
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.is_symlink()) files[entry.path().filename().string()] = "-> " + fs::read_symlink(entry.path()).string();
+  return files;
+}
+
+TEST(DamagedFiles, ALinkThatLeadsNowhereAtAnyOfTheListsNamesLocksNobodyOut) {
+  // A link at one of the names the list is kept aside, backed up or written
+  // under, leading to a file that is gone from a folder elsewhere. A start
+  // on a corrupt list keeps it aside and ends; the next one opens its window
+  // and saves twice. Nothing is refused, what is kept aside goes to a free
+  // name, a link at the program's own working names is removed as a link,
+  // and the folder it leads into is never touched.
+  const std::string good = "5" + gameLines("Good", ",");
+  const std::string bad = "5" + gameLines("Bad", ",") + "not a separator\n";
+  const std::string exception = "EXCEPTION: \"list\"; loadGameList(); Ludex.list is corrupt.\n";
+  const std::string link = "-> ../elsewhere/gone.list";
+  const std::string twoDrops = "drop Games:New.adf\ndrop Games:Other.adf\n";
+  const std::string saved = gameLines("New", ",Floppy,"), savedToo = gameLines("Other", ",Floppy,");
+  struct LinkRow {
+    const char* at;
+    Files progdir;  // besides the link
+    std::string firstOutput;
+    std::string secondScript;
+    Files after;
+  };
+  const auto kept = [&](const char* name, const char* rest) {
+    return exception + "The faulty list was kept as \"PROGDIR:" + name + "\"; " + rest + "\n";
+  };
+  const LinkRow rows[] = {
+      {"Ludex.list.BAD", {{"Ludex.list", bad}, {"Ludex.list.bak", good}},
+       kept("Ludex.list.BAD.1", "the next start opens its backup."), "expect-rows Games 1\n",
+       {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}, {"Ludex.list.BAD", link},
+        {"Ludex.list.BAD.1", bad}}},
+      {"Ludex.list.BAD.1", {{"Ludex.list", bad}, {"Ludex.list.bak", good}, {"Ludex.list.BAD", "older"}},
+       kept("Ludex.list.BAD.2", "the next start opens its backup."), "expect-rows Games 1\n",
+       {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}, {"Ludex.list.BAD", "older"},
+        {"Ludex.list.BAD.1", link}, {"Ludex.list.BAD.2", bad}}},
+      {"Ludex.list.bak", {{"Ludex.list", bad}},
+       kept("Ludex.list.BAD", "there is no backup, so the next start begins with an empty list."),
+       "expect-rows Games 0\n",
+       {{"Ludex.list", "5" + saved + savedToo}, {"Ludex.list.bak", "5" + saved}, {"Ludex.list.BAD", bad}}},
+      {"Ludex.list.tmp", {{"Ludex.list", bad}, {"Ludex.list.bak", good}},
+       kept("Ludex.list.BAD", "the next start opens its backup."), "expect-rows Games 1\n",
+       {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}, {"Ludex.list.BAD", bad}}},
+      {"Ludex.list.new", {{"Ludex.list", bad}, {"Ludex.list.bak", good}},
+       kept("Ludex.list.BAD", "the next start opens its backup."), "expect-rows Games 1\n",
+       {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}, {"Ludex.list.BAD", bad}}},
+      // The list itself: without a list the backup is opened, and the link,
+      // which holds no list, gives way to the first save.
+      {"Ludex.list", {{"Ludex.list.bak", good}}, "", "expect-rows Games 1\n",
+       {{"Ludex.list", good + saved + savedToo}, {"Ludex.list.bak", good + saved}}},
+  };
+  const std::string floppy = floppyImage();
+  for (const LinkRow& row : rows) {
+    SCOPED_TRACE(row.at);
+    LudexSandbox box;
+    const fs::path progdir = box.folder() / "progdir", elsewhere = box.folder() / "elsewhere";
+    writeFolderContents(progdir.string(), row.progdir);
+    writeFolderContents(elsewhere.string(), {{"other.list", good}});
+    writeFolderContents((box.folder() / "games").string(), {{"New.adf", floppy}, {"Other.adf", floppy}});
+    fs::create_symlink("../elsewhere/gone.list", progdir / row.at);
+    if (!row.firstOutput.empty()) {
+      const LudexRunResult first = runLudex(box, "expect-rows Games 99\n", E2eDisplay::Headless);
+      EXPECT_EQ(first.output, row.firstOutput);
+      EXPECT_EQ(first.exitCode, 0) << first.errors;
+    }
+    const std::string script = row.secondScript + twoDrops + "close\n";
+    const LudexRunResult second = runLudex(box, script.c_str(), E2eDisplay::Headless);
+    EXPECT_EQ(second.output, "");
+    EXPECT_EQ(second.exitCode, 0) << second.errors;
+    EXPECT_EQ(entriesOf(progdir), row.after);
+    EXPECT_EQ(entriesOf(elsewhere), (Files{{"other.list", good}}));
   }
 }
 

@@ -1,7 +1,9 @@
 // Path parts, error texts, the process record and DOS objects.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "os/dos/dos.h"
@@ -71,6 +73,44 @@ TEST(DosNames, FaultGivesShortTextsAfterAHeader) {
   char small[8];
   EXPECT_EQ(Fault(ERROR_OBJECT_EXISTS, nullptr, small, sizeof small), 7);
   EXPECT_STREQ(small, "object ");
+}
+
+TEST(DosNames, ALinuxErrorKeepsItsAmigaCodeOrElseItsOwnMeaningAndText) {
+  const auto text = [](int32_t code) {
+    char buffer[120];
+    Fault(code, nullptr, buffer, sizeof buffer);
+    return std::string(buffer);
+  };
+  // Errors that have an AmigaDOS code keep it.
+  const std::pair<int, int32_t> coded[] = {
+      {ENOENT, ERROR_OBJECT_NOT_FOUND}, {ELOOP, ERROR_OBJECT_NOT_FOUND},    {EEXIST, ERROR_OBJECT_EXISTS},
+      {ENOSPC, ERROR_DISK_FULL},        {EROFS, ERROR_DISK_WRITE_PROTECTED}, {EXDEV, ERROR_RENAME_ACROSS_DEVICES},
+      {EBUSY, ERROR_OBJECT_IN_USE},     {EISDIR, ERROR_OBJECT_WRONG_TYPE},   {ENOTEMPTY, ERROR_DIRECTORY_NOT_EMPTY},
+      {ENOMEM, ERROR_NO_FREE_STORE},    {ESPIPE, ERROR_SEEK_ERROR},          {EOPNOTSUPP, ERROR_ACTION_NOT_KNOWN},
+      {ENOSYS, ERROR_ACTION_NOT_KNOWN},
+  };
+  for (const auto& [e, code] : coded) EXPECT_EQ(ostest::ioErrOfLinuxError(e), code) << strerrorname_np(e);
+  // Those without one are told in the system's own words, not as another fault.
+  const std::pair<int, const char*> own[] = {
+      {EIO, "Input/output error"},  {EDQUOT, "Disk quota exceeded"}, {EFBIG, "File too large"},
+      {EMLINK, "Too many links"},   {EINVAL, "Invalid argument"},    {ESTALE, "Stale file handle"},
+  };
+  for (const auto& [e, words] : own) EXPECT_EQ(text(ostest::ioErrOfLinuxError(e)), words) << strerrorname_np(e);
+  // Every errno: an AmigaDOS code (below 1000, with a text of its own), or a
+  // code of its own that no other errno and no AmigaDOS code shares, told as
+  // the system tells it.
+  std::map<int32_t, int> hostCodes;
+  for (int e = 1; e < 200; ++e) {
+    if (!strerrordesc_np(e)) continue;
+    const int32_t code = ostest::ioErrOfLinuxError(e);
+    if (code > 0 && code < 1000) {
+      EXPECT_EQ(text(code).rfind("error ", 0), std::string::npos) << strerrorname_np(e) << " gives " << code;
+      continue;
+    }
+    EXPECT_EQ(text(code), strerrordesc_np(e)) << strerrorname_np(e);
+    EXPECT_TRUE(hostCodes.emplace(code, e).second) << strerrorname_np(e) << " shares " << code;
+  }
+  EXPECT_GT(hostCodes.size(), 50u);
 }
 
 TEST(DosNames, TheProcessRecordHoldsIoErrAndTheWindowPointer) {

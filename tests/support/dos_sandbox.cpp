@@ -31,7 +31,7 @@ std::string sandboxBase() {
 
 }  // namespace
 
-DosSandbox::DosSandbox(const char* volume) {
+DosSandbox::DosSandbox(const char* volume) : volume_(volume) {
   root_ = sandboxBase() + "/" + testFolderName();
   std::error_code ignored;
   fs::remove_all(root_, ignored);
@@ -42,15 +42,18 @@ DosSandbox::DosSandbox(const char* volume) {
     fs::create_directories(root_ + "/" + sub);
     fs::permissions(root_ + "/" + sub, fs::perms::owner_all);
   }
+  restartDos();
+}
 
+void DosSandbox::restartDos() const {
   ostest::resetDos();
-  ostest::mountVolume(volume, root_.c_str());
+  ostest::mountVolume(volume_.c_str(), root_.c_str());
   ostest::mountVolume("Home", (root_ + "/home").c_str());
   ostest::assignFolders("PROGDIR", {(root_ + "/progdir").c_str()});
   ostest::assignFolders("ENVARC", {(root_ + "/envarc").c_str()});
   ostest::assignFolders("ENV", {(root_ + "/env").c_str()});
   ostest::assignFolders("T", {(root_ + "/t").c_str()});
-  const std::string self = std::string(volume) + ":";
+  const std::string self = volume_ + ":";
   UnLock(CurrentDir(Lock(self.c_str(), SHARED_LOCK)));
 }
 

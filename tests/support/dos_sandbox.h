@@ -15,6 +15,10 @@ class DosSandbox {
  public:
   explicit DosSandbox(const char* volume = "Sandbox");
   ~DosSandbox();
+  // Starts dos.library afresh on the same folders, as the next start of a
+  // program would find them: after a forked child changed them (it shares
+  // the watch of folders, and so takes the news of its changes along).
+  void restartDos() const;
   DosSandbox(const DosSandbox&) = delete;
   DosSandbox& operator=(const DosSandbox&) = delete;
 
@@ -30,4 +34,5 @@ class DosSandbox {
 
  private:
   std::string root_;
+  std::string volume_;
 };
