@@ -164,6 +164,13 @@ bool IlbmDecoder::recognises(const uint8_t* bytes, size_t size) {
   return IffForm::isForm(bytes, size, MAKE_ID('I', 'L', 'B', 'M'));
 }
 
+bool IlbmDecoder::readHeader(const uint8_t* bytes, size_t size, BitMapHeader* header) {
+  Chunks c;
+  if (!header || !readChunks(bytes, size, c)) return false;
+  *header = c.header;
+  return true;
+}
+
 bool IlbmDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit) {
   if (!out) return false;
   *out = DecodedPicture{};

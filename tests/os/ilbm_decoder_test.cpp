@@ -191,6 +191,27 @@ TEST(IlbmDecoder, APictureLargerThanItsFitIsTheFullPictureReduced) {
   }
 }
 
+// The header reader gives what BMHD declares without unpacking BODY: a
+// picture whose BODY cannot hold it still has its header read.
+TEST(IlbmDecoder, TheHeaderIsReadWithoutItsBody) {
+  IlbmFile f;
+  f.width = 16384;
+  f.height = 4096;
+  f.planes = 5;
+  f.compression = 1;
+  f.body = {0x81, 0x00};
+  const std::vector<uint8_t> bytes = f.bytes();
+  BitMapHeader h{};
+  ASSERT_TRUE(IlbmDecoder::readHeader(bytes.data(), bytes.size(), &h));
+  EXPECT_EQ(h.bmh_Width, 16384);
+  EXPECT_EQ(h.bmh_Height, 4096);
+  EXPECT_EQ(h.bmh_Depth, 5);
+  DecodedPicture d;
+  EXPECT_FALSE(IlbmDecoder::decode(bytes.data(), bytes.size(), &d));
+  const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 4);
+  EXPECT_FALSE(IlbmDecoder::readHeader(cut.data(), cut.size(), &h));
+}
+
 TEST(IlbmDecoder, EveryTruncationIsRefused) {
   IlbmFile f;
   f.width = 20;

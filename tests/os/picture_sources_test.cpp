@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "os/datatypes/datatypes.h"
+#include "os/datatypes/png_codec.h"
 #include "os/intuition/screens.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/picture_files.h"
@@ -245,6 +246,11 @@ TEST(PictureSources, ASmallFileDeclaringAHugePictureCostsLittleMemory) {
       jpeg[i + 7] = 0x40, jpeg[i + 8] = 0x00;  // width 16384
       break;
     }
+  // The PNG's header alone gives the size it declares.
+  uint32_t declaredWidth = 0, declaredHeight = 0;
+  ASSERT_TRUE(PngCodec::readSize(png.data(), png.size(), &declaredWidth, &declaredHeight));
+  EXPECT_EQ(declaredWidth, 16384u);
+  EXPECT_EQ(declaredHeight, 4096u);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
