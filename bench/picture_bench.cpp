@@ -19,26 +19,23 @@
 
 namespace {
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int s = 24; s >= 0; s -= 8) out.push_back(uint8_t(v >> s));
-}
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v >> 8));
-  out.push_back(uint8_t(v));
+// The bytes of a big-endian number of `bytes` bytes.
+void putBE(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+  for (int s = 8 * (bytes - 1); s >= 0; s -= 8) out.push_back(uint8_t(v >> s));
 }
 
 // A FORM ILBM of one plane whose every row of planes is repeat runs of 128
 // bytes, each run's byte varying with the row.
 std::vector<uint8_t> ilbmOfRuns(uint16_t width, uint16_t height) {
   std::vector<uint8_t> bmhd;
-  put16(bmhd, width);
-  put16(bmhd, height);
-  put32(bmhd, 0);           // left, top
+  putBE(bmhd, width, 2);
+  putBE(bmhd, height, 2);
+  putBE(bmhd, 0, 4);                      // left, top
   bmhd.insert(bmhd.end(), {1, 0, 1, 0});  // planes, masking, ByteRun1, pad
-  put16(bmhd, 0);           // transparent pen
-  bmhd.insert(bmhd.end(), {1, 1});
-  put16(bmhd, width);
-  put16(bmhd, height);
+  putBE(bmhd, 0, 2);                      // transparent pen
+  bmhd.insert(bmhd.end(), {1, 1});        // aspect
+  putBE(bmhd, width, 2);                  // page
+  putBE(bmhd, height, 2);
   std::vector<uint8_t> body;
   const size_t runs = (size_t(width) + 15) / 16 * 2 / 128;
   for (size_t y = 0; y < height; ++y)
@@ -49,11 +46,11 @@ std::vector<uint8_t> ilbmOfRuns(uint16_t width, uint16_t height) {
                                  {"CMAP", &cmap},
                                  {"BODY", &body}}) {
     form.insert(form.end(), id, id + 4);
-    put32(form, uint32_t(data->size()));
+    putBE(form, uint32_t(data->size()), 4);
     form.insert(form.end(), data->begin(), data->end());
   }
   std::vector<uint8_t> file = {'F', 'O', 'R', 'M'};
-  put32(file, uint32_t(form.size()));
+  putBE(file, uint32_t(form.size()), 4);
   file.insert(file.end(), form.begin(), form.end());
   return file;
 }
