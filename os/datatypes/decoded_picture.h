@@ -20,9 +20,9 @@ struct DecodedPicture {
 
 // The size a picture is wanted at, at most: a decoder may reduce a picture
 // larger than this on both sides by a whole factor, never below the size at
-// which it would be shown shrunk to fit (a PNG or GIF keeps every f-th pixel
-// of every f-th row; libjpeg scales by eighths while decoding). Without a
-// screen to show it on, a picture fits in 4096 by 4096.
+// which it would be shown shrunk to fit (an ILBM, PNG or GIF keeps every
+// f-th pixel of every f-th row; libjpeg scales by eighths while decoding).
+// Without a screen to show it on, a picture fits in 4096 by 4096.
 constexpr int32_t UNBOUNDED_FIT_SIDE = 4096;
 struct PictureFit {
   int32_t width = UNBOUNDED_FIT_SIDE;

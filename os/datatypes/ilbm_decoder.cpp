@@ -65,30 +65,58 @@ bool readChunks(const uint8_t* bytes, size_t size, Chunks& c) {
   return whole && c.hasHeader && c.body;
 }
 
-// Unpacks ByteRun1 data into exactly out.size() bytes: n in 0..127 copies the
-// next n + 1 bytes, n in -127..-1 repeats the next byte 1 - n times, -128 does
-// nothing. A run that reaches past the end of the input fails; a run past the
-// end of the output is cut.
-bool unpackByteRun1(const uint8_t* in, size_t inSize, std::vector<uint8_t>& out) {
-  size_t i = 0, o = 0;
-  const size_t need = out.size();
-  while (o < need) {
-    if (i >= inSize) return false;
-    const int8_t n = static_cast<int8_t>(in[i++]);
-    if (n >= 0) {
-      const size_t count = size_t(n) + 1;
-      if (count > inSize - i) return false;
-      for (size_t k = 0; k < count && o < need; ++k) out[o++] = in[i + k];
-      i += count;
-    } else if (n != -128) {
-      if (i >= inSize) return false;
-      const uint8_t value = in[i++];
-      const size_t count = size_t(1 - n);
-      for (size_t k = 0; k < count && o < need; ++k) out[o++] = value;
+// ByteRun1 data unpacked a few bytes at a time: n in 0..127 copies the next
+// n + 1 bytes, n in -127..-1 repeats the next byte 1 - n times, -128 does
+// nothing. A run may go on past the bytes asked for; the rest of it comes
+// with the next ones. A run that reaches past the end of the input fails.
+class ByteRun1Stream {
+ public:
+  ByteRun1Stream(const uint8_t* in, size_t size) : in_(in), size_(size) {}
+
+  // The next `count` bytes into out, or skipped when out is NIL; false when
+  // the data ends first.
+  bool read(uint8_t* out, size_t count) {
+    while (count > 0) {
+      if (literal_ == 0 && repeat_ == 0 && !startRun()) return false;
+      const size_t n = std::min(count, literal_ ? literal_ : repeat_);
+      if (literal_) {
+        if (out) std::copy_n(in_ + pos_, n, out);
+        pos_ += n;
+        literal_ -= n;
+      } else {
+        if (out) std::fill_n(out, n, value_);
+        repeat_ -= n;
+      }
+      if (out) out += n;
+      count -= n;
     }
+    return true;
   }
-  return true;
-}
+
+ private:
+  bool startRun() {
+    while (pos_ < size_) {
+      const int8_t n = static_cast<int8_t>(in_[pos_++]);
+      if (n >= 0) {
+        literal_ = size_t(n) + 1;
+        return literal_ <= size_ - pos_;
+      }
+      if (n == -128) continue;
+      if (pos_ >= size_) return false;
+      value_ = in_[pos_++];
+      repeat_ = size_t(1 - n);
+      return true;
+    }
+    return false;
+  }
+
+  const uint8_t* in_;
+  size_t size_;
+  size_t pos_ = 0;
+  size_t literal_ = 0;  // bytes of a literal run still to come
+  size_t repeat_ = 0;   // times value_ is still to come
+  uint8_t value_ = 0;
+};
 
 // The palette of a picture with pens: the CMAP (colours it lacks are black),
 // or a grey ramp without one. Colours stored as 4-bit values in the top
@@ -136,14 +164,21 @@ bool IlbmDecoder::recognises(const uint8_t* bytes, size_t size) {
   return IffForm::isForm(bytes, size, MAKE_ID('I', 'L', 'B', 'M'));
 }
 
-bool IlbmDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out) {
+bool IlbmDecoder::readHeader(const uint8_t* bytes, size_t size, BitMapHeader* header) {
+  Chunks c;
+  if (!header || !readChunks(bytes, size, c)) return false;
+  *header = c.header;
+  return true;
+}
+
+bool IlbmDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit) {
   if (!out) return false;
   *out = DecodedPicture{};
   Chunks c;
   if (!readChunks(bytes, size, c)) return false;
   const BitMapHeader& h = c.header;
   const unsigned planes = h.bmh_Depth;
-  if (!acceptablePictureSize(h.bmh_Width, h.bmh_Height)) return false;
+  if (!acceptablePictureSides(h.bmh_Width, h.bmh_Height)) return false;
   if (!((planes >= 1 && planes <= 8) || planes == 24 || planes == 32)) return false;
   if (h.bmh_Compression > cmpByteRun1 || h.bmh_Masking > mskLasso) return false;
 
@@ -151,41 +186,64 @@ bool IlbmDecoder::decode(const uint8_t* bytes, size_t size, DecodedPicture* out)
   const size_t rowBytes = (width + 15) / 16 * 2;
   const bool maskPlane = h.bmh_Masking == mskHasMask;
   const size_t planesPerRow = planes + (maskPlane ? 1 : 0);
-  const size_t need = rowBytes * planesPerRow * height;
-  // A BODY that cannot hold the picture is refused before the picture's
-  // memory is taken: packed, two bytes give at most 128.
+  const size_t lineBytes = rowBytes * planesPerRow;  // one row of every plane
+  const size_t need = lineBytes * height;
+  // A BODY that cannot hold the picture is refused before anything is
+  // unpacked: packed, two bytes give at most 128.
   if (h.bmh_Compression == cmpNone ? c.bodySize < need : (c.bodySize + 1) / 2 * 128 < need) return false;
-  std::vector<uint8_t> planeData(need);
-  if (h.bmh_Compression == cmpNone) std::copy_n(c.body, need, planeData.begin());
-  else if (!unpackByteRun1(c.body, c.bodySize, planeData)) return false;
+
+  // A picture larger than the fit keeps every f-th pixel of every f-th row;
+  // rows are unpacked one at a time, so memory follows what is kept.
+  const int32_t f = reductionFor(int64_t(width), int64_t(height), fit);
+  const size_t outWidth = size_t(reducedSide(int64_t(width), f)), outHeight = size_t(reducedSide(int64_t(height), f));
+  if (!acceptablePictureSize(int64_t(outWidth), int64_t(outHeight))) return false;
 
   const bool ham = (c.modeID & CAMG_HAM) && (planes == 6 || planes == 8);
   const bool halfBrite = !ham && (c.modeID & CAMG_EXTRA_HALFBRITE) && planes == 6;
   const std::array<uint32_t, 256> palette = makePalette(c, planes, halfBrite);
   const bool transparentPen = h.bmh_Masking == mskHasTransparentColor && planes <= 8;
+  // HAM colours follow from every pixel before them in the row.
+  const size_t step = ham ? 1 : size_t(f);
 
-  out->argb.resize(width * height);
+  ByteRun1Stream packed(c.body, c.bodySize);
+  std::vector<uint8_t> line(h.bmh_Compression == cmpNone ? 0 : lineBytes);
+  std::vector<uint32_t> argb(outWidth * outHeight);
   for (size_t y = 0; y < height; ++y) {
-    const uint8_t* row = planeData.data() + y * planesPerRow * rowBytes;
+    const bool kept = y % size_t(f) == 0;
+    const uint8_t* row;
+    if (h.bmh_Compression == cmpNone) {
+      row = c.body + y * lineBytes;
+    } else {
+      if (!packed.read(kept ? line.data() : nullptr, lineBytes)) return false;
+      row = line.data();
+    }
+    if (!kept) continue;
+    uint32_t* target = argb.data() + (y / size_t(f)) * outWidth;
     uint32_t previous = palette[0];
-    for (size_t x = 0; x < width; ++x) {
+    for (size_t x = 0; x < width; x += step) {
       const size_t byte = x >> 3;
       const unsigned shift = 7 - (x & 7);
       uint32_t value = 0;
       for (unsigned p = 0; p < planes; ++p) value |= uint32_t((row[p * rowBytes + byte] >> shift) & 1) << p;
-      uint32_t argb;
-      if (planes == 24) argb = 0xFF000000u | ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
-      else if (planes == 32) argb = (value & 0xFF000000u) | ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
-      else if (ham) argb = previous = holdAndModify(previous, value, planes, palette);
-      else argb = palette[value];
-      if (transparentPen && value == h.bmh_Transparent) argb &= 0x00FFFFFF;
-      if (maskPlane && !((row[planes * rowBytes + byte] >> shift) & 1)) argb &= 0x00FFFFFF;
-      out->argb[y * width + x] = argb;
+      if (ham) previous = holdAndModify(previous, value, planes, palette);
+      if (x % size_t(f)) continue;
+      uint32_t colour;
+      if (planes == 24) colour = 0xFF000000u | ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+      else if (planes == 32) colour = (value & 0xFF000000u) | ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+      else if (ham) colour = previous;
+      else colour = palette[value];
+      if (transparentPen && value == h.bmh_Transparent) colour &= 0x00FFFFFF;
+      if (maskPlane && !((row[planes * rowBytes + byte] >> shift) & 1)) colour &= 0x00FFFFFF;
+      target[x / size_t(f)] = colour;
     }
   }
-  out->width = static_cast<int32_t>(width);
-  out->height = static_cast<int32_t>(height);
+  out->argb = std::move(argb);
+  out->width = static_cast<int32_t>(outWidth);
+  out->height = static_cast<int32_t>(outHeight);
   out->header = h;
+  // The header describes the pixels handed over.
+  out->header.bmh_Width = static_cast<uint16_t>(outWidth);
+  out->header.bmh_Height = static_cast<uint16_t>(outHeight);
   out->modeID = c.modeID;
   return true;
 }

@@ -16,7 +16,12 @@ class IlbmDecoder {
  public:
   // Whether the bytes begin like a FORM ILBM.
   static bool recognises(const uint8_t* bytes, size_t size);
-  // Decodes the whole file into *out; false for anything malformed or cut
-  // short, and then *out is left empty. Never reads or writes outside a buffer.
-  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out);
+  // The BMHD of a FORM ILBM that has its BMHD and BODY, its chunks walked
+  // but nothing unpacked; false when it has not.
+  static bool readHeader(const uint8_t* bytes, size_t size, BitMapHeader* header);
+  // Decodes the file into *out; false for anything malformed or cut short,
+  // and then *out is left empty. Never reads or writes outside a buffer. A
+  // picture larger than the fit comes out reduced (its header then gives the
+  // reduced size); its BODY is unpacked one row of planes at a time.
+  static bool decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit = PictureFit{});
 };

@@ -5,12 +5,6 @@
 #include "os/datatypes/jpeg_decoder.h"
 #include "os/datatypes/png_codec.h"
 
-namespace {
-bool decodeIlbm(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit&) {
-  return IlbmDecoder::decode(bytes, size, out);
-}
-}  // namespace
-
 PictureReader::Result PictureReader::decode(const uint8_t* bytes, size_t size, DecodedPicture* out,
                                             const PictureFit& fit) {
   using Decoder = bool (*)(const uint8_t*, size_t, DecodedPicture*, const PictureFit&);
@@ -19,7 +13,7 @@ PictureReader::Result PictureReader::decode(const uint8_t* bytes, size_t size, D
     Decoder decode;
   };
   static const Kind kinds[] = {
-      {IlbmDecoder::recognises, decodeIlbm},
+      {IlbmDecoder::recognises, IlbmDecoder::decode},
       {PngCodec::recognises, PngCodec::decode},
       {JpegDecoder::recognises, JpegDecoder::decode},
       {GifDecoder::recognises, GifDecoder::decode},

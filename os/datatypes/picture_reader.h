@@ -12,7 +12,6 @@ constexpr size_t MAX_PICTURE_FILE_SIZE = 64 * 1024 * 1024;
 class PictureReader {
  public:
   enum class Result { Decoded, UnknownKind, Broken };
-  // A PNG, JPEG or GIF larger than the fit may come out reduced (ILBMs are
-  // decoded whole: their BODY bounds them).
+  // A picture larger than the fit may come out reduced.
   static Result decode(const uint8_t* bytes, size_t size, DecodedPicture* out, const PictureFit& fit = PictureFit{});
 };

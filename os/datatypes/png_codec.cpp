@@ -40,6 +40,16 @@ uint32_t argbAt(const uint8_t* rgba) {
   return (uint32_t(rgba[3]) << 24) | (uint32_t(rgba[0]) << 16) | (uint32_t(rgba[1]) << 8) | rgba[2];
 }
 
+// Reads the chunks up to the image data and the size they declare.
+bool readHeader(png_structp png, png_infop info, MemoryInput* in, uint32_t* width, uint32_t* height) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_read_fn(png, in, readInput);
+  png_read_info(png, info);
+  *width = png_get_image_width(png, info);
+  *height = png_get_image_height(png, info);
+  return true;
+}
+
 // Runs libpng; every buffer lives in the caller's frame, so that a jump back
 // here after an error leaves them intact for their destructors.
 bool run(png_structp png, png_infop info, MemoryInput* in, const PictureFit& fit, std::vector<uint8_t>& row,
@@ -120,6 +130,17 @@ bool PngCodec::decode(const uint8_t* bytes, size_t size, DecodedPicture* out, co
   const bool ok = info && run(png, info, &in, fit, row, out);
   png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
   if (!ok) *out = DecodedPicture{};
+  return ok;
+}
+
+bool PngCodec::readSize(const uint8_t* bytes, size_t size, uint32_t* width, uint32_t* height) {
+  if (!width || !height || !recognises(bytes, size)) return false;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failed, warned);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  MemoryInput in{bytes, size, 0};
+  const bool ok = info && readHeader(png, info, &in, width, height);
+  png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
   return ok;
 }
 

@@ -62,6 +62,24 @@ std::string executableFolder() {
   return slash == 0 ? "/" : p.substr(0, slash);
 }
 
+// $LUDEX_HOME as an absolute folder, or "" when it is unset or empty. A
+// relative one is taken from the current folder, and that is said in one
+// line, since the same value means another folder when started elsewhere.
+std::string programHome() {
+  const char* value = std::getenv("LUDEX_HOME");
+  if (!value || !*value) return "";
+  if (value[0] == '/') return value;
+  char here[PATH_MAX];
+  if (!getcwd(here, sizeof here)) {
+    std::fprintf(stderr, "dos: LUDEX_HOME \"%s\" is relative and the current folder is unknown; it is not used\n",
+                 value);
+    return "";
+  }
+  const std::string folder = canonicalFolder(std::string(here) + "/" + value);
+  std::fprintf(stderr, "dos: LUDEX_HOME \"%s\" is relative: PROGDIR: is %s\n", value, folder.c_str());
+  return folder;
+}
+
 // Where ENV: and T: live: a folder of this user that ends with the session.
 std::string runtimeBase() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -130,8 +148,8 @@ void buildStandardTable() {
   if (!home.empty()) put(makeVolume("Home", Kind::Volume, {home}));
 
   std::vector<std::string> progdir;
-  const char* ludexHome = std::getenv("LUDEX_HOME");
-  if (ludexHome && ludexHome[0] == '/')
+  const std::string ludexHome = programHome();
+  if (!ludexHome.empty())
     progdir.push_back(ludexHome);
   else if (!home.empty())
     progdir.push_back(home + "/.local/share/ludex");

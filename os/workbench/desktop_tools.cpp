@@ -7,6 +7,7 @@
 
 #include "os/dos/dos.h"
 #include "os/dos/host_paths.h"
+#include "os/dos/name_case.h"
 #include "os/shell/command_search.h"
 
 namespace {
@@ -26,18 +27,47 @@ std::string programAt(const std::string& amigaPath) {
   return found ? linuxPath : "";
 }
 
+bool hasCommandAssign() {
+  for (const HostVolume& v : HostVolumes())
+    if (dosname::equalNoCase(v.name, "C")) return true;
+  return false;
+}
+
+// The name a tool is searched for by: a plain name, or what follows "C:"
+// when nothing but a name does; "" for a tool that is a path of its own.
+std::string searchedName(const std::string& tool) {
+  std::string name = tool;
+  if (name.size() > 2 && dosname::equalNoCase(name.substr(0, 2), "C:")) name.erase(0, 2);
+  return name.find_first_of(":/") == std::string::npos ? name : "";
+}
+
+std::string lowerCase(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c); });
+  return name;
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
 }  // namespace
 
-std::string findDesktopTool(const std::string& tool) {
+std::string findDesktopTool(const std::string& tool, std::string* where) {
   if (tool.empty()) return "";
-  if (tool.find(':') != std::string::npos || tool.find('/') != std::string::npos) return programAt(tool);
-  std::string found = programAt("C:" + tool);
-  if (found.empty()) found = findOnHostPath(tool);
-  if (found.empty()) {
-    std::string lower = tool;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c); });
-    if (lower != tool) found = findOnHostPath(lower);
+  const std::string name = searchedName(tool);
+  if (name.empty()) {
+    const std::string found = programAt(tool);
+    if (found.empty() && where) *where = "there is no program at that path";
+    return found;
+  }
+  const bool commandAssign = hasCommandAssign();
+  std::string found = commandAssign ? programAt("C:" + name) : "";
+  const std::string lower = lowerCase(name);
+  if (found.empty()) found = findOnHostPath(name);
+  if (found.empty() && lower != name) found = findOnHostPath(lower);
+  if (found.empty() && where) {
+    const std::string names = quoted(name) + (lower != name ? " or " + quoted(lower) : "");
+    *where = commandAssign ? "not found in the folders of the C: assign or on PATH (as " + names + ")"
+                           : "not found on PATH (as " + names + "), and there is no C: assign";
   }
   return found;
 }

@@ -110,10 +110,10 @@ bool openProject(const std::string& name, const DiskObject* icon, const std::str
     showDesktopMessage("Cannot open " + quoted(project) + ": the project has no default tool");
     return false;
   }
-  const std::string program = findDesktopTool(tool);
+  std::string where;
+  const std::string program = findDesktopTool(tool, &where);
   if (program.empty()) {
-    showDesktopMessage("Cannot start the tool " + quoted(tool) + " of " + quoted(project) +
-                       ": not found on the command path or PATH");
+    showDesktopMessage("Cannot start the tool " + quoted(tool) + " of " + quoted(project) + ": " + where);
     return false;
   }
   const int error = startProgram(program, {tool, projectPath}, folderOf(projectPath));

@@ -458,12 +458,35 @@ TEST_F(DosPathResolution, ProgdirIsMadeWhenFirstWrittenToAndFallsBackToTheProgra
   EXPECT_TRUE(box.exists("home/.config/ludex/ENVARC/AppDir"));
 }
 
+// LUDEX_HOME names the program folder; a relative one is taken from the
+// current folder, and that is said in one line; an empty one is unset.
 TEST_F(DosPathResolution, LudexHomeTakesThePlaceOfTheDefaultProgramFolder) {
   box.writeFile("own/Ludex.list", "");
-  ScopedEnv home("HOME", box.host("home").c_str()), ludexHome("LUDEX_HOME", box.host("own").c_str());
-  ostest::resetDos();
-  ostest::mountVolume("Sandbox", box.root().c_str());
-  EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "Sandbox:own/Ludex.list");
+  box.writeFile("home/.local/share/ludex/Ludex.list", "");
+  char before[4096];
+  ASSERT_NE(getcwd(before, sizeof before), nullptr);
+  ASSERT_EQ(chdir(box.root().c_str()), 0);
+  const std::string own = box.host("own");
+  struct Case {
+    std::string value;
+    const char* listName;
+    std::string said;  // on standard error
+  };
+  const Case cases[] = {
+      {own, "Sandbox:own/Ludex.list", ""},
+      {"own", "Sandbox:own/Ludex.list", "dos: LUDEX_HOME \"own\" is relative: PROGDIR: is " + own + "\n"},
+      {"./own/", "Sandbox:own/Ludex.list", "dos: LUDEX_HOME \"./own/\" is relative: PROGDIR: is " + own + "\n"},
+      {"", "Home:.local/share/ludex/Ludex.list", ""},
+  };
+  for (const Case& c : cases) {
+    ScopedEnv home("HOME", box.host("home").c_str()), ludexHome("LUDEX_HOME", c.value.c_str());
+    testing::internal::CaptureStderr();
+    ostest::resetDos();
+    ostest::mountVolume("Sandbox", box.root().c_str());
+    EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), c.listName) << c.value;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.value;
+  }
+  ASSERT_EQ(chdir(before), 0);
 }
 
 TEST_F(DosPathResolution, TheTemporaryFolderMustBeAPrivateFolderOfTheUserAndNoLink) {

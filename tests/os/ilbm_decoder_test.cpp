@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,82 @@ TEST(IlbmDecoder, UnknownAndOddChunksAreSkippedAndFourBitColoursWidened) {
   EXPECT_EQ(decoded(f), (std::vector<uint32_t>{0xFFFFAA00, 0xFF5566FF}));
   f.cmap.clear();  // no CMAP: a grey ramp
   EXPECT_EQ(decoded(f), (std::vector<uint32_t>{0xFF000000, 0xFFFFFFFF}));
+}
+
+// A picture larger than its fit keeps every f-th pixel of every f-th row of
+// the whole picture, whatever its kind; one that fits is decoded whole.
+TEST(IlbmDecoder, APictureLargerThanItsFitIsTheFullPictureReduced) {
+  struct Kind {
+    const char* what;
+    uint8_t planes;
+    std::optional<uint32_t> camg;
+    uint8_t masking;
+  };
+  const Kind kinds[] = {
+      {"5 planes", 5, std::nullopt, 0},         {"HAM6", 6, CAMG_HAM, 0},
+      {"HAM8", 8, CAMG_HAM, 0},                 {"extra half-brite", 6, CAMG_EXTRA_HALFBRITE, 0},
+      {"24 planes", 24, std::nullopt, 0},       {"32 planes", 32, std::nullopt, 0},
+      {"mask plane", 3, std::nullopt, 1},       {"transparent pen", 4, std::nullopt, 2},
+  };
+  const PictureFit fits[] = {{40, 30}, {10, 50}, {97, 61}, {4096, 4096}};
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+  for (const Kind& k : kinds) {
+    for (uint8_t compression : {0, 1}) {
+      IlbmFile f;
+      f.width = 97;
+      f.height = 61;
+      f.planes = k.planes;
+      f.camg = k.camg;
+      f.masking = k.masking;
+      f.transparent = 5;
+      f.compression = compression;
+      if (k.planes <= 8) f.cmap = distinctColours(size_t(1) << std::min<int>(k.planes, 8));
+      for (int i = 0; i < f.width * f.height; ++i) {
+        // Runs of equal values as pictures have, so that packing has runs to find.
+        const uint32_t v = (i % 7 < 3) ? 5u : next();
+        f.pixels.push_back(k.planes == 32 ? v << 8 ^ next() : v & ((1u << std::min<int>(k.planes, 24)) - 1));
+        f.mask.push_back(next() & 1);
+      }
+      const std::vector<uint8_t> bytes = f.bytes();
+      DecodedPicture full;
+      ASSERT_TRUE(IlbmDecoder::decode(bytes.data(), bytes.size(), &full, PictureFit{97, 61})) << k.what;
+      for (const PictureFit& fit : fits) {
+        const int32_t factor = reductionFor(97, 61, fit);
+        DecodedPicture reduced;
+        ASSERT_TRUE(IlbmDecoder::decode(bytes.data(), bytes.size(), &reduced, fit)) << k.what;
+        ASSERT_EQ(reduced.width, (97 + factor - 1) / factor) << k.what;
+        ASSERT_EQ(reduced.height, (61 + factor - 1) / factor) << k.what;
+        EXPECT_EQ(reduced.header.bmh_Width, reduced.width) << k.what;
+        EXPECT_EQ(reduced.header.bmh_Height, reduced.height) << k.what;
+        for (int y = 0; y < reduced.height; ++y)
+          for (int x = 0; x < reduced.width; ++x)
+            ASSERT_EQ(reduced.argb[size_t(y * reduced.width + x)], full.argb[size_t(y * factor * 97 + x * factor)])
+                << k.what << ", packed " << int(compression) << ", reduced by " << factor << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+// The header reader gives what BMHD declares without unpacking BODY: a
+// picture whose BODY cannot hold it still has its header read.
+TEST(IlbmDecoder, TheHeaderIsReadWithoutItsBody) {
+  IlbmFile f;
+  f.width = 16384;
+  f.height = 4096;
+  f.planes = 5;
+  f.compression = 1;
+  f.body = {0x81, 0x00};
+  const std::vector<uint8_t> bytes = f.bytes();
+  BitMapHeader h{};
+  ASSERT_TRUE(IlbmDecoder::readHeader(bytes.data(), bytes.size(), &h));
+  EXPECT_EQ(h.bmh_Width, 16384);
+  EXPECT_EQ(h.bmh_Height, 4096);
+  EXPECT_EQ(h.bmh_Depth, 5);
+  DecodedPicture d;
+  EXPECT_FALSE(IlbmDecoder::decode(bytes.data(), bytes.size(), &d));
+  const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 4);
+  EXPECT_FALSE(IlbmDecoder::readHeader(cut.data(), cut.size(), &h));
 }
 
 TEST(IlbmDecoder, EveryTruncationIsRefused) {

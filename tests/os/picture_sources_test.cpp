@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "os/datatypes/datatypes.h"
+#include "os/datatypes/png_codec.h"
 #include "os/intuition/screens.h"
 #include "tests/support/dos_sandbox.h"
 #include "tests/support/picture_files.h"
@@ -245,6 +246,11 @@ TEST(PictureSources, ASmallFileDeclaringAHugePictureCostsLittleMemory) {
       jpeg[i + 7] = 0x40, jpeg[i + 8] = 0x00;  // width 16384
       break;
     }
+  // The PNG's header alone gives the size it declares.
+  uint32_t declaredWidth = 0, declaredHeight = 0;
+  ASSERT_TRUE(PngCodec::readSize(png.data(), png.size(), &declaredWidth, &declaredHeight));
+  EXPECT_EQ(declaredWidth, 16384u);
+  EXPECT_EQ(declaredHeight, 4096u);
   struct Case {
     const char* name;
     std::vector<uint8_t> bytes;
@@ -258,3 +264,52 @@ TEST(PictureSources, ASmallFileDeclaringAHugePictureCostsLittleMemory) {
 }
 
 }  // namespace
+
+namespace {
+
+// An 8192 by 8192 ILBM of one plane in 131 KB: every row present, each row
+// eight repeat runs of 128 bytes. The run's byte is the pattern below.
+constexpr int HUGE_ILBM_SIDE = 8192;
+uint8_t hugeIlbmByte(int y, int run) { return uint8_t(y * 37 + run * 101 + (y >> 5)); }
+bool hugeIlbmPixel(int x, int y) { return (hugeIlbmByte(y, x / 1024) >> (7 - x % 8)) & 1; }
+
+std::vector<uint8_t> hugeIlbm() {
+  IlbmFile f;
+  f.width = f.height = HUGE_ILBM_SIDE;
+  f.planes = 1;
+  f.compression = 1;
+  f.cmap = {0x123456, 0xFEDCBA};
+  for (int y = 0; y < HUGE_ILBM_SIDE; ++y)
+    for (int run = 0; run < 8; ++run) f.body.insert(f.body.end(), {0x81, hugeIlbmByte(y, run)});
+  return f.bytes();
+}
+
+}  // namespace
+
+// An ILBM far larger than its screen is unpacked a row at a time and keeps
+// every f-th pixel of every f-th row: its memory follows the screen, and its
+// pixels are those of the whole picture reduced the same way.
+TEST(PictureSources, AHugeIlbmIsReducedWhileItsRowsAreUnpacked) {
+  {
+    std::ofstream probe("/proc/self/clear_refs");
+    if (!probe) GTEST_SKIP() << "the peak memory of the process cannot be reset here";
+  }
+  DosSandbox box;
+  const std::vector<uint8_t> file = hugeIlbm();
+  ASSERT_LT(file.size(), 140u * 1024);
+  writeBytes(box.host("huge.iff"), file);
+  Screen screen{};
+  screen.Width = 640;
+  screen.Height = 512;
+  Shown s;
+  const long grownKb = peakGrowthKb([&] { s = show("Sandbox:huge.iff", &screen); });
+  EXPECT_LT(grownKb, 40 * 1024) << "cost " << grownKb / 1024 << " MB";
+  ASSERT_TRUE(s.ok);
+  const int f = 16;  // 8192 / 512: no smaller than the picture shown on the screen
+  ASSERT_EQ(s.width, HUGE_ILBM_SIDE / f);
+  ASSERT_EQ(s.height, HUGE_ILBM_SIDE / f);
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x)
+      ASSERT_EQ(s.argb[size_t(y * s.width + x)], hugeIlbmPixel(x * f, y * f) ? 0xFFFEDCBAu : 0xFF123456u)
+          << "at " << x << "," << y;
+}

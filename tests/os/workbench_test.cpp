@@ -31,6 +31,7 @@ class Workbench : public ::testing::Test {
     fs::create_directories(folder_ / "bin");
     fs::create_directories(folder_ / "vol" / "Games");
     ostest::mountVolume("Sand", (folder_ / "vol").c_str());
+    ostest::dismountVolume("C");  // whatever LUDEX_ASSIGNS of the user's says
   }
   void TearDown() override {
     ostest::releaseWorkbench();
@@ -184,6 +185,67 @@ TEST_F(Workbench, ProjectsStartWithTheirDefaultToolAndToolsByThemselves) {
   EXPECT_TRUE(ostest::desktopMessages().empty());
 }
 
+// A default tool in "C:" (as WHDLoad installs name it) is looked for in the
+// C: assign when there is one, then on PATH by its name; a tool with any
+// other path is that path only. Not found, the message says where it looked.
+TEST_F(Workbench, ADefaultToolInCIsLookedForInTheCAssignThenOnPath) {
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  const std::string path = (folder_ / "bin").string() + ":/usr/bin:/bin";  // the stand-in needs mv
+  ScopedEnv pathVar("PATH", path.c_str());
+  const fs::path vol = fs::canonical(folder_ / "vol");
+  fs::create_directories(vol / "Games" / "Zool");
+  std::ofstream(vol / "Games" / "Zool" / "Zool.slave") << "slave";
+  writeIcon("Games/Zool/Zool.info", WBPROJECT, "C:WHDLoad");
+  writeIcon("Games/Viewed.info", WBPROJECT, "Sand:Tools/Viewer");
+  std::ofstream(vol / "Games" / "Viewed") << "picture";
+  enum class Where { Path, CAssign, Nowhere, NowhereWithCAssign, OnPathOnly };
+  struct Case {
+    const char* what;
+    const char* object;
+    Where where;
+    std::string message;  // "": the tool runs with the project's path in the project's folder
+  };
+  const std::string games = (vol / "Games").string();
+  const Case cases[] = {
+      {"only on PATH, no C: assign", "Sand:Games/Zool/Zool", Where::Path, ""},
+      {"only in the C: assign", "Sand:Games/Zool/Zool", Where::CAssign, ""},
+      {"nowhere, no C: assign", "Sand:Games/Zool/Zool", Where::Nowhere,
+       "Cannot start the tool \"C:WHDLoad\" of \"Zool\": not found on PATH (as \"WHDLoad\" or \"whdload\"), "
+       "and there is no C: assign"},
+      {"nowhere, an empty C: assign", "Sand:Games/Zool/Zool", Where::NowhereWithCAssign,
+       "Cannot start the tool \"C:WHDLoad\" of \"Zool\": not found in the folders of the C: assign or on PATH "
+       "(as \"WHDLoad\" or \"whdload\")"},
+      {"a path of its own is not searched", "Sand:Games/Viewed", Where::OnPathOnly,
+       "Cannot start the tool \"Sand:Tools/Viewer\" of \"Viewed\": there is no program at that path"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(folder_ / "bin");
+    fs::remove_all(folder_ / "c");
+    fs::create_directories(folder_ / "bin");
+    fs::create_directories(folder_ / "c");
+    fs::remove(folder_ / "ran");
+    ostest::dismountVolume("C");
+    ostest::resetDesktopMessages();
+    if (c.where == Where::Path) writeFakeTool(folder_ / "bin" / "whdload");
+    if (c.where == Where::CAssign) writeFakeTool(folder_ / "c" / "WHDLoad");
+    if (c.where == Where::OnPathOnly) writeFakeTool(folder_ / "bin" / "Viewer");
+    if (c.where == Where::CAssign || c.where == Where::NowhereWithCAssign)
+      ostest::assignFolders("C", {(folder_ / "c").c_str()});
+    const bool started = OpenWorkbenchObjectA(c.object, nullptr);
+    if (c.message.empty()) {
+      EXPECT_TRUE(started) << c.what;
+      EXPECT_EQ(waitForRan(), games + "/Zool\n" + games + "/Zool/Zool\n") << c.what;
+      EXPECT_TRUE(ostest::desktopMessages().empty()) << c.what;
+    } else {
+      EXPECT_FALSE(started) << c.what;
+      EXPECT_EQ(ostest::desktopMessages(), std::vector<std::string>{c.message}) << c.what;
+    }
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(fs::exists(folder_ / "ran"));  // the cases that failed started nothing
+}
+
 // What cannot be started returns FALSE, and the desktop says what and why.
 TEST_F(Workbench, WhatCannotBeStartedIsReportedByTheDesktopAndGivesFalse) {
   ScopedEnv display("DISPLAY", nullptr);
@@ -200,7 +262,8 @@ TEST_F(Workbench, WhatCannotBeStartedIsReportedByTheDesktopAndGivesFalse) {
   };
   const Case cases[] = {
       {"Sand:Games/Lemmings",
-       "Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on the command path or PATH"},
+       "Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on PATH (as \"WHDLoad\" or \"whdload\"), "
+       "and there is no C: assign"},
       {"Sand:Games/Blank", "Cannot open \"Blank\": the project has no default tool"},
       {"Sand:Games/Stuck", "Cannot start \"Stuck\": file is not executable"},
       {"Sand:Games/Nothing", "Cannot open \"Nothing\": object not found"},
@@ -215,8 +278,8 @@ TEST_F(Workbench, WhatCannotBeStartedIsReportedByTheDesktopAndGivesFalse) {
   testing::internal::CaptureStderr();
   OpenWorkbenchObjectA("Sand:Games/Lemmings", nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Workbench: Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on the command path or "
-            "PATH\n");
+            "Workbench: Cannot start the tool \"WHDLoad\" of \"Lemmings\": not found on PATH (as \"WHDLoad\" or "
+            "\"whdload\"), and there is no C: assign\n");
   // A display's own way of showing it takes the message instead.
   static std::vector<std::string> shown;
   const DesktopMessenger before = SetDesktopMessenger([](const std::string& text) { shown.push_back(text); });

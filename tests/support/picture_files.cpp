@@ -98,19 +98,19 @@ std::vector<uint8_t> IlbmFile::bytes() const {
     chunk(form, "CAMG", c);
   }
   for (const auto& [id, contents] : extraChunks) chunk(form, id.c_str(), std::vector<uint8_t>(contents.begin(), contents.end()));
-  std::vector<uint8_t> body = planeData();
-  if (compression == 1) {
+  std::vector<uint8_t> stored = body.empty() ? planeData() : body;
+  if (compression == 1 && body.empty()) {
     // Packed row by row and plane by plane, as writers do.
     const size_t rowBytes = (width + 15) / 16 * 2;
     std::vector<uint8_t> packed;
-    for (size_t at = 0; at < body.size(); at += rowBytes) {
-      const std::vector<uint8_t> row(body.begin() + long(at), body.begin() + long(at + rowBytes));
+    for (size_t at = 0; at < stored.size(); at += rowBytes) {
+      const std::vector<uint8_t> row(stored.begin() + long(at), stored.begin() + long(at + rowBytes));
       const std::vector<uint8_t> p = packByteRun1(row);
       packed.insert(packed.end(), p.begin(), p.end());
     }
-    body = packed;
+    stored = packed;
   }
-  chunk(form, "BODY", body);
+  chunk(form, "BODY", stored);
   std::vector<uint8_t> out{'F', 'O', 'R', 'M'};
   put32(out, uint32_t(form.size()));
   out.insert(out.end(), form.begin(), form.end());

@@ -21,6 +21,9 @@ struct IlbmFile {
   std::vector<bool> mask;  // masking 1: false is see-through
   // Extra chunks written before BODY: id and contents (odd lengths get a pad byte).
   std::vector<std::pair<std::string, std::string>> extraChunks;
+  // When not empty: the BODY as it is written (packed or not as `compression`
+  // says), instead of one made from `pixels`.
+  std::vector<uint8_t> body;
 
   std::vector<uint8_t> bytes() const;
   // The planes of BODY as stored (before packing).
