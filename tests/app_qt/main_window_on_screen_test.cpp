@@ -16,6 +16,8 @@
 #include <QSlider>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QUrl>
 #include <QSet>
 #include <QTest>
@@ -35,6 +37,7 @@
 #include "os/mui/qt/qt_display.h"
 #include "os/mui/qt/window_view.h"
 #include "tests/app/ludex_run.h"
+#include "tests/os_qt/offscreen_screen.h"
 #include "tests/support/picture_files.h"
 
 namespace {
@@ -54,11 +57,13 @@ const std::string shelf = "5" + gameLines("Super Frog", "Games:Amiga/SuperFrog.a
 class ScreenSession {
  public:
   using Step = std::function<void(mui::qt::WindowView*)>;
-  explicit ScreenSession(std::vector<Step> steps) : steps_(std::move(steps)) {}
+  // platform: the value of QT_QPA_PLATFORM (an offscreen one).
+  explicit ScreenSession(std::vector<Step> steps, std::string platform = "offscreen")
+      : steps_(std::move(steps)), platform_(std::move(platform)) {}
 
   // Puts up the display off screen and schedules the steps (in the program's process).
   void start() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", platform_.c_str());
     mui::qt::ensureQtApplication();
     new mui::qt::QtDisplay;  // lives as long as the process, as in the program
     next();
@@ -66,6 +71,7 @@ class ScreenSession {
 
  private:
   std::vector<Step> steps_;
+  std::string platform_;
   size_t done_ = 0;
 
   static mui::qt::WindowView* shownWindow() {
@@ -110,9 +116,9 @@ class MainWindowOnScreen : public testing::Test {
     for (const char* game : {"Amiga/SuperFrog.adf", "Amiga/Racer.adf", "Amiga/Lemmings.adf", "Amiga/BubbleTower.adf"})
       box.writeGame(game);
   }
-  LudexRunResult runOnScreen(std::vector<ScreenSession::Step> steps) {
+  LudexRunResult runOnScreen(std::vector<ScreenSession::Step> steps, std::string platform = "offscreen") {
     steps.push_back([](mui::qt::WindowView* view) { view->close(); });
-    ScreenSession session(std::move(steps));
+    ScreenSession session(std::move(steps), std::move(platform));
     return box.run(nullptr, [&session] { session.start(); });
   }
   LudexSandbox box;
@@ -603,6 +609,92 @@ TEST_F(MainWindowOnScreen, TheSelectedGamesPictureIsShown) {
   });
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "before: 0\nRacer: 400\n");
+}
+
+// Whether the window, its frame included, lies on the screen it opened on,
+// and every button in it lies inside the window; whether it asked for more
+// room than the screen has.
+void printFit(const char* name, mui::qt::WindowView* view) {
+  const QRect screen = view->screen()->availableGeometry();
+  bool buttonsInside = true;
+  for (QPushButton* button : view->findChildren<QPushButton*>())
+    buttonsInside = buttonsInside && view->rect().contains(QRect(button->mapTo(view, QPoint(0, 0)), button->size()));
+  std::printf("%s: on the screen %d, buttons inside %d, asks for more %d\n", name,
+              screen.contains(view->frameGeometry()), buttonsInside, view->sizeHint().width() > screen.width());
+}
+
+// On a screen of 1280 by 800, a list of 2,000 games, many with long names
+// (the longest of 200 characters), and a launcher with a long command: the
+// main window and the dialogs ask for more room than the screen has, and each
+// opens on the screen with every button in reach; the games list scrolls
+// sideways. The last column, which a launch fills, shows its text whole; a
+// long "Selected" text does not widen the window; a dialog left hanging off
+// the screen opens on it again.
+TEST_F(MainWindowOnScreen, WindowsOpenOnTheScreenAndLongListsScrollSideways) {
+  std::string list = "5";
+  std::string longest;
+  for (int i = 0; i < 2000; ++i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "%04d", i);
+    std::string name = std::string("Game ") + number;
+    if (i % 10 == 0) {
+      while (name.size() < 200) name += " with a long name";
+      name.resize(200 - static_cast<size_t>(i % 37));
+    }
+    if (name.size() > longest.size()) longest = name;
+    list += gameLines(name, "Games:Many/" + name + ".adf", ",Fake,", 0);
+  }
+  ASSERT_EQ(longest.size(), 200u);
+  box.writeList(list);
+  std::string command = "fakeemu \"%g\"";
+  while (command.size() < 250) command += " --option";
+  box.writePrefs(false, "Fake\n" + command + "\n\n");
+  const std::string platform = offscreenPlatform(box.folder(), 1280, 800);
+  const LudexRunResult r = runOnScreen(
+      {
+          [](mui::qt::WindowView* view) {
+            printFit("main window", view);
+            QTreeView* games = gamesList(view);
+            std::printf("scrolls sideways %d\n", games->horizontalScrollBar()->isVisible());
+            const QPoint second = games->visualRect(games->model()->index(1, 0)).center();
+            QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, second);
+            QTest::mouseDClick(games->viewport(), Qt::LeftButton, {}, second);
+          },
+          [](mui::qt::WindowView* view) {
+            // Game 0001, launched: its Last played is filled.
+            QTreeView* games = gamesList(view);
+            const QModelIndex played = games->model()->index(1, 3);
+            std::printf("played \"%s\", last column whole %d\n",
+                        games->model()->index(1, 0).data().toString().toUtf8().constData(),
+                        !played.data().toString().isEmpty() && games->columnWidth(3) >= games->sizeHintForIndex(played).width());
+            clickRow(view, 0);  // Game 0000, with a long name
+          },
+          [](mui::qt::WindowView* view) {
+            printFit("selected", view);
+            QTest::mouseClick(buttonOf(view, "Prefs"), Qt::LeftButton);
+          },
+          [](mui::qt::WindowView*) {
+            mui::qt::WindowView* prefs = windowTitled("Preferences");
+            printFit("Preferences", prefs);
+            prefs->move(prefs->screen()->availableGeometry().right() - 100, 400);
+            QTest::mouseClick(buttonOf(prefs, "Finished"), Qt::LeftButton);
+          },
+          [](mui::qt::WindowView* view) { QTest::mouseClick(buttonOf(view, "Prefs"), Qt::LeftButton); },
+          [](mui::qt::WindowView*) {
+            mui::qt::WindowView* prefs = windowTitled("Preferences");
+            printFit("Preferences again", prefs);
+            QTest::mouseClick(buttonOf(prefs, "Finished"), Qt::LeftButton);
+          },
+      },
+      platform);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output,
+            "main window: on the screen 1, buttons inside 1, asks for more 1\n"
+            "scrolls sideways 1\n"
+            "played \"Game 0001\", last column whole 1\n"
+            "selected: on the screen 1, buttons inside 1, asks for more 1\n"
+            "Preferences: on the screen 1, buttons inside 1, asks for more 1\n"
+            "Preferences again: on the screen 1, buttons inside 1, asks for more 1\n");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,9 +55,11 @@
 #include "os/mui/qt/group_layouts.h"
 #include "os/mui/qt/screen_requesters.h"
 #include "os/mui/qt/window_view.h"
+#include "tests/os_qt/offscreen_screen.h"
 #include "tests/os_qt/shown_window.h"
 #include "os/workbench/workbench.h"
 #include "tests/support/dos_sandbox.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -65,8 +68,8 @@ using Lines = std::vector<std::string>;
 class QtDisplayTest : public MuiTest {
  protected:
   void SetUp() override {
-    // Never on the developer's desktop.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never on the developer's desktop; on a screen larger than the windows here.
+    qputenv("QT_QPA_PLATFORM", offscreenPlatform(freshTestFolder("os_qt_screen"), 1920, 1200).c_str());
     mui::qt::ensureQtApplication();
     MuiTest::SetUp();
   }
@@ -313,8 +316,9 @@ TEST_F(QtDisplayTest, AHundredThousandRowsAreShownThroughTheListsOwnRows) {
 
 // A list's columns take their contents' widths whenever rows come or the
 // window is resized, and the last one takes what is left, but a column the
-// person sized keeps that width. New rows (a refilter) are shown from the
-// active row, else from the first.
+// person sized keeps that width. A last column whose rows need more than is
+// left is never cut: the list scrolls sideways. New rows (a refilter) are
+// shown from the active row, else from the first.
 TEST_F(QtDisplayTest, ListColumnsFitTheirRowsAndNewRowsAreShownFromTheStart) {
   ShownWindow w(0);
   mui::qt::QtDisplay display;
@@ -347,6 +351,18 @@ TEST_F(QtDisplayTest, ListColumnsFitTheirRowsAndNewRowsAreShownFromTheStart) {
   QCoreApplication::processEvents();
   EXPECT_EQ(view->columnWidth(0), 60);
   EXPECT_TRUE(lastTakesTheRest());
+  // The last column's rows grow past the room left, and shrink again.
+  insertRow(w.list, "Zyx", std::string(120, '9'), MUIV_NList_Insert_Bottom);
+  display.refresh();
+  QCoreApplication::processEvents();
+  EXPECT_GT(needed(1), view->viewport()->width() - view->columnWidth(0)) << "more than the room left";
+  EXPECT_GE(view->columnWidth(1), needed(1));
+  EXPECT_TRUE(view->horizontalScrollBar()->isVisible());
+  DoMethod(w.list, MUIM_NList_Remove, attr(w.list, MUIA_NList_Entries) - 1);
+  display.refresh();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(lastTakesTheRest());
+  EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
 
   // Scrolled to the end of a long list, the rows change: the first row is shown.
   for (int i = 0; i < 300; ++i) insertRow(w.list, "game " + std::to_string(i), std::to_string(i), MUIV_NList_Insert_Bottom);
@@ -364,6 +380,80 @@ TEST_F(QtDisplayTest, ListColumnsFitTheirRowsAndNewRowsAreShownFromTheStart) {
   // With an active row, that row is shown.
   refilter(90);
   EXPECT_TRUE(view->viewport()->rect().contains(view->visualRect(view->model()->index(90, 0))));
+}
+
+// The first and last rows of the image where dark glyphs show on a light
+// ground, between the columns left and right; {-1, -1} when none do.
+std::pair<int, int> inkRows(const QImage& image, int left, int right) {
+  std::pair<int, int> rows{-1, -1};
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = std::max(0, left); x <= right && x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 100) {
+        if (rows.first < 0) rows.first = y;
+        rows.second = y;
+        break;
+      }
+  return rows;
+}
+
+// Where the glyphs of the text reach when QPainter draws it whole, unclipped,
+// into the rectangle: the first and last rows, in the rectangle's coordinates.
+std::pair<int, int> wholeGlyphRows(const QString& text, const QFont& font, QRect rect, Qt::Alignment align) {
+  constexpr int around = 40;
+  QImage image(rect.right() + 2 * around, rect.bottom() + 2 * around, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(rect.translated(around, around), static_cast<int>(align) | Qt::TextDontClip, text);
+  painter.end();
+  const std::pair<int, int> rows = inkRows(image, rect.left() + around, rect.right() + around);
+  return {rows.first - around, rows.second - around};
+}
+
+// A text item in a frame and a list row hold "Ölrausch": at the usual font
+// and at one twice as large, the dots of the Ö, drawn whole by QPainter into
+// the item's text rectangle, lie inside it, and the item shows its text as
+// high as that.
+TEST_F(QtDisplayTest, CapitalUmlautsShowWholeInTextItemsAndListRows) {
+  const QFont usual = QApplication::font();
+  QFont larger = usual;
+  larger.setPointSizeF(usual.pointSizeF() * 2);
+  const QString word = QString::fromUtf8("Ölrausch");
+  for (const QFont& font : {usual, larger}) {
+    SCOPED_TRACE(font.toString().toStdString());
+    QApplication::setFont(font);
+    RowHooks rows;
+    Object* text = MUI_NewObject("Text.mui", MUIA_Frame, MUIV_Frame_Text, MUIA_Text_Contents, "Ölrausch");
+    Object* listview = makeRowList(rows, MUIV_NList_MultiSelect_None);
+    Object* window = MUI_NewObject("Window.mui", MUIA_Window_Title, "Umlauts", MUIA_Window_RootObject,
+                                   MUI_NewObject("Group.mui", MUIA_Group_Child, text, MUIA_Group_Child, listview));
+    Object* app = MUI_NewObject("Application.mui", MUIA_Application_Title, "Test");
+    DoMethod(app, OM_ADDMEMBER, window);
+    insertRow(listOfView(listview), "Ölrausch", "1", MUIV_NList_Insert_Bottom);
+    SetAttrs(window, MUIA_Window_Open, 1);
+    {
+      mui::qt::QtDisplay display;
+      display.refresh();
+      auto* label = shown<QLabel>(display, text);
+      auto* list = shown<QTreeView>(display, listOfView(listview));
+      ASSERT_TRUE(label && list);
+      const QRect inLabel = label->contentsRect();
+      const std::pair<int, int> whole = wholeGlyphRows(word, label->font(), inLabel, label->alignment());
+      EXPECT_GE(whole.first, inLabel.top());
+      EXPECT_LE(whole.second, inLabel.bottom());
+      const std::pair<int, int> drawn = inkRows(label->grab().toImage(), inLabel.left(), inLabel.right());
+      EXPECT_EQ(drawn.second - drawn.first, whole.second - whole.first) << "the label's text is cut";
+      const QRect cell = list->visualRect(list->model()->index(0, 0));
+      const std::pair<int, int> wholeRow = wholeGlyphRows(word, list->font(), cell, Qt::AlignLeft | Qt::AlignVCenter);
+      EXPECT_GE(wholeRow.first, cell.top());
+      EXPECT_LE(wholeRow.second, cell.bottom());
+      const std::pair<int, int> drawnRow = inkRows(list->viewport()->grab().toImage(), cell.left(), cell.right());
+      EXPECT_EQ(drawnRow.second - drawnRow.first, wholeRow.second - wholeRow.first) << "the row's text is cut";
+    }
+    MUI_DisposeObject(app);
+  }
+  QApplication::setFont(usual);
 }
 
 TEST_F(QtDisplayTest, DropsBecomeAppMessagesAndTheCloseGadgetAsksTheProgram) {

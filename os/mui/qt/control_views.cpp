@@ -30,6 +30,8 @@
 #include "os/mui/mui_class.h"
 #include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
+#include "os/mui/qt/growth.h"
+#include "os/mui/qt/line_label.h"
 #include "os/mui/qt/qt_text.h"
 #include "os/mui/qt/text_style.h"
 
@@ -67,11 +69,10 @@ void showStyle(QWidget* w, const TextStyle& style, QPalette::ColorRole role) {
 
 class TextView : public ObjectView {
  public:
-  explicit TextView(Object* o) : ObjectView(o, new QLabel), label_(static_cast<QLabel*>(widget())) {
+  explicit TextView(Object* o)
+      : ObjectView(o, new LineLabel(growthOf(o).wide && !isLabel(o))), label_(static_cast<QLabel*>(widget())) {
     label_->setTextFormat(Qt::PlainText);
     if (o->value(MUIA_Frame) == MUIV_Frame_Text) label_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // An empty text keeps the room of a line.
-    label_->setMinimumHeight(label_->fontMetrics().height() + 2 * label_->frameWidth());
   }
 
  protected:

@@ -10,11 +10,13 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 #include "os/mui/driver/user_driver.h"
 #include "os/mui/lists/nlist.h"
 #include "os/mui/qt/gesture.h"
+#include "os/mui/qt/glyph_room.h"
 #include "os/mui/qt/qt_text.h"
 #include "os/mui/qt/row_model.h"
 #include "os/mui/qt/text_style.h"
@@ -47,6 +49,21 @@ constexpr int MEASURED_ROWS = 200;
 // in their fonts (the widest text is among them).
 constexpr size_t MEASURED_TEXTS = 12;
 
+// Rows as high as the glyphs of their font need, so that the marks of
+// accented capitals (Ö, Å) show whole; the text stays centred in the row.
+class WholeGlyphsDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    QFont font = option.font;
+    const QVariant asked = index.data(Qt::FontRole);
+    if (asked.isValid()) font = qvariant_cast<QFont>(asked).resolve(font);
+    size.setHeight(std::max(size.height(), QFontMetrics(font).height() + 2 * glyphOverhang(font)));
+    return size;
+  }
+};
+
 class RowTreeView : public QTreeView {
  public:
   explicit RowTreeView(NList* list) : list_(list) {
@@ -57,16 +74,22 @@ class RowTreeView : public QTreeView {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAllColumnsShowFocus(true);
     header()->setSectionsClickable(true);
-    header()->setStretchLastSection(true);
+    // The last column is sized here, never stretched by Qt: a stretched
+    // column only gets the room left, and is cut when its rows need more.
+    header()->setStretchLastSection(false);
+    setItemDelegate(new WholeGlyphsDelegate(this));
     connect(header(), &QHeaderView::sectionClicked, [list](int section) {
       queueGesture("click title", list, [section](Object* target) {
         if (static_cast<size_t>(section) < static_cast<NList*>(target)->userColumnCount())
           act::clickTitle(target, static_cast<size_t>(section));
       });
     });
-    // A column the person sized keeps that width; the last one takes what is left.
+    // A column the person sized keeps that width; the last one takes what is
+    // left, or scrolls sideways when that is less than its rows need.
     connect(header(), &QHeaderView::sectionResized, [this](int section, int, int) {
-      if (!fitting_ && section + 1 < header()->count()) sizedByHand_.insert(section);
+      if (fitting_ || section + 1 >= header()->count()) return;
+      sizedByHand_.insert(section);
+      fitLastColumn();
     });
   }
 
@@ -76,7 +99,8 @@ class RowTreeView : public QTreeView {
   }
   // The rows (or those in view) changed: each column becomes as wide as its
   // title and the rows measured need, but for those the person sized; the
-  // last column takes the room left.
+  // last column takes the room left, and never less than it needs (the list
+  // scrolls sideways then).
   void fitColumns() {
     measured_ = measure();
     fitting_ = true;
@@ -84,6 +108,7 @@ class RowTreeView : public QTreeView {
       if (!sizedByHand_.count(c) && header()->sectionSize(c) != measured_[static_cast<size_t>(c)])
         header()->resizeSection(c, measured_[static_cast<size_t>(c)]);
     fitting_ = false;
+    fitLastColumn();
     updateGeometry();
   }
 
@@ -177,6 +202,17 @@ class RowTreeView : public QTreeView {
   std::set<int> sizedByHand_;
   mutable std::vector<int> measured_;  // per column, as last measured
 
+  void fitLastColumn() {
+    const int last = header()->count() - 1;
+    if (last < 0 || measured_.size() != static_cast<size_t>(header()->count())) return;
+    int others = 0;
+    for (int c = 0; c < last; ++c) others += header()->sectionSize(c);
+    const int width = std::max(measured_[static_cast<size_t>(last)], viewport()->width() - others);
+    if (header()->sectionSize(last) == width) return;
+    fitting_ = true;
+    header()->resizeSection(last, width);
+    fitting_ = false;
+  }
   bool togglesRows() const { return list_->value(MUIA_NList_MultiSelect) == MUIV_NList_MultiSelect_Always; }
   // A cursor key's move to a row, performed as the engine's own.
   void moveGesture(size_t row) {

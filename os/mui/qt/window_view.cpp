@@ -1,5 +1,6 @@
 #include "os/mui/qt/window_view.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -8,8 +9,11 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +26,7 @@
 #include "os/mui/object.h"
 #include "os/mui/qt/gesture.h"
 #include "os/mui/qt/qt_text.h"
+#include "os/mui/qt/screen_fit.h"
 
 namespace mui::qt {
 namespace {
@@ -48,13 +53,15 @@ WindowView::WindowView(MuiWindow* window) : window_(window), serial_(window->ser
   // The views take the objects' state first: a list's titles and sort mark
   // change the room it needs.
   follow();
-  following_ = true;
   // The place and size the window opened with; never smaller than its
-  // contents need.
+  // contents need, nor larger than the screen.
   const QSize need = sizeHint();
-  resize(std::max(need.width(), static_cast<int>(window->value(MUIA_Window_Width))),
-         std::max(need.height(), static_cast<int>(window->value(MUIA_Window_Height))));
-  move(static_cast<int>(window->value(MUIA_Window_LeftEdge)), static_cast<int>(window->value(MUIA_Window_TopEdge)));
+  following_ = true;
+  placeOnScreen(QPoint(static_cast<int>(window->value(MUIA_Window_LeftEdge)),
+                       static_cast<int>(window->value(MUIA_Window_TopEdge))),
+                QSize(std::max(need.width(), static_cast<int>(window->value(MUIA_Window_Width))),
+                      std::max(need.height(), static_cast<int>(window->value(MUIA_Window_Height)))),
+                expectedFrame());
   following_ = false;
 }
 
@@ -125,6 +132,8 @@ void WindowView::followCycleChain() {
 }
 
 bool WindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose && !framePlaced_ && windowHandle()->isExposed())
+    placeWithItsFrame();
   if (event->type() != QEvent::FocusIn) return false;
   const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
   auto member = chainMembers_.find(watched);
@@ -183,6 +192,44 @@ void WindowView::keepGeometry() {
   window_->set(MUIA_Window_TopEdge, static_cast<IPTR>(pos().y()), 0);
   window_->set(MUIA_Window_Width, static_cast<IPTR>(width()), 0);
   window_->set(MUIA_Window_Height, static_cast<IPTR>(height()), 0);
+}
+
+void WindowView::placeOnScreen(QPoint corner, QSize inside, QMargins frame) {
+  const QRect wanted(corner, inside.grownBy(frame));
+  QScreen* screen = QGuiApplication::screenAt(wanted.center());
+  if (!screen) screen = QGuiApplication::screenAt(corner);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const Placement place = fitOnScreen(corner, inside, frame, screen->availableGeometry(), minimumSizeHint());
+  resize(place.inside);
+  move(place.corner);
+}
+
+// The frame of a window that is not on the screen yet: that of another
+// window on the screen (the same window manager draws both), else a title
+// bar and thin borders.
+QMargins WindowView::expectedFrame() const {
+  for (QWidget* other : QApplication::topLevelWidgets()) {
+    auto* view = dynamic_cast<WindowView*>(other);
+    if (view && view != this && view->framePlaced_ && view->isVisible()) return view->windowHandle()->frameMargins();
+  }
+  const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+  return QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border, border);
+}
+
+void WindowView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The frame is known once the window manager has put the window on the screen.
+  if (windowHandle() && !framePlaced_) windowHandle()->installEventFilter(this);
+}
+
+// Placed once more, with the frame the window manager gave it: a frame
+// larger than expected must not push the window off the screen.
+void WindowView::placeWithItsFrame() {
+  framePlaced_ = true;
+  windowHandle()->removeEventFilter(this);
+  const QMargins frame = windowHandle()->frameMargins();
+  placeOnScreen(pos(), size(), frame);
 }
 
 void WindowView::moveEvent(QMoveEvent* event) {

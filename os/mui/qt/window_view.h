@@ -6,6 +6,8 @@
 // application window an AppMessage. Tab moves through the window's cycle
 // chain, giving each object the keyboard; an object's control character
 // (MUIA_ControlChar) pressed in the window acts on it as a click does.
+// Each time it opens, all of it, the window manager's frame included, is on
+// the screen it opens on (see screen_fit.h).
 #pragma once
 #include <QWidget>
 #include <cstdint>
@@ -40,6 +42,7 @@ class WindowView : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -54,11 +57,15 @@ class WindowView : public QWidget {
   QWidget* content_ = nullptr;
   bool following_ = false;  // geometry changes made by follow() are not the person's
   bool takingDown_ = false;
+  bool framePlaced_ = false;  // placed once more when shown, with the frame the window manager gave it
   IPTR shownActive_ = 0;  // the active object the keyboard was last given to
   std::vector<Object*> shownChain_;           // the cycle chain the Tab order follows
   std::map<QObject*, Object*> chainMembers_;  // the widget Tab gives the keyboard to, and its object
   void build();
   void keepGeometry();
+  void placeOnScreen(QPoint corner, QSize inside, QMargins frame);
+  QMargins expectedFrame() const;
+  void placeWithItsFrame();
   void followCycleChain();
 };
 
