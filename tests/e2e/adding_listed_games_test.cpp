@@ -29,7 +29,9 @@ const std::vector<E2eFile> fiveFiles = {{"Alpha.adf", disk},
                                         {"ADF/Delta.adf", disk},
                                         {"ADF/Echo.adf", disk}};
 
-TEST(AddingListedGames, WithNoRowShownNothingIsSelectedAndTheProgramGoesOn) {
+class AddingListedGames : public E2eOnEachDisplay {};
+
+TEST_P(AddingListedGames, WithNoRowShownNothingIsSelectedAndTheProgramGoesOn) {
   struct Hiding {
     const char* what;
     std::string script;  // leaves the games list without a row
@@ -65,12 +67,12 @@ TEST(AddingListedGames, WithNoRowShownNothingIsSelectedAndTheProgramGoesOn) {
                                "close\n",
                      .listIs = hiding.listAfter};
       LudexSandbox box;
-      playScenario(box, {.files = fiveFiles, .list = fiveGames, .starts = {start}});
+      playScenario(box, {.display = GetParam(), .files = fiveFiles, .list = fiveGames, .starts = {start}});
     }
   }
 }
 
-TEST(AddingListedGames, AListedGameWhoseRowIsHiddenLeavesTheSelectionAsItWas) {
+TEST_P(AddingListedGames, AListedGameWhoseRowIsHiddenLeavesTheSelectionAsItWas) {
   E2eStart start{.script =
                      "type Name a enter\n"
                      "click-row Games Charlie\n"
@@ -81,10 +83,10 @@ TEST(AddingListedGames, AListedGameWhoseRowIsHiddenLeavesTheSelectionAsItWas) {
                      "close\n",
                  .listIs = fiveGames};
   LudexSandbox box;
-  playScenario(box, {.files = fiveFiles, .list = fiveGames, .starts = {start}});
+  playScenario(box, {.display = GetParam(), .files = fiveFiles, .list = fiveGames, .starts = {start}});
 }
 
-TEST(AddingListedGames, AFolderAboveTheGamesVolumeListsNoGameTwice) {
+TEST_P(AddingListedGames, AFolderAboveTheGamesVolumeListsNoGameTwice) {
   // The sandbox folder holds the Games: volume's folder: walked from there,
   // through Root:, Echo must still be found as Games:ADF/Echo.adf.
   const std::string foxtrot = gameLines("Foxtrot", "Games:ADF/Foxtrot.adf", ",Floppy,");
@@ -97,8 +99,10 @@ TEST(AddingListedGames, AFolderAboveTheGamesVolumeListsNoGameTwice) {
     E2eStart start{.script = (dropped ? "drop " + above + "\n" : "answer-file " + above + "\npress Add\n") +
                              "expect-rows Games 6\nclose\n",
                    .listIs = fiveGames + foxtrot};
-    playScenario(box, {.files = files, .list = fiveGames, .starts = {start}});
+    playScenario(box, {.display = GetParam(), .files = files, .list = fiveGames, .starts = {start}});
   }
 }
+
+E2E_ON_EACH_DISPLAY(AddingListedGames);
 
 }  // namespace
