@@ -8,17 +8,10 @@
 #include "app/games/tags.h"
 #include "app/main_window/games_list_display.h"
 #include "app/main_window/selection_description.h"
-#include "core/box.h"
 #include "core/strings/string.h"
 #include "core/strings/text.h"
 
 namespace {
-
-// The game a row of the games list shows (NIL: none).
-game* gameOfRow(cGuiList* games) {
-  auto* box = dynamic_cast<boxPTR*>(games->cursor_getDataBox());
-  return box ? static_cast<game*>(box->pointer()) : nullptr;
-}
 
 // The tags with the padded tag appended in place of their last comma. Tags
 // that do not end in a comma (an empty stored line) keep every character.
@@ -89,7 +82,7 @@ struct TagAllDialog {
       WithCleanUp(
           [&] {
             for (bool row = games->cursor_gotoFirstSelected(); row; row = games->cursor_gotoNextSelected())
-              if (game* g = gameOfRow(games)) changeGameTag(g, padded, adding);
+              if (game* g = gameOfCursorEntry(games)) changeGameTag(g, padded, adding);
           },
           [&] { DisposeString(padded); });
     }

@@ -11,7 +11,6 @@
 #include "app/games/tags.h"
 #include "app/ludex_module.h"
 #include "app/main_window/games_list_display.h"
-#include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/general.h"
@@ -110,11 +109,8 @@ game* findListed(const char* path, cMegaList_class* gameList) {
 // Puts the shown list's cursor on the entry of g: from the first entry on,
 // until the entry's data box holds it or the list ends.
 void findEntryOf(cGuiList* guiList, game* g) {
-  if (!guiList->cursor_gotoStart()) return;
-  do {
-    auto* box = dynamic_cast<boxPTR*>(guiList->cursor_getDataBox());
-    if (box && box->pointer() == g) return;
-  } while (guiList->cursor_gotoNext(1) != 0);
+  for (bool more = guiList->cursor_gotoStart(); more; more = guiList->cursor_gotoNext(1) != 0)
+    if (gameOfCursorEntry(guiList) == g) return;
 }
 
 // A new game for the file, appended to the list and shown.
@@ -164,10 +160,11 @@ game* addGameOf(const char* path, GameFile* known, cMegaList_class* gameList, cG
                      [&] { file.release(); });
 }
 
-// Makes the game under the shown list's cursor the only selected entry.
+// Makes the game under the shown list's cursor the only selected entry;
+// nothing changes when its entry is not shown (a filter may hide it, or every
+// game, leaving the cursor on no entry).
 void selectOnly(cGuiList* guiList, game* g) {
-  auto* box = dynamic_cast<boxPTR*>(guiList->cursor_getDataBox());
-  if (!box || box->pointer() != g) return;
+  if (gameOfCursorEntry(guiList) != g) return;
   guiList->markAll();
   guiList->marked_setState(false);
   guiList->marked_unmark();

@@ -4,6 +4,7 @@
 #include "app/ludex_module.h"
 #include "app/main_window/games_list_filters.h"
 #include "app/main_window/shown_labels.h"
+#include "core/box.h"
 #include "core/clean_up.h"
 #include "core/lists/mega_list_walk.h"
 #include "core/lists/mega_cursor_types.h"
@@ -77,6 +78,12 @@ char* iterateGamesList::call(GuiListEntryMore* more) {
     return const_cast<char*>(label);
   }
   return fGuiListEntries::call(more);
+}
+
+game* gameOfCursorEntry(cGuiList* guiList) {
+  if (guiList->infoSize() == 0) return nullptr;
+  auto* box = dynamic_cast<boxPTR*>(guiList->cursor_getDataBox());
+  return box ? static_cast<game*>(box->pointer()) : nullptr;
 }
 
 void addGameToGUI(cGuiList* guiList, game* g, bool moveCursor) {

@@ -31,6 +31,10 @@ void setupIterateGamesList();
 // Frees the filters: every game passes until the next setup.
 void tidyupIterateGamesList();
 
+// The game of the shown list's cursor entry; NIL when the list shows no
+// entry (a filter may hide every game) or the entry holds no game.
+game* gameOfCursorEntry(cGuiList* guiList);
+
 // Adds the game's entry to the shown list, moving its cursor there on request.
 void addGameToGUI(cGuiList* guiList, game* g, bool moveCursor);
 // The first fill of the shown list with every game that passes.

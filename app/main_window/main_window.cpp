@@ -25,7 +25,6 @@
 #include "app/main_window/main_window_layout.h"
 #include "app/main_window/selection_description.h"
 #include "app/main_window/tag_filter_list.h"
-#include "core/box.h"
 #include "core/clean_up.h"
 #include "core/exception.h"
 #include "core/general.h"
@@ -44,12 +43,6 @@
 namespace {
 
 constexpr int32_t MODE_HIDE = 1;
-
-// The game a row of the games list shows: the one its data box holds.
-game* gameOfCursorEntry(cGuiList* games) {
-  auto* box = dynamic_cast<boxPTR*>(games->cursor_getDataBox());
-  return box ? static_cast<game*>(box->pointer()) : nullptr;
-}
 
 class MainWindowEvents {
  public:

@@ -9,7 +9,10 @@
 // Walks the tree below dirPath breadth first: all entries of a directory (in
 // the entry list's case-insensitive order) before any of its subdirectories,
 // subdirectories level by level in the order they were found. Each file goes
-// to fileFunc->call with its full path. Each subdirectory is walked unless
+// to fileFunc->call with its full path, named below the full name of its
+// folder's lock (the folder's one name, whichever way the walk reached it: a
+// folder that is a volume's or an assign's gives its entries names through
+// that volume or assign). Each subdirectory is walked unless
 // dirFunc (when given) answers FALSE for it. A directory that cannot be
 // opened or listed goes to failureFunc (when given; an answer of FALSE ends
 // the walk) and is skipped. A directory reached again (through a soft link)

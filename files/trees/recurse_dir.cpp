@@ -59,7 +59,8 @@ class Walk {
     return !failureFunc_ || failureFunc_->call_funcRecurseDirFailure(path, origin, reason);
   }
   // TRUE the first time the folder under the open object is met. A folder is
-  // known by the full name of its lock, in which links are resolved.
+  // known by the full name of its lock, in which links are resolved; that
+  // name, as a directory path, goes to named_.
   bool firstVisit(bool* nameless);
   void visitEntries(const char* path);
 
@@ -71,6 +72,10 @@ class Walk {
   cStringSpace* visited_ = nullptr;
   PathQueue queue_;
   char* current_ = nullptr;  // the path being walked, off the queue
+  // The one name of the folder being walked: its entries are named below it,
+  // whichever way the walk came, so a file has the name a walk from anywhere
+  // else (or a drop of it) gives it.
+  char* named_ = nullptr;
   char* entry_ = nullptr;    // the full path of the entry being handed out
 };
 
@@ -81,6 +86,8 @@ void Walk::release() {
   queue_.dispose();
   DisposeString(current_);
   current_ = nullptr;
+  DisposeString(named_);
+  named_ = nullptr;
   DisposeString(entry_);
   entry_ = nullptr;
 }
@@ -130,11 +137,15 @@ bool Walk::visit(const char* path) {
     // Examined but not listed (no read permission, gone meanwhile).
     if (!e.is("FILE")) throw;
     dir_->close();
+    DisposeString(named_);
+    named_ = nullptr;
     return failed(path, "cHostDir.makeEntryList()", e.message());
   }
   dir_->close();
-  visitEntries(path);
+  visitEntries(named_);
   End(list_);
+  DisposeString(named_);
+  named_ = nullptr;
   return true;
 }
 
@@ -146,7 +157,12 @@ bool Walk::firstVisit(bool* nameless) {
     return false;
   }
   bool seen = false;
-  WithCleanUp([&] { visited_->set_cStringSpace(name, 1, true, &seen); }, [&] { DisposeString(name); });
+  WithCleanUp(
+      [&] {
+        visited_->set_cStringSpace(name, 1, true, &seen);
+        if (!seen) named_ = ImportDirPath(name);
+      },
+      [&] { DisposeString(name); });
   return !seen;
 }
 

@@ -9,8 +9,10 @@
 // the path leads nowhere.
 bool HostPathOfAmigaPath(const char* amigaPath, bool forCreation, std::string& out);
 
-// "Volume:dir/name" of a Linux path (absolute, or relative to the Linux working
-// folder), named by the volume with the longest root; never by an assign.
+// The one name of a Linux path (absolute, or relative to the Linux working
+// folder): "Volume:dir/name" through the volume or assign with the most
+// specific folder that holds it. Its folder is named where it really lies; a
+// final link is named as the link.
 std::string AmigaPathOfHostPath(const char* hostPath);
 
 // A volume or assign with the Linux folder it starts in (an assign's first).

@@ -295,11 +295,23 @@ Listed listedWithoutLooking(const char* amigaPath) {
 }
 
 std::string amigaNameOfRealPath(const std::string& realPath) {
-  const dosvol::Volume* v = dosvol::volumeOfRealPath(realPath);
-  const std::string root = v ? v->folders[0] : "/";
-  std::string rest = realPath.size() > root.size() ? realPath.substr(root.size()) : "";
-  if (!rest.empty() && rest[0] == '/') rest.erase(0, 1);
-  return (v ? v->name : std::string("Root")) + ":" + rest;
+  const auto below = [&realPath](const std::string& folder) {
+    std::string rest = realPath.size() > folder.size() ? realPath.substr(folder.size()) : "";
+    if (!rest.empty() && rest[0] == '/') rest.erase(0, 1);
+    return rest;
+  };
+  for (const dosvol::Holder& h : dosvol::holdersOfRealPath(realPath)) {
+    const dosvol::Volume& v = *h.volume;
+    std::string name = v.name + ":" + below(v.folders[h.folder]);
+    // A name through an assign's later folder leads there only when no
+    // earlier folder holds the same path, and one through a private folder
+    // only while that folder may be used: such a name is resolved to see.
+    const bool sure = v.kind == dosvol::Kind::Volume || (h.folder == 0 && v.privateBase.empty());
+    if (sure) return name;
+    Resolved r;
+    if (resolve(name.c_str(), Want::Existing, r) == 0 && r.host == realPath) return name;
+  }
+  return "Root:" + below("/");
 }
 
 }  // namespace dospath

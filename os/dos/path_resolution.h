@@ -52,7 +52,9 @@ int32_t resolve(const char* amigaPath, Want want, Resolved& out);
 enum class Listed { Unknown, Missing, File, Folder };
 Listed listedWithoutLooking(const char* amigaPath);
 
-// "Volume:dir/name" of a real Linux path, by the volume with the longest root.
+// The one name of a real Linux path: "Volume:dir/name" through the volume or
+// assign with the most specific folder that holds it (see volumes.h), when
+// that name leads back to it.
 std::string amigaNameOfRealPath(const std::string& realPath);
 
 }  // namespace dospath

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -203,6 +204,13 @@ int32_t makeFolders(const std::string& path) {
   return 0;
 }
 
+// TRUE when the folder (a canonical one) is realPath or holds it.
+bool holds(const std::string& folder, const std::string& realPath) {
+  return folder == "/" || realPath == folder ||
+         (realPath.size() > folder.size() && realPath.compare(0, folder.size(), folder) == 0 &&
+          realPath[folder.size()] == '/');
+}
+
 // A folder only this user can enter, never a link: made when missing.
 int32_t ensurePrivateFolder(const std::string& path) {
   struct stat st;
@@ -238,15 +246,29 @@ const Volume* volumeOfRealPath(const std::string& realPath) {
   for (const Volume& v : builtTable().entries) {
     if (v.kind != Kind::Volume || v.folders.empty()) continue;
     const std::string& root = v.folders[0];
-    const bool inside = root == "/" || realPath == root ||
-                        (realPath.size() > root.size() && realPath.compare(0, root.size(), root) == 0 &&
-                         realPath[root.size()] == '/');
-    if (inside && (!best || root.size() > bestLength)) {
+    if (holds(root, realPath) && (!best || root.size() > bestLength)) {
       best = &v;
       bestLength = root.size();
     }
   }
   return best;
+}
+
+std::vector<Holder> holdersOfRealPath(const std::string& realPath) {
+  std::vector<Holder> out;
+  for (const Volume& v : builtTable().entries) {
+    if (v.kind == Kind::NilDevice) continue;
+    for (size_t i = 0; i < v.folders.size(); ++i)
+      if (holds(v.folders[i], realPath)) out.push_back({&v, i});
+  }
+  // Folders that hold the same path differ in length only when one lies
+  // inside the other: the longer is the more specific.
+  std::stable_sort(out.begin(), out.end(), [](const Holder& a, const Holder& b) {
+    const size_t lengthA = a.volume->folders[a.folder].size(), lengthB = b.volume->folders[b.folder].size();
+    if (lengthA != lengthB) return lengthA > lengthB;
+    return a.volume->kind == Kind::Volume && b.volume->kind != Kind::Volume;
+  });
+  return out;
 }
 
 const Volume* volumeOfPort(const MsgPort* port) {

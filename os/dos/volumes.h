@@ -14,9 +14,10 @@
 // and more from LUDEX_VOLUMES and LUDEX_ASSIGNS ("Games=/srv/games;Work=/data";
 // an assign named again gains a further folder). Names ignore the case of a-z.
 //
-// A volume's root is where its paths start and where "/" stops climbing; Linux
-// paths are named back by the volume with the longest root. Assigns are only
-// ways in: no Linux path is ever named by an assign.
+// A volume's root is where its paths start and where "/" stops climbing. A
+// Linux path has one name, however it was reached: the volume or assign with
+// the most specific folder that holds it names it (a volume before an assign
+// of the same folder), so Root: names only what no other holds.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -45,6 +46,15 @@ const Volume* find(std::string_view name);
 // The volume (never an assign) whose root is the longest prefix of a real Linux
 // path; its root is then a prefix of realPath ending at a component boundary.
 const Volume* volumeOfRealPath(const std::string& realPath);
+// A folder of a volume or assign that holds a real Linux path.
+struct Holder {
+  const Volume* volume;
+  size_t folder;  // the index of the folder in volume->folders
+};
+// Every folder of a volume or assign that holds a real Linux path, the most
+// specific first; of equal folders a volume's before an assign's, then in the
+// order they were mounted. Root: holds every path.
+std::vector<Holder> holdersOfRealPath(const std::string& realPath);
 // The volume a port belongs to, NIL when it is no longer mounted.
 const Volume* volumeOfPort(const MsgPort* port);
 // The port of a volume name (one per name, kept for the life of the process).

@@ -368,19 +368,19 @@ TEST_F(DosPathResolution, UnknownVolumesFailWith218AndAskOnlyWhenRequestersAreAl
   EXPECT_EQ(ostest::insertVolumeRequesters(), 2);
 }
 
-TEST_F(DosPathResolution, LinuxPathsAreNamedByTheLongestVolumeRootAndNeverByAnAssign) {
+TEST_F(DosPathResolution, LinuxPathsAreNamedByTheLongestVolumeRootOrAssignFolder) {
   box.writeFile("home/Games/x.adf", "");
   box.writeFile("progdir/Ludex.list", "");
   EXPECT_EQ(AmigaPathOfHostPath(box.host("home/Games/x.adf").c_str()), "Home:Games/x.adf");
   EXPECT_EQ(AmigaPathOfHostPath(box.host("home").c_str()), "Home:");
   EXPECT_EQ(AmigaPathOfHostPath(box.host("Games/Fred/").c_str()), "Sandbox:Games/Fred");
-  EXPECT_EQ(AmigaPathOfHostPath(box.host("progdir/Ludex.list").c_str()), "Sandbox:progdir/Ludex.list");
+  EXPECT_EQ(AmigaPathOfHostPath(box.host("progdir/Ludex.list").c_str()), "PROGDIR:Ludex.list");
   EXPECT_EQ(AmigaPathOfHostPath("/"), "Root:");
   EXPECT_EQ(AmigaPathOfHostPath("/usr"), "Root:usr");
   // A volume root that is a prefix of a name is not a match: "/sandbox/homework" is no part of Home:.
   box.makeDir("homework");
   EXPECT_EQ(AmigaPathOfHostPath(box.host("homework").c_str()), "Sandbox:homework");
-  EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "Sandbox:progdir/Ludex.list");
+  EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "PROGDIR:Ludex.list");
 
   std::string host;
   ASSERT_TRUE(HostPathOfAmigaPath("Home:games/X.ADF", false, host));
@@ -396,10 +396,10 @@ TEST_F(DosPathResolution, AnAssignOfSeveralFoldersFindsInEachAndCreatesInTheFirs
   box.writeFile("two/b", "");
   box.makeDir("two/sub");
   ostest::assignFolders("Both", {box.host("one").c_str(), box.host("two").c_str()});
-  EXPECT_EQ(nameOf("Both:a"), "Sandbox:one/a");
-  EXPECT_EQ(nameOf("both:B"), "Sandbox:two/b");
+  EXPECT_EQ(nameOf("Both:a"), "Both:a");
+  EXPECT_EQ(nameOf("both:B"), "Both:b");
   EXPECT_EQ(nameOf("Both:c"), "error 205");
-  EXPECT_EQ(nameOf("Both:"), "Sandbox:one");
+  EXPECT_EQ(nameOf("Both:"), "Both:");
   EXPECT_EQ(nameOf("Both:/two"), "Sandbox:two");  // the parent of an assign folder
 
   BPTR made = CreateDir("Both:new");
@@ -410,6 +410,58 @@ TEST_F(DosPathResolution, AnAssignOfSeveralFoldersFindsInEachAndCreatesInTheFirs
   ASSERT_NE(made, ZERO);
   UnLock(made);
   EXPECT_TRUE(box.exists("two/sub/deeper"));
+}
+
+// One file has one name, however it is reached: through Root:, a parent
+// folder, a link, a volume or an assign whose folder holds it. The most
+// specific folder names it; a volume before an assign of the same folder; an
+// assign's later folder only where the name leads back there.
+TEST_F(DosPathResolution, EveryWayToAFileGivesItsOneName) {
+  for (const char* file : {"top/games/ADF/Echo.adf", "top/games/Saves/s1", "top/work/x.txt", "top/work/deep/w.txt",
+                           "top/libs1/both", "top/libs2/both", "top/libs2/only2"})
+    box.writeFile(file, "x");
+  ASSERT_EQ(symlink("games", box.host("top/link").c_str()), 0);
+  ostest::mountVolume("Games", box.host("top/games").c_str());
+  ostest::assignFolders("Same", {box.host("top/games").c_str()});  // the folder of a volume
+  ostest::assignFolders("Saves", {box.host("top/games/Saves").c_str()});
+  ostest::assignFolders("Work", {box.host("top/work").c_str()});
+  ostest::assignFolders("Deep", {box.host("top/work/deep").c_str()});
+  ostest::assignFolders("Libs", {box.host("top/libs1").c_str(), box.host("top/libs2").c_str()});
+  const std::string root = "Root:" + box.root().substr(1) + "/";
+
+  const struct {
+    std::string amiga;  // a way in as an Amiga path
+    std::string linuxPath;  // the same as a Linux path, below the sandbox
+    const char* name;
+  } cases[] = {
+      {"Games:ADF/Echo.adf", "top/games/ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {root + "top/games/ADF/Echo.adf", "top/games/ADF/../ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {"Sandbox:top/games/ADF/Echo.adf", "top//games/ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {"Sandbox:top/link/ADF/Echo.adf", "top/link/ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {"Sandbox:top/games/ADF//ADF/Echo.adf", "top/./games/ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {"Same:ADF/Echo.adf", "top/games/ADF/Echo.adf", "Games:ADF/Echo.adf"},
+      {root + "top/link", "top/games", "Games:"},
+      {"Games:Saves/s1", "top/games/Saves/s1", "Saves:s1"},  // an assign inside a volume
+      {"Sandbox:top/work/deep/w.txt", "top/work/deep/w.txt", "Deep:w.txt"},  // nested assigns
+      {"Work:deep/w.txt", "top/work/deep/w.txt", "Deep:w.txt"},
+      {"Work:deep/", "top/work/deep/", "Deep:"},
+      {root + "top/work/x.txt", "top/work/x.txt", "Work:x.txt"},
+      {"Sandbox:top/libs2/only2", "top/libs2/only2", "Libs:only2"},
+      {"Sandbox:top/libs2/both", "top/libs2/both", "Sandbox:top/libs2/both"},  // Libs:both is libs1's
+      {"Libs:both", "top/libs1/both", "Libs:both"},
+      {"Sandbox:top", "top", "Sandbox:top"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.amiga + " / " + c.linuxPath);
+    EXPECT_EQ(nameOf(c.amiga.c_str()), c.name);
+    EXPECT_EQ(AmigaPathOfHostPath(box.host(c.linuxPath).c_str()), c.name);
+    BPTR fh = Open(c.amiga.c_str(), MODE_OLDFILE);
+    if (!fh) continue;  // a folder
+    char name[512];
+    EXPECT_TRUE(NameFromFH(fh, name, sizeof name));
+    EXPECT_STREQ(name, c.name);
+    Close(fh);
+  }
 }
 
 TEST_F(DosPathResolution, VolumesAndAssignsComeFromTheEnvironment) {
@@ -423,8 +475,8 @@ TEST_F(DosPathResolution, VolumesAndAssignsComeFromTheEnvironment) {
   ostest::mountVolume("Sandbox", box.root().c_str());
 
   EXPECT_EQ(nameOf("GAMES:"), "Games:");
-  EXPECT_EQ(nameOf("Libs:x"), "Sandbox:extra1/x");
-  EXPECT_EQ(nameOf("Libs:y"), "Sandbox:extra2/y");
+  EXPECT_EQ(nameOf("Libs:x"), "Libs:x");
+  EXPECT_EQ(nameOf("Libs:y"), "Libs:y");
   EXPECT_EQ(nameOf("Rel:"), "error 218");
   EXPECT_EQ(nameOf("Root:"), "Root:");
 }
@@ -450,7 +502,7 @@ TEST_F(DosPathResolution, ProgdirIsMadeWhenFirstWrittenToAndFallsBackToTheProgra
   ASSERT_NE(made, ZERO) << IoErr();
   UnLock(made);
   EXPECT_TRUE(box.exists("home/.local/share/ludex/Covers"));
-  EXPECT_EQ(nameOf("PROGDIR:Covers"), "Home:.local/share/ludex/Covers");
+  EXPECT_EQ(nameOf("PROGDIR:Covers"), "PROGDIR:Covers");
 
   made = CreateDir("ENVARC:AppDir");
   ASSERT_NE(made, ZERO) << IoErr();
@@ -469,21 +521,24 @@ TEST_F(DosPathResolution, LudexHomeTakesThePlaceOfTheDefaultProgramFolder) {
   const std::string own = box.host("own");
   struct Case {
     std::string value;
-    const char* listName;
+    std::string listFile;  // the Linux file PROGDIR:Ludex.list is
     std::string said;  // on standard error
   };
   const Case cases[] = {
-      {own, "Sandbox:own/Ludex.list", ""},
-      {"own", "Sandbox:own/Ludex.list", "dos: LUDEX_HOME \"own\" is relative: PROGDIR: is " + own + "\n"},
-      {"./own/", "Sandbox:own/Ludex.list", "dos: LUDEX_HOME \"./own/\" is relative: PROGDIR: is " + own + "\n"},
-      {"", "Home:.local/share/ludex/Ludex.list", ""},
+      {own, own + "/Ludex.list", ""},
+      {"own", own + "/Ludex.list", "dos: LUDEX_HOME \"own\" is relative: PROGDIR: is " + own + "\n"},
+      {"./own/", own + "/Ludex.list", "dos: LUDEX_HOME \"./own/\" is relative: PROGDIR: is " + own + "\n"},
+      {"", box.host("home/.local/share/ludex/Ludex.list"), ""},
   };
   for (const Case& c : cases) {
     ScopedEnv home("HOME", box.host("home").c_str()), ludexHome("LUDEX_HOME", c.value.c_str());
     testing::internal::CaptureStderr();
     ostest::resetDos();
     ostest::mountVolume("Sandbox", box.root().c_str());
-    EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), c.listName) << c.value;
+    std::string listFile;
+    EXPECT_TRUE(HostPathOfAmigaPath("PROGDIR:Ludex.list", false, listFile)) << c.value;
+    EXPECT_EQ(listFile, c.listFile) << c.value;
+    EXPECT_EQ(nameOf("PROGDIR:Ludex.list"), "PROGDIR:Ludex.list") << c.value;
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.value;
   }
   ASSERT_EQ(chdir(before), 0);

@@ -60,7 +60,7 @@ TEST_F(DosStrings, TheCurrentDirectoryFallsBackToTheHomeDirectory) {
   box.makeDir("progdir/bin");
   const BPTR home = SetProgramDir(Lock("Sandbox:progdir/bin", SHARED_LOCK));
   const BPTR old = CurrentDir(ZERO);
-  EXPECT_EQ(take(strSafeGetNameOfCurrentDir()), "Sandbox:progdir/bin");
+  EXPECT_EQ(take(strSafeGetNameOfCurrentDir()), "PROGDIR:bin");
   CurrentDir(old);
   UnLock(SetProgramDir(home));
 }

@@ -66,9 +66,9 @@ TEST_F(DosVariables, TheProgramPathJoinsItsFolderAndName) {
     std::string path;
   };
   const Case cases[] = {
-      {"ludex", "Sandbox:progdir/bin/ludex"},
-      {"Work:Programs/Ludex", "Sandbox:progdir/bin/Ludex"},
-      {longName.c_str(), "Sandbox:progdir/bin/" + longName},
+      {"ludex", "PROGDIR:bin/ludex"},
+      {"Work:Programs/Ludex", "PROGDIR:bin/Ludex"},
+      {longName.c_str(), "PROGDIR:bin/" + longName},
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(SetProgramName(c.name));

@@ -14,6 +14,7 @@
 
 #include "core/arena.h"
 #include "core/exception.h"
+#include "files/syntax/path_syntax.h"
 #include "files/trees/dir_module.h"
 #include "tests/files/dos_layer_fixture.h"
 #include "tests/support/unprivileged.h"
@@ -154,6 +155,35 @@ TEST_F(DirTree, SoftLinkCyclesAndRepeatsAreWalkedOnce) {
   EXPECT_EQ(files(r.get()), (std::vector<std::string>{"F Sandbox:/tree/a", "F Sandbox:/tree/b", "F Sandbox:/tree/C",
                                                  "F Sandbox:/tree/x/x1", "F Sandbox:/tree/y/y1",
                                                  "F Sandbox:/tree/x/z/z1"}));
+}
+
+TEST_F(DirTree, FilesAreNamedByTheVolumeOrAssignThatHoldsThemWhereverTheWalkStarts) {
+  // tree/x is a volume, tree/x/z an assign inside it; tree/y is reached
+  // through a link first ("tree/b2y" sorts before "tree/y").
+  ostest::mountVolume("Xvol", box.host("tree/x").c_str());
+  ostest::assignFolders("Zed", {box.host("tree/x/z").c_str()});
+  ASSERT_TRUE(MakeLink("Sandbox:tree/b2y", "Sandbox:tree/y", LINK_SOFT));
+  const std::vector<std::string> named = {"F Sandbox:/tree/a",    "F Sandbox:/tree/b", "F Sandbox:/tree/C",
+                                          "F Sandbox:/tree/y/y1", "F Xvol:/x1",        "F Zed:/z1"};
+  const std::string root = "Root:/" + box.root().substr(1) + "/tree/";
+  for (const std::string& start : {std::string("Sandbox:/tree/"), root, std::string("sandbox:/TREE/")}) {
+    SCOPED_TRACE(start);
+    Owned<Recorder> r;
+    EXPECT_EQ(walk(r.get(), start.c_str()), "done");
+    EXPECT_EQ(files(r.get()), named);
+    // Each name is the one its lock gives back.
+    for (const std::string& line : files(r.get())) {
+      char* host = ExportPath(line.c_str() + 2);
+      BPTR lock = Lock(host, SHARED_LOCK);
+      DisposeString(host);
+      ASSERT_NE(lock, ZERO) << line;
+      char name[512];
+      EXPECT_TRUE(NameFromLock(lock, name, sizeof name));
+      UnLock(lock);
+      char* canonical = ImportFilePath(name);
+      EXPECT_EQ(take(canonical), line.substr(2));
+    }
+  }
 }
 
 TEST_F(DirTree, UnlistableFolderIsReportedAndTheWalkGoesOn) {
