@@ -110,7 +110,9 @@ IPTR cGuiListHost::guiListDisplay(const char** columnTexts, entryNode* entry) {
 }
 
 int cGuiListHost::compareStandsFor(entryNode* entry1, entryNode* entry2) {
-  const int result = compareKeyTies(entry1->tieKey(), entry2->tieKey());
+  entry1->makeTie();
+  entry2->makeTie();
+  const int result = compareKeyTies(entry1->sortKey(), entry2->sortKey());
   if (result != SORT_KEYS_UNDECIDED) return result;
   return compareIdentities(identityOf(entry1->label, entry1->data, entry1->dataBox),
                            identityOf(entry2->label, entry2->data, entry2->dataBox));
@@ -148,42 +150,49 @@ IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
 
 IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
-  const GuiListSortKey& own = keyOf(entry);
-  if (!own.usable) return 0;
+  // Read from the entry's own words: a sort asks this of every entry.
+  entry->makeTie();
+  if (entry->sortKeyStamp != sortKeyStamp) makeKeyOf(entry);
+  if (entry->sortKeyStamp == 0) return 0;  // no usable key
   // The keys order texts first to last; a reversed sort turns every order
   // between texts round, and none between what entries stand for.
   const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
-  key->high = own.high ^ turn;
-  key->low = own.low ^ turn;
-  key->whole = own.whole ? 1 : 0;
-  key->tie = own.tie;
-  key->tieWhole = own.tieWhole ? 1 : 0;
+  key->high = entry->keyHigh ^ turn;
+  key->low = entry->keyLow ^ turn;
+  key->whole = entry->keyWhole ? 1 : 0;
+  key->tie = entry->tie;
+  key->tieWhole = entry->tieWhole ? 1 : 0;
   return 1;
 }
 
 IPTR cGuiListHost::guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
-  // The entries a few ahead, then the labels of those nearer, that the keys
-  // read: a sort reads every entry's label, scattered in memory.
+  // The entries a few ahead, then the labels of those nearer whose keys are
+  // still to be made: a sort reads every entry, scattered in memory, and the
+  // labels of a column not sorted by before.
   constexpr size_t FAR = 8;
   constexpr size_t NEAR = 4;
-  for (size_t i = 0; i < count && i < FAR; ++i) Arena::fetchAhead(entries[i]);
-  for (size_t i = 0; i < count && i < NEAR; ++i) FetchStringAhead(static_cast<const entryNode*>(entries[i])->label);
+  auto entry = [entries](size_t i) { return static_cast<entryNode*>(entries[i]); };
+  auto fetchLabel = [&](size_t i) {
+    if (entry(i)->sortKeyStamp != sortKeyStamp) FetchStringAhead(entry(i)->label);
+  };
+  for (size_t i = 0; i < count && i < FAR; ++i) fetchEntryAhead(entry(i));
+  for (size_t i = 0; i < count && i < NEAR; ++i) fetchLabel(i);
   for (size_t i = 0; i < count; ++i) {
-    if (i + FAR < count) Arena::fetchAhead(entries[i + FAR]);
-    if (i + NEAR < count) FetchStringAhead(static_cast<const entryNode*>(entries[i + NEAR])->label);
-    if (guiListSortKey(&keys[i], static_cast<entryNode*>(entries[i])) == 0) return 0;
+    if (i + FAR < count) fetchEntryAhead(entry(i + FAR));
+    if (i + NEAR < count) fetchLabel(i + NEAR);
+    if (guiListSortKey(&keys[i], entry(i)) == 0) return 0;
   }
   return 1;
 }
 
-const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
+void cGuiListHost::makeKeyOf(entryNode* entry) {
   // The sort column's text as the label holds it, up to its TAB: the key
   // orders as the list's column comparison does (or is not usable).
   const char* column = entry->label + findColumn(entry->label, sortColumn, nullptr);
-  makeSortKey(column, infoColumnSortType()[sortColumn], true, &entry->sortKey);
-  entry->sortKeyStamp = sortKeyStamp;
-  return entry->sortKey;
+  GuiListSortKey key;
+  makeSortKey(column, infoColumnSortType()[sortColumn], true, &key);
+  entry->setKeyText(key, sortKeyStamp);
 }
 
 // ---------------------------------------------------------------------------
@@ -449,11 +458,7 @@ bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   // entry does; the tie part is the entry's own.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
-  entry->sortKey.high = own.high;
-  entry->sortKey.low = own.low;
-  entry->sortKey.usable = own.usable;
-  entry->sortKey.whole = own.whole;
-  entry->sortKeyStamp = sortKeyStamp;
+  entry->setKeyText(own, sortKeyStamp);
   return true;
 }
 

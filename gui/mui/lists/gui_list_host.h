@@ -210,11 +210,12 @@ class cGuiListHost : public cGuiList {
   // column or the sort types changed.
   uint32_t sortKeyStamp = 1;
   void forgetSortKeys();
-  const GuiListSortKey& keyOf(entryNode* entry) {
-    if (!entry->sortKey.tieMade) entry->tieKey();
-    return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
+  GuiListSortKey keyOf(entryNode* entry) {
+    entry->makeTie();
+    if (entry->sortKeyStamp != sortKeyStamp) makeKeyOf(entry);
+    return entry->sortKey();
   }
-  const GuiListSortKey& makeKeyOf(entryNode* entry);
+  void makeKeyOf(entryNode* entry);
   // +1 when entry1 comes first of two entries the sort takes as alike: by
   // what each stands for; 0 when both stand for the same.
   int compareStandsFor(entryNode* entry1, entryNode* entry2);
