@@ -1,5 +1,6 @@
 #include "gui/mui/lists/gui_list_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -167,6 +168,14 @@ IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
 
 IPTR cGuiListHost::guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
+  // The batch being inserted, asked about in its order: its keys as made.
+  BatchKeys& batch = batchKeys;
+  if (batch.keys && count <= batch.count - batch.next &&
+      std::equal(entries, entries + count, batch.entries + batch.next)) {
+    std::copy(batch.keys + batch.next, batch.keys + batch.next + count, keys);
+    batch.next += count;
+    return 1;
+  }
   // The entries a few ahead, then the labels of those nearer whose keys are
   // still to be made: a sort reads every entry, scattered in memory, and the
   // labels of a column not sorted by before.
@@ -258,7 +267,10 @@ IPTR cGuiListHost::nlistValue(Tag attribute) {
   return value;
 }
 
-void cGuiListHost::setNList(Tag attribute, IPTR value) { SetAttrs(infoNList(), attribute, value); }
+void cGuiListHost::setNList(Tag attribute, IPTR value) {
+  if (attribute == MUIA_NList_Active) noActiveRowWhileQuiet = quiet && value == MUIV_NList_Active_Off;
+  SetAttrs(infoNList(), attribute, value);
+}
 
 void cGuiListHost::refreshCount() { entryCount = static_cast<int32_t>(nlistValue(MUIA_NList_Entries)); }
 
@@ -494,9 +506,11 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
   return first;
 }
 
-entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made) {
+entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made,
+                                        std::vector<NListSortKey>* madeKeys) {
   entryNode* first = nullptr;
   int32_t entries = 0;
+  bool keyed = madeKeys && (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN);
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
@@ -508,18 +522,26 @@ entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count,
       entries += fromLabel;
       if (made) {
         entryNode* e = added;
-        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) made->push_back(e);
+        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) {
+          made->push_back(e);
+          if (!keyed) continue;
+          NListSortKey key{};
+          keyed = guiListSortKey(&key, e) != 0;
+          madeKeys->push_back(key);
+        }
       }
     }
   } catch (...) {
     endEntryRing(first);
     throw;
   }
+  if (madeKeys && !keyed) madeKeys->clear();
   if (count) *count = entries;
   return first;
 }
 
-void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made) {
+void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made,
+                                   const NListSortKey* madeKeys) {
   if (!first) return;
   if (count == 0)
     for (entryNode* e = first; count == 0 || e != first; e = e->batchNext) ++count;
@@ -530,7 +552,8 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
   } else if (made) {
     // In the order made, without walking the ring's links through memory.
     const IPTR insert[] = {MUIM_NList_Insert, toIPTR(made), static_cast<IPTR>(count), position};
-    changeRows(insert);
+    batchKeys = BatchKeys{made, madeKeys, static_cast<size_t>(count), 0};
+    WithCleanUp([&] { changeRows(insert); }, [&] { batchKeys = BatchKeys{}; });
   } else {
     auto** array = static_cast<entryNode**>(Arena::alloc(sizeof(entryNode*) * static_cast<size_t>(count)));
     entryNode* e = first;
@@ -611,15 +634,24 @@ void cGuiListHost::addEntry(char* label, bool altColour, bool marked, int32_t da
 void cGuiListHost::addEntryF(fGuiListEntries* source) {
   int32_t count = 0;
   std::vector<entryNode*> made;
-  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr);
+  std::vector<NListSortKey> madeKeys;
+  // Room for as many as the largest batch before: a long list's arrays then
+  // grow no more than once.
+  if (built()) {
+    made.reserve(largestBatch);
+    if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN) madeKeys.reserve(largestBatch);
+  }
+  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr, built() ? &madeKeys : nullptr);
   if (!first) return;
   if (!built()) {
     keepPending(first);
     return;
   }
+  largestBatch = std::max(largestBatch, made.size());
   const bool sorted = !getSortByNone();
   entryNode* kept = sorted ? entryAt(cursorIndex) : nullptr;
-  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data());
+  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data(),
+                  madeKeys.empty() ? nullptr : madeKeys.data());
   if (kept) moveCursorForwardTo(kept);
 }
 
@@ -680,6 +712,7 @@ cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!flag && !quiet) selectedBeforeQuiet = selectedRows();
   const bool wasQuiet = quiet;
   quiet = !flag;
+  noActiveRowWhileQuiet = false;
   setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
   if (flag) endRemovedEntries();
   if (flag && selectionFixPending) {
@@ -1009,9 +1042,18 @@ bool cGuiListHost::cursor_getSortKey(GuiListSortKey* key) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return false;
   entryNode* e = requireCursorEntry("cursor_getSortKey");
   // The column comparison's key: the sort column's key, turned round when
-  // the sort is.
-  *key = keyOf(e);
-  if (sortReversed) reverseSortKey(key);
+  // the sort is; read from the entry's own words (an update asks this of
+  // every shown entry).
+  e->makeTie();
+  if (e->sortKeyStamp != sortKeyStamp) makeKeyOf(e);
+  const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
+  key->high = e->keyHigh ^ turn;
+  key->low = e->keyLow ^ turn;
+  key->tie = e->tie;
+  key->usable = e->sortKeyStamp != 0;
+  key->whole = e->keyWhole;
+  key->tieWhole = e->tieWhole;
+  key->tieMade = true;
   return true;
 }
 
@@ -1135,9 +1177,15 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (entryCount == 0) return false;
   // The active row's entry, not its number: finding a row's number counts
   // the rows before it, which an update removing thousands would do for each.
-  auto* active =
-      reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
-  if (active && active == entryAt(cursorIndex)) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+  // While quiet, a list known to have no active row is not asked again.
+  if (!noActiveRowWhileQuiet) {
+    auto* active =
+        reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
+    if (active && active == entryAt(cursorIndex))
+      setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+    else if (!active)
+      noActiveRowWhileQuiet = quiet;
+  }
   // While quiet, the removals are told of once, when quiet ends.
   const int32_t selectedBefore = quiet ? 0 : selectedRows();
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};
