@@ -506,6 +506,11 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
   return first;
 }
 
+namespace {
+// The entries after which a batch counts as long.
+constexpr size_t LONG_BATCH = 1024;
+}  // namespace
+
 entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made,
                                         std::vector<NListSortKey>* madeKeys) {
   entryNode* first = nullptr;
@@ -523,6 +528,12 @@ entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count,
       if (made) {
         entryNode* e = added;
         for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) {
+          // A long batch takes room for as many entries as the largest one
+          // before: its arrays then grow no more than once.
+          if (made->size() == LONG_BATCH) {
+            made->reserve(largestBatch);
+            if (keyed) madeKeys->reserve(largestBatch);
+          }
           made->push_back(e);
           if (!keyed) continue;
           NListSortKey key{};
@@ -635,12 +646,6 @@ void cGuiListHost::addEntryF(fGuiListEntries* source) {
   int32_t count = 0;
   std::vector<entryNode*> made;
   std::vector<NListSortKey> madeKeys;
-  // Room for as many as the largest batch before: a long list's arrays then
-  // grow no more than once.
-  if (built()) {
-    made.reserve(largestBatch);
-    if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN) madeKeys.reserve(largestBatch);
-  }
   entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr, built() ? &madeKeys : nullptr);
   if (!first) return;
   if (!built()) {
