@@ -16,7 +16,11 @@
 # noise of the machine goes; the NList refill runs each side's list class.
 #
 # Environment: BUILD the build tree to work under (default build-bench of
-# the working tree), ROWS (100000) and ROUNDS (10) for both benchmarks.
+# the working tree), ROWS (100000) and ROUNDS (10) for both benchmarks, CPU
+# the processor every run is held to (default the last one; "any" lets the
+# system move them): a run moved between processors meanwhile finds its
+# memory in another's caches, which on a shared machine makes whole runs
+# slower by a third.
 # Everything is made under $BUILD/compare: REV's sources (taken out with git
 # archive, the working tree's benchmark sources put in their bench folder),
 # REV's build, the working tree's build, and the output of every run.
@@ -38,6 +42,9 @@ pairs=${2:-3}
 rows=${ROWS:-100000}
 rounds=${ROUNDS:-10}
 jobs=${LUDEX_JOBS:-4}
+cpu=${CPU:-$(($(nproc) - 1))}
+pin=()
+if [ "$cpu" != any ] && command -v taskset >/dev/null 2>&1; then pin=(taskset -c "$cpu"); fi
 build=${BUILD:-$top/build-bench}
 case "$build" in /*) ;; *) build=$top/$build ;; esac
 sha=$(git -C "$top" rev-parse --verify "$rev^{commit}")
@@ -144,7 +151,7 @@ for ((i = 1; i <= pairs; ++i)); do
     for side in $order; do
       if [ "$side" = rev ]; then dir=$revbuild; else dir=$workbuild; fi
       echo "pair $i/$pairs: $bench against $([ "$side" = rev ] && echo "$short" || echo "the working tree")" >&2
-      "$dir/bench/$bench" "$rows" "$rounds" >"$runs/$bench-$side-$i.txt"
+      "${pin[@]}" "$dir/bench/$bench" "$rows" "$rounds" >"$runs/$bench-$side-$i.txt"
     done
   done
 done

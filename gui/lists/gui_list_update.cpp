@@ -121,17 +121,20 @@ class fMissingEntries : public fGuiListEntries {
   const GuiListFollowed* cursor = nullptr;    // the removed cursor entry
   std::vector<AddedEntry>* toSelect = nullptr;
   AddedEntry* cursorEntry = nullptr;
+  bool following = false;  // some removed entry is to be followed
   size_t next = 0;
 
   char* call(GuiListEntryMore* more) override {
-    *more = GuiListEntryMore{};
-    if (next >= missing->size()) return nullptr;
+    if (next >= missing->size()) {
+      *more = GuiListEntryMore{};
+      return nullptr;
+    }
     if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD].fresh]);
     const MissingEntry m = (*missing)[next++];
     FreshEntry& e = (*fresh)[m.fresh];
     // The copy first: when it cannot be made, the entry is as it was.
     char* label = e.lent ? StrClone(e.label) : e.label;
-    if (!selected->empty() || !cursor->empty()) {
+    if (following) {
       try {
         follow(e, {m.row, label});
       } catch (...) {
@@ -139,7 +142,9 @@ class fMissingEntries : public fGuiListEntries {
         throw;
       }
     }
-    if (!keys->empty()) more->sortKey = (*keys)[m.fresh];
+    // Every field a producer answers (mayLend is the receiver's).
+    more->sortKey = keys->empty() ? GuiListSortKey{} : (*keys)[m.fresh];
+    more->labelLent = false;
     more->altColour = e.altColour;
     more->marked = e.marked;
     more->data = e.data;
@@ -413,6 +418,7 @@ class ListMerge {
     f->cursor = &removedCursor;
     f->toSelect = &toSelect;
     f->cursorEntry = &cursorAdded;
+    f->following = !removedSelected.empty() || !removedCursor.empty();
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }
 

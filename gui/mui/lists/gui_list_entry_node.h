@@ -57,6 +57,12 @@ class entryNode : public markNode {
     key.tieWhole = tieWhole;
     return key;
   }
+  // Takes a tie word made of what the entry stands for (by another's
+  // identityWordOf of the same label, data and box).
+  void setTie(uint64_t word, bool whole) {
+    tie = word;
+    tieWhole = whole;
+  }
   // Takes the text part of a key, made when the host's stamp was stamp (a
   // key that is not usable counts as none made).
   void setKeyText(const GuiListSortKey& key, uint32_t stamp) {

@@ -467,10 +467,12 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
   // The comparison keys the column's text as the label holds it, as the
-  // entry does; the tie part is the entry's own.
+  // entry does; a tie part made of the same label, data and box is the
+  // entry's own.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
   entry->setKeyText(own, sortKeyStamp);
+  if (known.tieMade) entry->setTie(known.tie, known.tieWhole);
   return true;
 }
 
@@ -488,10 +490,11 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       class_base* box = made == 0 ? dataBox : nullptr;
       if (made == 0) dataBox = nullptr;
       e->new_entryNode(text, this, altColour, marked, data, box);
-      // The key while the label is at hand: sorting and sorted inserts then
-      // read only the entry.
+      // The key while the label and the box are at hand: sorting and sorted
+      // inserts then read only the entry.
       if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN)
         if (made > 0 || !known || !adoptSortKey(e, *known)) keyOf(e);
+      e->makeTie();
       first = appendRing(first, e);
       ++made;
     }
