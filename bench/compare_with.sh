@@ -10,7 +10,9 @@
 # that starts changes from pair to pair). Each run prints the median of its
 # rounds per step; the table gives, per step, the median of those medians on
 # each side and their ratio (working tree / REV): below 1 the working tree is
-# faster. The benchmarks' plain baselines are in the table too: the plain
+# faster. The last column is the median of the ratios of the pairs, each of
+# two runs one after the other: on a machine whose load comes and goes, it
+# moves less than the ratio of the medians. The benchmarks' plain baselines are in the table too: the plain
 # array and std::string ones do the same work on both sides (the array ones
 # through each side's column comparison), so their ratios show how far the
 # noise of the machine goes; the NList refill runs each side's list class.
@@ -63,14 +65,15 @@ report() {
   for bench in $benches; do
     echo
     echo "$bench $rows $rounds: median of $pairs runs' medians a side, processor ms"
-    printf '  %-44s %9s %9s %7s\n' "" "$short" "working" "ratio"
+    printf '  %-44s %9s %9s %7s %7s\n' "" "$short" "working" "ratio" "pairs"
     for side in rev work; do
       for f in "$runs/$bench-$side"-*.txt; do
-        awk -v side=$side '
+        pair=${f##*-}
+        awk -v side=$side -v pair="${pair%.txt}" '
           / \([0-9]+ rounds\) +median +best +worst$/ { table = $0; sub(/ \([0-9]+ rounds\).*/, "", table); next }
           table != "" && /^  .* +[0-9.]+ +[0-9.]+ +[0-9.]+ ms$/ {
             step = $0; sub(/^  /, "", step); sub(/ +[0-9.]+ +[0-9.]+ +[0-9.]+ ms$/, "", step)
-            printf "%s\t%s\t%s\t%s\n", side, table, step, $(NF - 3)
+            printf "%s\t%s\t%s\t%s\t%s\n", side, table, step, $(NF - 3), pair
             next
           }
           { table = "" }' "$f"
@@ -86,6 +89,8 @@ report() {
         key = $2 SUBSEP $3
         if (!(key in seen)) { seen[key] = 1; order[++count] = key }
         times[$1, key] = times[$1, key] " " $4
+        at[$1, key, $5] = $4
+        if ($5 > pairs) pairs = $5
       }
       END {
         for (k = 1; k <= count; ++k) {
@@ -93,7 +98,14 @@ report() {
           if (part[1] != table) { table = part[1]; print table }
           r = median(times["rev", order[k]]); w = median(times["work", order[k]])
           ratio = r > 0 ? sprintf("%.2f", w / r) : "-"
-          printf "    %-42s %9.1f %9.1f %7s\n", part[2], r, w, ratio
+          # The two runs of a pair ran one after the other: their ratio
+          # leaves out a load on the machine that came and went meanwhile.
+          ratios = ""
+          for (p = 1; p <= pairs; ++p)
+            if ((("rev", order[k], p) in at) && at["rev", order[k], p] > 0)
+              ratios = ratios " " at["work", order[k], p] / at["rev", order[k], p]
+          paired = ratios == "" ? "-" : sprintf("%.2f", median(ratios))
+          printf "    %-42s %9.1f %9.1f %7s %7s\n", part[2], r, w, ratio, paired
         }
       }'
   done
