@@ -4,7 +4,10 @@
 // with. entryList holds the entries added before the list was built.
 #pragma once
 #include <cstdint>
+#include <typeinfo>
 
+#include "core/box.h"
+#include "gui/lists/gui_list_identity.h"
 #include "gui/lists/gui_list_sort.h"
 #include "gui/mui/lists/gui_list_marks.h"
 
@@ -41,7 +44,20 @@ class entryNode : public markNode {
   // Makes the tie part of the sort key (of what the entry stands for) when
   // it is still to be made.
   void makeTie() {
-    if (tie == TIE_NOT_MADE) makeTieNow();
+    if (tie != TIE_NOT_MADE) return;
+    // The usual entries (a pointer or value box, a data value) at once:
+    // every entry a list adds makes its tie.
+    bool whole = false;
+    if (dataBox) {
+      const std::type_info& kind = typeid(*dataBox);
+      if (kind != typeid(boxPTR) && kind != typeid(boxVALUE)) return makeTieNow();
+      tie = identityNumberWord(static_cast<const box*>(dataBox)->value, &whole);
+    } else if (data != 0) {
+      tie = identityNumberWord(data, &whole);
+    } else {
+      return makeTieNow();
+    }
+    tieWhole = whole;
   }
   // The sort key as the entry holds it: the text part as made when the
   // host's key stamp was sortKeyStamp (not usable when none was made), the
