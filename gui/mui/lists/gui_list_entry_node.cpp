@@ -48,6 +48,7 @@ entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, b
   data = box ? 0 : value;
   if (mark) setMarked(true);
   change(text ? text : NewString(0), alt);
+  makeTie();  // while the label and the box are at hand
   return this;
 }
 

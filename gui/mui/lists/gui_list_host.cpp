@@ -494,7 +494,6 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       // inserts then read only the entry.
       if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN)
         if (made > 0 || !known || !adoptSortKey(e, *known)) keyOf(e);
-      e->makeTie();
       first = appendRing(first, e);
       ++made;
     }
