@@ -18,7 +18,12 @@
 // goes, a new one is added. A selected entry that goes, for a new one that
 // stands for the same thing (a game whose changed label sorts elsewhere),
 // leaves the new one selected; the cursor follows its entry the same way,
-// and otherwise ends on the entry that followed it.
+// and otherwise ends on the entry that followed it. What the entries stand
+// for is compared only where the comparison ties, from the tie words of the
+// keys (made once per entry). The pass counts the row each kept and each
+// added entry will take, so the cursor and the entries to select are found
+// at their rows afterwards, without another walk through the list; it
+// allocates nothing per entry beyond its arrays.
 //
 // New entries are added in one batch once the pass is over, each at its
 // sorted place: before the shown entry that sorts after it. The pass never
@@ -29,7 +34,6 @@
 #include <cstdio>
 #include <cstring>
 #include <typeinfo>
-#include <unordered_set>
 #include <vector>
 
 #include "core/arena.h"
@@ -89,40 +93,58 @@ void fetchLabelAndBox(const FreshEntry& e) {
 // What a new entry stands for.
 GuiListIdentity identityOfFresh(const FreshEntry& e) { return identityOf(e.label, e.data, e.dataBox); }
 
+// A new entry the merge found missing: its place among the new entries, and
+// the row it takes once the list holds every entry the merge keeps or adds.
+struct MissingEntry {
+  uint32_t fresh;
+  uint32_t row;
+};
+
+// An entry the list took from the merge: its row and the label it holds.
+struct AddedEntry {
+  uint32_t row = 0;
+  const char* label = nullptr;
+};
+
 // Yields the entries the merge found missing, in their sorted order, with
 // the keys the merge made of their labels; each label and box passes to the
 // list as it is yielded. Entries that stand for what a removed selected
-// entry, or the removed cursor entry, stood for are noted by the labels the
-// list takes.
+// entry, or the removed cursor entry, stood for are noted with their rows
+// and the labels the list takes.
 class fMissingEntries : public fGuiListEntries {
   LUDEX_CLASS(fMissingEntries, fGuiListEntries)
  public:
   std::vector<FreshEntry>* fresh = nullptr;
   const std::vector<GuiListSortKey>* keys = nullptr;  // of fresh, or empty
-  const std::vector<uint32_t>* missing = nullptr;
+  const std::vector<MissingEntry>* missing = nullptr;
   const GuiListFollowed* selected = nullptr;  // removed selected entries
   const GuiListFollowed* cursor = nullptr;    // the removed cursor entry
-  std::unordered_set<const char*>* toSelect = nullptr;
-  const char** cursorLabel = nullptr;
+  std::vector<AddedEntry>* toSelect = nullptr;
+  AddedEntry* cursorEntry = nullptr;
+  bool following = false;  // some removed entry is to be followed
   size_t next = 0;
 
   char* call(GuiListEntryMore* more) override {
-    *more = GuiListEntryMore{};
-    if (next >= missing->size()) return nullptr;
-    if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD]]);
-    const uint32_t index = (*missing)[next++];
-    FreshEntry& e = (*fresh)[index];
+    if (next >= missing->size()) {
+      *more = GuiListEntryMore{};
+      return nullptr;
+    }
+    if (next + FETCH_AHEAD < missing->size()) fetchLabelAndBox((*fresh)[(*missing)[next + FETCH_AHEAD].fresh]);
+    const MissingEntry m = (*missing)[next++];
+    FreshEntry& e = (*fresh)[m.fresh];
     // The copy first: when it cannot be made, the entry is as it was.
     char* label = e.lent ? StrClone(e.label) : e.label;
-    if (!selected->empty() || !cursor->empty()) {
+    if (following) {
       try {
-        note(e, index, label);
+        follow(e, {m.row, label});
       } catch (...) {
         if (e.lent) DisposeString(label);
         throw;
       }
     }
-    if (!keys->empty()) more->sortKey = (*keys)[index];
+    // Every field a producer answers (mayLend is the receiver's).
+    more->sortKey = keys->empty() ? GuiListSortKey{} : (*keys)[m.fresh];
+    more->labelLent = false;
     more->altColour = e.altColour;
     more->marked = e.marked;
     more->data = e.data;
@@ -133,18 +155,16 @@ class fMissingEntries : public fGuiListEntries {
   }
 
  private:
-  void note(const FreshEntry& e, uint32_t index, const char* label) {
-    (void)index;
+  void follow(const FreshEntry& e, const AddedEntry& added) {
     const GuiListIdentity id = identityOfFresh(e);
-    bool whole = false;
-    const uint64_t word = identityWord(id, &whole);
-    if (!selected->empty() && selected->contains(id, word)) toSelect->insert(label);
-    if (!cursor->empty() && cursor->contains(id, word)) *cursorLabel = label;
+    if (!selected->empty() && selected->contains(id)) toSelect->push_back(added);
+    if (!cursor->empty() && cursor->contains(id)) *cursorEntry = added;
   }
 };
 
 // One run of updateF: the new entries in a sorted temporary array, and the
-// remembered cursor entry (its label pointer and index) on the shown side.
+// remembered cursor entry (its label pointer, and its row once kept) on the
+// shown side.
 class ListMerge {
  public:
   // largestUpdate: the most entries an update of this list took so far.
@@ -153,11 +173,12 @@ class ListMerge {
 
   void run(fGuiListEntries* f) {
     remembered = cursorEntry = list->saveCursorEntry();
-    rememberedIndex = list->cursor_walkToStart();
-    found = remembered == nullptr;
-    noteSelectedEntries();
+    list->cursor_walkToStart();
+    // Only a list with a selection asks whether the entries it removes were
+    // selected.
+    hadSelection = list->infoSelectionCount() > 0;
     const size_t shownCount = static_cast<size_t>(list->infoSize());
-    bool listEnded = shownCount == 0;
+    listEnded = shownCount == 0;
     takeProducerEntries(f);
     // With far fewer new entries than shown ones, most shown entries go,
     // told apart by their keys: their labels and data stay unread.
@@ -205,30 +226,21 @@ class ListMerge {
   GuiListSortKey shownKey;
   const char* shownKeyOf = nullptr;
   size_t next = 0;  // the first entry still to merge
-  std::vector<uint32_t> missing;  // entries to add, in sorted order
-  const char* remembered = nullptr;  // the cursor entry's label, the list's
-  int32_t rememberedIndex = -1;
-  bool found = false;  // the merge has passed the remembered entry
+  bool listEnded = false;  // no shown entry is left to merge
+  std::vector<MissingEntry> missing;  // entries to add, in sorted order
+  uint32_t kept = 0;                  // shown entries the merge kept so far
+  const char* remembered = nullptr;   // the cursor entry's label, the list's
+  int32_t rememberedIndex = -1;      // its row after the merge, once it is kept
   const char* cursorEntry = nullptr;  // the entry the cursor was on (gone once removed)
-  // The labels of the selected shown entries; what those that go, and the
-  // cursor entry when it goes, stood for; the labels of the added entries
-  // that take their place.
-  std::unordered_set<const char*> selectedLabels;
+  bool hadSelection = false;
+  // What the selected entries that go, and the cursor entry when it goes,
+  // stood for; the added entries that stand for the same.
   GuiListFollowed removedSelected;
   GuiListFollowed removedCursor;
-  std::unordered_set<const char*> toSelect;
-  const char* cursorLabel = nullptr;
+  std::vector<AddedEntry> toSelect;
+  AddedEntry cursorAdded;
   // The most entries a producer gave this list in one update so far.
   size_t& expectedEntries;
-
-  // The selected entries, by their labels: only a list with a selection
-  // reads its rows' selection.
-  void noteSelectedEntries() {
-    if (list->infoSelectionCount() <= 0) return;
-    for (bool more = list->cursor_gotoFirstSelected(); more; more = list->cursor_gotoNextSelected())
-      selectedLabels.insert(list->cursor_getLabel());
-    list->cursor_gotoStart();
-  }
 
   void takeProducerEntries(fGuiListEntries* f) {
     // Each label's key is made as it arrives, while the label is at hand:
@@ -370,7 +382,9 @@ class ListMerge {
   // Moves on to the next new entry.
   void advance() {
     ++next;
-    if (next + FETCH_AHEAD < fresh.size()) fetchLabelAndBox(fresh[next + FETCH_AHEAD]);
+    // Once no shown entry is left, every new one is added: their labels and
+    // boxes are asked for as the list takes them.
+    if (!listEnded && next + FETCH_AHEAD < fresh.size()) fetchLabelAndBox(fresh[next + FETCH_AHEAD]);
   }
   // Disposes what is left in the first new entry and moves on.
   void dropHead() {
@@ -385,9 +399,9 @@ class ListMerge {
   // it goes before the cursor entry, which keeps the cursor, once the pass
   // is over.
   void addHead() {
-    missing.push_back(static_cast<uint32_t>(next));
+    // Its row: after the shown entries kept and the new ones added so far.
+    missing.push_back({static_cast<uint32_t>(next), kept + static_cast<uint32_t>(missing.size())});
     advance();
-    if (!found) ++rememberedIndex;
   }
 
   void addMissing() {
@@ -403,24 +417,42 @@ class ListMerge {
     f->selected = &removedSelected;
     f->cursor = &removedCursor;
     f->toSelect = &toSelect;
-    f->cursorLabel = &cursorLabel;
+    f->cursorEntry = &cursorAdded;
+    f->following = !removedSelected.empty() || !removedCursor.empty();
     WithCleanUp([&] { list->addEntryF(f); }, [&] { End(f); });
   }
 
   // Selects the added entries that stand for removed selected ones, and
-  // remembers the added entry that stands for the removed cursor entry: a
-  // walk through the list, made only when there is one.
+  // remembers the added entry that stands for the removed cursor entry. Each
+  // is looked for at the row the merge counted for it; a list that placed
+  // entries otherwise than its comparison says is walked once.
   void followToAddedEntries() {
-    if (toSelect.empty() && !cursorLabel) return;
-    int32_t row = 0;
-    for (bool more = list->cursor_gotoStart(); more; more = list->cursor_gotoNext(1) != 0, ++row) {
-      const char* label = list->cursor_getLabel();
-      if (label == cursorLabel) {
-        remembered = cursorLabel;
-        rememberedIndex = row;
-      }
-      if (toSelect.count(label)) list->cursor_setState(true);
+    if (cursorAdded.label) {
+      remembered = cursorAdded.label;
+      rememberedIndex = static_cast<int32_t>(cursorAdded.row);  // checked as the cursor is put back
     }
+    std::vector<const char*> elsewhere;
+    for (const AddedEntry& added : toSelect) {
+      list->cursor_gotoStart();
+      if (list->cursor_gotoNext(static_cast<int32_t>(added.row)) == static_cast<int32_t>(added.row) &&
+          list->cursor_getLabel() == added.label)
+        list->cursor_setState(true);
+      else
+        elsewhere.push_back(added.label);
+    }
+    if (elsewhere.empty()) return;
+    std::sort(elsewhere.begin(), elsewhere.end());
+    for (bool more = list->cursor_gotoStart(); more; more = list->cursor_gotoNext(1) != 0)
+      if (std::binary_search(elsewhere.begin(), elsewhere.end(), list->cursor_getLabel())) list->cursor_setState(true);
+  }
+
+  // Keeps what the cursor entry (its label shown) stands for: by the tie
+  // word of its key where that holds it whole, else from its data.
+  void keepIdentity(const char* shown, GuiListFollowed* into) {
+    if (shownKeyOf == shown && shownKey.tieMade && shownKey.tieWhole)
+      into->addWhole(shownKey.tie);
+    else
+      into->add(shownIdentity(shown));
   }
 
   // The cursor entry (its label shown) is not among the new ones. FALSE
@@ -428,21 +460,16 @@ class ListMerge {
   bool removeCursorEntry(const char* shown) {
     // What a selected entry, and the cursor's own entry, stand for: a new
     // entry for the same thing takes their place.
-    if (!selectedLabels.empty() && selectedLabels.count(shown)) removedSelected.add(shownIdentity(shown));
+    if (hadSelection && list->cursor_getState()) keepIdentity(shown, &removedSelected);
     if (shown == cursorEntry) {
-      removedCursor.add(shownIdentity(shown));
+      keepIdentity(shown, &removedCursor);
       cursorEntry = nullptr;
     }
     shownKeyOf = nullptr;
-    // Also after the remembered entry went: its follower, remembered in its
-    // place, may go as well.
+    // The remembered entry's follower is remembered in its place (and may go
+    // as well). Destroying the last entry leaves the cursor on the one
+    // before, which the merge has passed.
     const bool wasRemembered = shown == remembered;
-    if (wasRemembered)
-      found = true;
-    else if (!found)
-      --rememberedIndex;
-    // Destroying the last entry leaves the cursor on the one before, which
-    // the merge has passed.
     const bool more = list->cursor_destroy(false);
     if (wasRemembered) remembered = more ? list->cursor_getLabel() : nullptr;
     return more;
@@ -454,13 +481,15 @@ class ListMerge {
   bool pairWithHead(const char* shown) {
     shownKeyOf = nullptr;
     const bool isRemembered = shown == remembered;
-    if (isRemembered) found = true;
+    // Its row: after the shown entries kept and the new ones added so far.
+    if (isRemembered) rememberedIndex = static_cast<int32_t>(kept + missing.size());
+    ++kept;
     FreshEntry* e = head();
-    if (!StrCmp(shown, e->label)) {
+    // The library's comparison: this one runs for every entry that stays.
+    if (std::strcmp(shown, e->label) != 0) {
       // The list keeps a copy of the label; the cursor entry's own label is
       // the one to remember.
       const bool wasCursorEntry = shown == cursorEntry;
-      const bool wasSelected = !selectedLabels.empty() && selectedLabels.erase(shown);
       list->cursor_setLabel(e->label, 0);
       list->cursor_setAltColour(e->altColour);
       list->cursor_setMarked(e->marked);
@@ -468,7 +497,6 @@ class ListMerge {
       const char* label = list->cursor_getLabel();
       if (isRemembered) remembered = label;
       if (wasCursorEntry) cursorEntry = label;
-      if (wasSelected) selectedLabels.insert(label);
     } else {
       // Same label: only what differs changes, so that an unchanged list
       // is left as it was and a changed colour, mark or data shows.
@@ -498,16 +526,28 @@ class ListMerge {
   void restoreCursor() {
     list->cursor_gotoStart();
     if (!remembered) return;
+    if (list->infoSize() == 0) return;
     list->cursor_gotoNext(rememberedIndex);
-    if (list->cursor_getLabel() == remembered) return;
+    const char* counted = list->cursor_getLabel();
+    if (counted == remembered) return;
     // Not where the merge counted it (a list that places entries otherwise
     // than its comparison says): looked for from the first entry.
     for (bool more = list->cursor_gotoStart(); more; more = list->cursor_gotoNext(1) != 0)
       if (list->cursor_getLabel() == remembered) return;
+    // The sign tells how the entry at the counted place sorts against the
+    // remembered one: +1 before it, -1 after it, 0 alike (then the two stand
+    // for different things in the list's order of entries alike).
+    long sign = 0;
+    try {
+      sign = sort->call(counted, remembered);
+    } catch (const Exception&) {
+      // An application's comparison that fails here leaves the sign 0: the
+      // update has succeeded.
+    }
     std::printf(
         "# WARNING: cGuiList.updateF(); failed to restore cursor location\n"
         "# DEBUG: sign = %ld, restore cursor pos = %ld, restore cursor label = \"%s\"\n",
-        1L, static_cast<long>(rememberedIndex), remembered);
+        sign, static_cast<long>(rememberedIndex), remembered);
   }
 };
 

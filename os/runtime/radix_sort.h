@@ -68,11 +68,13 @@ template <class T, class High, class Low>
     }
     place[i] = last;
   }
-  // The keys in their order: each one's rank.
+  // The keys in their order (by insertion: they are few), then each one's rank.
   std::array<uint8_t, FEW> byKey{};
-  for (size_t k = 0; k < distinct; ++k) byKey[k] = static_cast<uint8_t>(k);
-  std::sort(byKey.begin(), byKey.begin() + static_cast<long>(distinct),
-            [&](uint8_t a, uint8_t b) { return keys[a] < keys[b]; });
+  for (size_t k = 0; k < distinct; ++k) {
+    size_t j = k;
+    for (; j > 0 && keys[k] < keys[byKey[j - 1]]; --j) byKey[j] = byKey[j - 1];
+    byKey[j] = static_cast<uint8_t>(k);
+  }
   std::array<uint32_t, FEW + 1> starts{};
   std::array<uint8_t, FEW> rank{};
   for (size_t r = 0; r < distinct; ++r) rank[byKey[r]] = static_cast<uint8_t>(r);

@@ -48,7 +48,7 @@ entryNode* entryNode::new_entryNode(char* text, cGuiListHost* owner, bool alt, b
   data = box ? 0 : value;
   if (mark) setMarked(true);
   change(text ? text : NewString(0), alt);
-  tieKey();  // while the label and the box are at hand
+  makeTie();  // while the label and the box are at hand
   return this;
 }
 
@@ -86,9 +86,10 @@ void entryNode::change(char* text, bool alt) {
   altColour = alt;
 }
 
-const GuiListSortKey& entryNode::tieKey() {
-  if (!sortKey.tieMade) setSortKeyTie(&sortKey, label, data, dataBox);
-  return sortKey;
+void entryNode::makeTieNow() {
+  bool whole = false;
+  tie = identityWordOf(label, data, dataBox, &whole);
+  tieWhole = whole;
 }
 
 char** entryNode::columnTexts() {

@@ -1,5 +1,6 @@
 #include "gui/mui/lists/gui_list_host.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -110,7 +111,9 @@ IPTR cGuiListHost::guiListDisplay(const char** columnTexts, entryNode* entry) {
 }
 
 int cGuiListHost::compareStandsFor(entryNode* entry1, entryNode* entry2) {
-  const int result = compareKeyTies(entry1->tieKey(), entry2->tieKey());
+  entry1->makeTie();
+  entry2->makeTie();
+  const int result = compareKeyTies(entry1->sortKey(), entry2->sortKey());
   if (result != SORT_KEYS_UNDECIDED) return result;
   return compareIdentities(identityOf(entry1->label, entry1->data, entry1->dataBox),
                            identityOf(entry2->label, entry2->data, entry2->dataBox));
@@ -148,42 +151,57 @@ IPTR cGuiListHost::guiListCompare(entryNode* entry2, entryNode* entry1) {
 
 IPTR cGuiListHost::guiListSortKey(NListSortKey* key, entryNode* entry) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
-  const GuiListSortKey& own = keyOf(entry);
-  if (!own.usable) return 0;
+  // Read from the entry's own words: a sort asks this of every entry.
+  entry->makeTie();
+  if (entry->sortKeyStamp != sortKeyStamp) makeKeyOf(entry);
+  if (entry->sortKeyStamp == 0) return 0;  // no usable key
   // The keys order texts first to last; a reversed sort turns every order
   // between texts round, and none between what entries stand for.
   const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
-  key->high = own.high ^ turn;
-  key->low = own.low ^ turn;
-  key->whole = own.whole ? 1 : 0;
-  key->tie = own.tie;
-  key->tieWhole = own.tieWhole ? 1 : 0;
+  key->high = entry->keyHigh ^ turn;
+  key->low = entry->keyLow ^ turn;
+  key->whole = entry->keyWhole ? 1 : 0;
+  key->tie = entry->tie;
+  key->tieWhole = entry->tieWhole ? 1 : 0;
   return 1;
 }
 
 IPTR cGuiListHost::guiListSortKeys(NListSortKey* keys, void* const* entries, size_t count) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return 0;
-  // The entries a few ahead, then the labels of those nearer, that the keys
-  // read: a sort reads every entry's label, scattered in memory.
+  // The batch being inserted, asked about in its order: its keys as made.
+  BatchKeys& batch = batchKeys;
+  if (batch.keys && count <= batch.count - batch.next &&
+      std::equal(entries, entries + count, batch.entries + batch.next)) {
+    std::copy(batch.keys + batch.next, batch.keys + batch.next + count, keys);
+    batch.next += count;
+    return 1;
+  }
+  // The entries a few ahead, then the labels of those nearer whose keys are
+  // still to be made: a sort reads every entry, scattered in memory, and the
+  // labels of a column not sorted by before.
   constexpr size_t FAR = 8;
   constexpr size_t NEAR = 4;
-  for (size_t i = 0; i < count && i < FAR; ++i) Arena::fetchAhead(entries[i]);
-  for (size_t i = 0; i < count && i < NEAR; ++i) FetchStringAhead(static_cast<const entryNode*>(entries[i])->label);
+  auto entry = [entries](size_t i) { return static_cast<entryNode*>(entries[i]); };
+  auto fetchLabel = [&](size_t i) {
+    if (entry(i)->sortKeyStamp != sortKeyStamp) FetchStringAhead(entry(i)->label);
+  };
+  for (size_t i = 0; i < count && i < FAR; ++i) fetchEntryAhead(entry(i));
+  for (size_t i = 0; i < count && i < NEAR; ++i) fetchLabel(i);
   for (size_t i = 0; i < count; ++i) {
-    if (i + FAR < count) Arena::fetchAhead(entries[i + FAR]);
-    if (i + NEAR < count) FetchStringAhead(static_cast<const entryNode*>(entries[i + NEAR])->label);
-    if (guiListSortKey(&keys[i], static_cast<entryNode*>(entries[i])) == 0) return 0;
+    if (i + FAR < count) fetchEntryAhead(entry(i + FAR));
+    if (i + NEAR < count) fetchLabel(i + NEAR);
+    if (guiListSortKey(&keys[i], entry(i)) == 0) return 0;
   }
   return 1;
 }
 
-const GuiListSortKey& cGuiListHost::makeKeyOf(entryNode* entry) {
+void cGuiListHost::makeKeyOf(entryNode* entry) {
   // The sort column's text as the label holds it, up to its TAB: the key
   // orders as the list's column comparison does (or is not usable).
   const char* column = entry->label + findColumn(entry->label, sortColumn, nullptr);
-  makeSortKey(column, infoColumnSortType()[sortColumn], true, &entry->sortKey);
-  entry->sortKeyStamp = sortKeyStamp;
-  return entry->sortKey;
+  GuiListSortKey key;
+  makeSortKey(column, infoColumnSortType()[sortColumn], true, &key);
+  entry->setKeyText(key, sortKeyStamp);
 }
 
 // ---------------------------------------------------------------------------
@@ -249,7 +267,10 @@ IPTR cGuiListHost::nlistValue(Tag attribute) {
   return value;
 }
 
-void cGuiListHost::setNList(Tag attribute, IPTR value) { SetAttrs(infoNList(), attribute, value); }
+void cGuiListHost::setNList(Tag attribute, IPTR value) {
+  if (attribute == MUIA_NList_Active) noActiveRowWhileQuiet = quiet && value == MUIV_NList_Active_Off;
+  SetAttrs(infoNList(), attribute, value);
+}
 
 void cGuiListHost::refreshCount() { entryCount = static_cast<int32_t>(nlistValue(MUIA_NList_Entries)); }
 
@@ -446,14 +467,12 @@ const char* cGuiListHost::infoSingleSelectionEntry() {
 bool cGuiListHost::adoptSortKey(entryNode* entry, const GuiListSortKey& known) {
   if (!known.usable || (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN)) return false;
   // The comparison keys the column's text as the label holds it, as the
-  // entry does; the tie part is the entry's own.
+  // entry does; a tie part made of the same label, data and box is the
+  // entry's own.
   GuiListSortKey own = known;
   if (sortReversed) reverseSortKey(&own);
-  entry->sortKey.high = own.high;
-  entry->sortKey.low = own.low;
-  entry->sortKey.usable = own.usable;
-  entry->sortKey.whole = own.whole;
-  entry->sortKeyStamp = sortKeyStamp;
+  entry->setKeyText(own, sortKeyStamp);
+  if (known.tieMade) entry->setTie(known.tie, known.tieWhole);
   return true;
 }
 
@@ -471,8 +490,8 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
       class_base* box = made == 0 ? dataBox : nullptr;
       if (made == 0) dataBox = nullptr;
       e->new_entryNode(text, this, altColour, marked, data, box);
-      // The key while the label is at hand: sorting and sorted inserts then
-      // read only the entry.
+      // The key while the label and the box are at hand: sorting and sorted
+      // inserts then read only the entry.
       if (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN)
         if (made > 0 || !known || !adoptSortKey(e, *known)) keyOf(e);
       first = appendRing(first, e);
@@ -489,9 +508,16 @@ entryNode* cGuiListHost::createEntries(char* label, bool altColour, bool marked,
   return first;
 }
 
-entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made) {
+namespace {
+// The entries after which a batch counts as long.
+constexpr size_t LONG_BATCH = 1024;
+}  // namespace
+
+entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made,
+                                        std::vector<NListSortKey>* madeKeys) {
   entryNode* first = nullptr;
   int32_t entries = 0;
+  bool keyed = madeKeys && (sortKind == SORT_BY_USER || sortKind == SORT_BY_COLUMN);
   try {
     GuiListEntryMore more;
     while (char* label = takeEntry(source, &more)) {
@@ -503,18 +529,32 @@ entryNode* cGuiListHost::createEntriesF(fGuiListEntries* source, int32_t* count,
       entries += fromLabel;
       if (made) {
         entryNode* e = added;
-        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) made->push_back(e);
+        for (int32_t i = 0; i < fromLabel; ++i, e = e->batchNext) {
+          // A long batch takes room for as many entries as the largest one
+          // before: its arrays then grow no more than once.
+          if (made->size() == LONG_BATCH) {
+            made->reserve(largestBatch);
+            if (keyed) madeKeys->reserve(largestBatch);
+          }
+          made->push_back(e);
+          if (!keyed) continue;
+          NListSortKey key{};
+          keyed = guiListSortKey(&key, e) != 0;
+          madeKeys->push_back(key);
+        }
       }
     }
   } catch (...) {
     endEntryRing(first);
     throw;
   }
+  if (madeKeys && !keyed) madeKeys->clear();
   if (count) *count = entries;
   return first;
 }
 
-void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made) {
+void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made,
+                                   const NListSortKey* madeKeys) {
   if (!first) return;
   if (count == 0)
     for (entryNode* e = first; count == 0 || e != first; e = e->batchNext) ++count;
@@ -525,7 +565,8 @@ void cGuiListHost::insertEntriesAt(IPTR position, entryNode* first, int32_t coun
   } else if (made) {
     // In the order made, without walking the ring's links through memory.
     const IPTR insert[] = {MUIM_NList_Insert, toIPTR(made), static_cast<IPTR>(count), position};
-    changeRows(insert);
+    batchKeys = BatchKeys{made, madeKeys, static_cast<size_t>(count), 0};
+    WithCleanUp([&] { changeRows(insert); }, [&] { batchKeys = BatchKeys{}; });
   } else {
     auto** array = static_cast<entryNode**>(Arena::alloc(sizeof(entryNode*) * static_cast<size_t>(count)));
     entryNode* e = first;
@@ -606,15 +647,18 @@ void cGuiListHost::addEntry(char* label, bool altColour, bool marked, int32_t da
 void cGuiListHost::addEntryF(fGuiListEntries* source) {
   int32_t count = 0;
   std::vector<entryNode*> made;
-  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr);
+  std::vector<NListSortKey> madeKeys;
+  entryNode* first = createEntriesF(source, &count, built() ? &made : nullptr, built() ? &madeKeys : nullptr);
   if (!first) return;
   if (!built()) {
     keepPending(first);
     return;
   }
+  largestBatch = std::max(largestBatch, made.size());
   const bool sorted = !getSortByNone();
   entryNode* kept = sorted ? entryAt(cursorIndex) : nullptr;
-  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data());
+  insertEntriesAt(sorted ? AT_SORTED_PLACE : AT_BOTTOM, first, count, made.data(),
+                  madeKeys.empty() ? nullptr : madeKeys.data());
   if (kept) moveCursorForwardTo(kept);
 }
 
@@ -675,6 +719,7 @@ cGuiListHost* cGuiListHost::setAutoUpdate(bool flag) {
   if (!flag && !quiet) selectedBeforeQuiet = selectedRows();
   const bool wasQuiet = quiet;
   quiet = !flag;
+  noActiveRowWhileQuiet = false;
   setNList(MUIA_NList_Quiet, flag ? MUIV_NList_Quiet_None : MUIV_NList_Quiet_Visual);
   if (flag) endRemovedEntries();
   if (flag && selectionFixPending) {
@@ -1004,9 +1049,18 @@ bool cGuiListHost::cursor_getSortKey(GuiListSortKey* key) {
   if (sortKind != SORT_BY_USER && sortKind != SORT_BY_COLUMN) return false;
   entryNode* e = requireCursorEntry("cursor_getSortKey");
   // The column comparison's key: the sort column's key, turned round when
-  // the sort is.
-  *key = keyOf(e);
-  if (sortReversed) reverseSortKey(key);
+  // the sort is; read from the entry's own words (an update asks this of
+  // every shown entry).
+  e->makeTie();
+  if (e->sortKeyStamp != sortKeyStamp) makeKeyOf(e);
+  const uint64_t turn = sortReversed ? ~uint64_t{0} : 0;
+  key->high = e->keyHigh ^ turn;
+  key->low = e->keyLow ^ turn;
+  key->tie = e->tie;
+  key->usable = e->sortKeyStamp != 0;
+  key->whole = e->keyWhole;
+  key->tieWhole = e->tieWhole;
+  key->tieMade = true;
   return true;
 }
 
@@ -1130,9 +1184,15 @@ bool cGuiListHost::cursor_destroy(bool moveBack) {
   if (entryCount == 0) return false;
   // The active row's entry, not its number: finding a row's number counts
   // the rows before it, which an update removing thousands would do for each.
-  auto* active =
-      reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
-  if (active && active == entryAt(cursorIndex)) setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+  // While quiet, a list known to have no active row is not asked again.
+  if (!noActiveRowWhileQuiet) {
+    auto* active =
+        reinterpret_cast<entryNode*>(DoMethod(infoNList(), MUIM_NList_GetEntry, MUIV_NList_GetEntry_Active, nullptr));
+    if (active && active == entryAt(cursorIndex))
+      setNList(MUIA_NList_Active, MUIV_NList_Active_Off);
+    else if (!active)
+      noActiveRowWhileQuiet = quiet;
+  }
   // While quiet, the removals are told of once, when quiet ends.
   const int32_t selectedBefore = quiet ? 0 : selectedRows();
   const IPTR remove[] = {MUIM_NList_Remove, static_cast<IPTR>(cursorIndex)};

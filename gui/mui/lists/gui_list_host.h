@@ -168,6 +168,9 @@ class cGuiListHost : public cGuiList {
   std::vector<entryNode*> removedEntries;  // to end when redrawing comes back on
   void endRemovedEntries();
   bool selectionFixPending = false;  // a single-selection fix waits for the redraw
+  // While quiet: the list is known to have no active row (the program's own
+  // settings of the active row keep this right; no user acts meanwhile).
+  bool noActiveRowWhileQuiet = false;
   int32_t selectedBeforeQuiet = 0;   // the selected rows when redrawing went off
   // The number of selected rows (0 when rows are not selectable).
   int32_t selectedRows();
@@ -210,11 +213,12 @@ class cGuiListHost : public cGuiList {
   // column or the sort types changed.
   uint32_t sortKeyStamp = 1;
   void forgetSortKeys();
-  const GuiListSortKey& keyOf(entryNode* entry) {
-    if (!entry->sortKey.tieMade) entry->tieKey();
-    return entry->sortKeyStamp == sortKeyStamp ? entry->sortKey : makeKeyOf(entry);
+  GuiListSortKey keyOf(entryNode* entry) {
+    entry->makeTie();
+    if (entry->sortKeyStamp != sortKeyStamp) makeKeyOf(entry);
+    return entry->sortKey();
   }
-  const GuiListSortKey& makeKeyOf(entryNode* entry);
+  void makeKeyOf(entryNode* entry);
   // +1 when entry1 comes first of two entries the sort takes as alike: by
   // what each stands for; 0 when both stand for the same.
   int compareStandsFor(entryNode* entry1, entryNode* entry2);
@@ -239,10 +243,26 @@ class cGuiListHost : public cGuiList {
   void keepPending(entryNode* first);
   // Every entry of the producer's labels, as createEntries makes them; made
   // (NIL: not wanted) gets the entries in order too.
-  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made = nullptr);
+  // made (NIL: not wanted): every entry made, in order; madeKeys (NIL: not
+  // wanted): their keys as the sort keys hook gives them, made while each
+  // entry is at hand.
+  entryNode* createEntriesF(fGuiListEntries* source, int32_t* count, std::vector<entryNode*>* made = nullptr,
+                            std::vector<NListSortKey>* madeKeys = nullptr);
   // Hands the ring to the NList at position (count 0: count the ring); made,
   // when given, holds the ring's entries in order.
-  void insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made = nullptr);
+  void insertEntriesAt(IPTR position, entryNode* first, int32_t count, entryNode* const* made = nullptr,
+                       const NListSortKey* madeKeys = nullptr);
+  // The keys of the batch being inserted (made as its entries were): the
+  // sort keys hook hands them over instead of reading every entry again,
+  // for the entries it is asked about in their order.
+  struct BatchKeys {
+    entryNode* const* entries = nullptr;
+    const NListSortKey* keys = nullptr;  // NIL: none
+    size_t count = 0;
+    size_t next = 0;  // the first entry not asked about yet
+  };
+  BatchKeys batchKeys;
+  size_t largestBatch = 0;  // the most entries one addEntryF added so far
   // Where a new entry goes in a sorted list: the cursor's row when it
   // belongs just before the cursor entry, the bottom when it belongs after
   // the last entry, else AT_SORTED_PLACE (the NList finds it). The update

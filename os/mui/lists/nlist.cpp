@@ -108,12 +108,17 @@ RowTree::Before NList::order() const {
     if (CallHookPkt(static_cast<const NList*>(list)->sortKey_, &made, entry) == 0) return;
     *key = RowKey{made.high, made.low, true, made.whole != 0, made.tie, made.tieWhole != 0};
   };
-  auto keys = [](const void* list, void* const* entries, size_t count, RowKey* out) {
-    std::vector<NListSortKey> made(count, NListSortKey{0, 0, 0, 1, 0});
+  auto keys = [](const void* list, void* const* entries, size_t count, KeyedEntry* out) {
+    // The hook's keys in the list's own room, kept from call to call.
+    const auto* self = static_cast<const NList*>(list);
+    std::vector<NListSortKey>& made = self->madeKeys_;
+    made.assign(count, NListSortKey{0, 0, 0, 1, 0});
     NListSortKeys batch{entries, count};
-    if (CallHookPkt(static_cast<const NList*>(list)->sortKeys_, made.data(), &batch) == 0) return false;
-    for (size_t i = 0; i < count; ++i)
-      out[i] = RowKey{made[i].high, made[i].low, true, made[i].whole != 0, made[i].tie, made[i].tieWhole != 0};
+    if (CallHookPkt(self->sortKeys_, made.data(), &batch) == 0) return false;
+    for (size_t i = 0; i < count; ++i) {
+      const NListSortKey& k = made[i];
+      out[i] = keyedEntryOf(entries[i], k.high, k.low, k.whole != 0, k.tie, k.tieWhole != 0);
+    }
     return true;
   };
   RowTree::Before order;

@@ -71,6 +71,7 @@ class NList : public Area, public ListUserActions {
   Hook* compare_ = nullptr;
   Hook* sortKey_ = nullptr;
   Hook* sortKeys_ = nullptr;
+  mutable std::vector<NListSortKey> madeKeys_;  // room for the sort keys hook's answers
   Hook* fetch_ = nullptr;
   // The tree's fetch: the fetch hook with the entry.
   static void fetchEntry(const void* list, void* entry);

@@ -72,17 +72,13 @@ KeyedEntry keyedEntry(void* entry, const RowOrder& order) {
 std::vector<KeyedEntry> keyedEntries(void* const* entries, size_t count, const RowOrder& order, EntryFetch fetch,
                                      const void* fetchContext) {
   std::vector<KeyedEntry> items(count);
-  // Many at once where the order can: a few thousand a time.
+  // Many at once where the order can: a few thousand a time, straight into
+  // the items.
   if (order.keys) {
     constexpr size_t CHUNK = 4096;
-    std::vector<RowKey> made(std::min(count, CHUNK));
     size_t done = 0;
-    for (; done < count; done += made.size()) {
-      const size_t n = std::min(CHUNK, count - done);
-      made.assign(n, RowKey{});
-      if (!order.keys(order.context, entries + done, n, made.data())) break;
-      for (size_t i = 0; i < n; ++i) items[done + i] = keyedEntryOf(entries[done + i], made[i]);
-    }
+    for (; done < count; done += CHUNK)
+      if (!order.keys(order.context, entries + done, std::min(CHUNK, count - done), items.data() + done)) break;
     if (done >= count) return items;
     // Else one by one, as below.
   }

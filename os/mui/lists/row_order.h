@@ -20,6 +20,8 @@ struct RowKey {
   bool tieWhole = true;   // equal whole keys with whole tie words sort alike
 };
 
+struct KeyedEntry;
+
 // a before b: a must come first (a strict order, or anything else: what is
 // sorted or merged stays sound whatever it answers). Plain functions with
 // their context: a sort of 100,000 rows asks some 1.7 million times.
@@ -27,9 +29,10 @@ struct RowOrder {
   bool (*test)(const void* context, void* a, void* b) = nullptr;
   // Fills the entry's key; NIL: the list has no keys.
   void (*key)(const void* context, void* entry, RowKey* key) = nullptr;
-  // Fills the keys of many entries at once; FALSE when it cannot (key is
-  // then asked for each). NIL: none.
-  bool (*keys)(const void* context, void* const* entries, size_t count, RowKey* out) = nullptr;
+  // Fills the keyed entries of many entries at once (out[i] for entries[i],
+  // the entry with its key); FALSE when it cannot (key is then asked for
+  // each). NIL: none.
+  bool (*keys)(const void* context, void* const* entries, size_t count, KeyedEntry* out) = nullptr;
   const void* context = nullptr;
   bool operator()(void* a, void* b) const { return test(context, a, b); }
 };
@@ -64,6 +67,12 @@ inline void fetchAhead(const void* entry) {
 // An entry with its key (an unusable one when the order has no keys).
 KeyedEntry keyedEntry(void* entry, const RowOrder& order);
 KeyedEntry keyedEntryOf(void* entry, const RowKey& key);
+// An entry with a usable key of these words.
+inline KeyedEntry keyedEntryOf(void* entry, uint64_t high, uint64_t low, bool whole, uint64_t tie, bool tieWhole) {
+  const uint64_t flags =
+      KeyedEntry::USABLE | (whole ? KeyedEntry::WHOLE : 0) | (tieWhole ? KeyedEntry::TIE_WHOLE : 0);
+  return KeyedEntry{high, low, (tie & KeyedEntry::TIE) | flags, entry};
+}
 
 // The entries with their keys, in their order (many at once where the
 // order can make many: the fetch is then left out). A fetch is handed

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/strings/string.h"
 #include "gui/mui/lists/gui_list_host.h"
@@ -157,6 +158,36 @@ TEST_F(ListDriver, MultiSelectionByClicksAndByMarks) {
   EXPECT_EQ(list->infoSelectionCount(), 2);
   list->cursor_gotoFirstSelected();
   EXPECT_STREQ(list->cursor_getLabel(), "a");
+}
+
+// An update that removes the active row turns it off and the list tells of
+// it, also after the same update removed rows before it; removing other rows
+// tells of nothing.
+TEST_F(ListDriver, AnUpdateThatRemovesTheActiveRowTellsOfIt) {
+  openList(1, {"a", "b", "c", "d", "e"}, [](cGuiList* l) { l->initSelectableEntries(true, true); });
+  list->setSortByColumn(0, false);
+  Object* nlist = list->infoNList();
+  SetAttrs(nlist, MUIA_NList_Active, 3);  // d: the active row, not selected
+  while (CheckForChangedGuiItem(true)) {
+  }
+  EXPECT_EQ(list->infoSelectionCount(), 0);
+  auto updateTo = [&](std::vector<const char*> labels) {
+    StringChain chain;
+    for (const char* l : labels) chain.append(StrClone(l));
+    list->update(chain.head);
+  };
+  auto active = [&] {
+    IPTR row = 0;
+    GetAttr(MUIA_NList_Active, nlist, &row);
+    return row;
+  };
+  updateTo({"b", "d", "e"});
+  EXPECT_EQ(active(), 1);
+  EXPECT_EQ(CheckForChangedGuiItem(true), nullptr);
+  updateTo({"e"});
+  EXPECT_EQ(labels(), "e");
+  EXPECT_EQ(active(), MUIV_NList_Active_Off);
+  EXPECT_EQ(delivered(), list);
 }
 
 // A dialog that closes on a pick: the list's notification ends its window,
