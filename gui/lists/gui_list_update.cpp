@@ -143,7 +143,13 @@ class fMissingEntries : public fGuiListEntries {
       }
     }
     // Every field a producer answers (mayLend is the receiver's).
-    more->sortKey = keys->empty() ? GuiListSortKey{} : (*keys)[m.fresh];
+    // Copied field by field from the array: a copy through a temporary went
+    // through the stack, where the compiler's overlapping reads of its two
+    // halves stalled on every entry.
+    if (keys->empty())
+      more->sortKey = GuiListSortKey{};
+    else
+      more->sortKey = (*keys)[m.fresh];
     more->labelLent = false;
     more->altColour = e.altColour;
     more->marked = e.marked;
